@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Small text services shared by the store, the editors and the menus.
+
+// The number a text begins with: blanks, tabs and line feeds anywhere are
+// ignored; an optional sign, digits, a decimal point with digits and an
+// exponent are read up to the first other character; "&H" and "&O" read a
+// hexadecimal or octal integer. A text that does not begin with a number is 0.
+double LeadingNumber(QStringView text);
+// That number written back in decimal ("100ms" gives "100", "" gives "0").
+QString LeadingNumberText(QStringView text);
+
+// Leading and trailing blanks dropped, every run of blanks made one blank.
+QString CollapseSpaces(QString& text);
+// Every blank dropped and every other character followed by one blank but the
+// last: "1 2  3" and "123" both give "1 2 3". "NONE STORED" stays.
+QString SpaceOutDigits(const QString& text);
+// The characters regrouped in threes from the left, joined by one blank:
+// "001 0020 03" gives "001 002 003". "NONE STORED" stays.
+QString GroupMacroCodes(const QString& text);
+// The last piece of a path, split at both "\" and "/".
+QString GetFileName(const QString& path);
+
+inline const QString NoneStored = QStringLiteral("NONE STORED");

@@ -1,0 +1,57 @@
+#include "store/TextHelpers.h"
+
+#include <gtest/gtest.h>
+
+TEST(TextHelpers, LeadingNumber)
+{
+    struct Case { const char* text; double value; };
+    const Case cases[] = {
+        {"", 0}, {"abc", 0}, {"255", 255}, {" 2 5 6 ", 256}, {"12\t3", 123}, {"100ms", 100},
+        {"-5", -5}, {"+7", 7}, {"1.5", 1.5}, {".5", 0.5}, {"1e3", 1000}, {"2E-1x", 0.2},
+        {"1e", 1}, {"&HFF", 255}, {"&hff", 255}, {"&O17", 15}, {"&", 0}, {"-", 0},
+        {"1e999999999", 0}, {"0A", 0}, {"007", 7},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromLatin1(c.text)), c.value) << c.text;
+    }
+    EXPECT_EQ(LeadingNumberText(u"100ms"), "100");
+    EXPECT_EQ(LeadingNumberText(u""), "0");
+    EXPECT_EQ(LeadingNumberText(u"x"), "0");
+    EXPECT_EQ(LeadingNumberText(u" 25 "), "25");
+}
+
+TEST(TextHelpers, Normalisers)
+{
+    struct Case { const char* in; const char* digits; const char* macro; };
+    const Case cases[] = {
+        {"123", "1 2 3", "123"},
+        {"1 2  3", "1 2 3", "123"},
+        {"", "", ""},
+        {"NONE STORED", "NONE STORED", "NONE STORED"},
+        {"001002003", "0 0 1 0 0 2 0 0 3", "001 002 003"},
+        {"001 0020 03", "0 0 1 0 0 2 0 0 3", "001 002 003"},
+        {"98765", "9 8 7 6 5", "987 65"},
+        {"1234567", "1 2 3 4 5 6 7", "123 456 7"},
+        {"  *#A ", "* # A", "*#A"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SpaceOutDigits(c.in), c.digits) << c.in;
+        EXPECT_EQ(GroupMacroCodes(c.in), c.macro) << c.in;
+    }
+}
+
+TEST(TextHelpers, CollapseSpacesAndFileName)
+{
+    QString t = "  A   B C  ";
+    EXPECT_EQ(CollapseSpaces(t), "A B C");
+    EXPECT_EQ(t, "A B C");
+    QString blanks = "    ";
+    EXPECT_EQ(CollapseSpaces(blanks), "");
+    QString tab = "A\t B";
+    EXPECT_EQ(CollapseSpaces(tab), "A\t B");
+
+    EXPECT_EQ(GetFileName("C:\\Repeaters\\site.dat"), "site.dat");
+    EXPECT_EQ(GetFileName("/home/op/site.dat"), "site.dat");
+    EXPECT_EQ(GetFileName("site.dat"), "site.dat");
+    EXPECT_EQ(GetFileName("C:\\folder\\"), "");
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+// Records every dialog the program shows and answers from a script. A dialog
+// with no scripted answer fails the test instead of blocking.
+class ScriptedDialogs final : public Dialogs {
+public:
+    struct Shown {
+        enum class Kind { Message, Input, OpenFile, SaveFile } kind;
+        QString title;
+        QString text;
+        Buttons buttons = Buttons::Ok;
+        Icon icon = Icon::None;
+    };
+
+    Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
+    std::optional<QString> input(const QString& title, const QString& prompt,
+                                 const QString& proposed) override;
+    std::optional<QString> openFile(const QString& title, const QString& folder,
+                                    const QString& filter) override;
+    std::optional<QString> saveFile(const QString& title, const QString& proposed,
+                                    const QString& filter) override;
+
+    // Answers are taken in order; a plain Ok box needs none.
+    void answer(Answer a) { m_answers.push_back(a); }
+    void answerText(std::optional<QString> text) { m_texts.push_back(std::move(text)); }
+    void answerFile(std::optional<QString> path) { m_files.push_back(std::move(path)); }
+
+    const std::vector<Shown>& shown() const { return m_shown; }
+    std::vector<Shown> messages() const;
+    QStringList messageTexts() const;
+    void clear() { m_shown.clear(); }
+
+private:
+    std::vector<Shown> m_shown;
+    std::deque<Answer> m_answers;
+    std::deque<std::optional<QString>> m_texts;
+    std::deque<std::optional<QString>> m_files;
+};
