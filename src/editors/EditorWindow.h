@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QWidget>
+
+// One of the eleven editor windows of the tab strip. Creating it loads it:
+// it copies the settings into its working copies and fills its controls.
+// Destroying it discards the working copies and any edit not applied.
+class EditorWindow : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+    // Stores every working copy that differs from its setting, with its flags.
+    virtual void DoApply() = 0;
+};

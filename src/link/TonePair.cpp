@@ -1,0 +1,95 @@
+#include "link/TonePair.h"
+
+#include <array>
+#include <cmath>
+
+// The samples must match the controller's tone tables to the last bit.
+#ifdef __FAST_MATH__
+#error "TonePair.cpp must not be built with -ffast-math"
+#endif
+
+namespace {
+
+constexpr int WaveSampleRate = 8000;
+constexpr int WaveChannelCount = 2;
+constexpr int WaveBitsPerSample = 16;
+constexpr int WaveBytesPerSample = WaveBitsPerSample / 8;
+constexpr int HeaderSize = 44;
+constexpr double Amplitude = 0.25;
+constexpr double Gain = 0.5;
+constexpr double Scale = 32767;
+
+void PutBytes(char* at, const char (&text)[5])
+{
+    for (int i = 0; i < 4; ++i)
+        at[i] = text[i];
+}
+
+// Little-endian, as many bytes as asked; negative values keep their two's
+// complement low bytes.
+void PutNumber(char* at, long long value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        at[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// Written the long way on purpose: 2*pi*f/rate differs in the last bit for
+// some keys.
+double PhaseStep(double frequency)
+{
+    const double wavePi = 4.0 * std::atan(1.0);
+    return (wavePi + wavePi) / ((1.0 / frequency) / (1.0 / WaveSampleRate));
+}
+
+// Ties to even in the default rounding mode.
+long long FrameCount(double seconds)
+{
+    const double frames = std::nearbyint(seconds / (1.0 / WaveSampleRate));
+    // A negative or absurd duration plays nothing rather than failing.
+    if (!(frames > 0) || frames > 1e9)
+        return 0;
+    return static_cast<long long>(frames);
+}
+
+void WriteWaveHeader(char* header, long long dataSize)
+{
+    PutBytes(header, "RIFF");
+    PutNumber(header + 4, dataSize + 36, 4);
+    PutBytes(header + 8, "WAVE");
+    PutBytes(header + 12, "fmt ");
+    PutNumber(header + 16, 16, 4);
+    PutNumber(header + 20, 1, 2);
+    PutNumber(header + 22, WaveChannelCount, 2);
+    PutNumber(header + 24, WaveSampleRate, 4);
+    PutNumber(header + 28, WaveBytesPerSample * WaveChannelCount * WaveSampleRate, 4);
+    PutNumber(header + 32, WaveBytesPerSample * WaveChannelCount, 2);
+    PutNumber(header + 34, WaveBitsPerSample, 2);
+    PutBytes(header + 36, "data");
+    PutNumber(header + 40, dataSize, 4);
+}
+
+} // namespace
+
+QByteArray TonePairImage(int freq1, int freq2, double seconds)
+{
+    const std::array<double, 2> steps = {PhaseStep(freq1 == 0 ? 1 : freq1),
+                                         PhaseStep(freq2 == 0 ? 1 : freq2)};
+    const long long frames = FrameCount(seconds);
+    const long long dataSize = frames * WaveChannelCount * WaveBytesPerSample;
+
+    QByteArray image(HeaderSize + dataSize, Qt::Uninitialized);
+    char* out = image.data();
+    WriteWaveHeader(out, dataSize);
+    out += HeaderSize;
+    for (long long n = 0; n < frames; ++n) {
+        double sum = 0;
+        for (double step : steps)
+            sum = sum + Amplitude * std::sin(static_cast<double>(n) * step);
+        // Both channels have the same amplitudes and gain, so the same value.
+        const auto value = static_cast<long long>(std::floor(Gain * sum * Scale));
+        PutNumber(out, value, WaveBytesPerSample);
+        PutNumber(out + WaveBytesPerSample, value, WaveBytesPerSample);
+        out += WaveBytesPerSample * WaveChannelCount;
+    }
+    return image;
+}

@@ -1,0 +1,229 @@
+#include "platform/IniDocument.h"
+
+#include <QByteArrayView>
+#include <optional>
+
+namespace {
+
+const QByteArray& crLf()
+{
+    static const QByteArray end("\r\n");
+    return end;
+}
+
+const QByteArray& lf()
+{
+    static const QByteArray end("\n");
+    return end;
+}
+
+constexpr QByteArrayView byteOrderMark("\xEF\xBB\xBF");
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Only blanks and tabs: any other byte belongs to the name or the value.
+QByteArrayView trimBlanks(QByteArrayView text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && isBlank(text[from]))
+        ++from;
+    while (to > from && isBlank(text[to - 1]))
+        --to;
+    return text.sliced(from, to - from);
+}
+
+bool isLatin1(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() > 0xFF)
+            return false;
+    }
+    return true;
+}
+
+// A caller's name as the index holds it; nothing for a name no line can hold.
+std::optional<QByteArray> indexName(const QString& name)
+{
+    if (!isLatin1(name))
+        return std::nullopt;
+    return trimBlanks(name.toLatin1()).toByteArray().toLower();
+}
+
+// The name of a key line (already trimmed); empty for a comment or any other line.
+QByteArrayView keyName(QByteArrayView body)
+{
+    if (body.isEmpty() || body[0] == ';' || body[0] == '#')
+        return {};
+    const qsizetype equals = body.indexOf('=');
+    return equals < 0 ? QByteArrayView() : trimBlanks(body.first(equals));
+}
+
+} // namespace
+
+IniDocument IniDocument::parse(const QByteArray& bytes)
+{
+    IniDocument document;
+    QByteArrayView rest(bytes);
+    if (rest.startsWith(byteOrderMark)) {
+        document.m_byteOrderMark = true;
+        rest = rest.sliced(byteOrderMark.size());
+    }
+    const qsizetype firstEnd = rest.indexOf('\n');
+    if (firstEnd >= 0 && (firstEnd == 0 || rest[firstEnd - 1] != '\r'))
+        document.m_lineEnd = lf();
+
+    while (!rest.isEmpty()) {
+        const qsizetype newline = rest.indexOf('\n');
+        if (newline < 0) {
+            document.addLine(rest.toByteArray(), QByteArray());
+            break;
+        }
+        QByteArrayView text = rest.first(newline);
+        const bool crlf = text.endsWith('\r');
+        if (crlf)
+            text.chop(1);
+        document.addLine(text.toByteArray(), crlf ? crLf() : lf());
+        rest = rest.sliced(newline + 1);
+    }
+    return document;
+}
+
+void IniDocument::addLine(QByteArray text, QByteArray end)
+{
+    const QByteArrayView body = trimBlanks(text);
+    if (body.startsWith('[')) {
+        const qsizetype close = body.indexOf(']');
+        if (close > 0) {
+            const QByteArray name = trimBlanks(body.sliced(1, close - 1)).toByteArray().toLower();
+            if (!m_index.contains(name))
+                m_index.insert(name, int(m_sections.size()));
+            m_sections.emplace_back().lines.push_back({std::move(text), std::move(end)});
+            return;
+        }
+    }
+    const QByteArray name = keyName(body).toByteArray().toLower();
+    Section& section = m_sections.back();
+    const int line = int(section.lines.size());
+    section.lines.push_back({std::move(text), std::move(end)});
+    // Keys above the first header belong to no section.
+    if (name.isEmpty() || m_sections.size() == 1)
+        return;
+    if (!section.keys.contains(name))
+        section.keys.insert(name, line);
+    section.lastKeyLine = line;
+}
+
+QByteArray IniDocument::serialise() const
+{
+    qsizetype size = m_byteOrderMark ? byteOrderMark.size() : 0;
+    for (const Section& section : m_sections) {
+        for (const Line& line : section.lines)
+            size += line.text.size() + line.end.size();
+    }
+    QByteArray bytes;
+    bytes.reserve(size);
+    if (m_byteOrderMark)
+        bytes.append(byteOrderMark);
+    for (const Section& section : m_sections) {
+        for (const Line& line : section.lines)
+            bytes.append(line.text).append(line.end);
+    }
+    return bytes;
+}
+
+QString IniDocument::read(const QString& section, const QString& key) const
+{
+    const auto sectionName = indexName(section);
+    const auto name = indexName(key);
+    if (!sectionName || !name)
+        return {};
+    const auto found = m_index.constFind(*sectionName);
+    if (found == m_index.cend())
+        return {};
+    const Section& part = m_sections[*found];
+    const auto line = part.keys.constFind(*name);
+    if (line == part.keys.cend())
+        return {};
+    const QByteArray& text = part.lines[*line].text;
+    const QByteArrayView value = trimBlanks(QByteArrayView(text).sliced(text.indexOf('=') + 1));
+    return value == "Default" ? QString() : QString::fromLatin1(value);
+}
+
+Status IniDocument::write(const QString& section, const QString& key, const QString& value)
+{
+    return write({ProfileEntry{section, key, value}});
+}
+
+Status IniDocument::write(const std::vector<ProfileEntry>& entries)
+{
+    std::vector<Encoded> encoded;
+    encoded.reserve(entries.size());
+    for (const ProfileEntry& entry : entries) {
+        const auto refuse = [&entry](const char* why) {
+            return Status::failure(QStringLiteral("Cannot store \"%1\" in [%2]: %3")
+                                       .arg(entry.key, entry.section, QLatin1String(why)));
+        };
+        for (const QString* text : {&entry.section, &entry.key, &entry.value}) {
+            if (text->contains(u'\n') || text->contains(u'\r'))
+                return refuse("a line break cannot be stored");
+            if (!isLatin1(*text))
+                return refuse("the text holds a character outside Latin-1");
+        }
+        Encoded e{trimBlanks(entry.section.toLatin1()).toByteArray(),
+                  trimBlanks(entry.key.toLatin1()).toByteArray(), entry.value.toLatin1()};
+        if (e.section.isEmpty() || e.section.contains(']'))
+            return refuse("a section name must not be empty or hold \"]\"");
+        if (e.key.isEmpty() || e.key.contains('=') || QByteArrayView("[;#").contains(e.key[0]))
+            return refuse("a key name must not be empty, hold \"=\" or begin with \"[\", \";\" or \"#\"");
+        encoded.push_back(std::move(e));
+    }
+    for (const Encoded& e : encoded)
+        store(e);
+    return Status::success();
+}
+
+void IniDocument::store(const Encoded& entry)
+{
+    const QByteArray sectionName = entry.section.toLower();
+    auto found = m_index.constFind(sectionName);
+    if (found == m_index.cend()) {
+        if (Line* last = lastLine(); last && last->end.isEmpty())
+            last->end = m_lineEnd;
+        found = m_index.insert(sectionName, int(m_sections.size()));
+        m_sections.emplace_back().lines.push_back({'[' + entry.section + ']', m_lineEnd});
+    }
+    Section& section = m_sections[*found];
+    const QByteArray name = entry.key.toLower();
+    if (const auto line = section.keys.constFind(name); line != section.keys.cend()) {
+        // Keep the name as the file spells it, and its spacing.
+        QByteArray& text = section.lines[*line].text;
+        qsizetype valueAt = text.indexOf('=') + 1;
+        while (valueAt < text.size() && isBlank(text[valueAt]))
+            ++valueAt;
+        text = text.left(valueAt) + entry.value;
+        return;
+    }
+    const int at = section.lastKeyLine + 1;
+    insertLine(section, at, entry.key + '=' + entry.value);
+    section.keys.insert(name, at);
+    section.lastKeyLine = at;
+}
+
+// Only non-key lines follow `at`, so no index into the section moves.
+void IniDocument::insertLine(Section& section, int at, QByteArray text)
+{
+    Line& before = section.lines[at - 1];
+    if (before.end.isEmpty())
+        before.end = m_lineEnd;
+    section.lines.insert(section.lines.begin() + at, Line{std::move(text), m_lineEnd});
+}
+
+IniDocument::Line* IniDocument::lastLine()
+{
+    for (auto section = m_sections.rbegin(); section != m_sections.rend(); ++section) {
+        if (!section->lines.empty())
+            return &section->lines.back();
+    }
+    return nullptr;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/Profile.h"
+#include "platform/Status.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <vector>
+
+// An INI file held in memory. Every line that is not touched by a write is
+// serialised back byte for byte: comments, blank lines, garbage, its own line
+// end and a leading byte-order mark. Bytes are Latin-1 text.
+//
+// Section and key names match without regard to ASCII letter case, blanks and
+// tabs around names and values are dropped on reading, and of a duplicated
+// section or key the first one counts.
+class IniDocument {
+public:
+    // An empty document; its lines will end in CR LF.
+    IniDocument() = default;
+    static IniDocument parse(const QByteArray& bytes);
+    QByteArray serialise() const;
+
+    // A missing section or key, an empty value and the exact text "Default" read as "".
+    QString read(const QString& section, const QString& key) const;
+
+    // An existing key is replaced in place, a new key goes right after the last
+    // key of its section, a new section at the end. All entries are stored or,
+    // when one cannot be (a line break, a character outside Latin-1, a name that
+    // would not read back), none is.
+    Status write(const std::vector<ProfileEntry>& entries);
+    Status write(const QString& section, const QString& key, const QString& value);
+
+private:
+    struct Line {
+        QByteArray text;
+        QByteArray end; // "\r\n", "\n", or empty for a last line without one
+    };
+    struct Section {
+        std::vector<Line> lines; // lines[0] is the header, but in the part before the first header
+        QHash<QByteArray, int> keys; // lower-cased name to line, first one wins
+        int lastKeyLine = 0;
+    };
+    struct Encoded {
+        QByteArray section, key, value;
+    };
+
+    void addLine(QByteArray text, QByteArray end);
+    void store(const Encoded& entry);
+    void insertLine(Section& section, int at, QByteArray text);
+    Line* lastLine();
+
+    std::vector<Section> m_sections = std::vector<Section>(1); // [0]: lines before the first header
+    QHash<QByteArray, int> m_index; // lower-cased section name to m_sections, first one wins
+    QByteArray m_lineEnd = "\r\n";
+    bool m_byteOrderMark = false;
+};

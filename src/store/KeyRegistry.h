@@ -1,0 +1,39 @@
+#pragma once
+
+#include "store/SettingsTables.h"
+#include "store/ValueRule.h"
+
+#include <QString>
+#include <vector>
+
+// One key stem of the configuration file: a scalar key, or the keys
+// Name(1) .. Name(count) of an array; where it lives, which setting holds it,
+// how the reader tests it and what replaces a refused value.
+struct KeyStem {
+    QString name; // the setting's name, unique in the registry
+    QString section;
+    QString key; // the key stem in the file; "DTMF" for DTMFMemory
+    int count = 0; // 0 for a scalar
+    QString SettingsTables::* scalar = nullptr;
+    TextArray SettingsTables::* array = nullptr;
+    ValueRule rule;
+    QString label;    // error-log line; "{i}" stands for the index
+    QString fallback; // default; "{i}" stands for the index
+    int indexOffset = 0; // added to the index in the label and the default
+    bool SettingsTables::* saveFlag = nullptr; // set when the default replaces a value
+
+    bool isArray() const { return array != nullptr; }
+    int keyCount() const { return isArray() ? count : 1; }
+    QString keyName(int i) const;
+    QString& value(SettingsTables& tables, int i) const;
+    QString logLabel(int i) const;
+    QString defaultValue(int i) const;
+};
+
+// Every key stem of the configuration file, in the reader's order.
+const std::vector<KeyStem>& KeyRegistry();
+// The stem of that name; throws for a name that is not there.
+const KeyStem& FindStem(const QString& name);
+
+inline constexpr int ConfigurationSections = 19;
+inline constexpr int ConfigurationKeys = 1549;

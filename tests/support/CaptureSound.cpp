@@ -1,0 +1,112 @@
+#include "CaptureSound.h"
+
+#include "WavFile.h"
+#include "platform/WavImage.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int BytesPerFrame = SoundOutput::RunChannels * SoundOutput::RunBitsPerSample / 8;
+
+} // namespace
+
+Status CaptureSound::beginRun()
+{
+    m_calls << QStringLiteral("beginRun");
+    if (m_runDepth++ > 0)
+        return m_runStatus;
+    m_runStatus = m_deviceFailure.isEmpty() ? Status::success() : Status::failure(m_deviceFailure);
+    return m_runStatus;
+}
+
+Status CaptureSound::playWav(const QByteArray& wavImage)
+{
+    m_calls << QStringLiteral("playWav");
+    m_images << wavImage;
+    WavSound sound;
+    if (const Status parsed = ParseWav(wavImage, sound); !parsed)
+        return parsed;
+    if (sound.sampleRate != RunSampleRate || sound.channels != RunChannels
+        || sound.bitsPerSample != RunBitsPerSample || sound.isFloat)
+        return Status::failure(QStringLiteral("not in the run format"));
+    if (m_runDepth == 0) {
+        if (!m_deviceFailure.isEmpty())
+            return Status::failure(m_deviceFailure);
+        render(sound.samples);
+        renderSilence(TrailingSilenceMs);
+        return Status::success();
+    }
+    if (!m_runStatus)
+        return m_runStatus;
+    render(sound.samples);
+    return Status::success();
+}
+
+// Silence outside a run is rendered too: the sound shows the time between runs.
+Status CaptureSound::playSilence(int ms)
+{
+    m_calls << QStringLiteral("playSilence %1").arg(ms);
+    if (m_runDepth > 0 && !m_runStatus)
+        return m_runStatus;
+    renderSilence(ms);
+    return Status::success();
+}
+
+Status CaptureSound::endRun()
+{
+    m_calls << QStringLiteral("endRun");
+    if (m_runDepth == 0 || --m_runDepth > 0)
+        return Status::success();
+    if (m_runStatus)
+        renderSilence(TrailingSilenceMs);
+    m_runStatus = Status::success();
+    return Status::success();
+}
+
+Status CaptureSound::playFile(const QString& path)
+{
+    m_calls << QStringLiteral("playFile %1").arg(path);
+    if (!m_deviceFailure.isEmpty())
+        return Status::failure(m_deviceFailure);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Status::failure(file.errorString());
+    WavSound sound;
+    if (const Status parsed = ParseWav(file.readAll(), sound); !parsed)
+        return parsed;
+    letTimePass(sound.samples.size() / sound.bytesPerFrame(), sound.sampleRate);
+    return Status::success();
+}
+
+void CaptureSound::stop()
+{
+    m_calls << QStringLiteral("stop");
+    m_runDepth = 0;
+    m_runStatus = Status::success();
+}
+
+QByteArray CaptureSound::wav() const { return MakeWav(m_samples, RunSampleRate, RunChannels); }
+
+void CaptureSound::render(const QByteArray& samples)
+{
+    m_samples += samples;
+    letTimePass(samples.size() / BytesPerFrame, RunSampleRate);
+}
+
+void CaptureSound::renderSilence(qint64 ms)
+{
+    if (ms <= 0)
+        return;
+    render(QByteArray(ms * RunSampleRate / 1000 * BytesPerFrame, '\0'));
+}
+
+// Whole milliseconds to the clock, without losing the fractions between pieces.
+void CaptureSound::letTimePass(qint64 frames, int sampleRate)
+{
+    m_playedMs += 1000.0 * static_cast<double>(frames) / sampleRate;
+    const auto due = static_cast<qint64>(m_playedMs);
+    if (m_clock && due > m_sleptMs)
+        m_clock->sleep(static_cast<int>(due - m_sleptMs));
+    m_sleptMs = due;
+}
