@@ -1,6 +1,11 @@
 // A command-line door to the store, for scripts and end-to-end tests.
 
+#include "platform/Dialogs.h"
 #include "platform/IniFileProfile.h"
+#include "store/DatFileReader.h"
+#include "store/DatFileWriter.h"
+#include "store/ErrorLog.h"
+#include "store/FilePlans.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -27,6 +32,105 @@ int iniSet(const QStringList& args, QTextStream&, QTextStream& err)
     return Failed;
 }
 
+// Prints each message as it is shown and answers it with OK.
+class PrintedDialogs final : public Dialogs {
+public:
+    explicit PrintedDialogs(QStringList& shown) : m_shown(shown) {}
+    Answer message(const QString& title, const QString& text, Buttons, Icon) override
+    {
+        m_shown << QStringLiteral("MESSAGE: %1: %2").arg(title, text);
+        return Answer::Ok;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> saveFile(const QString&, const QString&, const QString&) override { return {}; }
+
+private:
+    QStringList& m_shown;
+};
+
+struct ReadResult {
+    SettingsTables tables;
+    QStringList messages;
+    bool logged = true;
+};
+
+void readFile(ReadResult& r, IniFileProfile& profile, const QString& file, const QString& logFile)
+{
+    ErrorLog log;
+    r.logged = logFile.isEmpty() || log.create(logFile);
+    PrintedDialogs dialogs(r.messages);
+    r.tables.CurrentDatFile = file;
+    ReadDatFile(r.tables, profile, log, dialogs);
+}
+
+void printSetting(QTextStream& out, const QString& name, const QString& value)
+{
+    out << name << '=' << value << '\n';
+}
+
+// Every setting in the reader's order, then the flags that are set, then the messages.
+int read(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args[1] != QLatin1String("--log"))
+        return Usage;
+    IniFileProfile profile;
+    ReadResult r;
+    readFile(r, profile, args[0], args[2]);
+    if (!r.logged) {
+        err << "Cannot create the log " << args[2] << '\n';
+        return Failed;
+    }
+    SettingsTables& t = r.tables;
+    for (const auto& part : ReaderPlan()) {
+        if (part.lockAndTerminator) {
+            printSetting(out, "CurrentLock", t.CurrentLock);
+            printSetting(out, "Lock", t.Lock);
+            printSetting(out, "CurrentTerminator", t.CurrentTerminator);
+            printSetting(out, "Terminator", t.Terminator);
+            continue;
+        }
+        for (int i = part.loop ? 1 : 0; i <= part.loop; ++i)
+            for (const KeyStem* stem : part.stems)
+                printSetting(out, stem->isArray() ? QStringLiteral("%1(%2)").arg(stem->name).arg(i) : stem->name,
+                             stem->value(t, i));
+    }
+    const std::pair<const char*, bool> flags[] = {
+        {"TimersChanged", t.TimersChanged}, {"SchedulerChanged", t.SchedulerChanged},
+        {"AnalogChanged", t.AnalogChanged}, {"RemoteChanged", t.RemoteChanged},
+        {"AlarmsChanged", t.AlarmsChanged}, {"IDChanged", t.IDChanged},
+        {"MacrosChanged", t.MacrosChanged}, {"MacroPortsChanged", t.MacroPortsChanged},
+        {"CourtesyChanged", t.CourtesyChanged}, {"IDExtrasChanged", t.IDExtrasChanged},
+        {"MessageMacrosChanged", t.MessageMacrosChanged}, {"DTMFChanged", t.DTMFChanged},
+        {"SpecialCodesChanged", t.SpecialCodesChanged}, {"MacroSubsetChanged", t.MacroSubsetChanged},
+        {"DTMFMuteDigitSelectChanged", t.DTMFMuteDigitSelectChanged},
+        {"PortSwitchesChanged", t.PortSwitchesChanged}, {"CommandPrefixChanged", t.CommandPrefixChanged},
+        {"DatFileErrors", t.DatFileErrors}, {"SelectSpecialCodes", t.SelectSpecialCodes},
+    };
+    for (const auto& [name, set] : flags)
+        if (set)
+            out << "FLAG: " << name << '\n';
+    for (const QString& m : r.messages)
+        out << m << '\n';
+    return 0;
+}
+
+// Reads IN, sets every save flag as File Save does, and writes OUT.
+int resave(const QStringList& args, QTextStream&, QTextStream& err)
+{
+    IniFileProfile profile;
+    ReadResult r;
+    readFile(r, profile, args[0], QString());
+    r.tables.CurrentDatFile = args[1];
+    r.tables.setAllSectionFlags(true);
+    r.tables.CommandPrefixChanged = true;
+    const Status written = WriteDatFile(r.tables, profile);
+    if (written.ok())
+        return 0;
+    err << written.reason() << '\n';
+    return Failed;
+}
+
 struct Command {
     const char* name;
     const char* arguments; // as the usage line shows them, one word each
@@ -37,6 +141,8 @@ struct Command {
 const Command Commands[] = {
     {"ini-get", "FILE SECTION KEY", iniGet},
     {"ini-set", "FILE SECTION KEY VALUE", iniSet},
+    {"read", "FILE --log LOG", read},
+    {"resave", "IN OUT", resave},
 };
 
 int usage(QTextStream& err)
@@ -58,7 +164,10 @@ int main(int argc, char* argv[])
     for (const Command& command : Commands) {
         if (name == QLatin1String(command.name)
             && args.size() == QString::fromLatin1(command.arguments).split(' ').size())
-            return command.run(args, out, err);
+        {
+            const int status = command.run(args, out, err);
+            return status == Usage ? usage(err) : status;
+        }
     }
     return usage(err);
 }
