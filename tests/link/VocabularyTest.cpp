@@ -1,4 +1,5 @@
 #include "link/Vocabulary.h"
+#include "store/FactoryCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -190,4 +191,12 @@ TEST(Vocabulary, Checks)
             EXPECT_FALSE(CheckCWChar(lower)) << lower.toStdString();
         }
     }
+}
+
+TEST(Vocabulary, FactoryIdentifiersAreMadeOfKnownWordsAndCharacters)
+{
+    for (const QString& word : QString(FactoryCodes::VoiceID).split(' '))
+        EXPECT_TRUE(IsVoiceWord(word)) << word.toStdString();
+    for (const QString& name : QString(FactoryCodes::CWID).split(' '))
+        EXPECT_TRUE(CheckCWChar(name)) << name.toStdString();
 }
