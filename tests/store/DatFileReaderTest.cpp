@@ -85,14 +85,7 @@ TEST_P(DatFileReaderRefusal, KeepsOrReplacesAndLogs)
     const RefusalCase& c = GetParam();
     StoreFixture f;
     // A full valid file, then the one key under test changed.
-    const QString file = f.dir.path("site.dat");
-    {
-        StoreFixture defaults;
-        defaults.read(f.dir.path("none.dat"));
-        defaults.tables.CurrentDatFile = file;
-        defaults.tables.setAllSectionFlags(true);
-        ASSERT_TRUE(WriteDatFile(defaults.tables, defaults.profile).ok());
-    }
+    const QString file = StoreFixture().saveDefaultsAs(f.dir.path("site.dat"));
     ASSERT_TRUE(f.profile.write(file, c.section, c.key, c.value).ok());
     f.read(file);
 

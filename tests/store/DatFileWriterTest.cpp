@@ -41,10 +41,7 @@ QStringList lines(const QString& file)
 TEST(DatFileWriter, NewFileFromDefaultsHasEverySectionInOrderAndEveryKey)
 {
     StoreFixture f;
-    f.read(f.dir.path("none.dat"));
-    f.tables.CurrentDatFile = f.dir.path("new.dat");
-    f.tables.setAllSectionFlags(true);
-    ASSERT_TRUE(WriteDatFile(f.tables, f.profile).ok());
+    f.saveDefaultsAs("new.dat");
 
     const QStringList all = lines(f.tables.CurrentDatFile);
     QStringList sections;
@@ -127,8 +124,7 @@ TEST(DatFileWriter, OnlyTheFlaggedSectionsAndUnlockChangeAndExtrasSurvive)
 TEST(DatFileWriter, AmendsOldTailMacrosAndEmptyPolarity)
 {
     StoreFixture f;
-    f.read(f.dir.path("none.dat"));
-    f.tables.CurrentDatFile = f.dir.path("amend.dat");
+    f.saveDefaultsAs("amend.dat");
     f.tables.P2MessageNum[3] = "0";
     f.tables.PLEncodePolarity[1] = "";
     f.tables.setAllSectionFlags(true);
@@ -143,10 +139,7 @@ TEST(DatFileWriter, AmendsOldTailMacrosAndEmptyPolarity)
 TEST(DatFileWriter, AFailedSaveKeepsTheOldFileTheFlagsAndSaysWhy)
 {
     StoreFixture f;
-    f.read(f.dir.path("none.dat"));
-    f.tables.CurrentDatFile = f.dir.path("locked.dat");
-    f.tables.setAllSectionFlags(true);
-    ASSERT_TRUE(WriteDatFile(f.tables, f.profile).ok());
+    f.saveDefaultsAs("locked.dat");
     const QByteArray before = TempDir::read(f.tables.CurrentDatFile);
 
     struct Target { QString file; bool readOnly; };

@@ -29,6 +29,16 @@ struct StoreFixture {
         ReadDatFile(tables, profile, log, dialogs);
     }
 
+    // The defaults of a missing file, saved by the writer as a new file.
+    QString saveDefaultsAs(const QString& name)
+    {
+        read(dir.path("none.dat"));
+        tables.CurrentDatFile = dir.path(name);
+        tables.setAllSectionFlags(true);
+        EXPECT_TRUE(WriteDatFile(tables, profile).ok());
+        return tables.CurrentDatFile;
+    }
+
     QStringList logLines() const
     {
         QString text = QString::fromLatin1(TempDir::read(log.path()));

@@ -1,16 +1,6 @@
 # End to end through the built tool: resave of a missing file, read of the
 # result, a read that logs, a failing resave, and the shipped sample.
-file(REMOVE_RECURSE "${WORK}")
-file(MAKE_DIRECTORY "${WORK}")
-
-function(run expected)
-  execute_process(COMMAND "${TOOL}" ${ARGN} RESULT_VARIABLE code OUTPUT_VARIABLE output ERROR_VARIABLE error)
-  if(NOT code STREQUAL expected)
-    message(FATAL_ERROR "tarvex-store ${ARGN}: exit ${code}, expected ${expected}\n${error}")
-  endif()
-  set(out "${output}" PARENT_SCOPE)
-  set(err "${error}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/tool_script.cmake)
 
 # Defaults written by the program's own writer: every key once.
 run(0 resave "${WORK}/missing.dat" "${WORK}/defaults.dat")

@@ -1,23 +1,6 @@
 # End to end through the built tool: ini-set, ini-get, a failing write, usage errors.
-file(REMOVE_RECURSE "${WORK}")
-file(MAKE_DIRECTORY "${WORK}")
+include(${CMAKE_CURRENT_LIST_DIR}/tool_script.cmake)
 set(FILE "${WORK}/settings.dat")
-
-# Runs the tool with ARGN, expects exit code EXPECTED; leaves out and err set.
-function(run expected)
-  execute_process(COMMAND "${TOOL}" ${ARGN} RESULT_VARIABLE code OUTPUT_VARIABLE output ERROR_VARIABLE error)
-  if(NOT code STREQUAL expected)
-    message(FATAL_ERROR "tarvex-store ${ARGN}: exit ${code}, expected ${expected}\n${error}")
-  endif()
-  set(out "${output}" PARENT_SCOPE)
-  set(err "${error}" PARENT_SCOPE)
-endfunction()
-
-function(expect what actual expected)
-  if(NOT actual STREQUAL expected)
-    message(FATAL_ERROR "${what}: got [${actual}], expected [${expected}]")
-  endif()
-endfunction()
 
 run(0 ini-set "${FILE}" Main ComPort 3)
 run(0 ini-set "${FILE}" Main "Window Width" "12 345")
