@@ -29,11 +29,12 @@ struct StoreFixture {
         ReadDatFile(tables, profile, log, dialogs);
     }
 
-    // The defaults of a missing file, saved by the writer as a new file.
+    // The defaults of a missing file, saved by the writer as a new file: a
+    // name in the scratch folder, or a full path.
     QString saveDefaultsAs(const QString& name)
     {
         read(dir.path("none.dat"));
-        tables.CurrentDatFile = dir.path(name);
+        tables.CurrentDatFile = QDir::isAbsolutePath(name) ? name : dir.path(name);
         tables.setAllSectionFlags(true);
         EXPECT_TRUE(WriteDatFile(tables, profile).ok());
         return tables.CurrentDatFile;
