@@ -1,9 +1,11 @@
 #pragma once
 
 class Clock;
+class ComPorts;
 class Dialogs;
 class ErrorLog;
 class Profile;
+class SerialPort;
 struct SettingsTables;
 
 #include <QString>
@@ -17,4 +19,6 @@ struct AppContext {
     Clock& clock;
     ErrorLog& log;
     QString settingsFile; // zarn.ini
+    SerialPort& serial;     // the one port of the program, closed at exit
+    const ComPorts& comPorts; // which device each COM item stands for
 };

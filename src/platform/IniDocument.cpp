@@ -196,12 +196,10 @@ void IniDocument::store(const Encoded& entry)
     Section& section = m_sections[*found];
     const QByteArray name = entry.key.toLower();
     if (const auto line = section.keys.constFind(name); line != section.keys.cend()) {
-        // Keep the name as the file spells it, and its spacing.
+        // Keep the name as the file spells it; the value follows "=" verbatim,
+        // so a value that begins with a blank never gathers more on rewrites.
         QByteArray& text = section.lines[*line].text;
-        qsizetype valueAt = text.indexOf('=') + 1;
-        while (valueAt < text.size() && isBlank(text[valueAt]))
-            ++valueAt;
-        text = text.left(valueAt) + entry.value;
+        text = text.left(text.indexOf('=') + 1) + entry.value;
         return;
     }
     const int at = section.lastKeyLine + 1;

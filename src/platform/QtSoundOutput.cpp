@@ -44,7 +44,23 @@ bool IsRunFormat(const WavSound& sound)
 
 QtSoundOutput::QtSoundOutput(Clock& clock) : m_clock(clock) {}
 
-QtSoundOutput::~QtSoundOutput() { stop(); }
+namespace {
+// Time for the server's answers to a stream's closing to arrive.
+constexpr qint64 CloseSettleMs = 200;
+} // namespace
+
+// Qt Multimedia's sound server connection is torn down at exit without
+// holding its lock, and crashes when the server is still answering the close
+// of a stream; so the last close is given time before the program ends.
+QtSoundOutput::~QtSoundOutput()
+{
+    stop();
+    if (m_closedAtMs >= 0) {
+        const qint64 left = m_closedAtMs + CloseSettleMs - m_clock.elapsedMs();
+        if (left > 0)
+            m_clock.sleep(static_cast<int>(left));
+    }
+}
 
 Status QtSoundOutput::beginRun()
 {
@@ -108,9 +124,9 @@ Status QtSoundOutput::endRun()
     // A stream that never opened was reported by beginRun.
     if (!stream)
         return Status::success();
-    if (!status)
-        return status;
-    return stream->finish(TrailingSilenceMs);
+    const Status ended = status ? stream->finish(TrailingSilenceMs) : status;
+    noteClosed();
+    return ended;
 }
 
 Status QtSoundOutput::playFile(const QString& path)
@@ -131,6 +147,7 @@ Status QtSoundOutput::playFile(const QString& path)
     m_file = stream;
     const Status played = stream->play(sound.samples);
     const Status finished = stream->finish(TrailingSilenceMs);
+    noteClosed();
     if (m_file == stream)
         m_file.reset();
     return played ? finished : played;
@@ -138,6 +155,8 @@ Status QtSoundOutput::playFile(const QString& path)
 
 void QtSoundOutput::stop()
 {
+    if (m_run || m_file)
+        noteClosed();
     if (m_run)
         m_run->close();
     if (m_file)

@@ -3,6 +3,8 @@
 #include "platform/Clock.h"
 #include "platform/SoundOutput.h"
 
+#include <QtGlobal>
+
 #include <memory>
 
 class AudioStream;
@@ -24,6 +26,7 @@ public:
 
 private:
     Status playInRun(const QByteArray& samples, qint64 silenceMs);
+    void noteClosed() { m_closedAtMs = m_clock.elapsedMs(); }
 
     Clock& m_clock;
     int m_runDepth = 0;
@@ -33,4 +36,5 @@ private:
     // cannot pull a stream from under that wait.
     std::shared_ptr<AudioStream> m_run;
     std::shared_ptr<AudioStream> m_file;
+    qint64 m_closedAtMs = -1;
 };

@@ -1,4 +1,5 @@
 #include "ControllerSimulator.h"
+#include "CoreApplication.h"
 #include "FakeClock.h"
 #include "FakeSerialPort.h"
 #include "MemoryProfile.h"
@@ -15,18 +16,6 @@
 
 namespace {
 
-// QSerialPort needs an application for its notifiers.
-void ensureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "platform_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = new QCoreApplication(argc, argv);
-    (void)app;
-}
-
 // What the simulator answered, gathered across chunks.
 QByteArray readReply(SerialPort& port, qsizetype size)
 {
@@ -41,7 +30,7 @@ class SimulatedLine : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ensureApplication();
+        EnsureCoreApplication();
         ASSERT_FALSE(m_sim.devicePath().isEmpty()) << m_sim.error().toStdString();
         m_port.setPortNumber(3);
     }
@@ -193,7 +182,7 @@ TEST_F(SimulatedLine, ADeviceTheUserMayNotUseNamesTheGroupToJoin)
 
 TEST(QtSerialPort, AMissingDeviceGivesOneFailureWithItsNameAndReason)
 {
-    ensureApplication();
+    EnsureCoreApplication();
     TempDir dir;
     const QString absent = dir.path("ttyUSB0");
     struct Case {

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "store/SettingsTables.h"
+
+// Where one edited setting lives in the tables and which changed flag covers
+// it: a single setting or an array indexed like the table, with a flag that
+// is a bool, an element of a flag array with the same index, or one fixed
+// element of a flag array (a group flag such as a meter's reference voltage).
+struct SettingBinding {
+    TextArray SettingsTables::* array = nullptr;
+    QString SettingsTables::* scalar = nullptr;
+    FlagArray SettingsTables::* arrayFlag = nullptr;
+    bool SettingsTables::* scalarFlag = nullptr;
+    int flagElement = 0; // 0: the setting's own index
+
+    // 1 for a single setting.
+    int count(const SettingsTables& tables) const { return array ? (tables.*array).count() : 1; }
+    QString& value(SettingsTables& tables, int i) const { return array ? (tables.*array)[i] : tables.*scalar; }
+    const QString& value(const SettingsTables& tables, int i) const
+    {
+        return array ? (tables.*array)[i] : tables.*scalar;
+    }
+    void raiseFlag(SettingsTables& tables, int i) const
+    {
+        if (arrayFlag)
+            (tables.*arrayFlag)[flagElement ? flagElement : i] = true;
+        else if (scalarFlag)
+            tables.*scalarFlag = true;
+    }
+};
+
+inline SettingBinding Bind(TextArray SettingsTables::* array, FlagArray SettingsTables::* flag)
+{
+    return {array, nullptr, flag, nullptr, 0};
+}
+inline SettingBinding Bind(QString SettingsTables::* scalar, bool SettingsTables::* flag)
+{
+    return {nullptr, scalar, nullptr, flag, 0};
+}
+inline SettingBinding Bind(QString SettingsTables::* scalar, FlagArray SettingsTables::* flag, int element)
+{
+    return {nullptr, scalar, flag, nullptr, element};
+}

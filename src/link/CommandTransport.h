@@ -1,0 +1,40 @@
+#pragma once
+
+#include "link/ControllerCommand.h"
+#include "platform/Status.h"
+
+// How one command is framed in DTMF mode; serial mode ignores it.
+enum class Framing {
+    Full,     // unlock code of the port, the command, the lock code
+    NoLock,   // the frame stays open: the caller closes it with lock()
+};
+
+// What became of one command.
+enum class Outcome {
+    Accepted,    // "+" to every line, or played in DTMF mode
+    Refused,     // "-" to a line
+    TimedOut,    // a line got no answer; the following lines were still sent
+    GaveUp,      // too many time-outs: the link closed the port
+    Interrupted, // the wait was abandoned
+};
+
+// One keyed run or one serial session, as the uploads drive it.
+class CommandTransport {
+public:
+    virtual ~CommandTransport() = default;
+
+    virtual bool dtmfMode() const = 0;
+    // Serial: open the port. DTMF: key the transmitter (its port must open)
+    // and wait the key-up delay. A failure names the port.
+    virtual Status begin() = 0;
+    // Serial: each line with its reply check, stopping at a refusal, give-up or
+    // interrupt. DTMF: the unlock code of unlockPort, the parts, the lock code.
+    virtual Outcome send(const ControllerCommand& command, int unlockPort, Framing framing) = 0;
+    // Closes a frame left open by Framing::NoLock (DTMF); nothing in serial mode.
+    virtual void lock() = 0;
+    // The lines without waiting for a reply (the reset ending a complete upload).
+    virtual void sendWithoutReply(const ControllerCommand& command) = 0;
+    virtual void pause(int ms) = 0;
+    // Releases the transmitter (DTMF); called on every way out of a run.
+    virtual void end() = 0;
+};

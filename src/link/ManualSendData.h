@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+struct AppContext;
+class SerialLink;
+class QLineEdit;
+class QPushButton;
+
+// "Manual Send Data To Tarvex": one typed line, sent on Enter as a serial
+// command with the reply check. The serial port stays open until Close.
+class ManualSendData : public QDialog {
+    Q_OBJECT
+public:
+    ManualSendData(AppContext& context, SerialLink& link, QWidget* parent = nullptr);
+
+    void ManualSendData_Change();
+    void ManualSendData_KeyPress(); // Enter
+    void Close_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override { Close_Click(); } // Esc
+
+private:
+    void Form_Load();
+    void sendSerial();
+    void finishClose();
+
+    AppContext& m_context;
+    SerialLink& m_link;
+    QLineEdit* m_box;
+    QPushButton* m_close;
+    QString m_manualSendText;
+    bool m_sending = false;
+    bool m_closePending = false;
+};

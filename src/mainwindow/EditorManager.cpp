@@ -1,0 +1,74 @@
+#include "mainwindow/EditorManager.h"
+
+#include "editors/EditorWindow.h"
+
+#include <QStackedWidget>
+
+EditorManager::EditorManager(AppContext& context, EditorTabList tabs, QStackedWidget* area)
+    : m_context(context), m_tabs(std::move(tabs)), m_area(area), m_editors(m_tabs.size(), nullptr)
+{
+}
+
+EditorManager::~EditorManager()
+{
+    for (int tab = 0; tab < count(); ++tab)
+        close(tab);
+}
+
+bool EditorManager::isLoaded(int tab) const { return editor(tab) != nullptr; }
+
+EditorWindow* EditorManager::editor(int tab) const
+{
+    return tab >= 0 && tab < count() ? m_editors[tab] : nullptr;
+}
+
+EditorWindow* EditorManager::load(int tab)
+{
+    if (tab < 0 || tab >= count())
+        return nullptr;
+    if (!m_editors[tab]) {
+        m_editors[tab] = m_tabs[tab].create(m_context, m_area);
+        m_area->addWidget(m_editors[tab]);
+    }
+    return m_editors[tab];
+}
+
+void EditorManager::close(int tab)
+{
+    if (EditorWindow* e = editor(tab)) {
+        m_editors[tab] = nullptr;
+        m_area->removeWidget(e);
+        delete e;
+    }
+}
+
+void EditorManager::bringToFront(int tab)
+{
+    if (EditorWindow* e = load(tab))
+        m_area->setCurrentWidget(e);
+}
+
+int EditorManager::frontTab() const
+{
+    for (int tab = 0; tab < count(); ++tab)
+        if (m_editors[tab] && m_editors[tab] == m_area->currentWidget())
+            return tab;
+    return -1;
+}
+
+void EditorManager::doApply(int tab)
+{
+    if (EditorWindow* e = editor(tab))
+        e->DoApply();
+}
+
+void EditorManager::reload(int tab)
+{
+    if (!isLoaded(tab))
+        return;
+    const bool inFront = frontTab() == tab;
+    close(tab);
+    load(tab);
+    if (inFront)
+        bringToFront(tab);
+}

@@ -1,0 +1,173 @@
+#include "mainwindow/FileCommands.h"
+
+#include "mainwindow/AppContext.h"
+#include "mainwindow/EditorManager.h"
+#include "mainwindow/MainSettings.h"
+#include "mainwindow/PleaseWait.h"
+#include "mainwindow/ZarnMain.h"
+#include "platform/Dialogs.h"
+#include "platform/SerialPort.h"
+#include "store/AppSettings.h"
+#include "store/DatFileWriter.h"
+#include "store/SettingsTables.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString SaveTitle = QStringLiteral("Save Database");
+const QString Filter = QStringLiteral("Tarvex Database Files (*.dat)");
+const QString OpenTitle = QStringLiteral("Open Controller Database File");
+const QString LastFile = QStringLiteral("LastTarvexFile");
+
+void flagEverySection(SettingsTables& t)
+{
+    t.setAllSectionFlags(true);
+    t.CommandPrefixChanged = true;
+}
+
+} // namespace
+
+FileCommands::FileCommands(AppContext& context, ZarnMain& main)
+    : m_context(context), m_main(main), m_pleaseWait(std::make_unique<PleaseWait>(&main))
+{
+}
+
+FileCommands::~FileCommands() = default;
+
+bool FileCommands::settleUnsaved()
+{
+    m_main.applyPendingEdits();
+    if (m_context.tables.DataSaved)
+        return true;
+    const auto answer = m_context.dialogs.message(
+        SaveTitle,
+        QStringLiteral("You have not saved your new settings. All changes will be lost unless you do. "
+                       "Do you want to save the database file before exiting?"),
+        Dialogs::Buttons::YesNoCancel);
+    if (answer == Dialogs::Answer::Yes)
+        return fileSaveAs();
+    return answer == Dialogs::Answer::No;
+}
+
+std::optional<QString> FileCommands::askOpenFile(const QString& proposed)
+{
+    return m_context.dialogs.openFile(OpenTitle, proposed, Filter);
+}
+
+std::optional<QString> FileCommands::startUpFile()
+{
+    const QString last = ReadMainKey(m_context, LastFile);
+    if (!last.isEmpty() && QFileInfo(last).isFile())
+        return last;
+    return askOpenFile(last);
+}
+
+void FileCommands::fileNew()
+{
+    if (m_saving)
+        return;
+    if (!settleUnsaved())
+        return;
+    fileOpen();
+}
+
+bool FileCommands::fileOpen()
+{
+    if (m_saving)
+        return false;
+    if (!settleUnsaved())
+        return false;
+    // Asked before anything is closed, so a cancel keeps the configuration.
+    const auto path = askOpenFile(m_context.tables.CurrentDatFile);
+    if (!path)
+        return false;
+    m_main.closeReloadableEditors();
+    m_context.tables.CurrentDatFile = *path;
+    m_main.loadConfiguration();
+    return true;
+}
+
+bool FileCommands::writeDatabase()
+{
+    m_saving = true;
+    m_main.setEnabled(false);
+    m_pleaseWait->show();
+    const Status written = WriteDatFile(m_context.tables, m_context.profile);
+    m_pleaseWait->hide();
+    m_main.setEnabled(true);
+    m_saving = false;
+    if (!written)
+        m_context.dialogs.message(SaveTitle,
+                                  QStringLiteral("The database was not saved to %1.\n%2")
+                                      .arg(m_context.tables.CurrentDatFile, written.reason()),
+                                  Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    return written.ok();
+}
+
+bool FileCommands::fileSave()
+{
+    if (m_saving)
+        return false;
+    m_main.applyPendingEdits();
+    flagEverySection(m_context.tables);
+    if (!writeDatabase())
+        return false;
+    WriteMainKey(m_context, LastFile, m_context.tables.CurrentDatFile);
+    return true;
+}
+
+bool FileCommands::fileSaveAs()
+{
+    if (m_saving)
+        return false;
+    m_main.applyPendingEdits();
+    SettingsTables& t = m_context.tables;
+    flagEverySection(t);
+    const auto path = m_context.dialogs.saveFile(QStringLiteral("Save Controller Database File"),
+                                                 t.CurrentDatFile, Filter);
+    if (!path) {
+        m_main.editors().bringToFront(m_main.currentTab());
+        return false;
+    }
+    if (QFileInfo::exists(*path)
+        && m_context.dialogs.message(SaveTitle, QStringLiteral("File Already Exists! Are you sure you want to overwrite?"),
+                                     Dialogs::Buttons::YesNo)
+               != Dialogs::Answer::Yes)
+        return false;
+    const QString previous = t.CurrentDatFile;
+    t.CurrentDatFile = *path;
+    if (!writeDatabase()) {
+        t.CurrentDatFile = previous;
+        return false;
+    }
+    m_main.setTitleFor(t.CurrentDatFile);
+    WriteMainKey(m_context, LastFile, t.CurrentDatFile);
+    m_main.selectTab(0);
+    return true;
+}
+
+void FileCommands::closePortIfOpen()
+{
+    if (m_context.serial.isOpen())
+        m_context.serial.close();
+}
+
+void FileCommands::fileExit()
+{
+    if (m_saving)
+        return;
+    m_main.applyPendingEdits();
+    if (m_context.tables.DataSaved) {
+        closePortIfOpen();
+        ReportSettingsWrite(m_context, WriteWindowGeometry(m_context.profile, m_context.settingsFile,
+                                                           QStringLiteral("Main"), m_main.currentGeometry()));
+        WriteMainKey(m_context, LastFile, m_context.tables.CurrentDatFile);
+        m_main.endProgram();
+        return;
+    }
+    if (!settleUnsaved())
+        return;
+    closePortIfOpen();
+    m_main.endProgram();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class PleaseWait;
+class ZarnMain;
+struct AppContext;
+
+// File New, Open, Save, Save As and Exit. Each asks before unsaved changes
+// are lost, and a save that fails says so and changes nothing.
+class FileCommands {
+public:
+    FileCommands(AppContext& context, ZarnMain& main);
+    ~FileCommands();
+
+    void fileNew();
+    // True when another file was read.
+    bool fileOpen();
+    // True when the file was written.
+    bool fileSave();
+    bool fileSaveAs();
+    // Ends the program unless the user chose to stay.
+    void fileExit();
+
+    // The file start-up reads: the last one when it still exists, otherwise
+    // the one the user picks; nothing when the user cancels.
+    std::optional<QString> startUpFile();
+
+    bool isSaving() const { return m_saving; }
+
+private:
+    // Applies the current editor's pending edits, then asks about unsaved
+    // changes. False when the command must stop.
+    bool settleUnsaved();
+    std::optional<QString> askOpenFile(const QString& proposed);
+    bool writeDatabase();
+    void closePortIfOpen();
+
+    AppContext& m_context;
+    ZarnMain& m_main;
+    std::unique_ptr<PleaseWait> m_pleaseWait;
+    bool m_saving = false;
+};

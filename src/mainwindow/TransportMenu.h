@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+
+struct AppContext;
+struct MainMenus;
+
+// The "Con&figure Zarn" menu: serial or DTMF mode, the keying port and line,
+// the three delays, and the ticks that show the current choice.
+class TransportMenu : public QObject {
+    Q_OBJECT
+public:
+    TransportMenu(AppContext& context, MainMenus& menus, QObject* parent = nullptr);
+
+    // Ticks the saved ports, as start-up does; the keying line is not ticked.
+    void showStartTicks();
+
+    void chooseSerialPort(int n);
+    void chooseKeyingPort(int n);
+    void chooseKeyingLine(const QString& line); // "1" DTR, "2" RTS
+    void askKeyUpDelay();
+    void askInterdigitDelay();
+    void askSerialDelay();
+
+private:
+    void updateTicks();
+    void enterDtmfMode();
+    bool askDtmfDelay(const QString& title, const QString& key, QString& value);
+    void checkPort();
+
+    AppContext& m_context;
+    MainMenus& m_menus;
+    bool m_lineTicked = false; // the DTR or RTS item was chosen in this run
+};

@@ -1,0 +1,3 @@
+#include "mainwindow/Version.h"
+
+QString VersionText() { return QStringLiteral("Version ") + QStringLiteral(TARVEX_VERSION); }

@@ -1,0 +1,263 @@
+#include "mainwindow/ZarnMain.h"
+
+#include "editors/EditorWindow.h"
+#include "mainwindow/AboutWindow.h"
+#include "mainwindow/AppContext.h"
+#include "mainwindow/CompanyWindow.h"
+#include "mainwindow/EditorManager.h"
+#include "mainwindow/FileCommands.h"
+#include "mainwindow/MainMenus.h"
+#include "mainwindow/TransportMenu.h"
+#include "mainwindow/UploadPlaceholder.h"
+#include "mainwindow/Version.h"
+#include "mainwindow/WindowTitle.h"
+#include "platform/Dialogs.h"
+#include "store/DatFileReader.h"
+#include "store/ErrorLog.h"
+#include "store/SettingsTables.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolBar>
+
+namespace {
+
+// Start-up shows the editors in this order; the access code editor waits
+// until its tab is chosen.
+constexpr int StartUpShowOrder[] = {4, 5, 8, 2, 3, 1, 6, 7, 0, 10};
+
+bool isEditorTab(int tab) { return tab >= 0 && tab < EditorTabCount; }
+
+} // namespace
+
+ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_area(new QStackedWidget(this)), m_tabs(new QTabBar(this))
+{
+    setObjectName(QStringLiteral("ZarnMain"));
+    setWindowTitle(ProgramName);
+    resize(900, 640);
+    m_menus = std::make_unique<MainMenus>(this);
+    addToolBarBreak();
+    QToolBar* strip = addToolBar(QStringLiteral("Toolbar2"));
+    strip->setObjectName(QStringLiteral("Toolbar2"));
+    strip->setMovable(false);
+    for (const EditorTab& tab : tabs)
+        m_tabs->addTab(tab.caption);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_tabs->setExpanding(false);
+    strip->addWidget(m_tabs);
+    setCentralWidget(m_area);
+    statusBar();
+
+    m_editors = std::make_unique<EditorManager>(context, std::move(tabs), m_area);
+    m_files = std::make_unique<FileCommands>(context, *this);
+    m_transport = new TransportMenu(context, *m_menus, this);
+    connectCommands();
+}
+
+ZarnMain::~ZarnMain() = default;
+
+void ZarnMain::connectCommands()
+{
+    MainMenus& m = *m_menus;
+    connect(m_tabs, &QTabBar::currentChanged, this, &ZarnMain::onTabChanged);
+    for (QAction* a : {m.fileNew, m.toolNew})
+        connect(a, &QAction::triggered, this, [this] { m_files->fileNew(); });
+    for (QAction* a : {m.fileOpen, m.toolOpen})
+        connect(a, &QAction::triggered, this, [this] { m_files->fileOpen(); });
+    for (QAction* a : {m.fileSave, m.toolSave})
+        connect(a, &QAction::triggered, this, [this] { m_files->fileSave(); });
+    connect(m.fileSaveAs, &QAction::triggered, this, [this] { m_files->fileSaveAs(); });
+    connect(m.fileExit, &QAction::triggered, this, [this] { m_files->fileExit(); });
+    for (QAction* a : {m.upload, m.toolUpload})
+        connect(a, &QAction::triggered, this, &ZarnMain::openUpload);
+    connect(m.download, &QAction::triggered, this, [this] { notBuilt(QStringLiteral("Download from Tarvex")); });
+    connect(m.testPad, &QAction::triggered, this, [this] { notBuilt(QStringLiteral("The DTMF test pad")); });
+    connect(m.manualData, &QAction::triggered, this, [this] { notBuilt(QStringLiteral("Manual data send")); });
+    connect(m.about, &QAction::triggered, this, [this] {
+        auto* about = new AboutWindow(this);
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        about->open();
+    });
+    connect(m.company, &QAction::triggered, this, [this] {
+        auto* company = new CompanyWindow(this);
+        company->setAttribute(Qt::WA_DeleteOnClose);
+        company->open();
+    });
+}
+
+void ZarnMain::notBuilt(const QString& what)
+{
+    m_context.dialogs.message(ProgramName, what + QStringLiteral(" is not built yet."));
+}
+
+bool ZarnMain::load()
+{
+    CreateErrorLog(m_context.log);
+    const auto file = m_files->startUpFile();
+    if (!file)
+        return false;
+    m_context.tables.CurrentDatFile = *file;
+    readFile();
+    showEditors();
+    applyGeometry(ReadWindowGeometry(m_context.profile, m_context.settingsFile, QStringLiteral("Main")));
+    ReadTransportSettings(m_context.tables, m_context.profile, m_context.settingsFile);
+    m_transport->showStartTicks();
+    m_context.tables.DataSaved = true;
+    finishLoad();
+    return true;
+}
+
+void ZarnMain::loadConfiguration()
+{
+    readFile();
+    // A loaded access code editor would otherwise write the old file's codes
+    // over the new ones when its tab is left.
+    m_editors->reload(SpecialCodesTab);
+    showEditors();
+    m_context.tables.DataSaved = true;
+    finishLoad();
+}
+
+void ZarnMain::readFile()
+{
+    ReadDatFile(m_context.tables, m_context.profile, m_context.log, m_context.dialogs);
+    setTitleFor(m_context.tables.CurrentDatFile);
+}
+
+void ZarnMain::showEditors()
+{
+    for (int tab : StartUpShowOrder)
+        m_editors->load(tab);
+    m_editors->bringToFront(TimersTab);
+}
+
+void ZarnMain::finishLoad()
+{
+    SettingsTables& t = m_context.tables;
+    selectTab(TimersTab);
+    if (t.SelectSpecialCodes) {
+        selectTab(SpecialCodesTab);
+        focusLockBox();
+        t.SelectSpecialCodes = false;
+    }
+    if (t.DatFileErrors) {
+        m_context.dialogs.message(
+            QStringLiteral("Error!"),
+            QStringLiteral("You had errors in your dat file and default values have been assigned. IT IS "
+                           "STRONGLY SUGGESTED YOU IMMEDIATELY SAVE YOUR DAT FILE AND CHECK THE ERROR LOG FILE "
+                           "CREATED."));
+        t.DatFileErrors = false;
+    }
+}
+
+void ZarnMain::focusLockBox()
+{
+    if (auto* box = m_editors->load(SpecialCodesTab)->findChild<QLineEdit*>(QStringLiteral("NewLockSet")))
+        box->setFocus();
+    // A hidden window takes the focus only once shown.
+    m_focusLockBoxOnShow = !isVisible();
+}
+
+void ZarnMain::showAsStored()
+{
+    if (m_startMaximised)
+        showMaximized();
+    else
+        show();
+    if (m_focusLockBoxOnShow) {
+        focusLockBox();
+        m_focusLockBoxOnShow = false;
+    }
+}
+
+void ZarnMain::selectTab(int tab)
+{
+    if (m_tabs->currentIndex() == tab)
+        m_editors->bringToFront(tab);
+    else
+        m_tabs->setCurrentIndex(tab);
+}
+
+void ZarnMain::onTabChanged(int tab)
+{
+    const int previous = m_currentTab;
+    m_currentTab = tab;
+    // The new editor comes to the front before the old one is applied.
+    if (isEditorTab(tab))
+        m_editors->bringToFront(tab);
+    if (isEditorTab(previous))
+        m_editors->doApply(previous);
+}
+
+void ZarnMain::applyPendingEdits()
+{
+    if (m_currentTab != SpecialCodesTab)
+        m_editors->doApply(m_currentTab);
+}
+
+void ZarnMain::closeReloadableEditors()
+{
+    for (int tab : ReloadableTabs)
+        m_editors->close(tab);
+}
+
+void ZarnMain::setTitleFor(const QString& path) { setWindowTitle(MainWindowTitle(path)); }
+
+void ZarnMain::applyGeometry(const WindowGeometry& g)
+{
+    auto pixels = [](const std::optional<double>& twips, int otherwise) {
+        return twips && *twips > 0 && *twips < 1e7 ? static_cast<int>(*twips / TwipsPerPixel) : otherwise;
+    };
+    resize(pixels(g.width, width()), pixels(g.height, height()));
+    auto position = [](const std::optional<double>& twips, int otherwise) {
+        return twips && std::abs(*twips) < 1e7 ? static_cast<int>(*twips / TwipsPerPixel) : otherwise;
+    };
+    const QPoint place(position(g.left, x()), position(g.top, y()));
+    // A place off every screen (a screen since removed) would hide the window.
+    if (QGuiApplication::screenAt(place + QPoint(40, 10)))
+        move(place);
+    m_startMaximised = g.state == 2;
+}
+
+WindowGeometry ZarnMain::currentGeometry() const
+{
+    const bool normal = !isMaximized() && !isMinimized();
+    const QRect r = normal ? QRect(pos(), size()) : normalGeometry();
+    WindowGeometry g;
+    g.width = double(r.width()) * TwipsPerPixel;
+    g.height = double(r.height()) * TwipsPerPixel;
+    g.top = double(r.top()) * TwipsPerPixel;
+    g.left = double(r.left()) * TwipsPerPixel;
+    g.state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+    return g;
+}
+
+void ZarnMain::openUpload()
+{
+    if (!m_upload)
+        m_upload = new UploadPlaceholder(this);
+    m_upload->open();
+}
+
+void ZarnMain::endProgram()
+{
+    m_ended = true;
+    emit programEnded();
+}
+
+void ZarnMain::closeEvent(QCloseEvent* event)
+{
+    if (!m_ended)
+        m_files->fileExit();
+    if (m_ended)
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "mainwindow/EditorTabs.h"
+#include "store/AppSettings.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class EditorManager;
+class FileCommands;
+class QDialog;
+class QStackedWidget;
+class QTabBar;
+class TransportMenu;
+struct AppContext;
+struct MainMenus;
+
+// The main window: menus, toolbar, the tab strip of the eleven editors, and
+// the start-up load of the last configuration.
+class ZarnMain final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit ZarnMain(AppContext& context, EditorTabList tabs = EditorTabs(), QWidget* parent = nullptr);
+    ~ZarnMain() override;
+
+    // The start-up sequence; false when the user cancelled the open dialog,
+    // and then nothing was written.
+    bool load();
+    // Shows the window in the state the settings file stored.
+    void showAsStored();
+
+    EditorManager& editors() { return *m_editors; }
+    MainMenus& menus() { return *m_menus; }
+    FileCommands& files() { return *m_files; }
+    TransportMenu& transport() { return *m_transport; }
+    QTabBar* tabBar() const { return m_tabs; }
+    QDialog* uploadWindow() const { return m_upload; }
+
+    int currentTab() const { return m_currentTab; }
+    void selectTab(int tab);
+    // The current editor's Apply, as leaving its tab runs it. The access code
+    // editor is left alone: its Apply sends codes to the controller.
+    void applyPendingEdits();
+
+    // For the file commands.
+    void closeReloadableEditors();
+    // Reads CurrentDatFile and shows it in the editors.
+    void loadConfiguration();
+    void setTitleFor(const QString& path);
+    WindowGeometry currentGeometry() const;
+    void endProgram();
+    bool hasEnded() const { return m_ended; }
+
+    void openUpload();
+
+signals:
+    // The program ends: the application's event loop stops.
+    void programEnded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void connectCommands();
+    void onTabChanged(int tab);
+    void readFile();
+    void showEditors();
+    void finishLoad();
+    void applyGeometry(const WindowGeometry& geometry);
+    void focusLockBox();
+    void notBuilt(const QString& what);
+
+    AppContext& m_context;
+    QStackedWidget* m_area;
+    QTabBar* m_tabs;
+    std::unique_ptr<EditorManager> m_editors;
+    std::unique_ptr<MainMenus> m_menus;
+    std::unique_ptr<FileCommands> m_files;
+    TransportMenu* m_transport;
+    QDialog* m_upload = nullptr;
+    int m_currentTab = 0;
+    bool m_startMaximised = false;
+    bool m_focusLockBoxOnShow = false;
+    bool m_ended = false;
+};

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "FakeClock.h"
+#include "FakeSerialPort.h"
+#include "MemoryProfile.h"
+#include "QtPrinters.h"
+#include "ScriptedDialogs.h"
+#include "mainwindow/AppContext.h"
+#include "platform/ComPorts.h"
+#include "store/ErrorLog.h"
+#include "store/SettingsTables.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+// Scripted dialogs that can also act while a message is up, as a user or
+// the window system would (another focus change, say).
+class HookedDialogs final : public Dialogs {
+public:
+    ScriptedDialogs script;
+    std::function<void()> whileShown;
+
+    Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override
+    {
+        if (whileShown)
+            whileShown();
+        return script.message(title, text, buttons, icon);
+    }
+    std::optional<QString> input(const QString& t, const QString& p, const QString& d) override
+    {
+        return script.input(t, p, d);
+    }
+    std::optional<QString> openFile(const QString& t, const QString& f, const QString& x) override
+    {
+        return script.openFile(t, f, x);
+    }
+    std::optional<QString> saveFile(const QString& t, const QString& p, const QString& x) override
+    {
+        return script.saveFile(t, p, x);
+    }
+};
+
+struct EditorFixture : testing::Test {
+    SettingsTables tables;
+    MemoryProfile profile;
+    HookedDialogs dialogs;
+    FakeClock clock;
+    ErrorLog log;
+    FakeSerialPort serial;
+    ComPorts comPorts{[](const QString&) { return QString(); }, [] { return QStringList(); }};
+    AppContext context{tables, profile, dialogs, clock, log, QStringLiteral("zarn.ini"), serial, comPorts};
+
+    QStringList messages() const
+    {
+        QStringList texts;
+        for (const auto& m : dialogs.script.messages())
+            texts << m.text;
+        return texts;
+    }
+
+    static void focusIn(QWidget* w)
+    {
+        QFocusEvent e(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(w, &e);
+    }
+    static void focusOut(QWidget* w, Qt::FocusReason reason = Qt::TabFocusReason)
+    {
+        QFocusEvent e(QEvent::FocusOut, reason);
+        QApplication::sendEvent(w, &e);
+    }
+    // Typed by the user, as into a box with the focus.
+    static void type(QLineEdit* box, const QString& text)
+    {
+        focusIn(box);
+        box->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+        else
+            QTest::keyClicks(box, text);
+    }
+    static bool red(const QLineEdit* box) { return box->palette().color(QPalette::Text) == QColor(Qt::red); }
+};

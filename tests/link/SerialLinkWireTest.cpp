@@ -1,0 +1,133 @@
+#include "ControllerSimulator.h"
+#include "CoreApplication.h"
+#include "FakeLinkRig.h"
+#include "QtPrinters.h"
+#include "platform/ComPorts.h"
+#include "platform/QtSerialPort.h"
+
+#include <gtest/gtest.h>
+
+using Answer = ControllerSimulator::Answer;
+using Reply = SerialLink::Reply;
+
+namespace {
+
+// The link over the real port, COM 3 being the simulator's line. Every pass of
+// the event loop moves the clock on, so a three-second wait takes a few
+// hundred real milliseconds while a reply still comes in at once.
+class SerialLinkWire : public ::testing::Test {
+protected:
+    static constexpr int MsPerEventPass = 100;
+
+    void SetUp() override
+    {
+        EnsureCoreApplication();
+        ASSERT_FALSE(m_sim.devicePath().isEmpty()) << m_sim.error().toStdString();
+        m_tables.ComPortValue = "3";
+        m_tables.CurrentLock = "9";
+        m_clock.onEvents([this] { m_clock.sleep(m_msPerPass); });
+    }
+
+    void open()
+    {
+        ASSERT_TRUE(m_link.OpenSerialPort());
+        ASSERT_TRUE(m_link.isPortOpen());
+    }
+
+    Reply command(const QString& line = "1*100050\r")
+    {
+        (void)m_link.SendStr(line);
+        m_tables.LastCommand = line;
+        return m_link.CheckInput(line);
+    }
+
+    int m_msPerPass = MsPerEventPass;
+    ControllerSimulator m_sim;
+    FakeClock m_clock;
+    SettingsTables m_tables;
+    ScriptedDialogs m_dialogs;
+    ComPorts m_ports{[this](const QString& key) { return key == "COM3" ? m_sim.devicePath() : QString(); },
+                     [] { return QStringList(); }};
+    QtSerialPort m_port{[this](int n) { return m_ports.deviceFor(n); }};
+    SerialLink m_link{m_port, m_tables, m_dialogs, m_clock};
+};
+
+} // namespace
+
+TEST_F(SerialLinkWire, TheLineGoesOutExactlyAndEachReplyIsJudged)
+{
+    ASSERT_NO_FATAL_FAILURE(open());
+    m_sim.script({Answer::accept(), Answer::text("\r\n+"), Answer::refuse()});
+
+    EXPECT_EQ(command(), Reply::Accepted);
+    EXPECT_TRUE(m_dialogs.shown().empty());
+    EXPECT_EQ(command(), Reply::Accepted);
+    EXPECT_TRUE(m_dialogs.shown().empty());
+    EXPECT_EQ(command(), Reply::Refused);
+    EXPECT_EQ(m_dialogs.messageTexts(),
+              QStringList{"Tarvex Programmer: There has been an error. The Tarvex returned -    "});
+    EXPECT_TRUE(m_tables.UpdateError);
+
+    ASSERT_TRUE(m_sim.waitForLines(3));
+    EXPECT_EQ(m_sim.received(), QByteArray("1*100050\r").repeated(3));
+}
+
+TEST_F(SerialLinkWire, ThreeTimeOutsThenTheFourthCommandGivesUp)
+{
+    ASSERT_NO_FATAL_FAILURE(open());
+    m_sim.setDefaultAnswer(Answer::silence());
+    for (int i = 0; i < SerialLink::TimeoutsToGiveUp; ++i) {
+        const auto started = m_clock.elapsedMs();
+        EXPECT_EQ(command(), Reply::TimedOut);
+        EXPECT_GE(m_clock.elapsedMs() - started, 3000);
+        EXPECT_LE(m_clock.elapsedMs() - started, 3000 + MsPerEventPass);
+    }
+    EXPECT_EQ(m_dialogs.messageTexts(), QStringList(3, TimeoutMessage));
+
+    EXPECT_EQ(command(), Reply::GaveUp);
+    EXPECT_EQ(m_dialogs.messageTexts().back(), GiveUpMessage);
+    EXPECT_TRUE(m_tables.UpdateError);
+    EXPECT_TRUE(m_tables.UpdateInterrupted);
+    EXPECT_FALSE(m_link.isPortOpen());
+    ASSERT_TRUE(m_sim.waitForCloses(1));
+    ASSERT_EQ(m_sim.lines().size(), 5u);
+    EXPECT_EQ(m_sim.lines().back().text, "19");
+}
+
+TEST_F(SerialLinkWire, ALatePlusIsNotTakenForTheNextReply)
+{
+    ASSERT_NO_FATAL_FAILURE(open());
+    m_msPerPass = 1000; // the wait is over long before the late answer
+    m_sim.script({Answer::accept(600), Answer::refuse()});
+    EXPECT_EQ(command(), Reply::TimedOut);
+    ASSERT_TRUE(m_port.waitForData(5000)); // the late "+" is in
+
+    EXPECT_EQ(command(), Reply::Refused);
+    EXPECT_FALSE(m_tables.SerialReplyOK);
+}
+
+TEST_F(SerialLinkWire, AMissingDeviceGivesOneMessageAndNothingIsWritten)
+{
+    m_tables.ComPortValue = "5";
+    EXPECT_FALSE(m_link.OpenSerialPort());
+    EXPECT_TRUE(m_link.PortFailed());
+    ASSERT_EQ(m_dialogs.messageTexts().size(), 1);
+    EXPECT_TRUE(m_dialogs.messageTexts().front().startsWith(
+        "Tarvex Programmer: COM5 is in use by another program. Close the other program and try again\n"));
+    EXPECT_FALSE(m_link.SendStr("1*100050\r"));
+    EXPECT_EQ(m_sim.opensSeen(), 0);
+    EXPECT_TRUE(m_sim.received().isEmpty());
+}
+
+TEST_F(SerialLinkWire, ALineHungUpMidRunStillEndsInTheGiveUp)
+{
+    ASSERT_NO_FATAL_FAILURE(open());
+    EXPECT_EQ(command(), Reply::Accepted);
+    m_sim.hangUp();
+    for (int i = 0; i < SerialLink::TimeoutsToGiveUp; ++i)
+        EXPECT_EQ(command(), Reply::TimedOut);
+    EXPECT_EQ(command(), Reply::GaveUp);
+    EXPECT_TRUE(m_tables.UpdateError);
+    EXPECT_TRUE(m_tables.UpdateInterrupted);
+    EXPECT_FALSE(m_link.isPortOpen());
+}

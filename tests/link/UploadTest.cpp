@@ -1,0 +1,204 @@
+#include "link/ChangesUpload.h"
+#include "link/CompleteUpload.h"
+#include "store/SettingsTables.h"
+
+#include "RecordingTransport.h"
+#include "ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Result = UploadRunner::Result;
+
+SettingsTables Configured()
+{
+    SettingsTables t;
+    t.HangTime[1] = "50";
+    t.HangTime[2] = "60";
+    t.FanTime = "30";
+    t.CurrentLock = "1234";
+    t.Terminator = "#";
+    t.MeterAlarmType[9] = "1";
+    return t;
+}
+
+TEST(ChangesUpload, SendsFlaggedSettingsInOrderAndClearsThem)
+{
+    SettingsTables t = Configured();
+    t.FanTimeChanged = true;        // group 2
+    t.HangTimeChanged[2] = true;    // group 1, port 2
+    t.HangTimeChanged[1] = true;    // group 1, port 1
+    t.MeterAlarmChanged[9] = true;  // never cleared before; cleared after success now
+    RecordingTransport link;
+    ScriptedDialogs dialogs;
+
+    EXPECT_EQ(ChangesUpload(t, link, dialogs).run(), Result::Completed);
+    EXPECT_EQ(link.lines(), (QStringList{"1*100050", "2*100060", "1*1004" "30", "1*20669*" "*1***"}));
+    EXPECT_FALSE(t.HangTimeChanged[1] || t.HangTimeChanged[2] || t.FanTimeChanged || t.MeterAlarmChanged[9]);
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Update Complete"});
+    EXPECT_EQ(link.ends(), 1);
+
+    // Nothing left to send.
+    RecordingTransport again;
+    EXPECT_EQ(ChangesUpload(t, again, dialogs).run(), Result::Completed);
+    EXPECT_TRUE(again.sent().empty());
+}
+
+TEST(ChangesUpload, OutcomesDecideFlagsAndStops)
+{
+    struct Case {
+        const char* name;
+        Outcome first;
+        bool hangKept;  // cleared after success only
+        bool auxKept;   // cleared even when refused
+        bool fanKept;   // not reached when the run stops
+        Result result;
+    };
+    const Case cases[] = {
+        {"accepted", Outcome::Accepted, false, false, false, Result::Completed},
+        {"timed out", Outcome::TimedOut, true, false, false, Result::Completed},
+        {"refused", Outcome::Refused, true, true, true, Result::Stopped},
+        {"gave up", Outcome::GaveUp, true, true, true, Result::Stopped},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SettingsTables t = Configured();
+        t.HangTimeChanged[1] = true;
+        t.AuxTimeChanged[1] = true;
+        t.FanTimeChanged = true;
+        t.UpdateError = true; // stale, from an earlier run
+        t.UpdateInterrupted = true;
+        RecordingTransport link;
+        link.script(c.first);
+        ScriptedDialogs dialogs;
+        EXPECT_EQ(ChangesUpload(t, link, dialogs).run(), c.result);
+        EXPECT_EQ(t.HangTimeChanged[1], c.hangKept);
+        EXPECT_EQ(t.AuxTimeChanged[1], c.auxKept && c.first != Outcome::Refused && c.first != Outcome::GaveUp
+                                           ? true : c.auxKept);
+        EXPECT_EQ(t.FanTimeChanged, c.fanKept);
+        EXPECT_FALSE(t.UpdateError);
+        EXPECT_EQ(link.ends(), 1);
+        if (c.first == Outcome::TimedOut) {
+            ASSERT_EQ(dialogs.messageTexts().size(), 1);
+            EXPECT_FALSE(dialogs.messageTexts()[0].contains("Update Complete"));
+            EXPECT_TRUE(dialogs.messageTexts()[0].contains("1 command(s) got no answer"));
+        }
+        if (c.first == Outcome::Refused)
+            EXPECT_TRUE(dialogs.messageTexts().join("").contains("hang time of port 1"));
+    }
+}
+
+TEST(ChangesUpload, InterruptStopsBetweenCommandsAndReleases)
+{
+    SettingsTables t = Configured();
+    t.HangTimeChanged[1] = true;
+    t.FanTimeChanged = true;
+    RecordingTransport link(true);
+    link.after(0, [&t] { t.UpdateInterrupted = true; });
+    ScriptedDialogs dialogs;
+    EXPECT_EQ(ChangesUpload(t, link, dialogs).run(), Result::Stopped);
+    EXPECT_EQ(link.sent().size(), 1u);
+    EXPECT_TRUE(t.FanTimeChanged);
+    EXPECT_EQ(link.ends(), 1);
+}
+
+TEST(ChangesUpload, NewLockAdoptedOnlyAfterAcceptanceAndBeforeItsLock)
+{
+    for (const Outcome outcome : {Outcome::Accepted, Outcome::TimedOut}) {
+        SettingsTables t = Configured();
+        t.LockChanged = true;
+        t.NewLock = "987";
+        RecordingTransport link(true);
+        QString lockWhenClosed;
+        ScriptedDialogs dialogs;
+        link.script(outcome);
+        ChangesUpload(t, link, dialogs).run();
+        ASSERT_EQ(link.sent().size(), 1u);
+        EXPECT_EQ(link.sent()[0].framing, Framing::NoLock);
+        EXPECT_EQ(link.events().mid(1, 2), (QStringList{"send 1*9010987", "lock"}));
+        EXPECT_EQ(t.CurrentLock, outcome == Outcome::Accepted ? "987" : "1234");
+        EXPECT_EQ(t.LockChanged, outcome != Outcome::Accepted);
+    }
+    // An invalid new code is not sent and stays marked.
+    SettingsTables t = Configured();
+    t.LockChanged = true;
+    t.NewLock = "";
+    RecordingTransport link;
+    ScriptedDialogs dialogs;
+    ChangesUpload(t, link, dialogs).run();
+    EXPECT_TRUE(link.sent().empty());
+    EXPECT_TRUE(t.LockChanged);
+    EXPECT_EQ(t.CurrentLock, "1234");
+}
+
+TEST(ChangesUpload, PortThatWillNotOpenSendsNothing)
+{
+    SettingsTables t = Configured();
+    t.HangTimeChanged[1] = true;
+    RecordingTransport link(true);
+    link.failBegin("COM3 is in use");
+    ScriptedDialogs dialogs;
+    EXPECT_EQ(ChangesUpload(t, link, dialogs).run(), Result::NotStarted);
+    EXPECT_TRUE(link.sent().empty());
+    EXPECT_TRUE(t.HangTimeChanged[1]);
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{"COM3 is in use"});
+}
+
+TEST(CompleteUpload, NoAtTheConfirmationSendsNothing)
+{
+    SettingsTables t = Configured();
+    t.HangTimeChanged[1] = true;
+    RecordingTransport link;
+    ScriptedDialogs dialogs;
+    dialogs.answer(Dialogs::Answer::No);
+    EXPECT_EQ(CompleteUpload(t, link, dialogs).run(), Result::NotStarted);
+    EXPECT_EQ(link.begins(), 0);
+    EXPECT_TRUE(t.HangTimeChanged[1]);
+}
+
+TEST(CompleteUpload, SerialRunFromTerminatorToReset)
+{
+    SettingsTables t = Configured();
+    t.HangTimeChanged[1] = true;
+    t.AutoDialChanged[5] = true;
+    RecordingTransport link;
+    ScriptedDialogs dialogs;
+    dialogs.answer(Dialogs::Answer::Yes);
+    CompleteUpload upload(t, link, dialogs);
+    UploadProgress last;
+    upload.onProgress([&last](const UploadProgress& p) { last = p; });
+
+    EXPECT_EQ(upload.run(), Result::Completed);
+    ASSERT_FALSE(link.sent().empty());
+    EXPECT_EQ(link.sent().front().command.serialLines, QStringList{"1*9020#"});
+    EXPECT_EQ(link.sent().front().framing, Framing::NoLock);
+    EXPECT_EQ(link.lines().at(1), "1*100050");
+    EXPECT_EQ(link.events().at(link.events().size() - 2), "reset 1*21999");
+    EXPECT_EQ(link.events().back(), "end");
+    EXPECT_EQ(last.value, 722);
+    EXPECT_EQ(last.maximum, CompleteUpload::ProgressMaximum);
+    EXPECT_EQ(last.text, "100% Complete");
+    EXPECT_FALSE(t.HangTimeChanged[1] || t.AutoDialChanged[5]);
+    EXPECT_EQ(dialogs.messageTexts().back(), "Complete Upload Is Complete. The Tarvex will now reset.");
+}
+
+TEST(CompleteUpload, DtmfRemoteMemoriesShareOneLock)
+{
+    SettingsTables t = Configured();
+    RecordingTransport link(true);
+    ScriptedDialogs dialogs;
+    dialogs.answer(Dialogs::Answer::Yes);
+    EXPECT_EQ(CompleteUpload(t, link, dialogs).run(), Result::Completed);
+    std::vector<Framing> memories;
+    for (const auto& s : link.sent())
+        if (!s.command.serialLines.isEmpty() && s.command.serialLines.back().startsWith("1*2086"))
+            memories.push_back(s.framing);
+    ASSERT_EQ(memories.size(), 10u);
+    for (std::size_t m = 0; m < 9; ++m)
+        EXPECT_EQ(memories[m], Framing::NoLock);
+    EXPECT_EQ(memories[9], Framing::Full);
+    EXPECT_FALSE(link.events().contains("reset 1*21999")); // no reset in DTMF mode
+}
+
+} // namespace

@@ -1,0 +1,304 @@
+#include "MainFixture.h"
+
+#include "mainwindow/WindowTitle.h"
+
+#include <QFile>
+
+namespace {
+
+using Answer = Dialogs::Answer;
+using Kind = ScriptedDialogs::Shown::Kind;
+
+const QString SaveQuestion = "You have not saved your new settings. All changes will be lost unless you do. Do "
+                             "you want to save the database file before exiting?";
+
+} // namespace
+
+class FileCommandsTest : public MainFixture {
+protected:
+    void SetUp() override
+    {
+        first = datFile("first.dat");
+        second = datFile("second.dat");
+        startOn(first);
+    }
+    FileCommands& files() { return main->files(); }
+    void makeUnsaved() { tables.DataSaved = false; }
+    QStringList kinds() const
+    {
+        QStringList out;
+        for (const auto& s : dialogs.shown())
+            out << (s.kind == Kind::Message ? s.title : s.kind == Kind::OpenFile ? "open" : "save");
+        return out;
+    }
+
+    QString first, second;
+};
+
+TEST_F(FileCommandsTest, ExitWithNothingUnsavedWritesTheGeometryKeysThenTheLastFile)
+{
+    QFile::remove(ini());
+    serial.setPortNumber(1);
+    ASSERT_TRUE(serial.open().ok());
+    files().fileExit();
+    EXPECT_TRUE(main->hasEnded());
+    EXPECT_EQ(serial.log(), (QStringList{"open", "close"}));
+    const QString text = QString::fromLatin1(TempDir::read(ini()));
+    QStringList keys;
+    for (const QString& line : text.split("\r\n", Qt::SkipEmptyParts))
+        if (line.contains('='))
+            keys << line.section('=', 0, 0);
+    EXPECT_EQ(keys, (QStringList{"Window Width", "Window Height", "Window Top", "Window Left", "Window State",
+                                 "LastTarvexFile"}));
+    EXPECT_EQ(iniKey("LastTarvexFile"), first);
+    EXPECT_EQ(iniKey("Window Width"), QString::number(main->width() * 15));
+}
+
+TEST_F(FileCommandsTest, ExitNeverOpensAPortOnItsWayOut)
+{
+    files().fileExit();
+    EXPECT_TRUE(serial.log().isEmpty());
+    EXPECT_EQ(main->uploadWindow(), nullptr);
+}
+
+TEST_F(FileCommandsTest, ExitWithUnsavedChangesAnsweredNoEndsWithoutTouchingTheSettingsFile)
+{
+    const QByteArray before = TempDir::read(ini());
+    makeUnsaved();
+    dialogs.answer(Answer::No);
+    files().fileExit();
+    EXPECT_TRUE(main->hasEnded());
+    EXPECT_EQ(TempDir::read(ini()), before);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, "Save Database");
+    EXPECT_EQ(dialogs.messages()[0].text, SaveQuestion);
+    EXPECT_EQ(dialogs.messages()[0].buttons, Dialogs::Buttons::YesNoCancel);
+}
+
+TEST_F(FileCommandsTest, ExitKeepsRunningOnCancelAndOnASaveAsThatDidNotSave)
+{
+    makeUnsaved();
+    dialogs.answer(Answer::Cancel);
+    files().fileExit();
+    EXPECT_FALSE(main->hasEnded());
+    dialogs.answer(Answer::Yes);
+    dialogs.answerFile(std::nullopt);
+    files().fileExit();
+    EXPECT_FALSE(main->hasEnded());
+    EXPECT_FALSE(tables.DataSaved);
+    // Closing the window is File Exit.
+    dialogs.answer(Answer::Cancel);
+    main->show();
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(main->isVisible());
+    dialogs.answer(Answer::No);
+    EXPECT_TRUE(main->close());
+    EXPECT_TRUE(main->hasEnded());
+}
+
+TEST_F(FileCommandsTest, PendingEditsAreAppliedBeforeTheUnsavedTestExceptOnTheAccessCodeTab)
+{
+    editor(0)->pendingEdit = true;
+    dialogs.answer(Answer::Cancel);
+    files().fileExit();
+    EXPECT_EQ(kinds(), QStringList{"Save Database"});
+    EXPECT_FALSE(main->hasEnded());
+
+    // Save writes the edit.
+    editor(0)->pendingEdit = true;
+    ASSERT_TRUE(files().fileSave());
+    EXPECT_EQ(profile.read(first, "Timers", "FanTime"), "123");
+
+    main->selectTab(SpecialCodesTab);
+    events.clear();
+    editor(SpecialCodesTab)->pendingEdit = true;
+    ASSERT_TRUE(files().fileSave());
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_TRUE(editor(SpecialCodesTab)->pendingEdit);
+}
+
+TEST_F(FileCommandsTest, SaveWritesEverySectionAndTheLastFile)
+{
+    setIniKey("LastTarvexFile", "");
+    makeUnsaved();
+    ASSERT_TRUE(files().fileSave());
+    EXPECT_TRUE(tables.DataSaved);
+    EXPECT_FALSE(tables.anySectionFlag());
+    EXPECT_TRUE(tables.CommandPrefixChanged);
+    EXPECT_EQ(iniKey("LastTarvexFile"), first);
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(FileCommandsTest, AFailedSaveNamesTheFileAndTheReasonAndChangesNothing)
+{
+    const QString nowhere = dir.path("missing/folder/x.dat");
+    tables.CurrentDatFile = nowhere;
+    makeUnsaved();
+    EXPECT_FALSE(files().fileSave());
+    EXPECT_FALSE(tables.DataSaved);
+    EXPECT_TRUE(tables.TimersChanged);
+    EXPECT_FALSE(QFile::exists(nowhere));
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(nowhere));
+    EXPECT_GT(dialogs.messages()[0].text.count('\n'), 0);
+    EXPECT_EQ(iniKey("LastTarvexFile"), first);
+    EXPECT_TRUE(main->isEnabled());
+
+    // Save As onto a path that cannot be written keeps the old name and title.
+    tables.CurrentDatFile = first;
+    main->setTitleFor(first);
+    dialogs.answerFile(nowhere);
+    EXPECT_FALSE(files().fileSaveAs());
+    EXPECT_EQ(tables.CurrentDatFile, first);
+    EXPECT_EQ(main->windowTitle(), MainWindowTitle(first));
+    EXPECT_FALSE(tables.DataSaved);
+}
+
+TEST_F(FileCommandsTest, SavesAreNotReentrantAndTakeNoInputWhileWriting)
+{
+    int datWrites = 0;
+    bool enabledWhileWriting = true;
+    profile.onWrite = [&](const QString& file) {
+        if (file != first)
+            return;
+        ++datWrites;
+        enabledWhileWriting = main->isEnabled();
+        EXPECT_FALSE(files().fileSave());
+        EXPECT_FALSE(files().fileSaveAs());
+        files().fileExit();
+    };
+    ASSERT_TRUE(files().fileSave());
+    EXPECT_EQ(datWrites, 1);
+    EXPECT_FALSE(enabledWhileWriting);
+    EXPECT_FALSE(main->hasEnded());
+    EXPECT_TRUE(main->isEnabled());
+}
+
+TEST_F(FileCommandsTest, SaveAsToANewNameRetitlesAndRemembersIt)
+{
+    const QString third = dir.path("a-rather-long-folder-name/third.dat");
+    QDir().mkpath(dir.path("a-rather-long-folder-name"));
+    makeUnsaved();
+    main->selectTab(4);
+    dialogs.answerFile(third);
+    ASSERT_TRUE(files().fileSaveAs());
+    EXPECT_EQ(dialogs.shown()[0].text, first); // proposed name
+    EXPECT_EQ(tables.CurrentDatFile, third);
+    EXPECT_TRUE(tables.DataSaved);
+    EXPECT_TRUE(QFile::exists(third));
+    EXPECT_EQ(iniKey("LastTarvexFile"), third);
+    EXPECT_EQ(main->windowTitle(), MainWindowTitle(third));
+    EXPECT_EQ(main->currentTab(), 0);
+}
+
+TEST_F(FileCommandsTest, SaveAsAnsweredNoAtFileAlreadyExistsKeepsThePreviousName)
+{
+    const QByteArray refused = TempDir::read(second);
+    makeUnsaved();
+    dialogs.answerFile(second);
+    dialogs.answer(Answer::No);
+    EXPECT_FALSE(files().fileSaveAs());
+    EXPECT_EQ(dialogs.messages()[0].text, "File Already Exists! Are you sure you want to overwrite?");
+    EXPECT_EQ(tables.CurrentDatFile, first);
+    EXPECT_FALSE(tables.DataSaved);
+    tables.FanTime = "77";
+    ASSERT_TRUE(files().fileSave());
+    EXPECT_EQ(TempDir::read(second), refused);
+    EXPECT_EQ(profile.read(first, "Timers", "FanTime"), "77");
+
+    dialogs.answerFile(second);
+    dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(files().fileSaveAs());
+    EXPECT_EQ(profile.read(second, "Timers", "FanTime"), "77");
+}
+
+TEST_F(FileCommandsTest, OpenReadsTheChosenFileAndLeavesItSaved)
+{
+    makeUnsaved();
+    tables.FanTime = "77";
+    main->tabBar()->setCurrentIndex(SpecialCodesTab);
+    EditorWindow* codesBefore = main->editors().editor(SpecialCodesTab);
+    dialogs.answer(Answer::No);
+    dialogs.answerFile(second);
+    ASSERT_TRUE(files().fileOpen());
+    EXPECT_EQ(kinds(), (QStringList{"Save Database", "open"}));
+    EXPECT_EQ(tables.CurrentDatFile, second);
+    EXPECT_NE(tables.FanTime, "77");
+    EXPECT_TRUE(tables.DataSaved);
+    EXPECT_EQ(main->windowTitle(), MainWindowTitle(second));
+    EXPECT_EQ(main->currentTab(), 0);
+    // The access code editor took the new file's codes.
+    EXPECT_TRUE(main->editors().isLoaded(SpecialCodesTab));
+    EXPECT_NE(main->editors().editor(SpecialCodesTab), codesBefore);
+    for (int tab : ReloadableTabs)
+        EXPECT_TRUE(main->editors().isLoaded(tab));
+}
+
+TEST_F(FileCommandsTest, OpenOrNewThatIsCancelledAnywhereChangesNothing)
+{
+    EditorWindow* timers = main->editors().editor(0);
+    makeUnsaved();
+    tables.FanTime = "77";
+    struct Case {
+        const char* name;
+        bool isNew;
+        std::vector<Answer> answers;
+        std::vector<std::optional<QString>> files;
+    } cases[] = {
+        {"open cancel", false, {Answer::Cancel}, {}},
+        {"open yes, save as cancelled", false, {Answer::Yes}, {std::nullopt}},
+        {"open no, dialog cancelled", false, {Answer::No}, {std::nullopt}},
+        {"new cancel", true, {Answer::Cancel}, {}},
+        {"new yes, save as refused", true, {Answer::Yes, Answer::No}, {second}},
+        {"new no, open no, dialog cancelled", true, {Answer::No, Answer::No}, {std::nullopt}},
+    };
+    for (const Case& c : cases) {
+        for (Answer a : c.answers)
+            dialogs.answer(a);
+        for (const auto& f : c.files)
+            dialogs.answerFile(f);
+        if (c.isNew)
+            files().fileNew();
+        else
+            EXPECT_FALSE(files().fileOpen()) << c.name;
+        EXPECT_FALSE(main->hasEnded()) << c.name;
+        EXPECT_EQ(tables.CurrentDatFile, first) << c.name;
+        EXPECT_EQ(tables.FanTime, "77") << c.name;
+        EXPECT_FALSE(tables.DataSaved) << c.name;
+        EXPECT_EQ(main->editors().editor(0), timers) << c.name;
+    }
+}
+
+TEST_F(FileCommandsTest, NewAsksBeforeItClosesTheEditorsThenOpens)
+{
+    makeUnsaved();
+    dialogs.answer(Answer::No);
+    dialogs.answer(Answer::No);
+    dialogs.answerFile(second);
+    files().fileNew();
+    EXPECT_EQ(kinds(), (QStringList{"Save Database", "Save Database", "open"}));
+    EXPECT_EQ(tables.CurrentDatFile, second);
+    EXPECT_EQ(main->editors().frontTab(), TimersTab);
+}
+
+TEST_F(FileCommandsTest, OpenOfAFileWhoseLockEqualsTheTerminatorLeadsToTheLockBox)
+{
+    const QString same = datFile("same.dat", {{"Unlock", "Lock", "D"}, {"Unlock", "Terminator", "D"}});
+    dialogs.answerFile(same);
+    ASSERT_TRUE(files().fileOpen());
+    EXPECT_EQ(main->currentTab(), SpecialCodesTab);
+    EXPECT_EQ(main->focusWidget(), editor(SpecialCodesTab)->box);
+}
+
+TEST_F(FileCommandsTest, SaveAsThenRestartOpensTheNewFile)
+{
+    const QString renamed = dir.path("renamed.dat");
+    dialogs.answerFile(renamed);
+    ASSERT_TRUE(files().fileSaveAs());
+    files().fileExit();
+    ASSERT_TRUE(main->hasEnded());
+    tables = SettingsTables();
+    start();
+    EXPECT_EQ(tables.CurrentDatFile, renamed);
+    EXPECT_EQ(dialogs.shown().size(), 1u); // only the first run's save dialog
+}

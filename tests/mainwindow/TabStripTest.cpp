@@ -1,0 +1,107 @@
+#include "MainFixture.h"
+
+#include "mainwindow/NumericOnly.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QToolBar>
+
+using TabStrip = MainFixture;
+
+TEST_F(TabStrip, ElevenTabsWithTheirCaptionsInOrder)
+{
+    startOn(datFile("a.dat"));
+    const QStringList captions{"Timers", "Courtesy Tones", "Macros", "Scheduler/Clock", "Analog", "IDs",
+                               "Messages", "DTMF", "Alarms/R. Base/Aux Audio", "Special Codes/Autopatch",
+                               "Port Switches"};
+    ASSERT_EQ(main->tabBar()->count(), 11);
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(main->tabBar()->tabText(i), captions[i]);
+}
+
+TEST_F(TabStrip, ATabChangeBringsTheNewEditorToFrontBeforeApplyingTheOld)
+{
+    startOn(datFile("a.dat"));
+    EXPECT_FALSE(main->editors().isLoaded(SpecialCodesTab));
+    editor(0)->pendingEdit = true;
+    main->tabBar()->setCurrentIndex(SpecialCodesTab);
+    EXPECT_TRUE(main->editors().isLoaded(SpecialCodesTab));
+    main->tabBar()->setCurrentIndex(3);
+    EXPECT_EQ(events, (QStringList{"apply 0 front 9", "apply 9 front 3"}));
+    // The edit typed in the timer editor is now in the tables.
+    EXPECT_EQ(tables.FanTime, "123");
+    EXPECT_FALSE(tables.DataSaved);
+}
+
+TEST_F(TabStrip, AnEditorClosedByTheFileCommandsComesBackWhenItsTabIsChosen)
+{
+    startOn(datFile("a.dat"));
+    EditorManager& editors = main->editors();
+    editors.close(5);
+    editors.doApply(5); // nothing to apply, and no crash
+    EXPECT_TRUE(events.isEmpty());
+    main->tabBar()->setCurrentIndex(5);
+    EXPECT_TRUE(editors.isLoaded(5));
+    EXPECT_EQ(editors.frontTab(), 5);
+}
+
+TEST_F(TabStrip, ToolbarButtonsReachTheirCommandsAndTheUploadWindow)
+{
+    startOn(datFile("a.dat"));
+    tables.DataSaved = false;
+    menus().toolSave->trigger();
+    EXPECT_TRUE(tables.DataSaved);
+    EXPECT_EQ(main->uploadWindow(), nullptr);
+    menus().toolUpload->trigger();
+    ASSERT_NE(main->uploadWindow(), nullptr);
+    EXPECT_TRUE(main->uploadWindow()->isVisible());
+    main->uploadWindow()->close();
+    menus().upload->trigger();
+    EXPECT_TRUE(main->uploadWindow()->isVisible());
+    menus().toolHelp->trigger();
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(TabStrip, DownloadSaysItIsNotBuiltYet)
+{
+    startOn(datFile("a.dat"));
+    menus().download->trigger();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains("not built yet"));
+}
+
+TEST_F(TabStrip, MenuShortcutsAreTheFileCommandsButATextBoxKeepsItsEditingKeys)
+{
+    startOn(datFile("a.dat"));
+    EXPECT_EQ(menus().fileSaveAs->shortcut(), QKeySequence("Ctrl+A"));
+    EXPECT_EQ(menus().fileExit->shortcut(), QKeySequence("Ctrl+X"));
+    main->show();
+    QApplication::setActiveWindow(main.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+
+    QLineEdit* box = editor(0)->box;
+    box->setText("12345");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(box->selectedText(), "12345");
+    QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), "");
+    EXPECT_FALSE(main->hasEnded());
+    EXPECT_TRUE(dialogs.shown().empty()); // no Save As dialog, no Exit
+
+    // Outside a text box the same key is Save As.
+    main->tabBar()->setFocus();
+    dialogs.answerFile(std::nullopt);
+    QTest::keyClick(main->tabBar(), Qt::Key_A, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].title, "Save Controller Database File");
+}
+
+TEST(NumericOnly, TheBoxTakesDigitsOnly)
+{
+    QLineEdit box;
+    SetNumericOnly(&box);
+    QTest::keyClicks(&box, "1a2-3 .4");
+    EXPECT_EQ(box.text(), "1234");
+}
