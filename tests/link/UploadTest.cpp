@@ -11,6 +11,14 @@ namespace {
 
 using Result = UploadRunner::Result;
 
+QStringList Texts(const ScriptedDialogs& dialogs)
+{
+    QStringList out;
+    for (const auto& shown : dialogs.messages())
+        out << shown.text;
+    return out;
+}
+
 SettingsTables Configured()
 {
     SettingsTables t;
@@ -36,7 +44,7 @@ TEST(ChangesUpload, SendsFlaggedSettingsInOrderAndClearsThem)
     EXPECT_EQ(ChangesUpload(t, link, dialogs).run(), Result::Completed);
     EXPECT_EQ(link.lines(), (QStringList{"1*100050", "2*100060", "1*1004" "30", "1*20669*" "*1***"}));
     EXPECT_FALSE(t.HangTimeChanged[1] || t.HangTimeChanged[2] || t.FanTimeChanged || t.MeterAlarmChanged[9]);
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Update Complete"});
+    EXPECT_EQ(Texts(dialogs), QStringList{"Update Complete"});
     EXPECT_EQ(link.ends(), 1);
 
     // Nothing left to send.
@@ -51,21 +59,19 @@ TEST(ChangesUpload, OutcomesDecideFlagsAndStops)
         const char* name;
         Outcome first;
         bool hangKept;  // cleared after success only
-        bool auxKept;   // cleared even when refused
         bool fanKept;   // not reached when the run stops
         Result result;
     };
     const Case cases[] = {
-        {"accepted", Outcome::Accepted, false, false, false, Result::Completed},
-        {"timed out", Outcome::TimedOut, true, false, false, Result::Completed},
-        {"refused", Outcome::Refused, true, true, true, Result::Stopped},
-        {"gave up", Outcome::GaveUp, true, true, true, Result::Stopped},
+        {"accepted", Outcome::Accepted, false, false, Result::Completed},
+        {"timed out", Outcome::TimedOut, true, false, Result::Completed},
+        {"refused", Outcome::Refused, true, true, Result::Stopped},
+        {"gave up", Outcome::GaveUp, true, true, Result::Stopped},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SettingsTables t = Configured();
         t.HangTimeChanged[1] = true;
-        t.AuxTimeChanged[1] = true;
         t.FanTimeChanged = true;
         t.UpdateError = true; // stale, from an earlier run
         t.UpdateInterrupted = true;
@@ -74,18 +80,17 @@ TEST(ChangesUpload, OutcomesDecideFlagsAndStops)
         ScriptedDialogs dialogs;
         EXPECT_EQ(ChangesUpload(t, link, dialogs).run(), c.result);
         EXPECT_EQ(t.HangTimeChanged[1], c.hangKept);
-        EXPECT_EQ(t.AuxTimeChanged[1], c.auxKept && c.first != Outcome::Refused && c.first != Outcome::GaveUp
-                                           ? true : c.auxKept);
         EXPECT_EQ(t.FanTimeChanged, c.fanKept);
         EXPECT_FALSE(t.UpdateError);
         EXPECT_EQ(link.ends(), 1);
         if (c.first == Outcome::TimedOut) {
-            ASSERT_EQ(dialogs.messageTexts().size(), 1);
-            EXPECT_FALSE(dialogs.messageTexts()[0].contains("Update Complete"));
-            EXPECT_TRUE(dialogs.messageTexts()[0].contains("1 command(s) got no answer"));
+            ASSERT_EQ(Texts(dialogs).size(), 1);
+            EXPECT_FALSE(Texts(dialogs)[0].contains("Update Complete"));
+            EXPECT_TRUE(Texts(dialogs)[0].contains("1 command(s) got no answer"));
         }
-        if (c.first == Outcome::Refused)
-            EXPECT_TRUE(dialogs.messageTexts().join("").contains("hang time of port 1"));
+        if (c.first == Outcome::Refused) {
+            EXPECT_TRUE(Texts(dialogs).join("").contains("hang time of port 1"));
+        }
     }
 }
 
@@ -110,7 +115,6 @@ TEST(ChangesUpload, NewLockAdoptedOnlyAfterAcceptanceAndBeforeItsLock)
         t.LockChanged = true;
         t.NewLock = "987";
         RecordingTransport link(true);
-        QString lockWhenClosed;
         ScriptedDialogs dialogs;
         link.script(outcome);
         ChangesUpload(t, link, dialogs).run();
@@ -142,7 +146,7 @@ TEST(ChangesUpload, PortThatWillNotOpenSendsNothing)
     EXPECT_EQ(ChangesUpload(t, link, dialogs).run(), Result::NotStarted);
     EXPECT_TRUE(link.sent().empty());
     EXPECT_TRUE(t.HangTimeChanged[1]);
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{"COM3 is in use"});
+    EXPECT_EQ(Texts(dialogs), QStringList{"COM3 is in use"});
 }
 
 TEST(CompleteUpload, NoAtTheConfirmationSendsNothing)
@@ -180,7 +184,7 @@ TEST(CompleteUpload, SerialRunFromTerminatorToReset)
     EXPECT_EQ(last.maximum, CompleteUpload::ProgressMaximum);
     EXPECT_EQ(last.text, "100% Complete");
     EXPECT_FALSE(t.HangTimeChanged[1] || t.AutoDialChanged[5]);
-    EXPECT_EQ(dialogs.messageTexts().back(), "Complete Upload Is Complete. The Tarvex will now reset.");
+    EXPECT_EQ(Texts(dialogs).back(), "Complete Upload Is Complete. The Tarvex will now reset.");
 }
 
 TEST(CompleteUpload, DtmfRemoteMemoriesShareOneLock)
