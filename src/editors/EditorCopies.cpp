@@ -7,10 +7,10 @@ EditorCopies::EditorCopies(SettingsTables& tables, std::vector<bool SettingsTabl
 {
 }
 
-int EditorCopies::add(FieldSpec spec)
+int EditorCopies::add(FieldSpec definition)
 {
-    const int count = spec.setting.count(m_tables);
-    m_fields.push_back({std::move(spec), TextArray(count)});
+    const int count = definition.setting.count(m_tables);
+    m_fields.push_back({std::move(definition), TextArray(count)});
     const int field = fieldCount() - 1;
     for (int i = 1; i <= count; ++i)
         load(field, i);
@@ -19,18 +19,18 @@ int EditorCopies::add(FieldSpec spec)
 
 const QString& EditorCopies::stored(int field, int i) const
 {
-    return m_fields.at(field).spec.setting.value(m_tables, i);
+    return m_fields.at(field).definition.setting.value(m_tables, i);
 }
 
 QString EditorCopies::loadText(int field, int i) const
 {
     const QString& text = stored(field, i);
-    return spec(field).load == LoadForm::Trimmed ? text.trimmed() : text;
+    return definition(field).load == LoadForm::Trimmed ? text.trimmed() : text;
 }
 
 void EditorCopies::take(int field, int i, const QString& text)
 {
-    switch (spec(field).intake) {
+    switch (definition(field).intake) {
     case Intake::AsTyped: setCopy(field, i, text); break;
     case Intake::Trimmed: setCopy(field, i, text.trimmed()); break;
     case Intake::Number: setCopy(field, i, LeadingNumberText(text)); break;
@@ -58,7 +58,7 @@ QString EditorCopies::repairText(int field, int i, RangeRule::Repair repair) con
 
 bool EditorCopies::unreadable(int field, int i) const
 {
-    const ValueRule* reader = spec(field).reader;
+    const ValueRule* reader = definition(field).reader;
     return reader && differs(field, i) && !reader->accepts(reader->normalised(copy(field, i)));
 }
 
@@ -76,7 +76,7 @@ bool EditorCopies::apply()
 {
     bool changed = false;
     for (int f = 0; f < fieldCount(); ++f) {
-        const SettingBinding& setting = spec(f).setting;
+        const SettingBinding& setting = definition(f).setting;
         for (int i = 1; i <= count(f); ++i) {
             if (differs(f, i)) {
                 setting.raiseFlag(m_tables, i);

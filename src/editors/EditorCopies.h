@@ -51,10 +51,10 @@ public:
     EditorCopies(SettingsTables& tables, std::vector<bool SettingsTables::*> sectionFlags);
 
     // Adds a row in Apply order; returns its field number.
-    int add(FieldSpec spec);
+    int add(FieldSpec definition);
 
     int fieldCount() const { return static_cast<int>(m_fields.size()); }
-    const FieldSpec& spec(int field) const { return m_fields.at(field).spec; }
+    const FieldSpec& definition(int field) const { return m_fields.at(field).definition; }
     // Indices run from 1 to count, as in the settings table.
     int count(int field) const { return m_fields.at(field).copies.count(); }
 
@@ -84,7 +84,7 @@ public:
 
 private:
     struct Field {
-        FieldSpec spec;
+        FieldSpec definition;
         TextArray copies;
     };
 

@@ -31,7 +31,7 @@ int SettingsEditor::addBinding(Kind kind, int field, const QString& name)
 {
     Binding b{kind, field, name, {}, {}, {}, {}};
     const int count = m_copies.count(field);
-    const bool single = !m_copies.spec(field).setting.array;
+    const bool single = !m_copies.definition(field).setting.array;
     for (int i = 1; i <= count; ++i)
         b.controls.push_back(requireControl(name, single ? 0 : i));
     m_bindings.push_back(std::move(b));
@@ -99,7 +99,7 @@ void SettingsEditor::loadControls()
 void SettingsEditor::restoreControls()
 {
     for (const Binding& b : m_bindings) {
-        if (!m_copies.spec(b.field).restoredByCancel)
+        if (!m_copies.definition(b.field).restoredByCancel)
             continue;
         for (int i = 1; i <= m_copies.count(b.field); ++i) {
             const QString& text = m_copies.stored(b.field, i);
@@ -121,7 +121,7 @@ void SettingsEditor::Apply_Click()
         leaveCheck(*m_pending);
     for (const FieldElement& e : m_copies.unreadable()) {
         const std::optional<Target> t = bindingOfField(e.field, e.index);
-        const std::optional<RangeRule>& rule = m_copies.spec(e.field).range;
+        const std::optional<RangeRule>& rule = m_copies.definition(e.field).range;
         // Emptying is no repair here: the empty text is what the reader refuses.
         if (t && rule)
             refuse(*t, *rule, rule->repair == RangeRule::Repair::Zero ? RangeRule::Repair::Zero : RangeRule::Repair::Stored);
@@ -159,7 +159,7 @@ QLineEdit* SettingsEditor::box(Target t) const
 void SettingsEditor::boxChanged(Target t, const QString& text)
 {
     const Binding& b = m_bindings[t.binding];
-    const std::optional<RangeRule>& rule = m_copies.spec(b.field).range;
+    const std::optional<RangeRule>& rule = m_copies.definition(b.field).range;
     if (rule && rule->when == RangeRule::When::Change && !m_checking && rule->refuses(text)) {
         refuse(t, *rule, rule->repair);
         return;
@@ -181,7 +181,7 @@ void SettingsEditor::putBoxText(Target t, const QString& text)
 
 void SettingsEditor::leaveCheck(Target t)
 {
-    const std::optional<RangeRule>& rule = m_copies.spec(m_bindings[t.binding].field).range;
+    const std::optional<RangeRule>& rule = m_copies.definition(m_bindings[t.binding].field).range;
     if (m_checking || !rule || rule->when != RangeRule::When::Leave || !rule->refuses(box(t)->text()))
         return;
     refuse(t, *rule, rule->repair);
