@@ -181,14 +181,7 @@ std::vector<UploadStep> ChangesUpload::steps()
     wide("DTMF duration", Id::DTMFDur, &S::DTMFDurChanged, "DTMFDurChanged");
     wide("DTMF delay", Id::DTMFDelay, &S::DTMFDelayChanged, "DTMFDelayChanged");
     for (int p = 1; p <= Count::Ports; ++p) {
-        UploadStep unlock;
-        unlock.name = QStringLiteral("unlock code of port %1").arg(p);
-        unlock.build = [p](const S& t) { return PortUnlockCommand(p, t.CurrentPortUnlock[p]); };
-        unlock.flags = {Flag("CurrentPortUnlockChanged", &S::CurrentPortUnlockChanged, p)};
-        unlock.unlockPort = p;
-        unlock.clear = Clear::OnAcceptOrRefusal;
-        unlock.dtmfNotNeeded = true;
-        s.push_back(std::move(unlock));
+        s.push_back(PortUnlock(p));
         AppendPortSwitches(s, p);
     }
     for (int n = 1; n <= Count::AlarmInputs; ++n)

@@ -136,14 +136,7 @@ std::vector<UploadStep> CompleteUpload::steps()
     add("DTMF duration", Id::DTMFDur, 0, {Flag("DTMFDurChanged", &S::DTMFDurChanged)});
     add("DTMF delay", Id::DTMFDelay, 0, {Flag("DTMFDelayChanged", &S::DTMFDelayChanged)}, 1, 1);
     for (int p = 1; p <= Count::Ports; ++p) {
-        UploadStep unlock;
-        unlock.name = QStringLiteral("unlock code of port %1").arg(p);
-        unlock.build = [p](const S& t) { return PortUnlockCommand(p, t.CurrentPortUnlock[p]); };
-        unlock.flags = {Flag("CurrentPortUnlockChanged", &S::CurrentPortUnlockChanged, p)};
-        unlock.unlockPort = p;
-        unlock.clear = Clear::OnAcceptOrRefusal;
-        unlock.dtmfNotNeeded = true;
-        s.push_back(std::move(unlock));
+        s.push_back(PortUnlock(p));
     }
     {
         UploadStep lock;

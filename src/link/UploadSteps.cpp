@@ -48,6 +48,18 @@ UploadStep CourtesySegment(int port, int tone, int segment)
     return step;
 }
 
+UploadStep PortUnlock(int port)
+{
+    UploadStep unlock;
+    unlock.name = QStringLiteral("unlock code of port %1").arg(port);
+    unlock.build = [port](const S& t) { return PortUnlockCommand(port, t.CurrentPortUnlock[port]); };
+    unlock.flags = {Flag("CurrentPortUnlockChanged", &S::CurrentPortUnlockChanged, port)};
+    unlock.unlockPort = port;
+    unlock.clear = Clear::OnAcceptOrRefusal;
+    unlock.dtmfNotNeeded = true;
+    return unlock;
+}
+
 UploadStep CWTones(int port)
 {
     UploadStep step = Command("CW tones of port", CommandId::CWTones, port,

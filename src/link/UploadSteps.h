@@ -18,6 +18,8 @@ UploadStep Command(const char* name, CommandId id, int item, std::vector<StepFla
 UploadStep CourtesySegment(int port, int tone, int segment);
 // Both CW tones of a port, tone 1 padded to four digits in the settings too.
 UploadStep CWTones(int port);
+// The unlock code of a port; in DTMF mode the access code editor played it already.
+UploadStep PortUnlock(int port);
 // A meter alarm's definition; its flag is cleared by the enable step when there is one.
 UploadStep MeterAlarm(int n);
 // The alarm input's macros: serial only, each flag cleared only when its macro went out.

@@ -1,3 +1,4 @@
+#include "link/WindowPlacement.h"
 #include "mainwindow/ZarnMain.h"
 
 #include "editors/EditorWindow.h"
@@ -210,34 +211,19 @@ void ZarnMain::closeReloadableEditors()
 
 void ZarnMain::setTitleFor(const QString& path) { setWindowTitle(MainWindowTitle(path)); }
 
-void ZarnMain::applyGeometry(const WindowGeometry& g)
+void ZarnMain::applyGeometry(WindowGeometry g)
 {
-    auto pixels = [](const std::optional<double>& twips, int otherwise) {
-        return twips && *twips > 0 && *twips < 1e7 ? static_cast<int>(*twips / TwipsPerPixel) : otherwise;
-    };
-    resize(pixels(g.width, width()), pixels(g.height, height()));
-    auto position = [](const std::optional<double>& twips, int otherwise) {
-        return twips && std::abs(*twips) < 1e7 ? static_cast<int>(*twips / TwipsPerPixel) : otherwise;
-    };
-    const QPoint place(position(g.left, x()), position(g.top, y()));
-    // A place off every screen (a screen since removed) would hide the window.
-    if (QGuiApplication::screenAt(place + QPoint(40, 10)))
-        move(place);
+    // The main window starts normal, or maximised once shown; never minimised.
     m_startMaximised = g.state == 2;
+    g.state.reset();
+    const QPoint before = pos();
+    PlaceWindow(*this, g);
+    // A place off every screen (a screen since removed) would hide the window.
+    if (!QGuiApplication::screenAt(pos() + QPoint(40, 10)))
+        move(before);
 }
 
-WindowGeometry ZarnMain::currentGeometry() const
-{
-    const bool normal = !isMaximized() && !isMinimized();
-    const QRect r = normal ? QRect(pos(), size()) : normalGeometry();
-    WindowGeometry g;
-    g.width = double(r.width()) * TwipsPerPixel;
-    g.height = double(r.height()) * TwipsPerPixel;
-    g.top = double(r.top()) * TwipsPerPixel;
-    g.left = double(r.left()) * TwipsPerPixel;
-    g.state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-    return g;
-}
+WindowGeometry ZarnMain::currentGeometry() const { return PlacementOf(*this); }
 
 void ZarnMain::openUpload()
 {

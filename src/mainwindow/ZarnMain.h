@@ -66,7 +66,7 @@ private:
     void readFile();
     void showEditors();
     void finishLoad();
-    void applyGeometry(const WindowGeometry& geometry);
+    void applyGeometry(WindowGeometry geometry);
     void focusLockBox();
     void notBuilt(const QString& what);
 
