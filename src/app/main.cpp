@@ -6,6 +6,7 @@
 #include "platform/IniFileProfile.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtSerialPort.h"
+#include "platform/QtSoundOutput.h"
 #include "platform/SystemClock.h"
 #include "store/AppHome.h"
 #include "store/ErrorLog.h"
@@ -28,7 +29,8 @@ int main(int argc, char* argv[])
     const QString settingsFile = SettingsFilePath();
     const ComPorts comPorts(ComPorts::portsSection(profile, settingsFile));
     QtSerialPort serial([&comPorts](int comNumber) { return comPorts.deviceFor(comNumber); });
-    AppContext context{tables, profile, dialogs, clock, log, settingsFile, serial, comPorts};
+    QtSoundOutput sound(clock);
+    AppContext context{tables, profile, dialogs, clock, log, settingsFile, serial, comPorts, sound};
 
     ZarnMain main(context);
     dialogs.setParent(&main);

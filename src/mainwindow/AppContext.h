@@ -6,6 +6,7 @@ class Dialogs;
 class ErrorLog;
 class Profile;
 class SerialPort;
+class SoundOutput;
 struct SettingsTables;
 
 #include <QString>
@@ -21,4 +22,5 @@ struct AppContext {
     QString settingsFile; // zarn.ini
     SerialPort& serial;     // the one port of the program, closed at exit
     const ComPorts& comPorts; // which device each COM item stands for
+    SoundOutput& sound;       // the tones of every keyed run
 };

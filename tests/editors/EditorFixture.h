@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaptureSound.h"
 #include "FakeClock.h"
 #include "FakeSerialPort.h"
 #include "MemoryProfile.h"
@@ -51,8 +52,9 @@ struct EditorFixture : testing::Test {
     FakeClock clock;
     ErrorLog log;
     FakeSerialPort serial;
+    CaptureSound sound{&clock};
     ComPorts comPorts{[](const QString&) { return QString(); }, [] { return QStringList(); }};
-    AppContext context{tables, profile, dialogs, clock, log, QStringLiteral("zarn.ini"), serial, comPorts};
+    AppContext context{tables, profile, dialogs, clock, log, QStringLiteral("zarn.ini"), serial, comPorts, sound};
 
     QStringList messages() const
     {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaptureSound.h"
 #include "FakeLinkRig.h"
 #include "MemoryProfile.h"
 #include "mainwindow/AppContext.h"
@@ -12,6 +13,7 @@ struct WindowRig : FakeLinkRig {
 
     MemoryProfile profile;
     ErrorLog log;
+    CaptureSound sound{&clock};
     ComPorts comPorts{[](const QString&) { return QString(); }, [] { return QStringList(); }};
-    AppContext context{tables, profile, dialogs, clock, log, "zarn.ini", port, comPorts};
+    AppContext context{tables, profile, dialogs, clock, log, "zarn.ini", port, comPorts, sound};
 };

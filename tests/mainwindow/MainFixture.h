@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaptureSound.h"
 #include "FakeClock.h"
 #include "FakeSerialPort.h"
 #include "ScriptedDialogs.h"
@@ -94,7 +95,7 @@ protected:
     {
         qputenv("TARVEX_PROGRAMMER_HOME", dir.root().toLocal8Bit());
         context = std::make_unique<AppContext>(
-            AppContext{tables, profile, dialogs, clock, log, dir.path("zarn.ini"), serial, comPorts});
+            AppContext{tables, profile, dialogs, clock, log, dir.path("zarn.ini"), serial, comPorts, sound});
     }
     ~MainFixture() override { qunsetenv("TARVEX_PROGRAMMER_HOME"); }
 
@@ -150,6 +151,7 @@ protected:
     ScriptedDialogs dialogs;
     ErrorLog log;
     FakeSerialPort serial;
+    CaptureSound sound{&clock};
     ComPorts comPorts{[](const QString&) { return QString(); },
                       [] { return QStringList{"/dev/ttyUSB0", "/dev/ttyS0"}; }};
     std::unique_ptr<AppContext> context;
