@@ -1,5 +1,9 @@
-#include "link/WindowPlacement.h"
 #include "mainwindow/ZarnMain.h"
+
+#include "link/ManualSendData.h"
+#include "link/SerialLink.h"
+#include "link/UpdateWindow.h"
+#include "link/WindowPlacement.h"
 
 #include "editors/EditorWindow.h"
 #include "mainwindow/AboutWindow.h"
@@ -9,7 +13,6 @@
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/TransportMenu.h"
-#include "mainwindow/UploadPlaceholder.h"
 #include "mainwindow/Version.h"
 #include "mainwindow/WindowTitle.h"
 #include "platform/Dialogs.h"
@@ -59,6 +62,7 @@ ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
     m_editors = std::make_unique<EditorManager>(context, std::move(tabs), m_area);
     m_files = std::make_unique<FileCommands>(context, *this);
     m_transport = new TransportMenu(context, *m_menus, this);
+    m_link = std::make_unique<SerialLink>(context.serial, context.tables, context.dialogs, context.clock);
     connectCommands();
 }
 
@@ -80,7 +84,7 @@ void ZarnMain::connectCommands()
         connect(a, &QAction::triggered, this, &ZarnMain::openUpload);
     connect(m.download, &QAction::triggered, this, [this] { notBuilt(QStringLiteral("Download from Tarvex")); });
     connect(m.testPad, &QAction::triggered, this, [this] { notBuilt(QStringLiteral("The DTMF test pad")); });
-    connect(m.manualData, &QAction::triggered, this, [this] { notBuilt(QStringLiteral("Manual data send")); });
+    connect(m.manualData, &QAction::triggered, this, &ZarnMain::openManualSend);
     connect(m.about, &QAction::triggered, this, [this] {
         auto* about = new AboutWindow(this);
         about->setAttribute(Qt::WA_DeleteOnClose);
@@ -225,11 +229,19 @@ void ZarnMain::applyGeometry(WindowGeometry g)
 
 WindowGeometry ZarnMain::currentGeometry() const { return PlacementOf(*this); }
 
+// Both windows are made on first use and hidden, not destroyed, by Close.
 void ZarnMain::openUpload()
 {
     if (!m_upload)
-        m_upload = new UploadPlaceholder(this);
-    m_upload->open();
+        m_upload = new UpdateWindow(m_context, *m_link, this);
+    m_upload->exec();
+}
+
+void ZarnMain::openManualSend()
+{
+    if (!m_manualSend)
+        m_manualSend = new ManualSendData(m_context, *m_link, this);
+    m_manualSend->exec();
 }
 
 void ZarnMain::endProgram()

@@ -8,6 +8,7 @@
 
 class EditorManager;
 class FileCommands;
+class SerialLink;
 class QDialog;
 class QStackedWidget;
 class QTabBar;
@@ -51,7 +52,10 @@ public:
     void endProgram();
     bool hasEnded() const { return m_ended; }
 
+    // Modal, as the upload and manual send entries show them.
     void openUpload();
+    void openManualSend();
+    SerialLink& link() { return *m_link; }
 
 signals:
     // The program ends: the application's event loop stops.
@@ -77,7 +81,9 @@ private:
     std::unique_ptr<MainMenus> m_menus;
     std::unique_ptr<FileCommands> m_files;
     TransportMenu* m_transport;
+    std::unique_ptr<SerialLink> m_link;
     QDialog* m_upload = nullptr;
+    QDialog* m_manualSend = nullptr;
     int m_currentTab = 0;
     bool m_startMaximised = false;
     bool m_focusLockBoxOnShow = false;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 using TabStrip = MainFixture;
@@ -53,12 +54,23 @@ TEST_F(TabStrip, ToolbarButtonsReachTheirCommandsAndTheUploadWindow)
     menus().toolSave->trigger();
     EXPECT_TRUE(tables.DataSaved);
     EXPECT_EQ(main->uploadWindow(), nullptr);
+    // The upload window is modal: each entry returns once it is closed.
+    int shownModal = 0;
+    const auto closeWhenShown = [&] {
+        QTimer::singleShot(0, main.get(), [&] {
+            QDialog* upload = main->uploadWindow();
+            if (upload && upload->isVisible() && upload->isModal())
+                ++shownModal;
+            if (upload)
+                upload->close();
+        });
+    };
+    closeWhenShown();
     menus().toolUpload->trigger();
-    ASSERT_NE(main->uploadWindow(), nullptr);
-    EXPECT_TRUE(main->uploadWindow()->isVisible());
-    main->uploadWindow()->close();
+    closeWhenShown();
     menus().upload->trigger();
-    EXPECT_TRUE(main->uploadWindow()->isVisible());
+    EXPECT_EQ(shownModal, 2);
+    EXPECT_FALSE(main->uploadWindow()->isVisible());
     menus().toolHelp->trigger();
     EXPECT_TRUE(dialogs.shown().empty());
 }
