@@ -7,6 +7,7 @@
 enum class Framing {
     Full,     // unlock code of the port, the command, the lock code
     NoLock,   // the frame stays open: the caller closes it with lock()
+    Bare,     // neither code: the command goes inside a frame already open
 };
 
 // What became of one command.
