@@ -24,7 +24,10 @@ int position(const std::optional<double>& twips, int otherwise)
 void PlaceWindow(QWidget& window, const WindowGeometry& g)
 {
     window.resize(size(g.width, window.width()), size(g.height, window.height()));
-    window.move(position(g.left, window.x()), position(g.top, window.y()));
+    // Moving a window that was never placed would keep it from being centred
+    // on its owner.
+    if (g.left || g.top)
+        window.move(position(g.left, window.x()), position(g.top, window.y()));
     if (g.state) {
         Qt::WindowStates states = window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
         if (*g.state == 1)
