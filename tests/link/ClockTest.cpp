@@ -1,0 +1,210 @@
+#include "link/ClockCommands.h"
+#include "link/ClockSetting.h"
+
+#include "FakeLinkRig.h"
+#include "QtPrinters.h"
+#include "RecordingTransport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const QDateTime kNinePm(QDate(2026, 12, 9), QTime(21, 5, 7));
+const QString kDate = "1*5101120926";
+const QString kUsTime = "1*51002105";
+const QString kIntlTime = "1*5100210507";
+const QString kDone = "Done: Clock and Calendar have been successfully set";
+
+QDateTime At(int year, int month, int day, int hour, int minute, int second = 0)
+{
+    return {QDate(year, month, day), QTime(hour, minute, second)};
+}
+
+TEST(ClockCommands, MonthFirstTwentyFourHourFieldsInBothForms)
+{
+    struct Case {
+        const char* name;
+        QDateTime at;
+        bool international;
+        QString date;
+        QString time;
+    };
+    const Case cases[] = {
+        {"US 9:05:07 PM", kNinePm, false, kDate, kUsTime},
+        {"international 21:05:07", kNinePm, true, kDate, kIntlTime},
+        {"US 12:30 AM", At(2026, 12, 9, 0, 30), false, kDate, "1*51000030"},
+        {"US 12:30 PM", At(2026, 12, 9, 12, 30), false, kDate, "1*51001230"},
+        {"US 1:15 AM", At(2026, 12, 9, 1, 15), false, kDate, "1*51000115"},
+        {"international, every field padded", At(2031, 3, 1, 4, 2, 9), true, "1*5101030131", "1*5100040209"},
+        {"US, year 2000, last minute", At(2000, 1, 1, 23, 59, 59), false, "1*5101010100", "1*51002359"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ControllerCommand date = ClockDateCommand(c.at);
+        const ControllerCommand time = ClockTimeCommand(c.at, c.international);
+        EXPECT_EQ(date.serialLines, QStringList{c.date});
+        EXPECT_EQ(time.serialLines, QStringList{c.time});
+        // The same digits in DTMF, each digit one key, then the terminator.
+        for (const auto& [command, line] : {std::pair{date, c.date}, std::pair{time, c.time}}) {
+            const QList<DtmfPart> keys{
+                {Player::String, line.mid(1, 5)}, {Player::CodeDigits, line.mid(6)}, {Player::Terminator, {}}};
+            EXPECT_EQ(command.dtmf, keys);
+        }
+    }
+}
+
+TEST(ClockCommands, OnlyTrueIsTheInternationalForm)
+{
+    EXPECT_TRUE(InternationalDateFormat("True"));
+    EXPECT_TRUE(InternationalDateFormat(" True "));
+    EXPECT_FALSE(InternationalDateFormat("False"));
+    EXPECT_FALSE(InternationalDateFormat(""));
+    EXPECT_FALSE(InternationalDateFormat("true"));
+}
+
+struct ClockRig {
+    explicit ClockRig(bool dtmf, const char* dateFormat = "False") : transport(dtmf)
+    {
+        rig.clock.setDateTime(kNinePm);
+        rig.tables.DateFormat = dateFormat;
+    }
+    bool sendClock() { return SendClock(rig.tables, transport, rig.clock); }
+    bool setClock() { return SetControllerClock(rig.tables, transport, rig.link, rig.dialogs, rig.clock); }
+
+    FakeLinkRig rig;
+    RecordingTransport transport;
+};
+
+TEST(SendClock, SerialPausesBeforeTheDateAndBeforeTheTime)
+{
+    ClockRig r(false);
+    EXPECT_TRUE(r.sendClock());
+    EXPECT_EQ(r.transport.events(),
+              (QStringList{"pause 50", "send " + kDate, "pause 500", "send " + kUsTime}));
+}
+
+TEST(SendClock, DtmfPlaysBothCommandsInOneFrameOfPortOne)
+{
+    ClockRig r(true, "True");
+    EXPECT_TRUE(r.sendClock());
+    EXPECT_EQ(r.transport.events(), (QStringList{"send " + kDate, "send " + kIntlTime, "lock"}));
+    ASSERT_EQ(r.transport.sent().size(), 2u);
+    EXPECT_EQ(r.transport.sent()[0].unlockPort, 1);
+    EXPECT_EQ(r.transport.sent()[0].framing, Framing::NoLock);
+    EXPECT_EQ(r.transport.sent()[1].framing, Framing::Bare);
+}
+
+TEST(SendClock, AFailedDateSendsNoTime)
+{
+    struct Case {
+        const char* name;
+        bool dtmf;
+        std::vector<Outcome> outcomes;
+        bool updateErrorOnEntry;
+        QStringList events;
+        bool sent;
+    };
+    const QStringList dateOnly{"pause 50", "send " + kDate};
+    const QStringList both{"pause 50", "send " + kDate, "pause 500", "send " + kUsTime};
+    const Case cases[] = {
+        {"date refused", false, {Outcome::Refused}, false, dateOnly, false},
+        {"gave up on the date", false, {Outcome::GaveUp}, false, dateOnly, false},
+        {"date wait abandoned", false, {Outcome::Interrupted}, false, dateOnly, false},
+        {"date timed out: counted as sent", false, {Outcome::TimedOut, Outcome::TimedOut}, false, both, true},
+        {"time refused", false, {Outcome::Accepted, Outcome::Refused}, false, both, false},
+        {"DTMF playing abandoned: the frame is closed", true, {Outcome::Interrupted}, false,
+         {"send " + kDate, "lock"}, false},
+        {"serial, UpdateError on entry", false, {}, true, {}, false},
+        {"DTMF, UpdateError on entry", true, {}, true, {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClockRig r(c.dtmf);
+        for (Outcome o : c.outcomes)
+            r.transport.script(o);
+        r.rig.tables.UpdateError = c.updateErrorOnEntry;
+        EXPECT_EQ(r.sendClock(), c.sent);
+        EXPECT_EQ(r.transport.events(), c.events);
+    }
+}
+
+TEST(SetControllerClock, SerialSetsTheClockDespiteStaleFlagsAndClosesThePort)
+{
+    ClockRig r(false);
+    ASSERT_TRUE(r.rig.link.OpenSerialPort());
+    r.rig.tables.UpdateError = true;
+    r.rig.tables.UpdateInterrupted = true;
+
+    EXPECT_TRUE(r.setClock());
+    EXPECT_EQ(r.transport.events(),
+              (QStringList{"begin", "pause 50", "send " + kDate, "pause 500", "send " + kUsTime, "end"}));
+    EXPECT_EQ(r.rig.dialogs.messageTexts(), QStringList{kDone});
+    EXPECT_FALSE(r.rig.link.isPortOpen());
+    EXPECT_FALSE(r.rig.tables.UpdateError);
+    EXPECT_FALSE(r.rig.tables.UpdateInterrupted);
+}
+
+TEST(SetControllerClock, DtmfClosesTheFrameAndEndsTheRun)
+{
+    ClockRig r(true);
+    EXPECT_TRUE(r.setClock());
+    EXPECT_EQ(r.transport.events(), (QStringList{"begin", "send " + kDate, "send " + kUsTime, "lock", "end"}));
+    EXPECT_EQ(r.rig.dialogs.messageTexts(), QStringList{kDone});
+}
+
+TEST(SetControllerClock, FailuresShowNoSuccessAndStillEndEverything)
+{
+    struct Case {
+        const char* name;
+        std::function<void(ClockRig&)> arrange;
+        QStringList events;
+        QStringList texts; // the messages this function shows; the link shows its own
+    };
+    const Case cases[] = {
+        {"date refused",
+         [](ClockRig& r) {
+             r.transport.script(Outcome::Refused);
+             r.transport.after(0, [&r] { r.rig.tables.UpdateError = true; });
+         },
+         {"begin", "pause 50", "send " + kDate, "end"}, {}},
+        {"time refused",
+         [](ClockRig& r) {
+             r.transport.script(Outcome::Accepted);
+             r.transport.script(Outcome::Refused);
+             r.transport.after(1, [&r] { r.rig.tables.UpdateError = true; });
+         },
+         {"begin", "pause 50", "send " + kDate, "pause 500", "send " + kUsTime, "end"}, {}},
+        {"port will not open", [](ClockRig& r) { r.transport.failBegin("COM2 is in use by another program"); },
+         {"begin", "end"}, {"COM2 is in use by another program"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClockRig r(false);
+        ASSERT_TRUE(r.rig.link.OpenSerialPort());
+        c.arrange(r);
+        EXPECT_FALSE(r.setClock());
+        EXPECT_EQ(r.transport.events(), c.events);
+        QStringList texts;
+        for (const auto& shown : r.rig.dialogs.messages())
+            texts << shown.text;
+        EXPECT_EQ(texts, c.texts);
+        EXPECT_FALSE(r.rig.link.isPortOpen());
+        EXPECT_FALSE(r.rig.tables.UpdateError);
+    }
+}
+
+TEST(SetControllerClock, ASecondClickDuringTheFirstDoesNothing)
+{
+    ClockRig r(false);
+    RecordingTransport second;
+    r.transport.after(0, [&] {
+        EXPECT_FALSE(SetControllerClock(r.rig.tables, second, r.rig.link, r.rig.dialogs, r.rig.clock));
+    });
+    EXPECT_TRUE(r.setClock());
+    EXPECT_EQ(second.begins(), 0);
+    EXPECT_EQ(r.rig.dialogs.messageTexts(), QStringList{kDone});
+}
+
+} // namespace
