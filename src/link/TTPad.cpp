@@ -61,6 +61,7 @@ TTPad::TTPad(AppContext& context, DtmfPlayer& player, QWidget* parent)
     // The pad sees every key typed in it before the control with the focus.
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
+    installEventFilter(this);
 }
 
 void TTPad::cmdNum_Click(int index)
