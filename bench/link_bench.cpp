@@ -1,31 +1,12 @@
 #include "ControllerSimulator.h"
+#include "CountedDialogs.h"
 #include "link/SerialLink.h"
-#include "platform/Dialogs.h"
 #include "platform/QtSerialPort.h"
 #include "platform/SystemClock.h"
 #include "store/SettingsTables.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
-
-namespace {
-
-// Counts the messages instead of showing them; a run with one has failed.
-class CountedDialogs final : public Dialogs {
-public:
-    Answer message(const QString&, const QString&, Buttons, Icon) override
-    {
-        ++shown;
-        return Answer::Ok;
-    }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> saveFile(const QString&, const QString&, const QString&) override { return {}; }
-
-    int shown = 0;
-};
-
-} // namespace
 
 // One command line through the link, SendStr and the reply check, to the
 // controller simulator answering "+" at once over a pseudo-terminal.

@@ -1,5 +1,7 @@
 #include "link/ManualSendData.h"
 
+#include "link/DtmfPlayer.h"
+#include "link/KeyedRun.h"
 #include "link/SerialLink.h"
 #include "link/WindowPlacement.h"
 #include "mainwindow/AppContext.h"
@@ -10,6 +12,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace {
@@ -19,8 +22,8 @@ constexpr int SettleMs = 100; // after opening, before the line goes out
 
 } // namespace
 
-ManualSendData::ManualSendData(AppContext& context, SerialLink& link, QWidget* parent)
-    : QDialog(parent), m_context(context), m_link(link)
+ManualSendData::ManualSendData(AppContext& context, SerialLink& link, DtmfPlayer& player, QWidget* parent)
+    : QDialog(parent), m_context(context), m_link(link), m_player(player)
 {
     setWindowTitle(QStringLiteral("Manual Send Data To Tarvex"));
     m_box = new QLineEdit(this);
@@ -45,7 +48,7 @@ void ManualSendData::Form_Load()
 
 void ManualSendData::ManualSendData_Change() { m_manualSendText = m_box->text(); }
 
-// One command at a time: Enter during a reply wait is ignored.
+// One command at a time: Enter during a reply wait or while keys play is ignored.
 void ManualSendData::ManualSendData_KeyPress()
 {
     if (m_sending)
@@ -54,7 +57,7 @@ void ManualSendData::ManualSendData_KeyPress()
         if (LeadingNumber(m_context.tables.ComPortValue) != 0)
             sendSerial();
         else
-            m_link.report(Status::failure(QStringLiteral("Sending DTMF tones from this window is not available yet")));
+            sendDtmf();
     }
     m_manualSendText.clear();
     m_box->clear();
@@ -77,6 +80,23 @@ void ManualSendData::sendSerial()
     else
         m_link.report(sent);
     m_sending = false;
+}
+
+// The user types the whole key sequence: no key-up wait, unlock code, lock
+// code or terminator is added. A keying port that will not open plays nothing.
+void ManualSendData::sendDtmf()
+{
+    m_sending = true;
+    const auto done = qScopeGuard([this] { m_sending = false; });
+    KeyedRun run(m_context.tables, m_context.sound, m_link);
+    Status played = run.begin();
+    if (played)
+        played = m_player.SendDTMFString(m_manualSendText);
+    const Status ended = run.end();
+    if (!played)
+        m_link.report(played);
+    else if (!ended)
+        m_link.report(ended);
 }
 
 // Close during a reply wait ends the wait first, then closes.

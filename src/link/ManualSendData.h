@@ -3,16 +3,18 @@
 #include <QDialog>
 
 struct AppContext;
+class DtmfPlayer;
 class SerialLink;
 class QLineEdit;
 class QPushButton;
 
 // "Manual Send Data To Tarvex": one typed line, sent on Enter as a serial
-// command with the reply check. The serial port stays open until Close.
+// command with the reply check, or in DTMF mode played as keys with the
+// transmitter keyed around them. The serial port stays open until Close.
 class ManualSendData : public QDialog {
     Q_OBJECT
 public:
-    ManualSendData(AppContext& context, SerialLink& link, QWidget* parent = nullptr);
+    ManualSendData(AppContext& context, SerialLink& link, DtmfPlayer& player, QWidget* parent = nullptr);
 
     void ManualSendData_Change();
     void ManualSendData_KeyPress(); // Enter
@@ -25,10 +27,12 @@ protected:
 private:
     void Form_Load();
     void sendSerial();
+    void sendDtmf();
     void finishClose();
 
     AppContext& m_context;
     SerialLink& m_link;
+    DtmfPlayer& m_player;
     QLineEdit* m_box;
     QPushButton* m_close;
     QString m_manualSendText;

@@ -1,7 +1,9 @@
 #include "mainwindow/ZarnMain.h"
 
+#include "link/DtmfPlayer.h"
 #include "link/ManualSendData.h"
 #include "link/SerialLink.h"
+#include "link/TTPad.h"
 #include "link/UpdateWindow.h"
 #include "link/WindowPlacement.h"
 
@@ -63,6 +65,7 @@ ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
     m_files = std::make_unique<FileCommands>(context, *this);
     m_transport = new TransportMenu(context, *m_menus, this);
     m_link = std::make_unique<SerialLink>(context.serial, context.tables, context.dialogs, context.clock);
+    m_player = std::make_unique<DtmfPlayer>(context.tables, context.sound, *m_link);
     connectCommands();
 }
 
@@ -83,7 +86,7 @@ void ZarnMain::connectCommands()
     for (QAction* a : {m.upload, m.toolUpload})
         connect(a, &QAction::triggered, this, &ZarnMain::openUpload);
     connect(m.download, &QAction::triggered, this, [this] { notBuilt(QStringLiteral("Download from Tarvex")); });
-    connect(m.testPad, &QAction::triggered, this, [this] { notBuilt(QStringLiteral("The DTMF test pad")); });
+    connect(m.testPad, &QAction::triggered, this, &ZarnMain::openTestPad);
     connect(m.manualData, &QAction::triggered, this, &ZarnMain::openManualSend);
     connect(m.about, &QAction::triggered, this, [this] {
         auto* about = new AboutWindow(this);
@@ -229,7 +232,7 @@ void ZarnMain::applyGeometry(WindowGeometry g)
 
 WindowGeometry ZarnMain::currentGeometry() const { return PlacementOf(*this); }
 
-// Both windows are made on first use and hidden, not destroyed, by Close.
+// The windows are made on first use and hidden, not destroyed, by Close.
 void ZarnMain::openUpload()
 {
     if (!m_upload)
@@ -240,8 +243,15 @@ void ZarnMain::openUpload()
 void ZarnMain::openManualSend()
 {
     if (!m_manualSend)
-        m_manualSend = new ManualSendData(m_context, *m_link, this);
+        m_manualSend = new ManualSendData(m_context, *m_link, *m_player, this);
     m_manualSend->exec();
+}
+
+void ZarnMain::openTestPad()
+{
+    if (!m_testPad)
+        m_testPad = new TTPad(m_context, *m_player, this);
+    m_testPad->exec();
 }
 
 void ZarnMain::endProgram()

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class DtmfPlayer;
 class EditorManager;
 class FileCommands;
 class SerialLink;
@@ -52,10 +53,12 @@ public:
     void endProgram();
     bool hasEnded() const { return m_ended; }
 
-    // Modal, as the upload and manual send entries show them.
+    // Modal, as the upload, manual send and test pad entries show them.
     void openUpload();
     void openManualSend();
+    void openTestPad();
     SerialLink& link() { return *m_link; }
+    DtmfPlayer& dtmfPlayer() { return *m_player; }
 
 signals:
     // The program ends: the application's event loop stops.
@@ -82,8 +85,10 @@ private:
     std::unique_ptr<FileCommands> m_files;
     TransportMenu* m_transport;
     std::unique_ptr<SerialLink> m_link;
+    std::unique_ptr<DtmfPlayer> m_player;
     QDialog* m_upload = nullptr;
     QDialog* m_manualSend = nullptr;
+    QDialog* m_testPad = nullptr;
     int m_currentTab = 0;
     bool m_startMaximised = false;
     bool m_focusLockBoxOnShow = false;

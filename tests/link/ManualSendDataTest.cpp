@@ -1,3 +1,4 @@
+#include "DtmfDecoder.h"
 #include "QtPrinters.h"
 #include "WindowRig.h"
 #include "link/ManualSendData.h"
@@ -21,7 +22,7 @@ void type(ManualSendData& window, const QString& text)
 TEST(ManualSendData, EnterSendsTheLineWithItsReplyCheck)
 {
     WindowRig rig;
-    ManualSendData window(rig.context, rig.link);
+    ManualSendData window(rig.context, rig.link, rig.player);
     window.show();
     EXPECT_EQ(window.windowTitle(), "Manual Send Data To Tarvex");
     rig.script({{"+"}});
@@ -37,31 +38,62 @@ TEST(ManualSendData, EnterSendsTheLineWithItsReplyCheck)
     EXPECT_EQ(rig.port.written(), "1*100050\r");
 }
 
+// A serial port or a keying port that will not open: its message, and nothing
+// written, awaited or played.
 TEST(ManualSendData, NothingIsWrittenOrAwaitedWithoutAPort)
 {
     struct Case {
         const char* comPort;
-        const char* openFailure;
+        const char* keyingPort;
     };
-    for (const Case c : {Case{"2", "Device or resource busy"}, Case{"0", ""}}) {
+    for (const Case c : {Case{"2", "0"}, Case{"0", "3"}}) {
         SCOPED_TRACE(c.comPort);
         WindowRig rig;
         rig.tables.ComPortValue = c.comPort;
-        rig.port.setOpenFailure(c.openFailure);
-        ManualSendData window(rig.context, rig.link);
+        rig.tables.DTMFComPortValue = c.keyingPort;
+        rig.port.setOpenFailure("Device or resource busy");
+        ManualSendData window(rig.context, rig.link, rig.player);
         window.show();
         type(window, "1*100050");
-        EXPECT_EQ(rig.dialogs.messages().size(), 1u);
+        ASSERT_EQ(rig.dialogs.messages().size(), 1u);
+        EXPECT_TRUE(rig.dialogs.messages()[0].text.startsWith(
+            QStringLiteral("COM%1 is in use").arg(c.comPort == QLatin1String("0") ? c.keyingPort : c.comPort)));
         EXPECT_TRUE(rig.port.written().isEmpty());
         EXPECT_FALSE(rig.port.isOpen());
+        EXPECT_TRUE(rig.sound.images().isEmpty());
         EXPECT_EQ(rig.clock.elapsedMs(), 0);
     }
+}
+
+// The user types the whole sequence: nothing is added to it.
+TEST(ManualSendData, DtmfModePlaysTheTrimmedKeysWhileKeyed)
+{
+    WindowRig rig;
+    rig.tables.ComPortValue = "0";
+    rig.tables.DTMFComPortValue = "3";
+    rig.tables.PTTLine = "1";
+    int unkeyedMs = 0;
+    rig.clock.onSleep([&](int ms) {
+        if (!(rig.port.isOpen() && rig.port.dtr()))
+            unkeyedMs += ms;
+    });
+    ManualSendData window(rig.context, rig.link, rig.player);
+    window.show();
+    type(window, "  *100050 ");
+    EXPECT_EQ(DecodeDtmf(rig.sound.wav()).join(QString()), "*100050");
+    EXPECT_GT(rig.clock.elapsedMs(), 0);
+    EXPECT_EQ(unkeyedMs, 0);
+    EXPECT_FALSE(rig.port.isOpen());
+    EXPECT_FALSE(rig.port.dtr());
+    EXPECT_TRUE(rig.port.written().isEmpty());
+    EXPECT_TRUE(rig.dialogs.shown().empty());
+    EXPECT_TRUE(window.findChild<QLineEdit*>("ManualSendData")->text().isEmpty());
 }
 
 TEST(ManualSendData, CloseDuringAWaitEndsItAndClosesThePort)
 {
     WindowRig rig;
-    ManualSendData window(rig.context, rig.link);
+    ManualSendData window(rig.context, rig.link, rig.player);
     window.show();
     bool clicked = false;
     rig.clock.onSleep([&](int) {

@@ -1,17 +1,20 @@
-// Plays DTMF keys through the real sound output, in a process of its own so
-// that each test chooses the sound server it sees. Usage:
-//   sound_probe <silence ms before each key> <keys>
-// Prints one line per call that failed and exits 1 when any did.
-#include "DtmfKeyTable.h"
-#include "link/SoundCommands.h"
+// Plays one framed DTMF command (unlock code "12" of port 1, the keys, the
+// terminator "D", lock code "0") through the real sound output, as the DTMF
+// transport of the uploads does, with no keying port. In a process of its own
+// so that each test chooses the sound server it sees. Usage:
+//   sound_probe <DTMF delay ms> <command keys>
+// Prints one line per failure and exits 1 when there was any.
+#include "FakeSerialPort.h"
+#include "ScriptedDialogs.h"
+#include "link/DtmfPlayer.h"
+#include "link/DtmfTransport.h"
+#include "link/SerialLink.h"
 #include "platform/QtSoundOutput.h"
 #include "platform/SystemClock.h"
+#include "store/SettingsTables.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
-#include <QThread>
-
-#include <algorithm>
 
 int main(int argc, char** argv)
 {
@@ -19,29 +22,32 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     if (args.size() != 3)
         return 2;
-    const int silenceMs = args[1].toInt();
 
+    SettingsTables tables;
+    tables.ComPortValue = "0";
+    tables.DTMFDelayValue = args[1];
+    tables.CurrentPortUnlock[1] = "12";
+    tables.CurrentLock = "0";
+    tables.Terminator = "D";
     SystemClock clock;
     QtSoundOutput sound(clock);
-    QTextStream out(stdout);
-    bool failed = false;
-    const auto report = [&](const char* call, const Status& status) {
-        if (!status) {
-            out << call << ": " << status.reason() << Qt::endl;
-            failed = true;
-        }
-    };
+    FakeSerialPort port;
+    ScriptedDialogs dialogs;
+    SerialLink link(port, tables, dialogs, clock);
+    DtmfPlayer player(tables, sound, link);
+    DtmfTransport transport(tables, sound, link, player);
 
-    report("beginRun", sound.beginRun());
-    for (const QChar c : args[2]) {
-        const auto key = std::find_if(DtmfKeys.begin(), DtmfKeys.end(),
-                                      [&](const DtmfKey& k) { return k.key == c.toLatin1(); });
-        if (key == DtmfKeys.end())
-            return 2;
-        if (qEnvironmentVariableIsSet("PAUSE")) QThread::msleep(qEnvironmentVariableIntValue("PAUSE"));
-        report("playSilence", sound.playSilence(silenceMs));
-        report("PlayTonePair", PlayTonePair(sound, key->low, key->high, 0.06));
+    QTextStream out(stdout);
+    if (const Status begun = transport.begin(); !begun) {
+        out << "begin: " << begun.reason() << Qt::endl;
+        return 1;
     }
-    report("endRun", sound.endRun());
-    return failed ? 1 : 0;
+    const ControllerCommand command{{}, {{Player::String, args[2]}, {Player::Terminator, {}}}, {}};
+    const bool played = transport.send(command, 1, Framing::Full) == Outcome::Accepted;
+    transport.end();
+    if (!played)
+        out << "send: not played" << Qt::endl;
+    for (const QString& message : dialogs.messageTexts())
+        out << "message: " << message << Qt::endl;
+    return played && dialogs.shown().empty() ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include "CaptureSound.h"
 #include "FakeLinkRig.h"
 #include "MemoryProfile.h"
+#include "link/DtmfPlayer.h"
 #include "mainwindow/AppContext.h"
 #include "platform/ComPorts.h"
 #include "store/ErrorLog.h"
@@ -14,6 +15,7 @@ struct WindowRig : FakeLinkRig {
     MemoryProfile profile;
     ErrorLog log;
     CaptureSound sound{&clock};
+    DtmfPlayer player{tables, sound, link};
     ComPorts comPorts{[](const QString&) { return QString(); }, [] { return QStringList(); }};
     AppContext context{tables, profile, dialogs, clock, log, "zarn.ini", port, comPorts, sound};
 };

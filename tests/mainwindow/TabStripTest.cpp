@@ -1,9 +1,12 @@
 #include "MainFixture.h"
 
+#include "link/TTPad.h"
 #include "mainwindow/NumericOnly.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -72,6 +75,33 @@ TEST_F(TabStrip, ToolbarButtonsReachTheirCommandsAndTheUploadWindow)
     EXPECT_EQ(shownModal, 2);
     EXPECT_FALSE(main->uploadWindow()->isVisible());
     menus().toolHelp->trigger();
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+// Made on first use and hidden by Close: the second showing is the same pad,
+// with the keys pressed before.
+TEST_F(TabStrip, TestPadShowsModalAndKeepsItsKeys)
+{
+    startOn(datFile("a.dat"));
+    QList<TTPad*> shown;
+    const auto pressAndClose = [&](int index) {
+        QTimer::singleShot(0, main.get(), [&, index] {
+            auto* pad = main->findChild<TTPad*>();
+            if (!pad || !pad->isVisible() || !pad->isModal())
+                return;
+            shown << pad;
+            pad->findChild<QPushButton*>(QStringLiteral("cmdNum%1").arg(index))->click();
+            pad->findChild<QPushButton*>("Exit")->click();
+        });
+    };
+    pressAndClose(5);
+    menus().testPad->trigger();
+    pressAndClose(12);
+    menus().testPad->trigger();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_EQ(shown[0]->findChild<QLineEdit*>("txtNum")->text(), "5#");
+    EXPECT_EQ(sound.images().size(), 2);
     EXPECT_TRUE(dialogs.shown().empty());
 }
 

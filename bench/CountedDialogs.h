@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+// Counts the messages instead of showing them; a run with one has failed.
+class CountedDialogs final : public Dialogs {
+public:
+    Answer message(const QString&, const QString&, Buttons, Icon) override
+    {
+        ++shown;
+        return Answer::Ok;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> saveFile(const QString&, const QString&, const QString&) override { return {}; }
+
+    int shown = 0;
+};
