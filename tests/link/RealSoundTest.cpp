@@ -58,8 +58,9 @@ TEST(RealSound, FramedRunComesOutOfTheServerWholeAndInOrder)
     for (qsizetype i = 0; i < tones.size(); ++i) {
         EXPECT_EQ(tones[i].key, keys[i].toLatin1()) << i;
         EXPECT_NEAR(tones[i].lengthMs, 60, 5) << i;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_NEAR(tones[i].startMs - tones[i - 1].startMs, 60 + 40, 5) << i;
+        }
     }
 }
 
