@@ -1,7 +1,9 @@
 #include "link/ClockCommands.h"
 #include "link/ClockSetting.h"
 
+#include "DtmfRig.h"
 #include "FakeLinkRig.h"
+#include "link/DtmfTransport.h"
 #include "QtPrinters.h"
 #include "RecordingTransport.h"
 
@@ -208,3 +210,17 @@ TEST(SetControllerClock, ASecondClickDuringTheFirstDoesNothing)
 }
 
 } // namespace
+
+// What the radio hears: port 1's unlock code, the date, the time and the lock
+// code, each ended by the terminator, as a real decoder reads it.
+TEST(SetControllerClock, DtmfKeysGoInsideOnePortOneFrame)
+{
+    DtmfRig rig;
+    rig.clock.setDateTime(kNinePm);
+    rig.tables.DateFormat = "False";
+    DtmfTransport transport{rig.tables, rig.sound, rig.link, rig.player};
+
+    EXPECT_TRUE(SetControllerClock(rig.tables, transport, rig.link, rig.dialogs, rig.clock));
+    EXPECT_EQ(rig.heard(), "123D" "*5101120926D" "*51002105D" "0D");
+    EXPECT_EQ(rig.dialogs.messageTexts(), QStringList{kDone});
+}
