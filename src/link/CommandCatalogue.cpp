@@ -328,7 +328,9 @@ ControllerCommand MessageMacro(const S& t, int n)
 
 ControllerCommand DTMFMemory(const S& t, int n)
 {
-    const QString digits = t.DTMFMemory[n].trimmed().remove(u' ');
+    // An empty memory goes out empty, not as the letters of "NONE STORED".
+    const QString text = t.DTMFMemory[n].trimmed();
+    const QString digits = text == NoneStored ? QString() : QString(text).remove(u' ');
     return {{"1*2105" + Two(n) + digits}, {Str("*2105"), Str(Num(n)), Code(digits), End}, {}};
 }
 

@@ -197,6 +197,8 @@ const Case kCases[] = {
      By(CommandId::MessageMacro, 2), "1*210302", "*21032T"},
     {"DTMF memory", [](T& t) { t.DTMFMemory[4] = " 1 2 3 D "; }, By(CommandId::DTMFMemory, 4),
      "1*210504123D", "*21054123TT"},
+    {"DTMF memory with nothing stored", [](T& t) { t.DTMFMemory[4] = "NONE STORED"; },
+     By(CommandId::DTMFMemory, 4), "1*210504", "*21054T"},
     {"autodial slot 150", [](T& t) { t.AutoDial[150] = "5551212"; },
      By(CommandId::AutoDial, 150), "1*21151505551212", "*21151505551212T"},
     {"toll entry 5", [](T& t) { t.TollRestrict[5] = "976"; }, By(CommandId::TollRestrict, 5),
