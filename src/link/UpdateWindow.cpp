@@ -144,8 +144,7 @@ CommandTransport* UpdateWindow::transport()
     return m_dtmf;
 }
 
-template <typename Run>
-void UpdateWindow::runUpload(Run run)
+void UpdateWindow::runUpload(const std::function<void(CommandTransport&)>& run)
 {
     if (m_running)
         return;

@@ -3,6 +3,7 @@
 #include "link/SerialTransport.h"
 
 #include <QDialog>
+#include <functional>
 
 struct AppContext;
 class CommandTransport;
@@ -38,8 +39,7 @@ private:
     // The transport of the current mode; none (the user is told) when DTMF mode has none.
     CommandTransport* transport();
     // Runs one upload with both upload buttons off; a Close meanwhile closes after it.
-    template <typename Run>
-    void runUpload(Run run);
+    void runUpload(const std::function<void(CommandTransport&)>& run);
 
     AppContext& m_context;
     SerialLink& m_link;

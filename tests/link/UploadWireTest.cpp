@@ -353,3 +353,17 @@ TEST_F(UploadWire, DtmfModeUsesTheGivenTransportOrSendsNothing)
     EXPECT_EQ(dtmf.ends(), 1);
     EXPECT_TRUE(m_sim.received().isEmpty());
 }
+
+TEST_F(UploadWire, APortThatWillNotOpenIsNamedAndNothingIsSent)
+{
+    m_tables.ComPortValue = "5"; // no device behind it
+    m_tables.HangTimeChanged[1] = true;
+    window();
+    m_dialogs.clear(); // the loading's own port message
+    button("Update")->click();
+    EXPECT_TRUE(m_tables.HangTimeChanged[1]);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Tarvex Programmer: COM5 is in use by another program."));
+    EXPECT_EQ(m_sim.opensSeen(), 0);
+    EXPECT_TRUE(button("Update")->isEnabled());
+}
