@@ -351,6 +351,19 @@ TEST_F(UploadWire, DtmfModeUsesTheGivenTransportOrSendsNothing)
     EXPECT_EQ(dtmf.lines(), QStringList{"1*1000"});
     EXPECT_FALSE(m_tables.HangTimeChanged[1]);
     EXPECT_EQ(dtmf.ends(), 1);
+
+    // Nothing answers in DTMF mode: the bar's own percent is shown, and no reset goes out.
+    QString percentAtTheEnd;
+    m_dialogs.onMessage([&](const ScriptedDialogs::Shown& shown) {
+        if (shown.text.startsWith("Complete Upload"))
+            percentAtTheEnd = percentText();
+    });
+    m_dialogs.answer(Dialogs::Answer::Yes);
+    window(&dtmf);
+    button("Complete")->click();
+    EXPECT_EQ(percentAtTheEnd, "100% Complete");
+    EXPECT_FALSE(dtmf.events().join(" ").contains("reset"));
+    EXPECT_EQ(dtmf.ends(), 2);
     EXPECT_TRUE(m_sim.received().isEmpty());
 }
 
