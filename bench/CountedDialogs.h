@@ -2,11 +2,13 @@
 
 #include "platform/Dialogs.h"
 
-// Counts the messages instead of showing them; a run with one has failed.
+// Counts the messages instead of showing them and says Yes to every question.
 class CountedDialogs final : public Dialogs {
 public:
-    Answer message(const QString&, const QString&, Buttons, Icon) override
+    Answer message(const QString&, const QString&, Buttons buttons, Icon) override
     {
+        if (buttons != Buttons::Ok)
+            return Answer::Yes;
         ++shown;
         return Answer::Ok;
     }

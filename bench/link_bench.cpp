@@ -1,12 +1,38 @@
 #include "ControllerSimulator.h"
 #include "CountedDialogs.h"
+#include "link/CompleteUpload.h"
 #include "link/SerialLink.h"
+#include "link/SerialTransport.h"
+#include "platform/IniFileProfile.h"
 #include "platform/QtSerialPort.h"
 #include "platform/SystemClock.h"
+#include "store/DatFileReader.h"
+#include "store/ErrorLog.h"
 #include "store/SettingsTables.h"
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <chrono>
+
+namespace {
+
+// Real time, but the uploads' deliberate pauses are only added up, so that
+// what is measured is the program's own work per line.
+class PauseSkippingClock final : public Clock {
+public:
+    void sleep(int ms) override { skippedMs += ms; }
+    void processEvents() override { m_clock.processEvents(); }
+    std::int64_t elapsedMs() const override { return m_clock.elapsedMs(); }
+    QDateTime now() const override { return m_clock.now(); }
+
+    std::int64_t skippedMs = 0;
+
+private:
+    SystemClock m_clock;
+};
+
+} // namespace
 
 // One command line through the link, SendStr and the reply check, to the
 // controller simulator answering "+" at once over a pseudo-terminal.
@@ -33,6 +59,53 @@ static void LinkRoundTrip(benchmark::State& state)
         state.SkipWithError("a message was shown");
 }
 BENCHMARK(LinkRoundTrip)->Iterations(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A complete upload of the default configuration over the serial link to the
+// controller simulator answering "+" at once.
+static void CompleteSerialUpload(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    SettingsTables tables;
+    {
+        IniFileProfile profile;
+        ErrorLog log;
+        CountedDialogs readerDialogs;
+        (void)log.create(dir.filePath("error.log"));
+        tables.CurrentDatFile = dir.filePath("none.dat"); // missing: every default
+        ReadDatFile(tables, profile, log, readerDialogs);
+    }
+    tables.ComPortValue = "1";
+    ControllerSimulator controller;
+    QtSerialPort port([&](int) { return controller.devicePath(); });
+    CountedDialogs dialogs;
+    PauseSkippingClock clock;
+    SerialLink link(port, tables, dialogs, clock);
+    SerialTransport transport(link, tables, clock);
+    std::int64_t lines = 0;
+    std::chrono::duration<double, std::milli> spent{0};
+    for (auto _ : state) {
+        const auto started = std::chrono::steady_clock::now();
+        const std::size_t before = controller.lines().size();
+        if (CompleteUpload(tables, transport, dialogs).run() != UploadRunner::Result::Completed) {
+            state.SkipWithError("the upload did not complete");
+            break;
+        }
+        spent += std::chrono::steady_clock::now() - started;
+        // The reset goes out without a reply wait; count the lines once it is in.
+        while (controller.lines().back().text != "1*21999" && controller.waitForLines(controller.lines().size() + 1)) {
+        }
+        lines += static_cast<std::int64_t>(controller.lines().size() - before);
+    }
+    if (dialogs.shown != state.iterations())
+        state.SkipWithError("a message other than the end message was shown");
+    state.counters["lines"] = benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kAvgIterations);
+    state.counters["lines_per_s"] = benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsRate);
+    if (lines > 0)
+        state.counters["ms_per_line"] = spent.count() / static_cast<double>(lines);
+    state.counters["skipped_pause_ms"] =
+        benchmark::Counter(static_cast<double>(clock.skippedMs), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(CompleteSerialUpload)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {

@@ -273,14 +273,12 @@ ControllerCommand YaesuType(const S& t)
     return {{"1*2084" + t.YaesuType}, {Str("*2084"), Key(model), End}, {}};
 }
 
-ControllerCommand FreqMemory(const S& t, int m, bool withMode)
+ControllerCommand FreqMemory(const S& t, int m)
 {
     const QString prefix = "1**" + t.RemoteBasePrefix.trimmed();
     ControllerCommand c;
-    c.serialLines << prefix + "1" + t.FreqString[m] << prefix + "2" + t.CTCSS[m] + t.CTCSSMode[m];
-    if (withMode)
-        c.serialLines << prefix + "3" + t.RadioMode[m];
-    c.serialLines << "1*2086" + Num(m);
+    c.serialLines << prefix + "1" + t.FreqString[m] << prefix + "2" + t.CTCSS[m] + t.CTCSSMode[m]
+                  << prefix + "3" + t.RadioMode[m] << "1*2086" + Num(m);
     c.dtmf = {Code(t.RemoteBasePrefix.trimmed() + "1"), Code(t.FreqString[m].trimmed()), End,
               Str("*2086"), Str(Num(m)), End};
     return c;
@@ -382,8 +380,7 @@ ControllerCommand BuildCommand(CommandId id, const SettingsTables& t, int item)
         return StarredItem("*2066", item,
                        {t.MeterNum[item], t.MeterAlarmType[item], t.MeterSetPoint[item], t.MeterMacro[item]});
     case CommandId::MeterAlarmEnable: return MeterAlarmEnable(t, item);
-    case CommandId::FreqMemory: return FreqMemory(t, item, false);
-    case CommandId::FreqMemoryWithMode: return FreqMemory(t, item, true);
+    case CommandId::FreqMemory: return FreqMemory(t, item);
     case CommandId::Macro: return Macro(t, item);
     case CommandId::MacroCode: return NumberedCode("*2050", item, MacroText(t.MacroCode, t.ShortMacroCode, item));
     case CommandId::PortToAllow: return NumberedCode("*4005", item, t.PortToAllow[item]);

@@ -34,8 +34,7 @@ enum class CommandId {
     Meter,              // 1-8
     MeterAlarm,         // 1-10
     MeterAlarmEnable,   // 1-10
-    FreqMemory,         // 1-10: frequency and CTCSS, as the changes-only upload sends it
-    FreqMemoryWithMode, // 1-10: also the radio mode, as the complete upload sends it
+    FreqMemory,         // 1-10: frequency, CTCSS and radio mode, then stored
     Macro,              // 1-90: 1-40 Macro(n), 41-90 ShortMacro(n-40)
     MacroCode,          // 1-90: 1-40 MacroCode(n), 41-90 ShortMacroCode(n-40)
     PortToAllow,        // 1-90

@@ -110,7 +110,7 @@ std::vector<UploadStep> CompleteUpload::steps()
     add("remote base prefix", Id::RemoteBasePrefix, 0, {Flag("RemoteBasePrefixChanged", &S::RemoteBasePrefixChanged)}, 1, 1);
     // The ten memories go out under one lock code.
     for (int m = 1; m <= Count::RemoteMemories; ++m)
-        s.push_back(RemoteMemory(m, Id::FreqMemoryWithMode, m < Count::RemoteMemories ? Framing::NoLock : Framing::Full));
+        s.push_back(RemoteMemory(m, Id::FreqMemory, m < Count::RemoteMemories ? Framing::NoLock : Framing::Full));
     for (int n = 1; n <= Count::LongMacros; ++n)
         add("macro", Id::Macro, n, {Flag("MacroChanged", &S::MacroChanged, n)}, 1, 1);
     for (int n = 1; n <= Count::LongMacros; ++n)

@@ -71,6 +71,9 @@ void ManualSendData::sendSerial()
     if (!m_link.OpenSerialPort() || !m_link.isPortOpen())
         return;
     m_sending = true;
+    // A give-up of an earlier wait must not mark this command as failed.
+    m_context.tables.UpdateError = false;
+    m_context.tables.UpdateInterrupted = false;
     m_context.clock.sleep(SettleMs);
     const QString line = m_manualSendText + QStringLiteral("\r");
     const Status sent = m_link.SendStr(line);

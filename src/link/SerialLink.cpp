@@ -73,6 +73,14 @@ SerialLink::~SerialLink() { closePort(); }
 Status SerialLink::OpenSerialPort()
 {
     m_clock.processEvents();
+    const Status opened = openComPort();
+    if (!opened)
+        report(opened);
+    return opened;
+}
+
+Status SerialLink::openComPort()
+{
     const int com = comNumber(m_tables.ComPortValue);
     if (com > 0 && !(m_port.isOpen() && m_port.portNumber() == com)) {
         closePort(); // the keying port, or the port of an earlier choice
@@ -80,9 +88,7 @@ Status SerialLink::OpenSerialPort()
         const Status opened = m_port.open();
         if (!opened) {
             m_portFailed = true;
-            const Status failure = portMessage(com, opened);
-            report(failure);
-            return failure;
+            return portMessage(com, opened);
         }
         // The port is meant to leave both lines low; a device that raised
         // them anyway must not key the transmitter during an upload.

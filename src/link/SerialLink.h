@@ -43,6 +43,9 @@ public:
     // Opens the port on ComPortValue when it is not open there; "0" or "" is no
     // port and does nothing. A port that will not open gives the port message.
     Status OpenSerialPort();
+    // The same without letting events through or showing the message, for a
+    // caller that reports the failure itself.
+    Status openComPort();
     // Throws away what arrived before, writes txBuf unchanged, then sleeps
     // SerialDelayValue ms.
     Status SendStr(const QString& txBuf);

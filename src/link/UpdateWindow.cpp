@@ -1,10 +1,13 @@
 #include "link/UpdateWindow.h"
 
+#include "link/ChangesUpload.h"
+#include "link/CompleteUpload.h"
 #include "link/SerialLink.h"
 #include "link/WindowPlacement.h"
 #include "mainwindow/AppContext.h"
 #include "platform/Dialogs.h"
 #include "store/SettingsTables.h"
+#include "store/TextHelpers.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -16,7 +19,7 @@
 namespace {
 
 const QString Section = QStringLiteral("Update");
-constexpr int BarMaximum = 724;
+constexpr int BarMaximum = CompleteUpload::ProgressMaximum;
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 {
@@ -27,14 +30,13 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 
 } // namespace
 
-UpdateWindow::UpdateWindow(AppContext& context, SerialLink& link, QWidget* parent)
-    : QDialog(parent), m_context(context), m_link(link)
+UpdateWindow::UpdateWindow(AppContext& context, SerialLink& link, CommandTransport* dtmf, QWidget* parent)
+    : QDialog(parent), m_context(context), m_link(link), m_serial(link, context.tables, context.clock), m_dtmf(dtmf)
 {
     setObjectName(QStringLiteral("Update"));
     setWindowTitle(QStringLiteral("Send To Tarvex"));
     m_interrupt = button(this, "Interrupt", QStringLiteral("&Interrupt Upload"));
     m_close = button(this, "Close", QStringLiteral("&Close"));
-    // The uploads themselves connect to these two.
     m_complete = button(this, "Complete", QStringLiteral("&Send Complete Config"));
     m_update = button(this, "Update", QStringLiteral("&Update Changes Only"));
     m_percentProgress = new QLabel(this);
@@ -58,6 +60,8 @@ UpdateWindow::UpdateWindow(AppContext& context, SerialLink& link, QWidget* paren
 
     connect(m_close, &QPushButton::clicked, this, &UpdateWindow::Close_Click);
     connect(m_interrupt, &QPushButton::clicked, this, &UpdateWindow::Interrupt_Click);
+    connect(m_update, &QPushButton::clicked, this, &UpdateWindow::Update_Click);
+    connect(m_complete, &QPushButton::clicked, this, &UpdateWindow::Complete_Click);
     m_link.onProgress([this](const SerialLink::Progress& p) { showProgress(p.value, p.percent); });
     m_link.onHide([this] { hide(); });
     Form_Load();
@@ -74,19 +78,22 @@ void UpdateWindow::Form_Load()
     PlaceWindow(*this, ReadWindowGeometry(m_context.profile, m_context.settingsFile, Section));
 }
 
-// During a reply wait Close stops the upload as Interrupt does, without asking,
-// and closes once the wait has ended.
+// During an upload or a reply wait Close stops it as Interrupt does, without
+// asking, and closes once it has ended.
 void UpdateWindow::Close_Click()
 {
     hide();
-    if (m_link.busy()) {
+    if (m_link.busy() || m_running) {
         m_context.tables.UpdateInterrupted = true;
         m_link.resetCounters();
         m_link.resetProgress();
         m_link.abandonWait();
         if (!m_closePending) {
             m_closePending = true;
-            QTimer::singleShot(0, this, &UpdateWindow::finishClose);
+            QTimer::singleShot(0, this, [this] {
+                if (m_closePending)
+                    finishClose();
+            });
         }
         return;
     }
@@ -95,8 +102,11 @@ void UpdateWindow::Close_Click()
 
 void UpdateWindow::finishClose()
 {
-    if (m_link.busy()) {
-        QTimer::singleShot(10, this, &UpdateWindow::finishClose);
+    if (m_link.busy() || m_running) {
+        QTimer::singleShot(10, this, [this] {
+            if (m_closePending)
+                finishClose();
+        });
         return;
     }
     m_closePending = false;
@@ -122,6 +132,75 @@ void UpdateWindow::Interrupt_Click()
     hide();
     m_link.resetCounters();
     m_link.resetProgress();
+}
+
+CommandTransport* UpdateWindow::transport()
+{
+    if (LeadingNumber(m_context.tables.ComPortValue) != 0)
+        return &m_serial;
+    if (!m_dtmf)
+        m_link.report(Status::failure(QStringLiteral("Uploads in DTMF mode are not available yet. Choose a serial "
+                                                     "port to upload")));
+    return m_dtmf;
+}
+
+void UpdateWindow::runUpload(const std::function<void(CommandTransport&)>& run)
+{
+    if (m_running)
+        return;
+    CommandTransport* link = transport();
+    if (!link)
+        return;
+    m_running = true;
+    m_update->setEnabled(false);
+    m_complete->setEnabled(false);
+    // Buttons and the pending Close come back even when the run throws.
+    struct Restore {
+        UpdateWindow& w;
+        ~Restore()
+        {
+            w.m_running = false;
+            w.m_update->setEnabled(true);
+            w.m_complete->setEnabled(true);
+            if (w.m_closePending)
+                w.finishClose();
+        }
+    } restore{*this};
+    run(*link);
+}
+
+void UpdateWindow::Update_Click()
+{
+    runUpload([this](CommandTransport& link) {
+        // This upload shows no progress.
+        m_progressLabel->hide();
+        m_progressBar->hide();
+        m_percentProgress->hide();
+        m_link.resetProgress();
+        if (ChangesUpload(m_context.tables, link, m_context.dialogs).run() == UploadRunner::Result::Completed)
+            hide();
+    });
+}
+
+void UpdateWindow::Complete_Click()
+{
+    runUpload([this](CommandTransport& link) {
+        CompleteUpload upload(m_context.tables, link, m_context.dialogs);
+        upload.onProgress([this](const UploadProgress& p) {
+            m_progressLabel->show();
+            m_progressBar->show();
+            m_percentProgress->show();
+            // The reply check computes the same percent from the bar after each reply.
+            m_link.setProgressValue(p.value);
+            if (!p.text.isEmpty())
+                m_percentProgress->setText(p.text);
+        });
+        if (upload.run() != UploadRunner::Result::Completed)
+            return;
+        m_link.resetProgress();
+        m_percentProgress->hide();
+        hide();
+    });
 }
 
 void UpdateWindow::showProgress(double value, int percent)

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "link/SerialTransport.h"
+
 #include <QDialog>
+#include <functional>
 
 struct AppContext;
+class CommandTransport;
 class SerialLink;
 class QLabel;
 class QProgressBar;
@@ -10,13 +14,17 @@ class QPushButton;
 
 // The upload window "Send To Tarvex": a face over the serial link. Loading it
 // opens the serial port in serial mode; Close hides it and closes the port.
+// The uploads go over the serial link in serial mode and over dtmf, given by
+// the owner, in DTMF mode.
 class UpdateWindow : public QDialog {
     Q_OBJECT
 public:
-    UpdateWindow(AppContext& context, SerialLink& link, QWidget* parent = nullptr);
+    UpdateWindow(AppContext& context, SerialLink& link, CommandTransport* dtmf = nullptr, QWidget* parent = nullptr);
 
     void Close_Click();
     void Interrupt_Click();
+    void Update_Click();
+    void Complete_Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -28,9 +36,15 @@ private:
     // The rest of Close, once no reply is being waited for.
     void finishClose();
     void showProgress(double value, int percent);
+    // The transport of the current mode; none (the user is told) when DTMF mode has none.
+    CommandTransport* transport();
+    // Runs one upload with both upload buttons off; a Close meanwhile closes after it.
+    void runUpload(const std::function<void(CommandTransport&)>& run);
 
     AppContext& m_context;
     SerialLink& m_link;
+    SerialTransport m_serial;
+    CommandTransport* m_dtmf;
     QPushButton* m_interrupt;
     QPushButton* m_close;
     QPushButton* m_complete;
@@ -40,4 +54,5 @@ private:
     QProgressBar* m_progressBar;
     bool m_unloaded = false;
     bool m_closePending = false;
+    bool m_running = false;
 };

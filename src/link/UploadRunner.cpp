@@ -3,7 +3,6 @@
 #include "platform/Dialogs.h"
 #include "store/SettingsTables.h"
 
-#include <QCoreApplication>
 #include <cmath>
 
 namespace {
@@ -48,7 +47,7 @@ UploadRunner::UploadRunner(SettingsTables& tables, CommandTransport& transport, 
 
 bool UploadRunner::running() { return g_running; }
 
-void UploadRunner::tell(const QString& text) { m_dialogs.message(QCoreApplication::applicationName(), text); }
+void UploadRunner::tell(const QString& text) { m_dialogs.message(QStringLiteral("Tarvex Programmer"), text); }
 
 void UploadRunner::advance(int by)
 {

@@ -133,7 +133,7 @@ void AppendPortTimers(std::vector<UploadStep>& out, int p)
 UploadStep RemoteMemory(int m, CommandId id, Framing framing)
 {
     UploadStep step = Command("remote base memory", id, m, {Flag("RemoteMemoryChanged", &S::RemoteMemoryChanged)}, 1,
-                              m == Count::RemoteMemories ? Clear::OnAcceptOrRefusal : Clear::Later);
+                              m == Count::RemoteMemories ? Clear::OnAccept : Clear::Later);
     step.framing = framing;
     return step;
 }

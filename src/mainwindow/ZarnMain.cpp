@@ -236,7 +236,7 @@ WindowGeometry ZarnMain::currentGeometry() const { return PlacementOf(*this); }
 void ZarnMain::openUpload()
 {
     if (!m_upload)
-        m_upload = new UpdateWindow(m_context, *m_link, this);
+        m_upload = new UpdateWindow(m_context, *m_link, nullptr /* no DTMF uploads yet */, this);
     m_upload->exec();
 }
 

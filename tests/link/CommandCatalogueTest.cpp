@@ -168,13 +168,7 @@ const Case kCases[] = {
          t.RemoteBasePrefix = " 9 ", t.FreqString[3] = "146520", t.CTCSS[3] = "1000", t.CTCSSMode[3] = "1";
          t.RadioMode[3] = "2";
      },
-     By(CommandId::FreqMemory, 3), "1**91146520|1**9210001|1*20863", "91146520T*20863T"},
-    {"remote memory with mode",
-     [](T& t) {
-         t.RemoteBasePrefix = "9", t.FreqString[3] = "146520", t.CTCSS[3] = "1000", t.CTCSSMode[3] = "1";
-         t.RadioMode[3] = "2";
-     },
-     By(CommandId::FreqMemoryWithMode, 3), "1**91146520|1**9210001|1**932|1*20863",
+     By(CommandId::FreqMemory, 3), "1**91146520|1**9210001|1**932|1*20863",
      "91146520T*20863T"},
     {"macro 7 with nothing stored", [](T& t) { t.Macro[7] = "NONE STORED"; },
      By(CommandId::Macro, 7), "1*400307", "*40037T"},

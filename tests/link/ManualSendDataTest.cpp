@@ -26,7 +26,9 @@ TEST(ManualSendData, EnterSendsTheLineWithItsReplyCheck)
     window.show();
     EXPECT_EQ(window.windowTitle(), "Manual Send Data To Tarvex");
     rig.script({{"+"}});
+    rig.tables.UpdateError = rig.tables.UpdateInterrupted = true; // left by an earlier give-up
     type(window, "1*100050");
+    EXPECT_FALSE(rig.tables.UpdateError || rig.tables.UpdateInterrupted);
     EXPECT_EQ(rig.port.written(), "1*100050\r");
     EXPECT_EQ(rig.tables.LastCommand, "1*100050\r");
     EXPECT_TRUE(rig.tables.SerialReplyOK);

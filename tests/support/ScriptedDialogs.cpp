@@ -6,6 +6,8 @@ Dialogs::Answer ScriptedDialogs::message(const QString& title, const QString& te
                                          Icon icon)
 {
     m_shown.push_back({Shown::Kind::Message, title, text, buttons, icon});
+    if (m_onMessage)
+        m_onMessage(m_shown.back());
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     if (m_answers.empty()) {

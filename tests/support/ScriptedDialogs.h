@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Records every dialog the program shows and answers from a script. A dialog
@@ -30,6 +31,8 @@ public:
     void answer(Answer a) { m_answers.push_back(a); }
     void answerText(std::optional<QString> text) { m_texts.push_back(std::move(text)); }
     void answerFile(std::optional<QString> path) { m_files.push_back(std::move(path)); }
+    // Runs as each message box shows, to look at the program while it waits.
+    void onMessage(std::function<void(const Shown&)> hook) { m_onMessage = std::move(hook); }
 
     const std::vector<Shown>& shown() const { return m_shown; }
     std::vector<Shown> messages() const;
@@ -41,4 +44,5 @@ private:
     std::deque<Answer> m_answers;
     std::deque<std::optional<QString>> m_texts;
     std::deque<std::optional<QString>> m_files;
+    std::function<void(const Shown&)> m_onMessage;
 };

@@ -1,0 +1,65 @@
+#include "link/SerialTransport.h"
+
+#include "link/SerialLink.h"
+#include "platform/Clock.h"
+#include "store/SettingsTables.h"
+
+namespace {
+
+Outcome OutcomeOf(SerialLink::Reply reply)
+{
+    switch (reply) {
+    case SerialLink::Reply::Accepted: return Outcome::Accepted;
+    case SerialLink::Reply::Refused: return Outcome::Refused;
+    case SerialLink::Reply::TimedOut: return Outcome::TimedOut;
+    case SerialLink::Reply::GaveUp: return Outcome::GaveUp;
+    case SerialLink::Reply::Interrupted:
+    case SerialLink::Reply::Busy: break;
+    }
+    return Outcome::Interrupted;
+}
+
+} // namespace
+
+SerialTransport::SerialTransport(SerialLink& link, SettingsTables& tables, Clock& clock)
+    : m_link(link), m_tables(tables), m_clock(clock)
+{
+}
+
+Status SerialTransport::begin() { return m_link.openComPort(); }
+
+Outcome SerialTransport::send(const ControllerCommand& command, int, Framing)
+{
+    Outcome result = Outcome::Accepted;
+    for (const QString& text : command.serialLines) {
+        const QString line = text + QStringLiteral("\r");
+        // A line that could not be written gets no answer: the wait times out
+        // and counts towards the give-up.
+        (void)m_link.SendStr(line);
+        m_tables.LastCommand = line;
+        const Outcome outcome = OutcomeOf(m_link.CheckInput(line));
+        if (outcome == Outcome::TimedOut)
+            result = outcome;
+        else if (outcome != Outcome::Accepted)
+            return outcome;
+    }
+    return result;
+}
+
+void SerialTransport::sendWithoutReply(const ControllerCommand& command)
+{
+    for (const QString& text : command.serialLines) {
+        const QString line = text + QStringLiteral("\r");
+        if (const Status sent = m_link.SendStr(line); !sent)
+            m_link.report(sent);
+        m_tables.LastCommand = line;
+    }
+}
+
+void SerialTransport::pause(int ms) { m_clock.sleep(ms); }
+
+void SerialTransport::end()
+{
+    if (m_tables.UpdateInterrupted)
+        m_link.closePort();
+}

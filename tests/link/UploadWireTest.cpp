@@ -1,0 +1,382 @@
+#include "CaptureSound.h"
+#include "ControllerSimulator.h"
+#include "FakeClock.h"
+#include "FakeLinkRig.h"
+#include "MemoryProfile.h"
+#include "QtPrinters.h"
+#include "RecordingTransport.h"
+#include "ScriptedDialogs.h"
+#include "TempDir.h"
+#include "link/SerialLink.h"
+#include "link/UpdateWindow.h"
+#include "mainwindow/AppContext.h"
+#include "platform/ComPorts.h"
+#include "platform/IniFileProfile.h"
+#include "platform/QtSerialPort.h"
+#include "store/DatFileReader.h"
+#include "store/ErrorLog.h"
+#include "store/SettingsTables.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using Answer = ControllerSimulator::Answer;
+
+namespace {
+
+// What the reader makes of a configuration file that does not exist.
+void ReadDefaults(SettingsTables& tables)
+{
+    TempDir dir;
+    IniFileProfile profile;
+    ErrorLog log;
+    ASSERT_TRUE(log.create(dir.path("error.log")));
+    ScriptedDialogs dialogs;
+    tables.CurrentDatFile = dir.path("none.dat");
+    ReadDatFile(tables, profile, log, dialogs);
+}
+
+// The upload window over the real serial port, COM 3 being the controller
+// simulator's line. Each pass of the event loop moves the clock on, so a reply
+// wait times out in a few hundred real milliseconds.
+class UploadWire : public ::testing::Test {
+protected:
+    static constexpr int MsPerEventPass = 100;
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(m_sim.devicePath().isEmpty()) << m_sim.error().toStdString();
+        m_tables.ComPortValue = "3";
+        m_tables.CurrentLock = "9";
+        m_tables.Terminator = "D";
+        m_clock.onEvents([this] {
+            m_clock.sleep(MsPerEventPass);
+            if (m_onEvents)
+                m_onEvents();
+        });
+    }
+
+    UpdateWindow& window(CommandTransport* dtmf = nullptr)
+    {
+        if (!m_window)
+            m_window = std::make_unique<UpdateWindow>(m_context, m_link, dtmf);
+        m_window->show();
+        return *m_window;
+    }
+    QPushButton* button(const char* name) { return m_window->findChild<QPushButton*>(name); }
+    QString percentText() { return m_window->findChild<QLabel*>("PercentProgress")->text(); }
+
+    // The lines the controller got, without their CRs; every one ended in CR.
+    QStringList received()
+    {
+        QStringList out;
+        for (const auto& line : m_sim.lines())
+            out << QString::fromLatin1(line.text);
+        EXPECT_EQ(m_sim.received().count('\r'), out.size());
+        return out;
+    }
+    QStringList messages() const { return m_dialogs.messageTexts(); }
+
+    ControllerSimulator m_sim;
+    FakeClock m_clock;
+    SettingsTables m_tables;
+    ScriptedDialogs m_dialogs;
+    MemoryProfile m_profile;
+    ErrorLog m_log;
+    CaptureSound m_sound{&m_clock};
+    ComPorts m_ports{[this](const QString& key) { return key == "COM3" ? m_sim.devicePath() : QString(); },
+                     [] { return QStringList(); }};
+    QtSerialPort m_port{[this](int n) { return m_ports.deviceFor(n); }};
+    AppContext m_context{m_tables, m_profile, m_dialogs, m_clock, m_log, "zarn.ini", m_port, m_ports, m_sound};
+    SerialLink m_link{m_port, m_tables, m_dialogs, m_clock};
+    std::unique_ptr<UpdateWindow> m_window;
+    std::function<void()> m_onEvents;
+};
+
+const QString Done = "Tarvex Programmer: Update Complete";
+
+} // namespace
+
+TEST_F(UploadWire, ChangesOnlySendsTheOneChangedLineThenNothing)
+{
+    m_tables.HangTime[1] = "50";
+    m_tables.HangTimeChanged[1] = true;
+    window();
+    button("Update")->click();
+    EXPECT_EQ(m_sim.received(), "1*100050\r");
+    EXPECT_FALSE(m_tables.HangTimeChanged[1]);
+    EXPECT_EQ(messages(), QStringList{Done});
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_TRUE(m_port.isOpen()); // until the window's Close
+
+    window();
+    button("Update")->click();
+    EXPECT_EQ(received().size(), 1);
+    EXPECT_EQ(messages(), (QStringList{Done, Done}));
+}
+
+TEST_F(UploadWire, ChangedSettingsGoOutInTheFixedOrder)
+{
+    m_tables.FanTime = "30";
+    m_tables.FanTimeChanged = true;
+    m_tables.HangTime[2] = "60";
+    m_tables.HangTimeChanged[2] = true;
+    m_tables.CWTone1[1] = "800", m_tables.CWTone2[1] = "0";
+    m_tables.CWTone2Changed[1] = true;
+    m_tables.CWTone1[2] = "900", m_tables.CWTone2[2] = "1200";
+    m_tables.CWTone2Changed[2] = true;
+    m_tables.DTMFMemory[3] = "NONE STORED";
+    m_tables.DTMFMemoryChanged[3] = true;
+    window();
+    button("Update")->click();
+
+    EXPECT_EQ(received(), (QStringList{"2*100060", "1*100430", "1*80010800", "2*80010900", "2*800109001200",
+                                       "1*210503"}));
+    EXPECT_EQ(m_tables.CWTone1[1], "0800");
+    EXPECT_EQ(m_tables.CWTone1[2], "0900");
+    EXPECT_EQ(m_tables.DTMFMemory[3], "NONE STORED");
+    EXPECT_FALSE(m_tables.CWTone2Changed[1] || m_tables.CWTone2Changed[2] || m_tables.DTMFMemoryChanged[3]);
+    EXPECT_EQ(messages(), QStringList{Done});
+}
+
+TEST_F(UploadWire, ARefusalStopsAtItsLineAndNamesTheSetting)
+{
+    struct Row {
+        const char* name;
+        FlagArray SettingsTables::*flag;
+        QString line;
+        bool keptWhenRefused;
+    };
+    const Row rows[] = {
+        {"hang time of port 2", &SettingsTables::HangTimeChanged, "2*1000", true},
+        {"auxiliary time of port 2", &SettingsTables::AuxTimeChanged, "2*1014", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::size_t before = m_sim.lines().size();
+        m_dialogs.clear();
+        m_tables.HangTimeChanged[1] = true;
+        (m_tables.*row.flag)[2] = true;
+        m_tables.FanTimeChanged = true;
+        m_sim.script({Answer::accept(), Answer::refuse()});
+        window();
+        button("Update")->click();
+
+        const QStringList lines = received().mid(static_cast<int>(before));
+        ASSERT_EQ(lines.size(), 2);
+        EXPECT_EQ(lines[1], row.line);
+        EXPECT_FALSE(m_tables.HangTimeChanged[1]);
+        EXPECT_EQ((m_tables.*row.flag)[2], row.keptWhenRefused);
+        EXPECT_TRUE(m_tables.FanTimeChanged);
+        EXPECT_FALSE(m_tables.UpdateError);
+        ASSERT_EQ(messages().size(), 2);
+        EXPECT_EQ(messages()[0], "Tarvex Programmer: There has been an error. The Tarvex returned -    ");
+        EXPECT_TRUE(messages()[1].contains(row.name)) << messages()[1].toStdString();
+        EXPECT_TRUE(m_window->isVisible());
+        EXPECT_TRUE(button("Update")->isEnabled());
+        m_tables.FanTimeChanged = false;
+        (m_tables.*row.flag)[2] = false;
+    }
+}
+
+TEST_F(UploadWire, AnUnansweredCommandStaysMarkedAndTheEndSaysSo)
+{
+    m_tables.HangTimeChanged[1] = true;
+    m_tables.FanTimeChanged = true;
+    m_sim.script({Answer::silence()});
+    window();
+    button("Update")->click();
+    EXPECT_EQ(received().size(), 2);
+    EXPECT_TRUE(m_tables.HangTimeChanged[1]);
+    EXPECT_FALSE(m_tables.FanTimeChanged);
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_EQ(messages()[0], TimeoutMessage);
+    EXPECT_FALSE(messages()[1].contains("Update Complete"));
+    EXPECT_TRUE(messages()[1].contains("1 command(s) got no answer"));
+}
+
+TEST_F(UploadWire, SilenceGivesUpOnTheFourthCommandAndEveryFlagStays)
+{
+    for (int p = 1; p <= 3; ++p)
+        m_tables.HangTimeChanged[p] = true;
+    m_tables.FanTimeChanged = true;
+    m_tables.XmtDelayChanged = true;
+    m_sim.setDefaultAnswer(Answer::silence());
+    window();
+    button("Update")->click();
+
+    EXPECT_EQ(messages(), (QStringList{TimeoutMessage, TimeoutMessage, TimeoutMessage, GiveUpMessage}));
+    EXPECT_EQ(received(), (QStringList{"1*1000", "2*1000", "3*1000", "1*1004", "19"}));
+    for (int p = 1; p <= 3; ++p)
+        EXPECT_TRUE(m_tables.HangTimeChanged[p]);
+    EXPECT_TRUE(m_tables.FanTimeChanged && m_tables.XmtDelayChanged);
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_FALSE(m_port.isOpen());
+
+    // The next run is not cut short by what the give-up left behind.
+    m_sim.setDefaultAnswer(Answer::accept());
+    window();
+    button("Update")->click();
+    EXPECT_EQ(received().size(), 5 + 5);
+    EXPECT_FALSE(m_tables.XmtDelayChanged);
+    EXPECT_EQ(messages().back(), Done);
+}
+
+TEST_F(UploadWire, InterruptDuringTheRemoteMemoriesStopsAfterTheCurrentOne)
+{
+    m_tables.RemoteMemoryChanged = true;
+    m_tables.MacroChanged[1] = true;
+    constexpr int LinesPerMemory = 4;
+    // The first line of memory 3 is answered late, so Interrupt comes during its wait.
+    std::vector<Answer> answers(2 * LinesPerMemory, Answer::accept());
+    answers.push_back(Answer::accept(50));
+    m_sim.script(answers);
+    bool clicked = false;
+    m_onEvents = [&] {
+        if (!clicked && m_sim.lines().size() > 2 * LinesPerMemory) {
+            clicked = true;
+            m_dialogs.answer(Dialogs::Answer::Yes);
+            button("Interrupt")->click();
+        }
+    };
+    window();
+    button("Update")->click();
+
+    EXPECT_TRUE(clicked);
+    const QStringList lines = received();
+    ASSERT_EQ(lines.size(), 3 * LinesPerMemory);
+    EXPECT_EQ(lines.last(), "1*20863");
+    EXPECT_TRUE(m_tables.RemoteMemoryChanged);
+    EXPECT_TRUE(m_tables.MacroChanged[1]);
+    EXPECT_EQ(messages(), (QStringList{"Interrupt Update: Are you sure you want to interrupt the update?",
+                                       "Wait: Please wait while I finish the current operation"}));
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_FALSE(m_port.isOpen());
+}
+
+TEST_F(UploadWire, CompleteUploadFromTerminatorToResetWithoutAReplyWait)
+{
+    ReadDefaults(m_tables);
+    m_tables.ComPortValue = "3";
+    m_tables.HangTimeChanged[1] = true;
+    QString percentAtTheEnd;
+    m_dialogs.onMessage([&](const ScriptedDialogs::Shown& shown) {
+        if (shown.text.startsWith("Complete Upload"))
+            percentAtTheEnd = percentText();
+    });
+    // The controller says nothing to the reset: a reply wait would time out.
+    std::vector<Answer> answers(1024, Answer::accept());
+    answers.push_back(Answer::silence());
+    m_sim.script(answers);
+    m_dialogs.answer(Dialogs::Answer::Yes);
+    window();
+    button("Complete")->click();
+
+    // With the alarm macros of the defaults, without second CW tones; the reset
+    // is not waited for, so it may still be on its way.
+    EXPECT_TRUE(m_sim.waitForLines(1025));
+    const QStringList lines = received();
+    ASSERT_EQ(lines.size(), 1025);
+    EXPECT_EQ(lines.first(), "1*9020" + m_tables.Terminator);
+    EXPECT_EQ(lines.last(), "1*21999");
+    EXPECT_EQ(percentAtTheEnd, "100% Complete");
+    EXPECT_EQ(messages(), (QStringList{"Send Complete Configuration: Are you sure you want to update your complete "
+                                       "configuration? It could take some time",
+                                       "Tarvex Programmer: Complete Upload Is Complete. The Tarvex will now reset."}));
+    EXPECT_FALSE(m_tables.HangTimeChanged[1]);
+    EXPECT_EQ(m_window->findChild<QProgressBar*>("ProgressBar1")->value(), 0);
+    EXPECT_TRUE(m_window->findChild<QLabel*>("PercentProgress")->isHidden());
+    EXPECT_FALSE(m_window->isVisible());
+}
+
+TEST_F(UploadWire, NoAtTheConfirmationSendsAndChangesNothing)
+{
+    m_tables.HangTimeChanged[1] = true;
+    m_dialogs.answer(Dialogs::Answer::No);
+    window();
+    button("Complete")->click();
+    EXPECT_TRUE(m_sim.received().isEmpty());
+    EXPECT_TRUE(m_tables.HangTimeChanged[1]);
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(messages().size(), 1);
+}
+
+TEST_F(UploadWire, ButtonsAreOffDuringARunAndCloseInterruptsThenCloses)
+{
+    m_tables.HangTimeChanged[1] = true;
+    m_tables.FanTimeChanged = true;
+    m_sim.script({Answer::accept(50)});
+    window();
+    bool clicked = false;
+    m_onEvents = [&] {
+        if (clicked)
+            return;
+        clicked = true;
+        EXPECT_FALSE(button("Update")->isEnabled());
+        EXPECT_FALSE(button("Complete")->isEnabled());
+        button("Update")->click(); // ignored: disabled
+        button("Close")->click();
+        EXPECT_TRUE(m_port.isOpen()); // not while the wait is on
+    };
+    button("Update")->click();
+
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(received().size(), 1);
+    EXPECT_TRUE(m_tables.FanTimeChanged);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_FALSE(m_port.isOpen());
+    EXPECT_FALSE(m_tables.UpdateInterrupted); // Close has finished
+    EXPECT_TRUE(button("Update")->isEnabled());
+    EXPECT_FALSE(m_profile.read("zarn.ini", "Update", "Window Width").isEmpty());
+}
+
+TEST_F(UploadWire, DtmfModeUsesTheGivenTransportOrSendsNothing)
+{
+    m_tables.ComPortValue = "0";
+    m_tables.HangTimeChanged[1] = true;
+    window();
+    button("Update")->click();
+    EXPECT_TRUE(m_tables.HangTimeChanged[1]);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains("DTMF mode are not available"));
+
+    RecordingTransport dtmf(true);
+    m_window.reset();
+    window(&dtmf);
+    button("Update")->click();
+    EXPECT_EQ(dtmf.lines(), QStringList{"1*1000"});
+    EXPECT_FALSE(m_tables.HangTimeChanged[1]);
+    EXPECT_EQ(dtmf.ends(), 1);
+
+    // Nothing answers in DTMF mode: the bar's own percent is shown, and no reset goes out.
+    QString percentAtTheEnd;
+    m_dialogs.onMessage([&](const ScriptedDialogs::Shown& shown) {
+        if (shown.text.startsWith("Complete Upload"))
+            percentAtTheEnd = percentText();
+    });
+    m_dialogs.answer(Dialogs::Answer::Yes);
+    window(&dtmf);
+    button("Complete")->click();
+    EXPECT_EQ(percentAtTheEnd, "100% Complete");
+    EXPECT_FALSE(dtmf.events().join(" ").contains("reset"));
+    EXPECT_EQ(dtmf.ends(), 2);
+    EXPECT_TRUE(m_sim.received().isEmpty());
+}
+
+TEST_F(UploadWire, APortThatWillNotOpenIsNamedAndNothingIsSent)
+{
+    m_tables.ComPortValue = "5"; // no device behind it
+    m_tables.HangTimeChanged[1] = true;
+    window();
+    m_dialogs.clear(); // the loading's own port message
+    button("Update")->click();
+    EXPECT_TRUE(m_tables.HangTimeChanged[1]);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Tarvex Programmer: COM5 is in use by another program."));
+    EXPECT_EQ(m_sim.opensSeen(), 0);
+    EXPECT_TRUE(button("Update")->isEnabled());
+}
