@@ -30,7 +30,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 
 } // namespace
 
-UpdateWindow::UpdateWindow(AppContext& context, SerialLink& link, CommandTransport* dtmf, QWidget* parent)
+UpdateWindow::UpdateWindow(AppContext& context, SerialLink& link, CommandTransport& dtmf, QWidget* parent)
     : QDialog(parent), m_context(context), m_link(link), m_serial(link, context.tables, context.clock), m_dtmf(dtmf)
 {
     setObjectName(QStringLiteral("Update"));
@@ -134,13 +134,10 @@ void UpdateWindow::Interrupt_Click()
     m_link.resetProgress();
 }
 
-CommandTransport* UpdateWindow::transport()
+CommandTransport& UpdateWindow::transport()
 {
     if (LeadingNumber(m_context.tables.ComPortValue) != 0)
-        return &m_serial;
-    if (!m_dtmf)
-        m_link.report(Status::failure(QStringLiteral("Uploads in DTMF mode are not available yet. Choose a serial "
-                                                     "port to upload")));
+        return m_serial;
     return m_dtmf;
 }
 
@@ -148,9 +145,7 @@ void UpdateWindow::runUpload(const std::function<void(CommandTransport&)>& run)
 {
     if (m_running)
         return;
-    CommandTransport* link = transport();
-    if (!link)
-        return;
+    CommandTransport& link = transport();
     m_running = true;
     m_update->setEnabled(false);
     m_complete->setEnabled(false);
@@ -166,7 +161,7 @@ void UpdateWindow::runUpload(const std::function<void(CommandTransport&)>& run)
                 w.finishClose();
         }
     } restore{*this};
-    run(*link);
+    run(link);
 }
 
 void UpdateWindow::Update_Click()

@@ -19,7 +19,7 @@ class QPushButton;
 class UpdateWindow : public QDialog {
     Q_OBJECT
 public:
-    UpdateWindow(AppContext& context, SerialLink& link, CommandTransport* dtmf = nullptr, QWidget* parent = nullptr);
+    UpdateWindow(AppContext& context, SerialLink& link, CommandTransport& dtmf, QWidget* parent = nullptr);
 
     void Close_Click();
     void Interrupt_Click();
@@ -36,15 +36,15 @@ private:
     // The rest of Close, once no reply is being waited for.
     void finishClose();
     void showProgress(double value, int percent);
-    // The transport of the current mode; none (the user is told) when DTMF mode has none.
-    CommandTransport* transport();
+    // The transport of the current mode.
+    CommandTransport& transport();
     // Runs one upload with both upload buttons off; a Close meanwhile closes after it.
     void runUpload(const std::function<void(CommandTransport&)>& run);
 
     AppContext& m_context;
     SerialLink& m_link;
     SerialTransport m_serial;
-    CommandTransport* m_dtmf;
+    CommandTransport& m_dtmf;
     QPushButton* m_interrupt;
     QPushButton* m_close;
     QPushButton* m_complete;

@@ -1,6 +1,7 @@
 #include "mainwindow/ZarnMain.h"
 
 #include "link/DtmfPlayer.h"
+#include "link/DtmfTransport.h"
 #include "link/ManualSendData.h"
 #include "link/SerialLink.h"
 #include "link/TTPad.h"
@@ -66,6 +67,7 @@ ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
     m_transport = new TransportMenu(context, *m_menus, this);
     m_link = std::make_unique<SerialLink>(context.serial, context.tables, context.dialogs, context.clock);
     m_player = std::make_unique<DtmfPlayer>(context.tables, context.sound, *m_link);
+    m_dtmfTransport = std::make_unique<DtmfTransport>(context.tables, context.sound, *m_link, *m_player);
     connectCommands();
 }
 
@@ -236,7 +238,7 @@ WindowGeometry ZarnMain::currentGeometry() const { return PlacementOf(*this); }
 void ZarnMain::openUpload()
 {
     if (!m_upload)
-        m_upload = new UpdateWindow(m_context, *m_link, nullptr /* no DTMF uploads yet */, this);
+        m_upload = new UpdateWindow(m_context, *m_link, *m_dtmfTransport, this);
     m_upload->exec();
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 class DtmfPlayer;
+class DtmfTransport;
 class EditorManager;
 class FileCommands;
 class SerialLink;
@@ -86,6 +87,7 @@ private:
     TransportMenu* m_transport;
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<DtmfPlayer> m_player;
+    std::unique_ptr<DtmfTransport> m_dtmfTransport;
     QDialog* m_upload = nullptr;
     QDialog* m_manualSend = nullptr;
     QDialog* m_testPad = nullptr;

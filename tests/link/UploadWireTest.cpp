@@ -59,10 +59,10 @@ protected:
         });
     }
 
-    UpdateWindow& window(CommandTransport* dtmf = nullptr)
+    UpdateWindow& window()
     {
         if (!m_window)
-            m_window = std::make_unique<UpdateWindow>(m_context, m_link, dtmf);
+            m_window = std::make_unique<UpdateWindow>(m_context, m_link, m_dtmf);
         m_window->show();
         return *m_window;
     }
@@ -92,6 +92,7 @@ protected:
     QtSerialPort m_port{[this](int n) { return m_ports.deviceFor(n); }};
     AppContext m_context{m_tables, m_profile, m_dialogs, m_clock, m_log, "zarn.ini", m_port, m_ports, m_sound};
     SerialLink m_link{m_port, m_tables, m_dialogs, m_clock};
+    RecordingTransport m_dtmf{true};
     std::unique_ptr<UpdateWindow> m_window;
     std::function<void()> m_onEvents;
 };
@@ -334,19 +335,12 @@ TEST_F(UploadWire, ButtonsAreOffDuringARunAndCloseInterruptsThenCloses)
     EXPECT_FALSE(m_profile.read("zarn.ini", "Update", "Window Width").isEmpty());
 }
 
-TEST_F(UploadWire, DtmfModeUsesTheGivenTransportOrSendsNothing)
+TEST_F(UploadWire, DtmfModeUsesTheDtmfTransport)
 {
+    RecordingTransport& dtmf = m_dtmf;
     m_tables.ComPortValue = "0";
     m_tables.HangTimeChanged[1] = true;
     window();
-    button("Update")->click();
-    EXPECT_TRUE(m_tables.HangTimeChanged[1]);
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].contains("DTMF mode are not available"));
-
-    RecordingTransport dtmf(true);
-    m_window.reset();
-    window(&dtmf);
     button("Update")->click();
     EXPECT_EQ(dtmf.lines(), QStringList{"1*1000"});
     EXPECT_FALSE(m_tables.HangTimeChanged[1]);
@@ -359,7 +353,7 @@ TEST_F(UploadWire, DtmfModeUsesTheGivenTransportOrSendsNothing)
             percentAtTheEnd = percentText();
     });
     m_dialogs.answer(Dialogs::Answer::Yes);
-    window(&dtmf);
+    window();
     button("Complete")->click();
     EXPECT_EQ(percentAtTheEnd, "100% Complete");
     EXPECT_FALSE(dtmf.events().join(" ").contains("reset"));

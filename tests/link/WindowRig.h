@@ -4,6 +4,7 @@
 #include "FakeLinkRig.h"
 #include "MemoryProfile.h"
 #include "link/DtmfPlayer.h"
+#include "link/DtmfTransport.h"
 #include "mainwindow/AppContext.h"
 #include "platform/ComPorts.h"
 #include "store/ErrorLog.h"
@@ -16,6 +17,7 @@ struct WindowRig : FakeLinkRig {
     ErrorLog log;
     CaptureSound sound{&clock};
     DtmfPlayer player{tables, sound, link};
+    DtmfTransport dtmf{tables, sound, link, player};
     ComPorts comPorts{[](const QString&) { return QString(); }, [] { return QStringList(); }};
     AppContext context{tables, profile, dialogs, clock, log, "zarn.ini", port, comPorts, sound};
 };
