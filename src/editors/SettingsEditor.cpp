@@ -4,10 +4,10 @@
 #include "editors/ListText.h"
 #include "mainwindow/AppContext.h"
 #include "mainwindow/NumericOnly.h"
+#include "store/ProgramName.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -191,7 +191,7 @@ void SettingsEditor::refuse(Target t, const RangeRule& rule, RangeRule::Repair r
 {
     // The message takes the focus away from the box; that is no second leaving.
     const QScopedValueRollback guard(m_checking, true);
-    const QString title = rule.title.isEmpty() ? QCoreApplication::applicationName() : rule.title;
+    const QString title = rule.title.isEmpty() ? ProgramName : rule.title;
     m_context.dialogs.message(title, rule.message, Dialogs::Buttons::Ok, rule.icon);
     putBoxText(t, m_copies.repairText(m_bindings[t.binding].field, t.index, repair));
     // A box whose editor is being hidden is not given the focus back.

@@ -6,9 +6,9 @@
 #include "link/UploadRunner.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "store/ProgramName.h"
 #include "store/SettingsTables.h"
 
-#include <QCoreApplication>
 
 namespace {
 
@@ -85,7 +85,7 @@ bool SetControllerClock(SettingsTables& tables, CommandTransport& transport, Ser
     {
         ClockScope scope(transport, link);
         if (const Status opened = transport.begin(); !opened) {
-            dialogs.message(QCoreApplication::applicationName(), opened.reason());
+            dialogs.message(ProgramName, opened.reason());
             return false;
         }
         set = SendClock(tables, transport, clock);

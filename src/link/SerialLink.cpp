@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SerialPort.h"
 #include "store/AppSettings.h"
+#include "store/ProgramName.h"
 #include "store/SettingsTables.h"
 #include "store/TextHelpers.h"
 
@@ -12,7 +13,7 @@
 
 namespace {
 
-const QString Title = QStringLiteral("Tarvex Programmer");
+const QString& Title = ProgramName;
 
 // Short enough that the window stays live; the wait returns as soon as data comes.
 constexpr int PollMs = 10;

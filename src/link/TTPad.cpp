@@ -2,7 +2,7 @@
 
 #include "link/DtmfPlayer.h"
 #include "mainwindow/AppContext.h"
-#include "mainwindow/Version.h"
+#include "store/ProgramName.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundOutput.h"
 

@@ -1,6 +1,7 @@
 #include "link/UploadRunner.h"
 
 #include "platform/Dialogs.h"
+#include "store/ProgramName.h"
 #include "store/SettingsTables.h"
 
 #include <cmath>
@@ -47,7 +48,7 @@ UploadRunner::UploadRunner(SettingsTables& tables, CommandTransport& transport, 
 
 bool UploadRunner::running() { return g_running; }
 
-void UploadRunner::tell(const QString& text) { m_dialogs.message(QStringLiteral("Tarvex Programmer"), text); }
+void UploadRunner::tell(const QString& text) { m_dialogs.message(ProgramName, text); }
 
 void UploadRunner::advance(int by)
 {

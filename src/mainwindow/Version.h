@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "store/ProgramName.h"
 
-inline const QString ProgramName = QStringLiteral("Tarvex Programmer");
+#include <QString>
 
 // "Version 1.0.12": major, minor and revision as plain decimal digits.
 QString VersionText();

@@ -4,6 +4,7 @@
 #include "platform/Profile.h"
 #include "store/ErrorLog.h"
 #include "store/FilePlans.h"
+#include "store/ProgramName.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ private:
         m_t.Terminator = m_t.CurrentTerminator;
         // "d" and "D" are one key.
         if (m_t.CurrentLock.compare(m_t.CurrentTerminator, Qt::CaseInsensitive) == 0) {
-            m_dialogs.message(QStringLiteral("Tarvex Programmer"),
+            m_dialogs.message(ProgramName,
                               QStringLiteral("ERROR! Your Lock Code and Terminator Digit are the same. "
                                              "This is not allowed! You must change one or the other "
                                              "before you proceed further"));

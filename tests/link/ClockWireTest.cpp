@@ -1,5 +1,5 @@
 #include "link/ClockSetting.h"
-#include "link/CommandTransport.h"
+#include "link/SerialTransport.h"
 
 #include "ControllerSimulator.h"
 #include "CoreApplication.h"
@@ -16,39 +16,6 @@
 using Answer = ControllerSimulator::Answer;
 
 namespace {
-
-// Just the serial side the clock needs: each line and its reply check.
-class LinkTransport final : public CommandTransport {
-public:
-    LinkTransport(SerialLink& link, Clock& clock) : m_link(link), m_clock(clock) {}
-
-    bool dtmfMode() const override { return false; }
-    Status begin() override { return m_link.OpenSerialPort(); }
-    Outcome send(const ControllerCommand& command, int, Framing) override
-    {
-        Outcome outcome = Outcome::Accepted;
-        for (const QString& line : command.serialLines) {
-            if (!m_link.SendStr(line + "\r"))
-                return Outcome::GaveUp;
-            switch (m_link.CheckInput(line)) {
-            case SerialLink::Reply::Accepted: break;
-            case SerialLink::Reply::TimedOut: outcome = Outcome::TimedOut; break;
-            case SerialLink::Reply::Refused: return Outcome::Refused;
-            case SerialLink::Reply::GaveUp: return Outcome::GaveUp;
-            default: return Outcome::Interrupted;
-            }
-        }
-        return outcome;
-    }
-    void lock() override {}
-    void sendWithoutReply(const ControllerCommand&) override {}
-    void pause(int ms) override { m_clock.sleep(ms); }
-    void end() override {}
-
-private:
-    SerialLink& m_link;
-    Clock& m_clock;
-};
 
 class ClockWire : public ::testing::Test {
 protected:
@@ -73,7 +40,7 @@ protected:
                      [] { return QStringList(); }};
     QtSerialPort m_port{[this](int n) { return m_ports.deviceFor(n); }};
     SerialLink m_link{m_port, m_tables, m_dialogs, m_clock};
-    LinkTransport m_transport{m_link, m_clock};
+    SerialTransport m_transport{m_link, m_tables, m_clock};
 };
 
 } // namespace
