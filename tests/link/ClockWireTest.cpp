@@ -1,15 +1,8 @@
 #include "link/ClockSetting.h"
 #include "link/SerialTransport.h"
 
-#include "ControllerSimulator.h"
-#include "CoreApplication.h"
-#include "FakeClock.h"
 #include "QtPrinters.h"
-#include "ScriptedDialogs.h"
-#include "link/SerialLink.h"
-#include "platform/ComPorts.h"
-#include "platform/QtSerialPort.h"
-#include "store/SettingsTables.h"
+#include "WireFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,29 +10,17 @@ using Answer = ControllerSimulator::Answer;
 
 namespace {
 
-class ClockWire : public ::testing::Test {
+class ClockWire : public WireFixture {
 protected:
     void SetUp() override
     {
-        EnsureCoreApplication();
-        ASSERT_FALSE(m_sim.devicePath().isEmpty()) << m_sim.error().toStdString();
-        m_tables.ComPortValue = "3";
+        WireFixture::SetUp();
         m_tables.DateFormat = "False";
         m_clock.setDateTime(QDateTime(QDate(2026, 12, 9), QTime(21, 5, 7)));
-        // Each pass of the event loop moves the clock on, so a time-out passes quickly.
-        m_clock.onEvents([this] { m_clock.sleep(100); });
     }
 
     bool setClock() { return SetControllerClock(m_tables, m_transport, m_link, m_dialogs, m_clock); }
 
-    ControllerSimulator m_sim;
-    FakeClock m_clock;
-    SettingsTables m_tables;
-    ScriptedDialogs m_dialogs;
-    ComPorts m_ports{[this](const QString& key) { return key == "COM3" ? m_sim.devicePath() : QString(); },
-                     [] { return QStringList(); }};
-    QtSerialPort m_port{[this](int n) { return m_ports.deviceFor(n); }};
-    SerialLink m_link{m_port, m_tables, m_dialogs, m_clock};
     SerialTransport m_transport{m_link, m_tables, m_clock};
 };
 

@@ -1,9 +1,6 @@
-#include "ControllerSimulator.h"
-#include "CoreApplication.h"
 #include "FakeLinkRig.h"
 #include "QtPrinters.h"
-#include "platform/ComPorts.h"
-#include "platform/QtSerialPort.h"
+#include "WireFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +9,12 @@ using Reply = SerialLink::Reply;
 
 namespace {
 
-// The link over the real port, COM 3 being the simulator's line. Every pass of
-// the event loop moves the clock on, so a three-second wait takes a few
-// hundred real milliseconds while a reply still comes in at once.
-class SerialLinkWire : public ::testing::Test {
+class SerialLinkWire : public WireFixture {
 protected:
-    static constexpr int MsPerEventPass = 100;
-
     void SetUp() override
     {
-        EnsureCoreApplication();
-        ASSERT_FALSE(m_sim.devicePath().isEmpty()) << m_sim.error().toStdString();
-        m_tables.ComPortValue = "3";
+        WireFixture::SetUp();
         m_tables.CurrentLock = "9";
-        m_clock.onEvents([this] { m_clock.sleep(m_msPerPass); });
     }
 
     void open()
@@ -40,16 +29,6 @@ protected:
         m_tables.LastCommand = line;
         return m_link.CheckInput(line);
     }
-
-    int m_msPerPass = MsPerEventPass;
-    ControllerSimulator m_sim;
-    FakeClock m_clock;
-    SettingsTables m_tables;
-    ScriptedDialogs m_dialogs;
-    ComPorts m_ports{[this](const QString& key) { return key == "COM3" ? m_sim.devicePath() : QString(); },
-                     [] { return QStringList(); }};
-    QtSerialPort m_port{[this](int n) { return m_ports.deviceFor(n); }};
-    SerialLink m_link{m_port, m_tables, m_dialogs, m_clock};
 };
 
 } // namespace

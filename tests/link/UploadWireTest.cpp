@@ -1,18 +1,13 @@
 #include "CaptureSound.h"
-#include "ControllerSimulator.h"
-#include "FakeClock.h"
 #include "FakeLinkRig.h"
 #include "MemoryProfile.h"
 #include "QtPrinters.h"
 #include "RecordingTransport.h"
-#include "ScriptedDialogs.h"
 #include "TempDir.h"
-#include "link/SerialLink.h"
+#include "WireFixture.h"
 #include "link/UpdateWindow.h"
 #include "mainwindow/AppContext.h"
-#include "platform/ComPorts.h"
 #include "platform/IniFileProfile.h"
-#include "platform/QtSerialPort.h"
 #include "store/DatFileReader.h"
 #include "store/ErrorLog.h"
 #include "store/SettingsTables.h"
@@ -39,24 +34,14 @@ void ReadDefaults(SettingsTables& tables)
     ReadDatFile(tables, profile, log, dialogs);
 }
 
-// The upload window over the real serial port, COM 3 being the controller
-// simulator's line. Each pass of the event loop moves the clock on, so a reply
-// wait times out in a few hundred real milliseconds.
-class UploadWire : public ::testing::Test {
+// The upload window over the real serial port to the controller simulator.
+class UploadWire : public WireFixture {
 protected:
-    static constexpr int MsPerEventPass = 100;
-
     void SetUp() override
     {
-        ASSERT_FALSE(m_sim.devicePath().isEmpty()) << m_sim.error().toStdString();
-        m_tables.ComPortValue = "3";
+        WireFixture::SetUp();
         m_tables.CurrentLock = "9";
         m_tables.Terminator = "D";
-        m_clock.onEvents([this] {
-            m_clock.sleep(MsPerEventPass);
-            if (m_onEvents)
-                m_onEvents();
-        });
     }
 
     UpdateWindow& window()
@@ -80,21 +65,12 @@ protected:
     }
     QStringList messages() const { return m_dialogs.messageTexts(); }
 
-    ControllerSimulator m_sim;
-    FakeClock m_clock;
-    SettingsTables m_tables;
-    ScriptedDialogs m_dialogs;
     MemoryProfile m_profile;
     ErrorLog m_log;
     CaptureSound m_sound{&m_clock};
-    ComPorts m_ports{[this](const QString& key) { return key == "COM3" ? m_sim.devicePath() : QString(); },
-                     [] { return QStringList(); }};
-    QtSerialPort m_port{[this](int n) { return m_ports.deviceFor(n); }};
     AppContext m_context{m_tables, m_profile, m_dialogs, m_clock, m_log, "zarn.ini", m_port, m_ports, m_sound};
-    SerialLink m_link{m_port, m_tables, m_dialogs, m_clock};
     RecordingTransport m_dtmf{true};
     std::unique_ptr<UpdateWindow> m_window;
-    std::function<void()> m_onEvents;
 };
 
 const QString Done = "Tarvex Programmer: Update Complete";
