@@ -1,7 +1,10 @@
 #include "CountedDialogs.h"
+#include "DefaultConfiguration.h"
 #include "FakeClock.h"
 #include "FakeSerialPort.h"
+#include "link/CompleteUpload.h"
 #include "link/DtmfPlayer.h"
+#include "link/DtmfTransport.h"
 #include "link/SerialLink.h"
 #include "link/TonePair.h"
 #include "platform/SoundOutput.h"
@@ -25,6 +28,7 @@ public:
         if (const Status parsed = ParseWav(wavImage, sound); !parsed)
             return parsed;
         frames += sound.samples.size() / sound.bytesPerFrame();
+        ++images;
         return Status::success();
     }
     Status playSilence(int ms) override
@@ -37,6 +41,39 @@ public:
     void stop() override {}
 
     qint64 frames = 0;
+    qint64 images = 0; // one a key
+};
+
+// Passes every call on, counting the commands and the pauses asked for.
+class ScheduleCounter final : public CommandTransport {
+public:
+    explicit ScheduleCounter(CommandTransport& inner) : m_inner(inner) {}
+
+    bool dtmfMode() const override { return m_inner.dtmfMode(); }
+    Status begin() override { return m_inner.begin(); }
+    Outcome send(const ControllerCommand& command, int unlockPort, Framing framing) override
+    {
+        ++commands;
+        return m_inner.send(command, unlockPort, framing);
+    }
+    void lock() override { m_inner.lock(); }
+    void sendWithoutReply(const ControllerCommand& command) override
+    {
+        ++commands;
+        m_inner.sendWithoutReply(command);
+    }
+    void pause(int ms) override
+    {
+        pauseMs += ms;
+        m_inner.pause(ms);
+    }
+    void end() override { m_inner.end(); }
+
+    qint64 commands = 0;
+    qint64 pauseMs = 0;
+
+private:
+    CommandTransport& m_inner;
 };
 
 } // namespace
@@ -80,3 +117,42 @@ static void RenderTwentyKeyCommand(benchmark::State& state)
     state.counters["extra_silence_ms"] = extraMs;
 }
 BENCHMARK(RenderTwentyKeyCommand)->Unit(benchmark::kMicrosecond);
+
+// A complete upload of the default configuration in DTMF mode, rendered: the
+// counter is the sound beyond its schedule (the key-up delay, a gap and a tone
+// per key, the upload's pauses, the trailing silence) per command.
+static void RenderCompleteUpload(benchmark::State& state)
+{
+    SettingsTables tables;
+    ReadDefaultConfiguration(tables);
+    tables.ComPortValue = "0";
+    tables.KeyUpDelayValue = "250";
+    FakeClock clock;
+    FakeSerialPort port;
+    CountedDialogs dialogs;
+    SerialLink link(port, tables, dialogs, clock);
+    FrameCounter sound;
+    DtmfPlayer player(tables, sound, link);
+    DtmfTransport dtmf(tables, sound, link, player);
+    double extraMsPerCommand = 0;
+    double commands = 0;
+    double minutes = 0;
+    for (auto _ : state) {
+        sound.frames = sound.images = 0;
+        ScheduleCounter transport(dtmf);
+        if (CompleteUpload(tables, transport, dialogs).run() != UploadRunner::Result::Completed) {
+            state.SkipWithError("the upload did not complete");
+            break;
+        }
+        const double renderedMs = 1000.0 * sound.frames / SoundOutput::RunSampleRate;
+        const double scheduleMs = 250 + sound.images * (player.gapMs() + 1000 * DtmfPlayer::ToneSeconds)
+            + transport.pauseMs + SoundOutput::TrailingSilenceMs;
+        commands = static_cast<double>(transport.commands);
+        extraMsPerCommand = (renderedMs - scheduleMs) / commands;
+        minutes = renderedMs / 60000;
+    }
+    state.counters["commands"] = commands;
+    state.counters["sound_minutes"] = minutes;
+    state.counters["extra_ms_per_command"] = extraMsPerCommand;
+}
+BENCHMARK(RenderCompleteUpload)->Iterations(3)->Unit(benchmark::kMillisecond);

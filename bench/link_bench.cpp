@@ -1,17 +1,14 @@
 #include "ControllerSimulator.h"
 #include "CountedDialogs.h"
+#include "DefaultConfiguration.h"
 #include "link/CompleteUpload.h"
 #include "link/SerialLink.h"
 #include "link/SerialTransport.h"
-#include "platform/IniFileProfile.h"
 #include "platform/QtSerialPort.h"
 #include "platform/SystemClock.h"
-#include "store/DatFileReader.h"
-#include "store/ErrorLog.h"
 #include "store/SettingsTables.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <chrono>
 
@@ -64,16 +61,8 @@ BENCHMARK(LinkRoundTrip)->Iterations(1000)->Unit(benchmark::kMillisecond)->UseRe
 // controller simulator answering "+" at once.
 static void CompleteSerialUpload(benchmark::State& state)
 {
-    QTemporaryDir dir;
     SettingsTables tables;
-    {
-        IniFileProfile profile;
-        ErrorLog log;
-        CountedDialogs readerDialogs;
-        (void)log.create(dir.filePath("error.log"));
-        tables.CurrentDatFile = dir.filePath("none.dat"); // missing: every default
-        ReadDatFile(tables, profile, log, readerDialogs);
-    }
+    ReadDefaultConfiguration(tables);
     tables.ComPortValue = "1";
     ControllerSimulator controller;
     QtSerialPort port([&](int) { return controller.devicePath(); });
