@@ -8,7 +8,6 @@
 #include "platform/SystemClock.h"
 #include "store/SettingsTables.h"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 #include <chrono>
 
@@ -95,12 +94,3 @@ static void CompleteSerialUpload(benchmark::State& state)
         benchmark::Counter(static_cast<double>(clock.skippedMs), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(CompleteSerialUpload)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,7 +1,6 @@
 #include "ControllerSimulator.h"
 #include "platform/QtSerialPort.h"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 // One command round trip over a pseudo-terminal: throw away stale input, write
@@ -25,12 +24,3 @@ static void SerialRoundTrip(benchmark::State& state)
     port.close();
 }
 BENCHMARK(SerialRoundTrip)->Iterations(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
