@@ -76,6 +76,18 @@ private:
     CommandTransport& m_inner;
 };
 
+// The players over a frame counter, with no serial port of their own.
+struct PlayerRig {
+    explicit PlayerRig(SettingsTables& tables) : link(port, tables, dialogs, clock), player(tables, sound, link) {}
+
+    FakeClock clock;
+    FakeSerialPort port;
+    CountedDialogs dialogs;
+    SerialLink link;
+    FrameCounter sound;
+    DtmfPlayer player;
+};
+
 } // namespace
 
 // The images of all sixteen keys, as the players build one before each tone.
@@ -94,13 +106,10 @@ BENCHMARK(SynthesizeSixteenKeys)->Unit(benchmark::kMicrosecond);
 static void RenderTwentyKeyCommand(benchmark::State& state)
 {
     const QString keys = QStringLiteral("*10001234567890ABCD#");
-    FakeClock clock;
-    FakeSerialPort port;
     SettingsTables tables;
-    CountedDialogs dialogs;
-    SerialLink link(port, tables, dialogs, clock);
-    FrameCounter sound;
-    DtmfPlayer player(tables, sound, link);
+    PlayerRig rig(tables);
+    FrameCounter& sound = rig.sound;
+    DtmfPlayer& player = rig.player;
     const double scheduleMs = keys.size() * (player.gapMs() + 1000 * DtmfPlayer::ToneSeconds)
         + SoundOutput::TrailingSilenceMs;
     double extraMs = 0;
@@ -127,25 +136,21 @@ static void RenderCompleteUpload(benchmark::State& state)
     ReadDefaultConfiguration(tables);
     tables.ComPortValue = "0";
     tables.KeyUpDelayValue = "250";
-    FakeClock clock;
-    FakeSerialPort port;
-    CountedDialogs dialogs;
-    SerialLink link(port, tables, dialogs, clock);
-    FrameCounter sound;
-    DtmfPlayer player(tables, sound, link);
-    DtmfTransport dtmf(tables, sound, link, player);
+    PlayerRig rig(tables);
+    FrameCounter& sound = rig.sound;
+    DtmfTransport dtmf(tables, sound, rig.link, rig.player);
     double extraMsPerCommand = 0;
     double commands = 0;
     double minutes = 0;
     for (auto _ : state) {
         sound.frames = sound.images = 0;
         ScheduleCounter transport(dtmf);
-        if (CompleteUpload(tables, transport, dialogs).run() != UploadRunner::Result::Completed) {
+        if (CompleteUpload(tables, transport, rig.dialogs).run() != UploadRunner::Result::Completed) {
             state.SkipWithError("the upload did not complete");
             break;
         }
         const double renderedMs = 1000.0 * sound.frames / SoundOutput::RunSampleRate;
-        const double scheduleMs = 250 + sound.images * (player.gapMs() + 1000 * DtmfPlayer::ToneSeconds)
+        const double scheduleMs = 250 + sound.images * (rig.player.gapMs() + 1000 * DtmfPlayer::ToneSeconds)
             + transport.pauseMs + SoundOutput::TrailingSilenceMs;
         commands = static_cast<double>(transport.commands);
         extraMsPerCommand = (renderedMs - scheduleMs) / commands;
