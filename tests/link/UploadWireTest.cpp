@@ -301,6 +301,9 @@ TEST_F(UploadWire, ButtonsAreOffDuringARunAndCloseInterruptsThenCloses)
     button("Update")->click();
 
     EXPECT_TRUE(clicked);
+    // The port closed right after the line went out: the simulator's thread
+    // may still be reading it.
+    EXPECT_TRUE(m_sim.waitForLines(1));
     EXPECT_EQ(received().size(), 1);
     EXPECT_TRUE(m_tables.FanTimeChanged);
     EXPECT_TRUE(messages().isEmpty());
