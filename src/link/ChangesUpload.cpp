@@ -1,5 +1,6 @@
 #include "link/ChangesUpload.h"
 
+#include "link/DtmfPlayer.h"
 #include "link/UploadSteps.h"
 #include "store/SettingsTables.h"
 
@@ -9,12 +10,10 @@ using Id = CommandId;
 
 namespace {
 
-const QString kKeys = QStringLiteral("0123456789*#ABCD");
-
 bool AllKeys(const QString& code)
 {
     for (const QChar c : code)
-        if (!kKeys.contains(c))
+        if (!IsDtmfKey(c))
             return false;
     return !code.isEmpty();
 }

@@ -38,6 +38,8 @@ bool IsOneKey(const QString& text) { return text.size() == 1 && FindKey(text); }
 
 } // namespace
 
+bool IsDtmfKey(QChar c) { return IsOneKey(QString(c)); }
+
 DtmfPlayer::DtmfPlayer(SettingsTables& tables, SoundOutput& sound, SerialLink& link)
     : m_tables(tables), m_sound(sound), m_link(link)
 {

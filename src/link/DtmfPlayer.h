@@ -9,6 +9,9 @@ class SerialLink;
 class SoundOutput;
 struct SettingsTables;
 
+// One of the sixteen keys by its own character: "0"-"9", "*", "#", "A"-"D".
+bool IsDtmfKey(QChar c);
+
 // The DTMF key players: key names and codes played as tone pairs through the
 // sound output, each key after its silence, and the unlock and lock codes
 // that frame a command. They neither key the transmitter nor open a sound
