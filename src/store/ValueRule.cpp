@@ -6,12 +6,14 @@
 
 namespace {
 
+// The text as stored, untrimmed: the profile reader has already dropped blanks
+// and tabs, and any other control character kept here would reach the
+// controller inside a command line.
 bool unsignedDigits(const QString& text)
 {
-    const QString t = text.trimmed();
-    if (t.isEmpty())
+    if (text.isEmpty())
         return false;
-    for (QChar c : t)
+    for (QChar c : text)
         if (c < u'0' || c > u'9')
             return false;
     return true;
@@ -28,7 +30,7 @@ bool inRange(const ValueRule& rule, const QString& text)
 bool signedDecimal(const QString& text)
 {
     static const QRegularExpression pattern(QStringLiteral(R"(^[+-]?(\d+(\.\d*)?|\.\d+)$)"));
-    return pattern.match(text.trimmed()).hasMatch();
+    return pattern.match(text).hasMatch();
 }
 
 } // namespace

@@ -131,6 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, DatFileReaderRefusal, testing::Values(
     RefusalCase{"Analog", "MeterNum(1)", "8", "8", ""},
     RefusalCase{"Analog", "RealLow(2)", "-12.5", "-12.5", ""},
     RefusalCase{"Analog", "RealLow(2)", "12abc", "0", "Ram_RealLow 2"},
+    RefusalCase{"Analog", "RealLow(2)", "\f12", "0", "Ram_RealLow 2"},
     RefusalCase{"Remote", "YaesuType", "5", "5", ""},
     RefusalCase{"Remote", "YaesuType", "6", "1", "Ram_Yaesu"},
     RefusalCase{"Remote", "RadioType", "9", "4", "Ram_Radio"},
@@ -142,6 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, DatFileReaderRefusal, testing::Values(
     RefusalCase{"ID", "CWTone1(1)", "700", "0700", ""},
     RefusalCase{"ID", "CWTone2(2)", "0", "00", ""},
     RefusalCase{"ID", "CWTone2(2)", "x", "0000", "CWTone2 2"},
+    RefusalCase{"ID", "CWTone1(1)", "\v7", "0500", "Ram_CwTone1 1"},
     RefusalCase{"ID", "VoiceID2(1)", "hello there", "HELLO THERE", ""},
     RefusalCase{"ID", "CWID1(1)", "c q", "c q", ""},
     RefusalCase{"Unlock", "CurrentPortUnlock(2)", "123456789", "27264", "Ram_CurrentPortUnlock 2"},
@@ -191,4 +193,14 @@ TEST(DatFileReader, ASecondFileAppendsItsLinesToTheSameLog)
     f.read(f.dir.write("b.dat", section("Timers", "HangTime(1)=998\r\n")));
     EXPECT_EQ(f.logLines().size(), 2 * afterFirst);
     EXPECT_TRUE(f.tables.DatFileErrors);
+}
+
+// A lone carriage return inside a line, as some editors leave it, must not
+// pass a number test and then travel to the controller inside a command.
+TEST(DatFileReader, ControlCharacterInsideANumberIsRefused)
+{
+    StoreFixture f;
+    f.read(f.dir.write("cr.dat", section("ID", "CWTone1(1)=\r7\r\n")));
+    EXPECT_EQ(f.tables.CWTone1[1], "0500");
+    EXPECT_TRUE(f.logLines().contains("Ram_CwTone1 1"));
 }
