@@ -73,18 +73,20 @@ IniDocument IniDocument::parse(const QByteArray& bytes)
     if (firstEnd >= 0 && (firstEnd == 0 || rest[firstEnd - 1] != '\r'))
         document.m_lineEnd = lf();
 
+    // A lone CR ends a line too, as text editors show it: a value never holds a
+    // line break, which would end a command line early on its way to the controller.
     while (!rest.isEmpty()) {
-        const qsizetype newline = rest.indexOf('\n');
-        if (newline < 0) {
+        qsizetype end = 0;
+        while (end < rest.size() && rest[end] != '\n' && rest[end] != '\r')
+            ++end;
+        if (end == rest.size()) {
             document.addLine(rest.toByteArray(), QByteArray());
             break;
         }
-        QByteArrayView text = rest.first(newline);
-        const bool crlf = text.endsWith('\r');
-        if (crlf)
-            text.chop(1);
-        document.addLine(text.toByteArray(), crlf ? crLf() : lf());
-        rest = rest.sliced(newline + 1);
+        const QByteArrayView lineEnd = rest.sliced(end).startsWith("\r\n") ? QByteArrayView(crLf())
+                                                                          : rest.sliced(end, 1);
+        document.addLine(rest.first(end).toByteArray(), lineEnd.toByteArray());
+        rest = rest.sliced(end + lineEnd.size());
     }
     return document;
 }
@@ -96,8 +98,7 @@ void IniDocument::addLine(QByteArray text, QByteArray end)
         const qsizetype close = body.indexOf(']');
         if (close > 0) {
             const QByteArray name = trimBlanks(body.sliced(1, close - 1)).toByteArray().toLower();
-            if (!m_index.contains(name))
-                m_index.insert(name, int(m_sections.size()));
+            m_index.try_emplace(name, int(m_sections.size()));
             m_sections.emplace_back().lines.push_back({std::move(text), std::move(end)});
             return;
         }
@@ -109,8 +110,7 @@ void IniDocument::addLine(QByteArray text, QByteArray end)
     // Keys above the first header belong to no section.
     if (name.isEmpty() || m_sections.size() == 1)
         return;
-    if (!section.keys.contains(name))
-        section.keys.insert(name, line);
+    section.keys.try_emplace(name, line);
     section.lastKeyLine = line;
 }
 
@@ -138,14 +138,14 @@ QString IniDocument::read(const QString& section, const QString& key) const
     const auto name = indexName(key);
     if (!sectionName || !name)
         return {};
-    const auto found = m_index.constFind(*sectionName);
-    if (found == m_index.cend())
+    const auto found = m_index.find(*sectionName);
+    if (found == m_index.end())
         return {};
-    const Section& part = m_sections[*found];
-    const auto line = part.keys.constFind(*name);
-    if (line == part.keys.cend())
+    const Section& part = m_sections[found->second];
+    const auto line = part.keys.find(*name);
+    if (line == part.keys.end())
         return {};
-    const QByteArray& text = part.lines[*line].text;
+    const QByteArray& text = part.lines[line->second].text;
     const QByteArrayView value = trimBlanks(QByteArrayView(text).sliced(text.indexOf('=') + 1));
     return value == "Default" ? QString() : QString::fromLatin1(value);
 }
@@ -186,25 +186,25 @@ Status IniDocument::write(const std::vector<ProfileEntry>& entries)
 void IniDocument::store(const Encoded& entry)
 {
     const QByteArray sectionName = entry.section.toLower();
-    auto found = m_index.constFind(sectionName);
-    if (found == m_index.cend()) {
+    auto found = m_index.find(sectionName);
+    if (found == m_index.end()) {
         if (Line* last = lastLine(); last && last->end.isEmpty())
             last->end = m_lineEnd;
-        found = m_index.insert(sectionName, int(m_sections.size()));
+        found = m_index.emplace(sectionName, int(m_sections.size())).first;
         m_sections.emplace_back().lines.push_back({'[' + entry.section + ']', m_lineEnd});
     }
-    Section& section = m_sections[*found];
+    Section& section = m_sections[found->second];
     const QByteArray name = entry.key.toLower();
-    if (const auto line = section.keys.constFind(name); line != section.keys.cend()) {
+    if (const auto line = section.keys.find(name); line != section.keys.end()) {
         // Keep the name as the file spells it; the value follows "=" verbatim,
         // so a value that begins with a blank never gathers more on rewrites.
-        QByteArray& text = section.lines[*line].text;
+        QByteArray& text = section.lines[line->second].text;
         text = text.left(text.indexOf('=') + 1) + entry.value;
         return;
     }
     const int at = section.lastKeyLine + 1;
     insertLine(section, at, entry.key + '=' + entry.value);
-    section.keys.insert(name, at);
+    section.keys.emplace(name, at);
     section.lastKeyLine = at;
 }
 

@@ -4,8 +4,9 @@
 #include "platform/Status.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // An INI file held in memory. Every line that is not touched by a write is
@@ -35,11 +36,21 @@ public:
 private:
     struct Line {
         QByteArray text;
-        QByteArray end; // "\r\n", "\n", or empty for a last line without one
+        QByteArray end; // "\r\n", "\n", a lone "\r", or empty for a last line without one
     };
+    // Qt's seeded hash of a byte array is slow on some processors, and a local
+    // file needs no defence against chosen collisions.
+    struct NameHash {
+        std::size_t operator()(const QByteArray& name) const
+        {
+            return std::hash<std::string_view>()(std::string_view(name.constData(), size_t(name.size())));
+        }
+    };
+    using NameIndex = std::unordered_map<QByteArray, int, NameHash>;
+
     struct Section {
         std::vector<Line> lines; // lines[0] is the header, but in the part before the first header
-        QHash<QByteArray, int> keys; // lower-cased name to line, first one wins
+        NameIndex keys; // lower-cased name to line, first one wins
         int lastKeyLine = 0;
     };
     struct Encoded {
@@ -52,7 +63,7 @@ private:
     Line* lastLine();
 
     std::vector<Section> m_sections = std::vector<Section>(1); // [0]: lines before the first header
-    QHash<QByteArray, int> m_index; // lower-cased section name to m_sections, first one wins
+    NameIndex m_index; // lower-cased section name to m_sections, first one wins
     QByteArray m_lineEnd = "\r\n";
     bool m_byteOrderMark = false;
 };

@@ -99,6 +99,8 @@ const ReadCase ReadCases[] = {
     {"last line without end", "[Main]\r\nK=1", "Main", "K", "1"},
     {"keys above the first header", "K=1\r\n[Main]\r\n", "Main", "K", ""},
     {"line without equals", "[Main]\r\nK\r\n", "Main", "K", ""},
+    {"a lone CR ends a line", "[Main]\r\nK=1\r2\rL=3\r\n", "Main", "K", "1"},
+    {"key after a lone CR", "[Main]\rK=1\rL=3\r\n", "Main", "L", "3"},
 };
 
 TEST(IniProfile, ReadsAsTheTableSays)
@@ -150,6 +152,8 @@ const WriteCase WriteCases[] = {
      "[A]\r\nk=1\r\nnot a key\r\n=x\r\n"},
     {"lines above the first header kept", "; by hand\r\nk=0\r\n", {{"A", "k", "1"}},
      "; by hand\r\nk=0\r\n[A]\r\nk=1\r\n"},
+    {"lone CR ends kept", "[A]\ra=1\r2\rb=3", {{"A", "a", "4"}, {"A", "c", "5"}},
+     "[A]\ra=4\r2\rb=3\r\nc=5\r\n"},
     {"same key twice in one batch", std::nullopt, {{"A", "k", "1"}, {"a", "K", "2"}}, "[A]\r\nk=2\r\n"},
 };
 

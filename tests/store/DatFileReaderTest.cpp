@@ -195,9 +195,9 @@ TEST(DatFileReader, ASecondFileAppendsItsLinesToTheSameLog)
     EXPECT_TRUE(f.tables.DatFileErrors);
 }
 
-// A lone carriage return inside a line, as some editors leave it, must not
-// pass a number test and then travel to the controller inside a command.
-TEST(DatFileReader, ControlCharacterInsideANumberIsRefused)
+// A lone carriage return ends the line, so no value can carry a line break to
+// the controller inside a command; here the tone is left empty and refused.
+TEST(DatFileReader, LoneCarriageReturnEndsTheValue)
 {
     StoreFixture f;
     f.read(f.dir.write("cr.dat", section("ID", "CWTone1(1)=\r7\r\n")));
