@@ -6,14 +6,24 @@
 
 namespace {
 
-// The text as stored, untrimmed: the profile reader has already dropped blanks
-// and tabs, and any other control character kept here would reach the
-// controller inside a command line.
+// Blanks and tabs around a value are what the profile drops on reading, so a
+// box's " 50" reads back as "50"; any other control character would stay and
+// reach the controller inside a command line.
+QStringView blanksTrimmed(QStringView text)
+{
+    while (!text.isEmpty() && (text.front() == u' ' || text.front() == u'\t'))
+        text = text.sliced(1);
+    while (!text.isEmpty() && (text.back() == u' ' || text.back() == u'\t'))
+        text.chop(1);
+    return text;
+}
+
 bool unsignedDigits(const QString& text)
 {
-    if (text.isEmpty())
+    const QStringView t = blanksTrimmed(text);
+    if (t.isEmpty())
         return false;
-    for (QChar c : text)
+    for (QChar c : t)
         if (c < u'0' || c > u'9')
             return false;
     return true;
@@ -30,7 +40,7 @@ bool inRange(const ValueRule& rule, const QString& text)
 bool signedDecimal(const QString& text)
 {
     static const QRegularExpression pattern(QStringLiteral(R"(^[+-]?(\d+(\.\d*)?|\.\d+)$)"));
-    return pattern.match(text).hasMatch();
+    return pattern.match(blanksTrimmed(text)).hasMatch();
 }
 
 } // namespace
