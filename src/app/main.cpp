@@ -1,4 +1,4 @@
-#include "mainwindow/AppContext.h"
+#include "store/AppContext.h"
 #include "mainwindow/Splash.h"
 #include "mainwindow/Version.h"
 #include "mainwindow/ZarnMain.h"
@@ -10,6 +10,7 @@
 #include "platform/SystemClock.h"
 #include "store/AppHome.h"
 #include "store/ErrorLog.h"
+#include "store/SettingsNotices.h"
 #include "store/SettingsTables.h"
 
 #include <QApplication>
@@ -30,7 +31,8 @@ int main(int argc, char* argv[])
     const ComPorts comPorts(ComPorts::portsSection(profile, settingsFile));
     QtSerialPort serial([&comPorts](int comNumber) { return comPorts.deviceFor(comNumber); });
     QtSoundOutput sound(clock);
-    AppContext context{tables, profile, dialogs, clock, log, settingsFile, serial, comPorts, sound};
+    SettingsNotices notices;
+    AppContext context{tables, profile, dialogs, clock, log, settingsFile, serial, comPorts, sound, notices};
 
     ZarnMain main(context);
     dialogs.setParent(&main);

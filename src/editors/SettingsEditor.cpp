@@ -2,8 +2,8 @@
 
 #include "editors/ControlNames.h"
 #include "editors/ListText.h"
-#include "mainwindow/AppContext.h"
-#include "mainwindow/NumericOnly.h"
+#include "store/AppContext.h"
+#include "editors/NumericOnly.h"
 #include "store/ProgramName.h"
 
 #include <QCheckBox>

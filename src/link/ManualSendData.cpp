@@ -4,7 +4,7 @@
 #include "link/KeyedRun.h"
 #include "link/SerialLink.h"
 #include "link/WindowPlacement.h"
-#include "mainwindow/AppContext.h"
+#include "store/AppContext.h"
 #include "platform/Clock.h"
 #include "store/SettingsTables.h"
 #include "store/TextHelpers.h"

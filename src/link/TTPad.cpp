@@ -1,7 +1,7 @@
 #include "link/TTPad.h"
 
 #include "link/DtmfPlayer.h"
-#include "mainwindow/AppContext.h"
+#include "store/AppContext.h"
 #include "store/ProgramName.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundOutput.h"

@@ -1,6 +1,6 @@
 #include "mainwindow/FileCommands.h"
 
-#include "mainwindow/AppContext.h"
+#include "store/AppContext.h"
 #include "mainwindow/EditorManager.h"
 #include "mainwindow/MainSettings.h"
 #include "mainwindow/PleaseWait.h"

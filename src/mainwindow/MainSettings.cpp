@@ -1,6 +1,6 @@
 #include "mainwindow/MainSettings.h"
 
-#include "mainwindow/AppContext.h"
+#include "store/AppContext.h"
 #include "mainwindow/Version.h"
 #include "platform/Dialogs.h"
 

@@ -1,6 +1,6 @@
 #include "mainwindow/TransportMenu.h"
 
-#include "mainwindow/AppContext.h"
+#include "store/AppContext.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/MainSettings.h"
 #include "mainwindow/PortTest.h"

@@ -10,7 +10,7 @@
 
 #include "editors/EditorWindow.h"
 #include "mainwindow/AboutWindow.h"
-#include "mainwindow/AppContext.h"
+#include "store/AppContext.h"
 #include "mainwindow/CompanyWindow.h"
 #include "mainwindow/EditorManager.h"
 #include "mainwindow/FileCommands.h"

@@ -6,9 +6,10 @@
 #include "MemoryProfile.h"
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
-#include "mainwindow/AppContext.h"
+#include "store/AppContext.h"
 #include "platform/ComPorts.h"
 #include "store/ErrorLog.h"
+#include "store/SettingsNotices.h"
 #include "store/SettingsTables.h"
 
 #include <QApplication>
@@ -53,8 +54,9 @@ struct EditorFixture : testing::Test {
     ErrorLog log;
     FakeSerialPort serial;
     CaptureSound sound{&clock};
+    SettingsNotices notices;
     ComPorts comPorts{[](const QString&) { return QString(); }, [] { return QStringList(); }};
-    AppContext context{tables, profile, dialogs, clock, log, QStringLiteral("zarn.ini"), serial, comPorts, sound};
+    AppContext context{tables, profile, dialogs, clock, log, QStringLiteral("zarn.ini"), serial, comPorts, sound, notices};
 
     QStringList messages() const
     {

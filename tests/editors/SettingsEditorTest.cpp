@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 #include "editors/ControlNames.h"
 #include "editors/FormRows.h"
+#include "editors/NumericOnly.h"
 #include "editors/SettingsEditor.h"
 #include "store/KeyRegistry.h"
 
@@ -92,6 +93,14 @@ TEST_F(SettingsEditorTest, TheProgramsOwnTextRunsTheChangeHandlingOnlyWhenTheTex
     EXPECT_EQ(editor.findChild<QLineEdit*>("Probe(1)"), box);
     editor.DoApply();
     EXPECT_FALSE(tables.HangTimeChanged.any(true));
+}
+
+TEST(NumericOnly, TheBoxTakesDigitsOnly)
+{
+    QLineEdit box;
+    SetNumericOnly(&box);
+    QTest::keyClicks(&box, "1a2-3 .4");
+    EXPECT_EQ(box.text(), "1234");
 }
 
 } // namespace

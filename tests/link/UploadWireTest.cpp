@@ -6,7 +6,8 @@
 #include "TempDir.h"
 #include "WireFixture.h"
 #include "link/UpdateWindow.h"
-#include "mainwindow/AppContext.h"
+#include "store/AppContext.h"
+#include "store/SettingsNotices.h"
 #include "platform/IniFileProfile.h"
 #include "store/DatFileReader.h"
 #include "store/ErrorLog.h"
@@ -68,7 +69,9 @@ protected:
     MemoryProfile m_profile;
     ErrorLog m_log;
     CaptureSound m_sound{&m_clock};
-    AppContext m_context{m_tables, m_profile, m_dialogs, m_clock, m_log, "zarn.ini", m_port, m_ports, m_sound};
+    SettingsNotices m_notices;
+    AppContext m_context{m_tables, m_profile, m_dialogs, m_clock, m_log, "zarn.ini", m_port, m_ports, m_sound,
+                         m_notices};
     RecordingTransport m_dtmf{true};
     std::unique_ptr<UpdateWindow> m_window;
 };

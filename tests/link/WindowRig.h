@@ -5,7 +5,8 @@
 #include "MemoryProfile.h"
 #include "link/DtmfPlayer.h"
 #include "link/DtmfTransport.h"
-#include "mainwindow/AppContext.h"
+#include "store/AppContext.h"
+#include "store/SettingsNotices.h"
 #include "platform/ComPorts.h"
 #include "store/ErrorLog.h"
 
@@ -16,8 +17,9 @@ struct WindowRig : FakeLinkRig {
     MemoryProfile profile;
     ErrorLog log;
     CaptureSound sound{&clock};
+    SettingsNotices notices;
     DtmfPlayer player{tables, sound, link};
     DtmfTransport dtmf{tables, sound, link, player};
     ComPorts comPorts{[](const QString&) { return QString(); }, [] { return QStringList(); }};
-    AppContext context{tables, profile, dialogs, clock, log, "zarn.ini", port, comPorts, sound};
+    AppContext context{tables, profile, dialogs, clock, log, "zarn.ini", port, comPorts, sound, notices};
 };

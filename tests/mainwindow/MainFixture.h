@@ -6,7 +6,8 @@
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "editors/EditorWindow.h"
-#include "mainwindow/AppContext.h"
+#include "store/AppContext.h"
+#include "store/SettingsNotices.h"
 #include "mainwindow/EditorManager.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/MainMenus.h"
@@ -95,7 +96,7 @@ protected:
     {
         qputenv("TARVEX_PROGRAMMER_HOME", dir.root().toLocal8Bit());
         context = std::make_unique<AppContext>(
-            AppContext{tables, profile, dialogs, clock, log, dir.path("zarn.ini"), serial, comPorts, sound});
+            AppContext{tables, profile, dialogs, clock, log, dir.path("zarn.ini"), serial, comPorts, sound, notices});
     }
     ~MainFixture() override { qunsetenv("TARVEX_PROGRAMMER_HOME"); }
 
@@ -152,6 +153,7 @@ protected:
     ErrorLog log;
     FakeSerialPort serial;
     CaptureSound sound{&clock};
+    SettingsNotices notices;
     ComPorts comPorts{[](const QString&) { return QString(); },
                       [] { return QStringList{"/dev/ttyUSB0", "/dev/ttyS0"}; }};
     std::unique_ptr<AppContext> context;

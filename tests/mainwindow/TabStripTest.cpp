@@ -1,7 +1,6 @@
 #include "MainFixture.h"
 
 #include "link/TTPad.h"
-#include "mainwindow/NumericOnly.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -138,12 +137,4 @@ TEST_F(TabStrip, MenuShortcutsAreTheFileCommandsButATextBoxKeepsItsEditingKeys)
     QTest::keyClick(main->tabBar(), Qt::Key_A, Qt::ControlModifier);
     ASSERT_EQ(dialogs.shown().size(), 1u);
     EXPECT_EQ(dialogs.shown()[0].title, "Save Controller Database File");
-}
-
-TEST(NumericOnly, TheBoxTakesDigitsOnly)
-{
-    QLineEdit box;
-    SetNumericOnly(&box);
-    QTest::keyClicks(&box, "1a2-3 .4");
-    EXPECT_EQ(box.text(), "1234");
 }

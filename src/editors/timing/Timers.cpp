@@ -2,7 +2,7 @@
 
 #include "editors/ControlNames.h"
 #include "editors/timing/TimersLayout.h"
-#include "mainwindow/AppContext.h"
+#include "store/AppContext.h"
 #include "store/KeyRegistry.h"
 #include "store/TextHelpers.h"
 

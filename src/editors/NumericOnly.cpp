@@ -1,4 +1,4 @@
-#include "mainwindow/NumericOnly.h"
+#include "editors/NumericOnly.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>

@@ -6,6 +6,7 @@ class Dialogs;
 class ErrorLog;
 class Profile;
 class SerialPort;
+class SettingsNotices;
 class SoundOutput;
 struct SettingsTables;
 
@@ -23,4 +24,5 @@ struct AppContext {
     SerialPort& serial;     // the one port of the program, closed at exit
     const ComPorts& comPorts; // which device each COM item stands for
     SoundOutput& sound;       // the tones of every keyed run
+    SettingsNotices& notices; // who wrote which setting, for the loaded editors
 };

@@ -1,0 +1,29 @@
+#include "store/SettingsNotices.h"
+
+#include <algorithm>
+
+int SettingsNotices::listen(Listener listener)
+{
+    m_listeners.push_back({m_nextId, std::move(listener)});
+    return m_nextId++;
+}
+
+void SettingsNotices::stopListening(int id)
+{
+    std::erase_if(m_listeners, [id](const Entry& e) { return e.id == id; });
+}
+
+void SettingsNotices::written(const SettingElement& element) const
+{
+    // A copy: a listener may stop listening while it is told.
+    const std::vector<Entry> listeners = m_listeners;
+    for (const Entry& e : listeners)
+        e.listener(element);
+}
+
+void WriteSetting(SettingsTables& tables, const SettingsNotices& notices, const SettingElement& element,
+                  const QString& value)
+{
+    element.value(tables) = value;
+    notices.written(element);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "store/SettingsTables.h"
+
+#include <functional>
+#include <vector>
+
+// One element of the settings tables: an element of an array, or a single
+// setting (index 0).
+struct SettingElement {
+    TextArray SettingsTables::* array = nullptr;
+    QString SettingsTables::* scalar = nullptr;
+    int index = 0;
+
+    bool operator==(const SettingElement&) const = default;
+    QString& value(SettingsTables& tables) const { return array ? (tables.*array)[index] : tables.*scalar; }
+};
+
+inline SettingElement ElementOf(TextArray SettingsTables::* array, int index) { return {array, nullptr, index}; }
+inline SettingElement ElementOf(QString SettingsTables::* scalar) { return {nullptr, scalar, 0}; }
+
+// Tells the loaded editors that a setting element was written by someone
+// else (another editor's Apply, a download, a code sent at once), so a copy
+// that was not edited takes the new value instead of writing the old one back.
+class SettingsNotices {
+public:
+    using Listener = std::function<void(const SettingElement&)>;
+
+    // The id stops the listening; a listener must stop before it is destroyed.
+    int listen(Listener listener);
+    void stopListening(int id);
+
+    void written(const SettingElement& element) const;
+
+private:
+    struct Entry {
+        int id;
+        Listener listener;
+    };
+    std::vector<Entry> m_listeners;
+    int m_nextId = 1;
+};
+
+// Writes one element and tells the listeners.
+void WriteSetting(SettingsTables& tables, const SettingsNotices& notices, const SettingElement& element,
+                  const QString& value);
