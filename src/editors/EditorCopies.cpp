@@ -1,16 +1,18 @@
 #include "editors/EditorCopies.h"
 
+#include "store/SettingsNotices.h"
 #include "store/TextHelpers.h"
 
-EditorCopies::EditorCopies(SettingsTables& tables, std::vector<bool SettingsTables::*> sectionFlags)
-    : m_tables(tables), m_sectionFlags(std::move(sectionFlags))
+EditorCopies::EditorCopies(SettingsTables& tables, const SettingsNotices* notices,
+                           std::vector<bool SettingsTables::*> sectionFlags)
+    : m_tables(tables), m_notices(notices), m_sectionFlags(std::move(sectionFlags))
 {
 }
 
 int EditorCopies::add(FieldSpec definition)
 {
     const int count = definition.setting.count(m_tables);
-    m_fields.push_back({std::move(definition), TextArray(count)});
+    m_fields.push_back({std::move(definition), TextArray(count), TextArray(count)});
     const int field = fieldCount() - 1;
     for (int i = 1; i <= count; ++i)
         load(field, i);
@@ -37,6 +39,18 @@ void EditorCopies::take(int field, int i, const QString& text)
     }
 }
 
+void EditorCopies::load(int field, int i)
+{
+    Field& f = m_fields.at(field);
+    f.copies[i] = f.bases[i] = loadText(field, i);
+}
+
+void EditorCopies::restore(int field, int i)
+{
+    Field& f = m_fields.at(field);
+    f.copies[i] = f.bases[i] = stored(field, i);
+}
+
 bool EditorCopies::anyDiffers() const
 {
     for (int f = 0; f < fieldCount(); ++f)
@@ -46,12 +60,31 @@ bool EditorCopies::anyDiffers() const
     return false;
 }
 
-QString EditorCopies::repairText(int field, int i, RangeRule::Repair repair) const
+bool EditorCopies::takeOutside(int field, int i)
+{
+    const QString fresh = loadText(field, i);
+    if (edited(field, i) && copy(field, i) != fresh)
+        return false; // the user's edit stands, and Apply will store it
+    const bool changed = copy(field, i) != fresh;
+    load(field, i);
+    return changed;
+}
+
+std::optional<FieldElement> EditorCopies::find(const SettingElement& element) const
+{
+    for (int f = 0; f < fieldCount(); ++f)
+        if (const int i = definition(f).setting.indexOf(element); i > 0 && i <= count(f))
+            return FieldElement{f, i};
+    return std::nullopt;
+}
+
+QString EditorCopies::repairText(int field, int i, FieldCheck::Repair repair, const QString& previous) const
 {
     switch (repair) {
-    case RangeRule::Repair::Stored: return stored(field, i);
-    case RangeRule::Repair::Zero: return QStringLiteral("0");
-    case RangeRule::Repair::Empty: return {};
+    case FieldCheck::Repair::Stored: return stored(field, i);
+    case FieldCheck::Repair::Zero: return QStringLiteral("0");
+    case FieldCheck::Repair::Empty: return {};
+    case FieldCheck::Repair::Previous: return previous;
     }
     return {};
 }
@@ -72,23 +105,42 @@ std::vector<FieldElement> EditorCopies::unreadable() const
     return out;
 }
 
+bool EditorCopies::store(int field, int i)
+{
+    Field& f = m_fields.at(field);
+    f.bases[i] = f.copies[i];
+    if (!differs(field, i))
+        return false;
+    const SettingBinding& setting = f.definition.setting;
+    setting.raiseFlag(m_tables, i);
+    setting.value(m_tables, i) = f.copies[i];
+    if (m_notices)
+        m_notices->written(setting.element(i), this);
+    return true;
+}
+
+void EditorCopies::markUnsaved()
+{
+    for (bool SettingsTables::* flag : m_sectionFlags)
+        m_tables.*flag = true;
+    m_tables.DataSaved = false;
+}
+
 bool EditorCopies::apply()
 {
     bool changed = false;
-    for (int f = 0; f < fieldCount(); ++f) {
-        const SettingBinding& setting = definition(f).setting;
-        for (int i = 1; i <= count(f); ++i) {
-            if (differs(f, i)) {
-                setting.raiseFlag(m_tables, i);
-                changed = true;
-            }
-            setting.value(m_tables, i) = copy(f, i);
-        }
-    }
-    if (changed) {
-        for (bool SettingsTables::* flag : m_sectionFlags)
-            m_tables.*flag = true;
-        m_tables.DataSaved = false;
-    }
+    for (int f = 0; f < fieldCount(); ++f)
+        for (int i = 1; i <= count(f); ++i)
+            changed = store(f, i) || changed;
+    if (changed)
+        markUnsaved();
+    return changed;
+}
+
+bool EditorCopies::commit(int field, int i)
+{
+    const bool changed = store(field, i);
+    if (changed)
+        markUnsaved();
     return changed;
 }

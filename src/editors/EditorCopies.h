@@ -1,11 +1,13 @@
 #pragma once
 
-#include "editors/RangeRule.h"
+#include "editors/FieldCheck.h"
 #include "editors/SettingBinding.h"
 #include "store/ValueRule.h"
 
 #include <optional>
 #include <vector>
+
+class SettingsNotices;
 
 // How a control's value becomes the working copy.
 enum class Intake {
@@ -17,20 +19,28 @@ enum class Intake {
 // How the stored text is put into the control and the copy when the editor loads.
 enum class LoadForm { AsStored, Trimmed };
 
-// One row of an editor's table: a setting, how its copy is formed and checked.
+// When an edit reaches the settings tables.
+enum class Commit {
+    OnApply, // with the editor's Apply, or when its tab is left
+    AtOnce,  // as soon as the user makes it
+};
+
+// One setting an editor edits: where it lives, how its copy is formed and checked.
 struct FieldSpec {
     SettingBinding setting;
+    QString caption; // names the control in a message
     Intake intake = Intake::AsTyped;
     LoadForm load = LoadForm::AsStored;
-    std::optional<RangeRule> range;
+    std::optional<FieldCheck> check;
     // The reader's rule for the setting: Apply refuses a changed copy that the
     // reader would replace by its default when the file is read back.
     const ValueRule* reader = nullptr;
     bool restoredByCancel = true;
+    Commit commit = Commit::OnApply;
 };
 
-// A row with no range check and no reader rule.
-inline FieldSpec Row(SettingBinding setting, Intake intake = Intake::AsTyped, LoadForm load = LoadForm::AsStored)
+// A field with no check and no reader rule.
+inline FieldSpec Field(SettingBinding setting, Intake intake = Intake::AsTyped, LoadForm load = LoadForm::AsStored)
 {
     FieldSpec f;
     f.setting = setting;
@@ -42,15 +52,20 @@ inline FieldSpec Row(SettingBinding setting, Intake intake = Intake::AsTyped, Lo
 struct FieldElement {
     int field;
     int index;
+    bool operator==(const FieldElement&) const = default;
 };
 
 // The working copies of one editor, with the settings they were taken from.
 // Knows no widget: the window only moves texts between its controls and here.
+// Each copy remembers the value it was last taken from (its base), so a
+// setting written by someone else replaces a copy the user has not edited.
 class EditorCopies {
 public:
-    EditorCopies(SettingsTables& tables, std::vector<bool SettingsTables::*> sectionFlags);
+    // `notices` may be null: then nobody is told what Apply wrote.
+    EditorCopies(SettingsTables& tables, const SettingsNotices* notices,
+                 std::vector<bool SettingsTables::*> sectionFlags);
 
-    // Adds a row in Apply order; returns its field number.
+    // Adds a field in Apply order; returns its number. Its copies are loaded.
     int add(FieldSpec definition);
 
     int fieldCount() const { return static_cast<int>(m_fields.size()); }
@@ -62,33 +77,50 @@ public:
     QString loadText(int field, int i) const;
     const QString& copy(int field, int i) const { return m_fields.at(field).copies[i]; }
 
-    // The control now holds `text`.
+    // The control now holds `text`: the copy takes it in the field's intake form.
     void take(int field, int i, const QString& text);
     void setCopy(int field, int i, const QString& text) { m_fields.at(field).copies[i] = text; }
-    // The copy becomes the stored text in its load form.
-    void load(int field, int i) { setCopy(field, i, loadText(field, i)); }
+    // Copy and base become the stored text in the load form.
+    void load(int field, int i);
+    // Copy and base become the stored text as it stands.
+    void restore(int field, int i);
 
     // Exact, case-sensitive: "050" differs from "50".
     bool differs(int field, int i) const { return copy(field, i) != stored(field, i); }
     bool anyDiffers() const;
+    // The user changed the copy since it was last taken from the tables.
+    bool edited(int field, int i) const { return copy(field, i) != m_fields.at(field).bases[i]; }
 
-    // What the range check puts back into the box.
-    QString repairText(int field, int i, RangeRule::Repair repair) const;
+    // The element was written by someone else: a copy not edited takes the
+    // new value. True when the copy changed.
+    bool takeOutside(int field, int i);
+    // The field and index standing for a setting element, if this editor has it.
+    std::optional<FieldElement> find(const SettingElement& element) const;
+
+    // What a refusal puts back into the box.
+    QString repairText(int field, int i, FieldCheck::Repair repair, const QString& previous) const;
     // A changed copy that the reader would refuse when the file is read back.
     bool unreadable(int field, int i) const;
     std::vector<FieldElement> unreadable() const;
 
-    // For each copy that differs: its changed flag, the section flags and
-    // DataSaved False; then every copy is stored. True when something differed.
+    // For each copy that differs: its changed flag, the setting, and the
+    // others told; when any differed, the section flags and DataSaved False.
+    // Copies equal to their setting write nothing. True when something differed.
     bool apply();
+    // The same for one element, as a field committed at once does.
+    bool commit(int field, int i);
 
 private:
     struct Field {
         FieldSpec definition;
         TextArray copies;
+        TextArray bases;
     };
+    bool store(int field, int i);
+    void markUnsaved();
 
     SettingsTables& m_tables;
+    const SettingsNotices* m_notices;
     std::vector<bool SettingsTables::*> m_sectionFlags;
     std::vector<Field> m_fields;
 };

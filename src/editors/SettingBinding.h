@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/SettingsTables.h"
+#include "store/SettingsNotices.h"
 
 // Where one edited setting lives in the tables and which changed flag covers
 // it: a single setting or an array indexed like the table, with a flag that
@@ -19,6 +19,15 @@ struct SettingBinding {
     const QString& value(const SettingsTables& tables, int i) const
     {
         return array ? (tables.*array)[i] : tables.*scalar;
+    }
+    // Index i of the copies (1 for a single setting) as an element of the tables.
+    SettingElement element(int i) const { return array ? SettingElement{array, nullptr, i} : SettingElement{nullptr, scalar, 0}; }
+    // The element index of the copies that `e` stands for; 0 when it is none of this setting's.
+    int indexOf(const SettingElement& e) const
+    {
+        if (array)
+            return e.array == array ? e.index : 0;
+        return e.scalar && e.scalar == scalar ? 1 : 0;
     }
     void raiseFlag(SettingsTables& tables, int i) const
     {

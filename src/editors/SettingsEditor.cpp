@@ -1,23 +1,27 @@
 #include "editors/SettingsEditor.h"
 
 #include "editors/ControlNames.h"
-#include "editors/ListText.h"
 #include "store/AppContext.h"
-#include "editors/NumericOnly.h"
 #include "store/ProgramName.h"
+#include "store/SettingsNotices.h"
 
-#include <QCheckBox>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScopedValueRollback>
 #include <stdexcept>
 
-SettingsEditor::SettingsEditor(AppContext& context, std::vector<bool SettingsTables::*> sectionFlags,
-                               QWidget* parent)
-    : EditorWindow(parent), m_context(context), m_copies(context.tables, std::move(sectionFlags))
+SettingsEditor::SettingsEditor(AppContext& context, std::vector<bool SettingsTables::*> sectionFlags, QWidget* parent)
+    : EditorWindow(parent), m_context(context), m_copies(context.tables, &context.notices, std::move(sectionFlags))
 {
+    m_listening = context.notices.listen(&m_copies, [this](const SettingElement& e) { onWritten(e); });
 }
+
+SettingsEditor::~SettingsEditor() { m_context.notices.stopListening(m_listening); }
 
 QWidget* SettingsEditor::requireControl(const QString& name, int index) const
 {
@@ -27,110 +31,301 @@ QWidget* SettingsEditor::requireControl(const QString& name, int index) const
     return found;
 }
 
-int SettingsEditor::addBinding(Kind kind, int field, const QString& name)
+int SettingsEditor::fieldOf(const SettingBinding& setting) const
 {
-    Binding b{kind, field, name, {}, {}, {}, {}};
-    const int count = m_copies.count(field);
-    const bool single = !m_copies.definition(field).setting.array;
-    for (int i = 1; i <= count; ++i)
-        b.controls.push_back(requireControl(name, single ? 0 : i));
-    m_bindings.push_back(std::move(b));
-    return static_cast<int>(m_bindings.size()) - 1;
+    for (int f = 0; f < m_copies.fieldCount(); ++f) {
+        const SettingBinding& s = m_copies.definition(f).setting;
+        if (s.array == setting.array && s.scalar == setting.scalar)
+            return f;
+    }
+    return -1;
 }
 
-void SettingsEditor::bindBox(int field, const QString& name, BoxOptions options)
+int SettingsEditor::fieldFor(const FormRow& row)
 {
-    const int b = addBinding(Kind::Box, field, name);
-    m_bindings[b].options = std::move(options);
-    for (int i = 1; i <= m_copies.count(field); ++i) {
-        const Target t{b, i};
-        QLineEdit* edit = box(t);
-        if (m_bindings[b].options.numericOnly)
-            SetNumericOnly(edit); // once: the filter stays
-        // textChanged, not textEdited: the program's own setText counts as an edit too.
-        connect(edit, &QLineEdit::textChanged, this, [this, t](const QString& text) { boxChanged(t, text); });
-        edit->installEventFilter(this);
-        m_boxes.insert(edit, t);
-    }
+    if (const int f = fieldOf(row.field.setting); f >= 0)
+        return f;
+    FieldSpec spec = row.field;
+    if (spec.caption.isEmpty())
+        spec.caption = row.caption;
+    return m_copies.add(std::move(spec));
 }
 
-void SettingsEditor::bindList(int field, const QString& name, const QStringList& items)
+QWidget* SettingsEditor::addControl(const FormRow& row, Place place)
 {
-    const int b = addBinding(Kind::List, field, name);
-    for (int i = 1; i <= m_copies.count(field); ++i) {
-        auto* list = static_cast<QComboBox*>(m_bindings[b].controls[i - 1]);
-        list->setEditable(false);
-        list->addItems(items);
-        // Only the user's pick counts, never the program's setting of the index.
-        connect(list, &QComboBox::activated, this,
-                [this, field, i, list](int item) { m_copies.setCopy(field, i, list->itemText(item)); });
-    }
+    const int field = fieldFor(row);
+    std::unique_ptr<FieldControl> control = MakeControl(row.kind, row.caption, ControlName(row.name, place.control));
+    QWidget* w = control->widget();
+    bind(field, std::move(control), place, row.kind.marked);
+    return w;
 }
 
-void SettingsEditor::bindCheck(int field, const QString& name, const QString& ticked, const QString& unticked)
+QWidget* SettingsEditor::addRow(QGridLayout* grid, int gridRow, const FormRow& row, Place place)
 {
-    const int b = addBinding(Kind::Check, field, name);
-    m_bindings[b].ticked = ticked;
-    m_bindings[b].unticked = unticked;
-    for (int i = 1; i <= m_copies.count(field); ++i) {
-        auto* check = static_cast<QCheckBox*>(m_bindings[b].controls[i - 1]);
-        // toggled also follows a state set by the program, when it changes.
-        connect(check, &QCheckBox::toggled, this,
-                [this, field, i, ticked, unticked](bool on) { m_copies.setCopy(field, i, on ? ticked : unticked); });
+    QWidget* w = addControl(row, place);
+    if (row.kind.type == ControlKind::Type::Box || row.kind.type == ControlKind::Type::List) {
+        grid->addWidget(new QLabel(row.caption), gridRow, 0);
+        grid->addWidget(w, gridRow, 1);
+        if (!row.unit.isEmpty())
+            grid->addWidget(new QLabel(row.unit), gridRow, 2);
+    } else {
+        grid->addWidget(w, gridRow, 0, 1, 3); // carries its caption
     }
+    return w;
+}
+
+void SettingsEditor::addRows(QGridLayout* grid, std::span<const FormRow> rows, Place place)
+{
+    int gridRow = grid->rowCount();
+    for (const FormRow& row : rows)
+        addRow(grid, gridRow++, row, place);
+}
+
+void SettingsEditor::bind(int field, std::unique_ptr<FieldControl> control, Place place, bool marked)
+{
+    const int b = static_cast<int>(m_bindings.size());
+    control->onChange([this, b](const QString& value) { handleChange(m_bindings[b], value); });
+    if (QLineEdit* box = control->textBox()) {
+        box->installEventFilter(this);
+        m_boxes.insert(box, b);
+    }
+    m_bindings.push_back({field, std::move(control), place, marked, {}});
+}
+
+int SettingsEditor::addSelector(const QString& name, int count, int controlIndex)
+{
+    const int s = static_cast<int>(m_selectors.size());
+    auto* list = new QComboBox(this);
+    list->setObjectName(ControlName(name, controlIndex));
+    list->setMaxVisibleItems(15);
+    for (int n = 1; n <= count; ++n)
+        list->addItem(QString::number(n), n);
+    list->setCurrentIndex(0);
+    connect(list, &QComboBox::activated, this, [this, s](int item) {
+        m_selectors[s].value = item + 1;
+        showChosenBy(s);
+        afterSelect(s);
+    });
+    m_selectors.push_back({list, count, 1, {}});
+    return s;
+}
+
+int SettingsEditor::addChooser(std::function<int()> chosen)
+{
+    m_selectors.push_back({nullptr, 0, 0, std::move(chosen)});
+    return static_cast<int>(m_selectors.size()) - 1;
+}
+
+int SettingsEditor::selected(int selector) const
+{
+    const Selector& s = m_selectors.at(selector);
+    return s.chosen ? s.chosen() : s.value;
+}
+
+void SettingsEditor::select(int selector, int n)
+{
+    Selector& s = m_selectors.at(selector);
+    s.value = n;
+    if (s.list)
+        s.list->setCurrentIndex(n - 1);
+    showChosenBy(selector);
+}
+
+void SettingsEditor::reshow(int selector) { showChosenBy(selector); }
+
+void SettingsEditor::bindEntries(int field, EntryList* list)
+{
+    m_entries.push_back({field, list});
+    const Entries e = m_entries.back();
+    list->onChange([this, e] { takeEntries(e); });
+}
+
+QBoxLayout* SettingsEditor::applyButtons(Qt::Orientation orientation, const QString& cancelName,
+                                         const QString& cancelCaption)
+{
+    auto* cancel = new QPushButton(cancelCaption);
+    cancel->setObjectName(cancelName);
+    auto* apply = new QPushButton(QStringLiteral("&Apply"));
+    apply->setObjectName(QStringLiteral("Apply"));
+    connect(cancel, &QPushButton::clicked, this, &SettingsEditor::CancelChanges_Click);
+    connect(apply, &QPushButton::clicked, this, &SettingsEditor::Apply_Click);
+    auto* layout = new QBoxLayout(orientation == Qt::Horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    layout->addStretch();
+    if (orientation == Qt::Horizontal) {
+        layout->addWidget(cancel);
+        layout->addWidget(apply);
+    } else {
+        layout->insertWidget(0, cancel);
+        layout->insertWidget(0, apply);
+    }
+    return layout;
+}
+
+int SettingsEditor::elementOf(const Binding& b) const
+{
+    if (b.place.selector < 0)
+        return b.place.element;
+    const int n = selected(b.place.selector);
+    return n >= 1 && n <= m_copies.count(b.field) ? n : 0;
+}
+
+void SettingsEditor::handleChange(Binding& b, const QString& value)
+{
+    const int i = elementOf(b);
+    if (i == 0)
+        return; // nothing chosen: there is no copy to change
+    const FieldSpec& spec = m_copies.definition(b.field);
+    const std::optional<FieldCheck>& check = spec.check;
+    if (check && check->when == FieldCheck::When::Change && !m_filling && !m_refusing && check->refuses(value)) {
+        refuse(b, *check, check->repair);
+        return;
+    }
+    m_copies.take(b.field, i, value);
+    b.previous = value;
+    if (!m_filling && spec.commit == Commit::AtOnce && m_copies.commit(b.field, i))
+        committed(b.field, i);
+    changed(b.field, i);
+    mark(b);
+}
+
+void SettingsEditor::fill(Binding& b)
+{
+    const QScopedValueRollback filling(m_filling, true);
+    const int i = elementOf(b);
+    if (i == 0) {
+        b.control->show({});
+        return;
+    }
+    const QString value = m_copies.copy(b.field, i);
+    b.control->show(value);
+    // The change handling marks the control as an edit of this text would.
+    handleChange(b, b.control->value());
+    m_copies.setCopy(b.field, i, value);
+    b.previous = value;
 }
 
 void SettingsEditor::loadControls()
 {
-    for (const Binding& b : m_bindings) {
-        for (int i = 1; i <= m_copies.count(b.field); ++i) {
-            const QString text = m_copies.loadText(b.field, i);
-            QWidget* w = b.controls[i - 1];
-            switch (b.kind) {
-            case Kind::Box: static_cast<QLineEdit*>(w)->setText(text); break;
-            case Kind::List: ShowListText(static_cast<QComboBox*>(w), text); break;
-            case Kind::Check: static_cast<QCheckBox*>(w)->setChecked(text == b.ticked); break;
-            }
-            m_copies.load(b.field, i);
-        }
-    }
+    for (Binding& b : m_bindings)
+        fill(b);
+    for (const Entries& e : m_entries)
+        showEntries(e);
 }
 
-void SettingsEditor::restoreControls()
+void SettingsEditor::showField(int field)
 {
-    for (const Binding& b : m_bindings) {
-        if (!m_copies.definition(b.field).restoredByCancel)
-            continue;
-        for (int i = 1; i <= m_copies.count(b.field); ++i) {
-            const QString& text = m_copies.stored(b.field, i);
-            QWidget* w = b.controls[i - 1];
-            switch (b.kind) {
-            case Kind::Box: static_cast<QLineEdit*>(w)->setText(text); continue; // its change handling follows
-            case Kind::List: ShowListText(static_cast<QComboBox*>(w), text); break;
-            case Kind::Check: static_cast<QCheckBox*>(w)->setChecked(text == b.ticked); break;
-            }
-            m_copies.setCopy(b.field, i, text);
-        }
-    }
+    for (Binding& b : m_bindings)
+        if (b.field == field)
+            fill(b);
+    for (const Entries& e : m_entries)
+        if (e.field == field)
+            showEntries(e);
 }
 
-void SettingsEditor::Apply_Click()
+void SettingsEditor::showChosenBy(int selector)
+{
+    for (Binding& b : m_bindings)
+        if (b.place.selector == selector)
+            fill(b);
+}
+
+void SettingsEditor::showEntries(const Entries& e)
+{
+    QStringList elements;
+    for (int i = 1; i <= m_copies.count(e.field); ++i)
+        elements << m_copies.copy(e.field, i);
+    e.list->show(elements);
+}
+
+void SettingsEditor::takeEntries(const Entries& e)
+{
+    const QStringList elements = e.list->elements(m_copies.count(e.field));
+    for (int i = 1; i <= m_copies.count(e.field); ++i)
+        m_copies.take(e.field, i, elements[i - 1]);
+}
+
+void SettingsEditor::CancelChanges_Click()
+{
+    for (int f = 0; f < m_copies.fieldCount(); ++f) {
+        if (!m_copies.definition(f).restoredByCancel)
+            continue;
+        for (int i = 1; i <= m_copies.count(f); ++i)
+            m_copies.restore(f, i);
+        showField(f);
+    }
+    afterCancel();
+}
+
+void SettingsEditor::writeShared(const SettingElement& element, const QString& value)
+{
+    WriteSetting(m_context.tables, m_context.notices, element, value);
+}
+
+void SettingsEditor::onWritten(const SettingElement& element)
+{
+    const std::optional<FieldElement> found = m_copies.find(element);
+    if (!found)
+        return;
+    m_copies.takeOutside(found->field, found->index);
+    // Shown again either way: the marking now compares with the new value.
+    for (Binding& b : m_bindings)
+        if (b.field == found->field && elementOf(b) == found->index)
+            fill(b);
+    for (const Entries& e : m_entries)
+        if (e.field == found->field)
+            showEntries(e);
+}
+
+bool SettingsEditor::apply()
 {
     // A tab change or the keyboard shortcut leaves the focus where it is.
     if (m_pending)
-        leaveCheck(*m_pending);
-    for (const FieldElement& e : m_copies.unreadable()) {
-        const std::optional<Target> t = bindingOfField(e.field, e.index);
-        const std::optional<RangeRule>& rule = m_copies.definition(e.field).range;
-        // Emptying is no repair here: the empty text is what the reader refuses.
-        if (t && rule)
-            refuse(*t, *rule, rule->repair == RangeRule::Repair::Zero ? RangeRule::Repair::Zero : RangeRule::Repair::Stored);
-        // Without a box or a message, or when the box could not take it back, the stored value stays.
-        if (m_copies.unreadable(e.field, e.index))
-            m_copies.setCopy(e.field, e.index, m_copies.stored(e.field, e.index));
+        leaveCheck(m_bindings[*m_pending]);
+    if (!repairUnreadable())
+        return false;
+    if (const std::optional<Refusal> refusal = vetoApply()) {
+        m_context.dialogs.message(refusal->title.isEmpty() ? ProgramName : refusal->title, refusal->text,
+                                  Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+        return false;
     }
     m_copies.apply();
     afterApply();
+    return true;
+}
+
+SettingsEditor::Binding* SettingsEditor::boxShowing(int field, int index)
+{
+    for (Binding& b : m_bindings)
+        if (b.field == field && b.control->textBox() && elementOf(b) == index)
+            return &b;
+    return nullptr;
+}
+
+// A box with a check gets its message and repair; any other copy the reader
+// would refuse stops the Apply with a message naming the control.
+bool SettingsEditor::repairUnreadable()
+{
+    for (const FieldElement& e : m_copies.unreadable()) {
+        const std::optional<FieldCheck>& check = m_copies.definition(e.field).check;
+        if (Binding* b = boxShowing(e.field, e.index); b && check) {
+            // Emptying is no repair here: the empty text is what the reader refuses.
+            const auto repair = check->repair == FieldCheck::Repair::Zero ? FieldCheck::Repair::Zero
+                                                                           : FieldCheck::Repair::Stored;
+            refuse(*b, *check, repair);
+        }
+        if (!m_copies.unreadable(e.field, e.index)) // repaired
+            continue;
+        const FieldSpec& spec = m_copies.definition(e.field);
+        const QString name = m_copies.count(e.field) > 1
+            ? QStringLiteral("%1 (%2)").arg(spec.caption).arg(e.index) : spec.caption;
+        m_context.dialogs.message(QStringLiteral("Try Again!"),
+                                  QStringLiteral("%1: \"%2\" cannot be stored, because the configuration file could "
+                                                 "not read it back. Nothing was applied.")
+                                      .arg(name, m_copies.copy(e.field, e.index)),
+                                  Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+        return false;
+    }
+    return true;
 }
 
 bool SettingsEditor::eventFilter(QObject* watched, QEvent* event)
@@ -144,74 +339,47 @@ bool SettingsEditor::eventFilter(QObject* watched, QEvent* event)
             } else if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
                 // A context menu or another window taking over is not leaving the box.
                 m_pending.reset();
-                leaveCheck(*it);
+                leaveCheck(m_bindings[*it]);
             }
         }
     }
     return EditorWindow::eventFilter(watched, event);
 }
 
-QLineEdit* SettingsEditor::box(Target t) const
+void SettingsEditor::leaveCheck(Binding& b)
 {
-    return static_cast<QLineEdit*>(m_bindings[t.binding].controls[t.index - 1]);
-}
-
-void SettingsEditor::boxChanged(Target t, const QString& text)
-{
-    const Binding& b = m_bindings[t.binding];
-    const std::optional<RangeRule>& rule = m_copies.definition(b.field).range;
-    if (rule && rule->when == RangeRule::When::Change && !m_checking && rule->refuses(text)) {
-        refuse(t, *rule, rule->repair);
+    const std::optional<FieldCheck>& check = m_copies.definition(b.field).check;
+    if (m_refusing || !check || check->when != FieldCheck::When::Leave || elementOf(b) == 0
+        || !check->refuses(b.control->value()))
         return;
-    }
-    m_copies.take(b.field, t.index, text);
-    if (b.options.changed)
-        b.options.changed(t.index);
-    mark(t);
+    refuse(b, *check, check->repair);
 }
 
-void SettingsEditor::putBoxText(Target t, const QString& text)
-{
-    QLineEdit* edit = box(t);
-    if (edit->text() == text)
-        boxChanged(t, text); // the copy follows even when the text stays
-    else
-        edit->setText(text);
-}
-
-void SettingsEditor::leaveCheck(Target t)
-{
-    const std::optional<RangeRule>& rule = m_copies.definition(m_bindings[t.binding].field).range;
-    if (m_checking || !rule || rule->when != RangeRule::When::Leave || !rule->refuses(box(t)->text()))
-        return;
-    refuse(t, *rule, rule->repair);
-}
-
-void SettingsEditor::refuse(Target t, const RangeRule& rule, RangeRule::Repair repair)
+void SettingsEditor::refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair)
 {
     // The message takes the focus away from the box; that is no second leaving.
-    const QScopedValueRollback guard(m_checking, true);
-    const QString title = rule.title.isEmpty() ? ProgramName : rule.title;
-    m_context.dialogs.message(title, rule.message, Dialogs::Buttons::Ok, rule.icon);
-    putBoxText(t, m_copies.repairText(m_bindings[t.binding].field, t.index, repair));
+    const QScopedValueRollback refusing(m_refusing, true);
+    const QString title = check.title.isEmpty() ? ProgramName : check.title;
+    m_context.dialogs.message(title, check.message, Dialogs::Buttons::Ok, check.icon);
+    putText(b, m_copies.repairText(b.field, elementOf(b), repair, b.previous));
+    QWidget* w = b.control->widget();
     // A box whose editor is being hidden is not given the focus back.
-    if (rule.refocus && box(t)->isVisible())
-        box(t)->setFocus();
+    if (check.refocus && w->isVisible())
+        w->setFocus();
 }
 
-void SettingsEditor::mark(Target t)
+void SettingsEditor::putText(Binding& b, const QString& text)
 {
-    QLineEdit* edit = box(t);
-    QPalette palette = edit->palette();
-    const bool differs = m_copies.differs(m_bindings[t.binding].field, t.index);
-    palette.setColor(QPalette::Text, differs ? Qt::red : Qt::black);
-    edit->setPalette(palette);
+    QLineEdit* box = b.control->textBox();
+    if (!box || box->text() == text)
+        handleChange(b, text); // the copy follows even when the text stays
+    else
+        box->setText(text);
 }
 
-std::optional<SettingsEditor::Target> SettingsEditor::bindingOfField(int field, int index) const
+void SettingsEditor::mark(const Binding& b)
 {
-    for (int b = 0; b < static_cast<int>(m_bindings.size()); ++b)
-        if (m_bindings[b].field == field && m_bindings[b].kind == Kind::Box)
-            return Target{b, index};
-    return std::nullopt;
+    const int i = elementOf(b);
+    if (b.marked && i > 0)
+        b.control->mark(m_copies.differs(b.field, i));
 }

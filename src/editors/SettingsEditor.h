@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/ControlKinds.h"
 #include "editors/EditorCopies.h"
 #include "editors/EditorWindow.h"
 
@@ -7,55 +8,112 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
-class QCheckBox;
+class QBoxLayout;
 class QComboBox;
-class QLineEdit;
+class QGridLayout;
 struct AppContext;
 
-// The shape every settings editor shares. An editor builds its controls with
-// their object names (ControlName), adds its rows to copies(), binds each row
-// to its controls, and calls loadControls() once. The pattern then keeps the
-// copies and the red marking in step with the controls, runs the range checks
-// and applies.
+// One row of an editor's table: the caption before the control, the
+// control's name, the unit after it, the kind of control and the setting it
+// edits. A row is written once; the editor places it for each element.
+struct FormRow {
+    QString caption;
+    QString name;
+    QString unit;
+    ControlKind kind;
+    FieldSpec field; // its caption is the row's unless set
+};
+
+// Where a placed row's control goes: the index in its name, and the element
+// of the setting it shows, fixed or chosen by a selector.
+struct Place {
+    int control = 0;   // "HangTimer(2)" for 2; 0 for a plain name
+    int element = 1;   // the element shown, when no selector chooses it
+    int selector = -1; // the selector whose choice is the element shown
+};
+inline Place At(int i) { return {i, i, -1}; }
+inline Place Single() { return {0, 1, -1}; }
+inline Place ChosenBy(int selector, int control = 0) { return {control, 0, selector}; }
+
+// The shape every settings editor shares. An editor places the rows of its
+// table (which builds each control and binds it to its working copy), adds
+// its selectors and its Apply bar, and calls loadControls() once. The pattern
+// then keeps the copies and the red marking in step with the controls, runs
+// the checks, applies and cancels, and takes in settings written elsewhere.
 class SettingsEditor : public EditorWindow {
     Q_OBJECT
 public:
+    ~SettingsEditor() override;
+
     // Leaving the tab applies exactly as the button does.
     void DoApply() final { Apply_Click(); }
     // Runs the check of the box still being edited, refuses what the reader
-    // would not read back, stores the copies with their flags, then afterApply().
-    void Apply_Click();
+    // would not read back or what the editor vetoes (nothing is stored then),
+    // stores the copies that differ with their flags, then afterApply().
+    void Apply_Click() { (void)apply(); }
+    // The stored values back into the copies and controls of the fields that
+    // cancel restores, then afterCancel().
+    void CancelChanges_Click();
 
-protected:
-    struct BoxOptions {
-        bool numericOnly = false;
-        // Runs after the copy took the box's text (index of the box).
-        std::function<void(int)> changed;
+    // Why an Apply stores nothing, told to the user once.
+    struct Refusal {
+        QString text;
+        QString title = QStringLiteral("Try Again!");
     };
 
+protected:
     SettingsEditor(AppContext& context, std::vector<bool SettingsTables::*> sectionFlags, QWidget* parent);
 
     AppContext& context() { return m_context; }
     EditorCopies& copies() { return m_copies; }
+    const EditorCopies& copies() const { return m_copies; }
 
-    // Controls are found by name: the field's count gives the indices, a
-    // single setting the plain name.
-    void bindBox(int field, const QString& name) { bindBox(field, name, BoxOptions()); }
-    void bindBox(int field, const QString& name, BoxOptions options);
-    void bindList(int field, const QString& name, const QStringList& items);
-    void bindCheck(int field, const QString& name, const QString& ticked = QStringLiteral("1"),
-                   const QString& unticked = QStringLiteral("0"));
+    // Builds the row's control at `place`, puts it in the grid (caption,
+    // control, unit) and binds it. Rows of one setting share one field.
+    QWidget* addRow(QGridLayout* grid, int gridRow, const FormRow& row, Place place);
+    // Builds and binds the row's control only; the editor places it.
+    QWidget* addControl(const FormRow& row, Place place);
+    void addRows(QGridLayout* grid, std::span<const FormRow> rows, Place place);
+    // The field of a setting placed before.
+    int fieldOf(const SettingBinding& setting) const;
 
-    // Every control from its stored value (boxes run their change handling),
-    // then every copy from the stored value in its load form.
+    // A list "1" to count choosing the element its controls show; 1 at first.
+    int addSelector(const QString& name, int count, int controlIndex = 0);
+    // A choice made by the editor's own state (0: nothing is shown).
+    int addChooser(std::function<int()> chosen);
+    QComboBox* selectorList(int selector) const { return m_selectors.at(selector).list; }
+    int selected(int selector) const;
+    // The program chooses element n: the list follows and the controls show it.
+    void select(int selector, int n);
+    // The chooser's state changed: its controls show the element it now gives.
+    void reshow(int selector);
+
+    // A list with add and delete standing for every element of one field.
+    void bindEntries(int field, EntryList* list);
+
+    // The Apply button and the cancel button, named and captioned as given.
+    QBoxLayout* applyButtons(Qt::Orientation orientation, const QString& cancelName = QStringLiteral("CancelChanges"),
+                             const QString& cancelCaption = QStringLiteral("Cancel Changes"));
+
+    // Every control from its copy (the copies were loaded with their fields).
     void loadControls();
-    // The stored values back into the controls of the rows restored by cancel.
-    void restoreControls();
+    // Writes a setting shown by other editors, and tells them.
+    void writeShared(const SettingElement& element, const QString& value);
 
-    // What an editor does after the copies were stored.
+    // False when Apply refused; nothing was stored then.
+    bool apply();
+
+    // What an editor adds to the pattern.
+    virtual void changed(int /*field*/, int /*index*/) {}
+    virtual std::optional<Refusal> vetoApply() { return std::nullopt; }
     virtual void afterApply() {}
+    virtual void afterCancel() {}
+    // A field committed at once stored a new value.
+    virtual void committed(int /*field*/, int /*index*/) {}
+    virtual void afterSelect(int /*selector*/) {}
 
     template <typename T> T* control(const QString& name, int index = 0) const
     {
@@ -65,34 +123,52 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class Kind { Box, List, Check };
     struct Binding {
-        Kind kind;
         int field;
-        QString name;
-        BoxOptions options;
-        QString ticked, unticked;
-        std::vector<QWidget*> controls; // element i-1 for index i
+        std::unique_ptr<FieldControl> control;
+        Place place;
+        bool marked;
+        QString previous; // the text before the latest change
     };
-    struct Target {
-        int binding;
-        int index;
+    struct Selector {
+        QComboBox* list = nullptr;
+        int count = 0;
+        int value = 1;
+        std::function<int()> chosen;
+    };
+    struct Entries {
+        int field;
+        EntryList* list;
     };
 
     QWidget* requireControl(const QString& name, int index) const;
-    int addBinding(Kind kind, int field, const QString& name);
-    QLineEdit* box(Target t) const;
-    void boxChanged(Target t, const QString& text);
-    void putBoxText(Target t, const QString& text);
-    void leaveCheck(Target t);
-    void refuse(Target t, const RangeRule& rule, RangeRule::Repair repair);
-    void mark(Target t);
-    std::optional<Target> bindingOfField(int field, int index) const;
+    int fieldFor(const FormRow& row);
+    void bind(int field, std::unique_ptr<FieldControl> control, Place place, bool marked);
+    // The element a binding shows; 0 when its selector chooses none.
+    int elementOf(const Binding& b) const;
+    void handleChange(Binding& b, const QString& value);
+    // The program puts the copy into the control: no check, no commit.
+    void fill(Binding& b);
+    void showField(int field);
+    void showChosenBy(int selector);
+    void showEntries(const Entries& e);
+    void takeEntries(const Entries& e);
+    void leaveCheck(Binding& b);
+    void refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair);
+    void putText(Binding& b, const QString& text);
+    void mark(const Binding& b);
+    bool repairUnreadable();
+    Binding* boxShowing(int field, int index);
+    void onWritten(const SettingElement& element);
 
     AppContext& m_context;
     EditorCopies m_copies;
     std::vector<Binding> m_bindings;
-    QHash<const QObject*, Target> m_boxes; // every bound box, for its focus events
-    std::optional<Target> m_pending; // the box with the focus, whose check is still due
-    bool m_checking = false;          // a refusal's message is up
+    std::vector<Selector> m_selectors;
+    std::vector<Entries> m_entries;
+    QHash<const QObject*, int> m_boxes; // every bound text box, for its focus events
+    std::optional<int> m_pending;        // the box with the focus, whose check is still due
+    bool m_refusing = false;             // a refusal's message is up
+    bool m_filling = false;              // the editor fills its own controls
+    int m_listening = 0;
 };

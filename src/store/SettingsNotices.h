@@ -27,14 +27,16 @@ public:
     using Listener = std::function<void(const SettingElement&)>;
 
     // The id stops the listening; a listener must stop before it is destroyed.
-    int listen(Listener listener);
+    // A listener is not told of what its owner wrote itself.
+    int listen(const void* owner, Listener listener);
     void stopListening(int id);
 
-    void written(const SettingElement& element) const;
+    void written(const SettingElement& element, const void* writer = nullptr) const;
 
 private:
     struct Entry {
         int id;
+        const void* owner;
         Listener listener;
     };
     std::vector<Entry> m_listeners;
@@ -43,4 +45,4 @@ private:
 
 // Writes one element and tells the listeners.
 void WriteSetting(SettingsTables& tables, const SettingsNotices& notices, const SettingElement& element,
-                  const QString& value);
+                  const QString& value, const void* writer = nullptr);

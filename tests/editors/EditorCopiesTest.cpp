@@ -1,5 +1,6 @@
 #include "editors/EditorCopies.h"
 #include "store/KeyRegistry.h"
+#include "store/SettingsNotices.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,8 @@ namespace {
 
 struct CopiesFixture : testing::Test {
     SettingsTables tables;
-    EditorCopies copies{tables, {&S::TimersChanged, &S::AlarmsChanged}};
+    SettingsNotices notices;
+    EditorCopies copies{tables, &notices, {&S::TimersChanged, &S::AlarmsChanged}};
     int hang = -1, fan = -1, vref = -1;
 
     void SetUp() override
@@ -20,9 +22,9 @@ struct CopiesFixture : testing::Test {
         tables.FanTime = " 5 ";
         tables.Vref = "2.5";
         tables.DataSaved = true;
-        hang = copies.add(Row(Bind(&S::HangTime, &S::HangTimeChanged), Intake::Number));
-        fan = copies.add(Row(Bind(&S::FanTime, &S::FanTimeChanged), Intake::Trimmed, LoadForm::Trimmed));
-        vref = copies.add(Row(Bind(&S::Vref, &S::MeterChanged, 9)));
+        hang = copies.add(Field(Bind(&S::HangTime, &S::HangTimeChanged), Intake::Number));
+        fan = copies.add(Field(Bind(&S::FanTime, &S::FanTimeChanged), Intake::Trimmed, LoadForm::Trimmed));
+        vref = copies.add(Field(Bind(&S::Vref, &S::MeterChanged, 9)));
     }
 };
 
@@ -99,12 +101,12 @@ TEST_F(CopiesFixture, EditedBackToStoredSetsNoFlag)
     EXPECT_TRUE(tables.DataSaved);
 }
 
-TEST(RangeRuleTest, ReadsTheLeadingNumberAndAnEmptyTextAsZero)
+TEST(FieldCheckTest, ARangeReadsTheLeadingNumberAndAnEmptyTextAsZero)
 {
-    const RangeRule hang = Between(0, 255, "The value must be between 0 and 255");
-    const RangeRule fromOne = Between(1, 9999, "x");
+    const FieldCheck hang = Between(0, 255, "The value must be between 0 and 255");
+    const FieldCheck fromOne = Between(1, 9999, "x");
     struct Case {
-        const RangeRule* rule;
+        const FieldCheck* rule;
         QString text;
         bool refused;
     } cases[] = {
@@ -122,11 +124,11 @@ TEST(EditorCopiesReaderTest, ChangedCopiesTheReaderWouldRefuseAreFound)
     SettingsTables t;
     t.XmtDelay = "1000";
     t.GeneralTimer.fill("0");
-    EditorCopies c(t, {&S::TimersChanged});
-    FieldSpec delay = Row(Bind(&S::XmtDelay, &S::XmtDelayChanged));
+    EditorCopies c(t, nullptr, {&S::TimersChanged});
+    FieldSpec delay = Field(Bind(&S::XmtDelay, &S::XmtDelayChanged));
     delay.reader = &FindStem("XmtDelay").rule;
     const int d = c.add(delay);
-    FieldSpec general = Row(Bind(&S::GeneralTimer, &S::GeneralTimerChanged), Intake::Trimmed);
+    FieldSpec general = Field(Bind(&S::GeneralTimer, &S::GeneralTimerChanged), Intake::Trimmed);
     general.reader = &FindStem("GeneralTimer").rule;
     const int g = c.add(general);
 
@@ -139,9 +141,74 @@ TEST(EditorCopiesReaderTest, ChangedCopiesTheReaderWouldRefuseAreFound)
     EXPECT_EQ(found[0].field, d);
     EXPECT_EQ(found[1].field, g);
     EXPECT_EQ(found[1].index, 2);
-    EXPECT_EQ(c.repairText(g, 2, RangeRule::Repair::Stored), "0");
-    EXPECT_EQ(c.repairText(g, 2, RangeRule::Repair::Zero), "0");
-    EXPECT_EQ(c.repairText(g, 2, RangeRule::Repair::Empty), "");
+    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Stored, "7"), "0");
+    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Zero, "7"), "0");
+    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Empty, "7"), "");
+    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Previous, "7"), "7");
+}
+
+TEST_F(CopiesFixture, ApplyTellsTheOthersOfEachElementItWrote)
+{
+    std::vector<SettingElement> told;
+    const int other = notices.listen(nullptr, [&told](const SettingElement& e) { told.push_back(e); });
+    int own = 0;
+    const int self = notices.listen(&copies, [&own](const SettingElement&) { ++own; });
+    copies.take(hang, 3, "61");
+    copies.take(vref, 1, "2.6");
+    EXPECT_TRUE(copies.apply());
+    // The fan time was stored with blanks, so its trimmed copy differs too.
+    EXPECT_EQ(told, (std::vector<SettingElement>{ElementOf(&S::HangTime, 3), ElementOf(&S::FanTime),
+                                                 ElementOf(&S::Vref)}));
+    EXPECT_EQ(own, 0) << "the writer is not told of its own writes";
+    told.clear();
+    EXPECT_FALSE(copies.apply());
+    EXPECT_TRUE(told.empty());
+    notices.stopListening(other);
+    notices.stopListening(self);
+}
+
+TEST_F(CopiesFixture, AnOutsideWriteReplacesACopyOnlyWhenItWasNotEdited)
+{
+    copies.take(hang, 1, "70"); // edited
+    tables.HangTime[1] = "80";
+    tables.HangTime[2] = "90";
+    EXPECT_FALSE(copies.takeOutside(hang, 1));
+    EXPECT_EQ(copies.copy(hang, 1), "70");
+    EXPECT_TRUE(copies.takeOutside(hang, 2));
+    EXPECT_EQ(copies.copy(hang, 2), "90");
+    EXPECT_FALSE(copies.edited(hang, 2));
+
+    // An edit that equals the new value is no longer an edit.
+    copies.take(hang, 3, "75");
+    tables.HangTime[3] = "75";
+    copies.takeOutside(hang, 3);
+    EXPECT_FALSE(copies.edited(hang, 3));
+
+    EXPECT_TRUE(copies.apply());
+    EXPECT_EQ(tables.HangTime[1], "70") << "the user's edit is applied over it";
+    EXPECT_EQ(tables.HangTime[2], "90");
+    EXPECT_FALSE(tables.HangTimeChanged[2]);
+    EXPECT_FALSE(tables.HangTimeChanged[3]);
+
+    const auto found = copies.find(ElementOf(&S::HangTime, 2));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(*found, (FieldElement{hang, 2}));
+    EXPECT_EQ(copies.find(ElementOf(&S::FanTime)), (FieldElement{fan, 1}));
+    EXPECT_FALSE(copies.find(ElementOf(&S::TimeOut, 1)));
+}
+
+TEST_F(CopiesFixture, CommitStoresOneElementAtOnce)
+{
+    copies.take(hang, 2, "55");
+    copies.take(hang, 3, "66");
+    EXPECT_TRUE(copies.commit(hang, 2));
+    EXPECT_EQ(tables.HangTime[2], "55");
+    EXPECT_EQ(tables.HangTime[3], "60") << "only the committed element";
+    EXPECT_TRUE(tables.HangTimeChanged[2]);
+    EXPECT_FALSE(tables.DataSaved);
+    tables.DataSaved = true;
+    EXPECT_FALSE(copies.commit(hang, 2)) << "nothing new";
+    EXPECT_TRUE(tables.DataSaved);
 }
 
 } // namespace

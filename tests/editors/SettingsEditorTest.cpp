@@ -1,39 +1,110 @@
 #include "EditorFixture.h"
-#include "editors/ControlNames.h"
-#include "editors/FormRows.h"
+#include "editors/ListText.h"
 #include "editors/NumericOnly.h"
 #include "editors/SettingsEditor.h"
 #include "store/KeyRegistry.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
+
+using S = SettingsTables;
 
 namespace {
 
-// The smallest editor: one array of boxes whose check sends the focus back
-// and whose repair is "0".
+const std::vector<ListEntry> meterTypes{{"None", "0"}, {"Volts", "1"}, {"Amps", "2"}};
+
+// A small editor made from a table, with one row of each kind.
 class ProbeEditor final : public SettingsEditor {
 public:
-    explicit ProbeEditor(AppContext& context) : SettingsEditor(context, {&SettingsTables::TimersChanged}, nullptr)
+    std::optional<Refusal> veto;
+    int applied = 0;
+
+    explicit ProbeEditor(AppContext& context) : SettingsEditor(context, {&S::TimersChanged}, nullptr)
     {
-        auto* grid = new QGridLayout(this);
+        auto* grid = new QGridLayout;
+        // Refused outside 1..255 when left, "0" put back, the focus sent back.
+        FieldSpec probe = Field(Bind(&S::HangTime, &S::HangTimeChanged));
+        probe.check = Between(1, 255, "The value must be between 1 and 255");
+        probe.check->repair = FieldCheck::Repair::Zero;
+        probe.check->refocus = true;
+        probe.reader = &FindStem("HangTime").rule;
         for (int i = 1; i <= Count::Ports; ++i)
-            AddBoxRow(grid, i, QString::number(i), ControlName("Probe", i), "s");
-        FieldSpec f = Row(Bind(&SettingsTables::HangTime, &SettingsTables::HangTimeChanged));
-        f.range = Between(1, 255, "The value must be between 1 and 255");
-        f.range->repair = RangeRule::Repair::Zero;
-        f.range->refocus = true;
-        f.reader = &FindStem("HangTime").rule;
-        bindBox(copies().add(f), "Probe", {true, {}});
+            addRow(grid, grid->rowCount(), {QString::number(i), "Probe", "s", NumberBox(), probe}, At(i));
+
+        addRow(grid, grid->rowCount(), {"Meter Type", "MeterType", {}, ListOf(meterTypes), Field(Bind(&S::Meter, &S::MeterChanged))}, At(1));
+        addRow(grid, grid->rowCount(),
+               {"Polarity", "Polarity", {}, Options({{"Hi", "1"}, {"Lo", "0"}}),
+                Field(Bind(&S::PLEncodePolarity, &S::PLEncodePolarityChanged))},
+               At(2));
+        addRow(grid, grid->rowCount(),
+               {"All Xmt Activity", "Fan", {}, CheckBox("0", "1"), Field(Bind(&S::FanSelect, &S::FanSelectChanged))},
+               Single());
+
+        // Letters only, checked as typed; a refusal puts back the text before the change.
+        FieldSpec word = Field(Bind(&S::CWID1, &S::CWID1Changed));
+        word.check = Refusing([](const QString& t) { return t.contains(QRegularExpression("[^A-Z]")); },
+                              "Letters only");
+        word.check->when = FieldCheck::When::Change;
+        word.check->repair = FieldCheck::Repair::Previous;
+        addRow(grid, grid->rowCount(), {"Word", "Word", {}, TextBox(), word}, At(1));
+
+        // The reader's rule without a check of the editor's own.
+        FieldSpec delay = Field(Bind(&S::XmtDelay, &S::XmtDelayChanged));
+        delay.reader = &FindStem("XmtDelay").rule;
+        addRow(grid, grid->rowCount(), {"Speech Delay", "Delay", "ms", TextBox(), delay}, Single());
+
+        alarm = addSelector("AlarmNum", Count::MeterAlarms);
+        grid->addWidget(selectorList(alarm), grid->rowCount(), 1);
+        addRow(grid, grid->rowCount(),
+               {"Trip Value", "SetPoint", {}, TextBox(), Field(Bind(&S::MeterSetPoint, &S::MeterAlarmChanged))},
+               ChosenBy(alarm));
+        addRow(grid, grid->rowCount(),
+               {"Alarm Type", "AlarmType", {}, ListOf(meterTypes), Field(Bind(&S::MeterAlarmType, &S::MeterAlarmChanged))},
+               ChosenBy(alarm));
+
+        auto* layout = new QVBoxLayout(this);
+        layout->addLayout(grid);
+        layout->addLayout(applyButtons(Qt::Horizontal));
         loadControls();
     }
+
+    int alarm = -1;
+
+protected:
+    std::optional<Refusal> vetoApply() override { return veto; }
+    void afterApply() override { ++applied; }
 };
 
 struct SettingsEditorTest : EditorFixture {
     void SetUp() override
     {
         tables.HangTime.fill("50");
+        tables.Meter.fill("1");
+        tables.PLEncodePolarity.fill("0");
+        tables.FanSelect = "0";
+        tables.CWID1.fill("AB");
+        tables.XmtDelay = "1000";
+        for (int a = 1; a <= Count::MeterAlarms; ++a) {
+            tables.MeterSetPoint[a] = QString::number(a * 10);
+            tables.MeterAlarmType[a] = "0";
+        }
         tables.DataSaved = true;
+    }
+    template <typename T = QLineEdit> T* find(const ProbeEditor& e, const QString& name) const
+    {
+        T* w = e.findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    static void pick(QComboBox* list, const QString& text)
+    {
+        const int index = list->findText(text);
+        list->setCurrentIndex(index);
+        emit list->activated(index); // what a click on the item raises
     }
 };
 
@@ -73,7 +144,7 @@ TEST_F(SettingsEditorTest, ARefusedBoxGetsTheFocusBackOnlyWhileItsEditorIsShown)
 TEST_F(SettingsEditorTest, AnEmptyBoxIsStoredAsZeroWhereTheRepairIsZero)
 {
     ProbeEditor editor(context);
-    auto* box = editor.findChild<QLineEdit*>("Probe(3)");
+    auto* box = find(editor, "Probe(3)");
     box->setText("");
     editor.DoApply();
     EXPECT_EQ(messages(), QStringList{"The value must be between 1 and 255"});
@@ -85,14 +156,203 @@ TEST_F(SettingsEditorTest, AnEmptyBoxIsStoredAsZeroWhereTheRepairIsZero)
 TEST_F(SettingsEditorTest, TheProgramsOwnTextRunsTheChangeHandlingOnlyWhenTheTextChanges)
 {
     ProbeEditor editor(context);
-    auto* box = editor.findChild<QLineEdit*>("Probe(1)");
+    auto* box = find(editor, "Probe(1)");
     box->setText("60");
     EXPECT_TRUE(red(box));
+    // The same text again changes nothing: no handling, so a copy the
+    // program changed meanwhile stays as it is.
+    tables.HangTime[1] = "60";
+    box->setText("60");
+    EXPECT_TRUE(red(box)) << "the text did not change, so nothing recoloured it";
+    tables.HangTime[1] = "50";
     box->setText("50");
     EXPECT_FALSE(red(box));
-    EXPECT_EQ(editor.findChild<QLineEdit*>("Probe(1)"), box);
     editor.DoApply();
     EXPECT_FALSE(tables.HangTimeChanged.any(true));
+}
+
+TEST_F(SettingsEditorTest, ACodedListStoresTheCodeOfThePickAndShowsAStoredCodeThatIsNoEntry)
+{
+    tables.Meter[1] = "1";
+    ProbeEditor editor(context);
+    auto* list = find<QComboBox>(editor, "MeterType(1)");
+    EXPECT_EQ(list->currentText(), "Volts");
+    pick(list, "Amps");
+    editor.DoApply();
+    EXPECT_EQ(tables.Meter[1], "2");
+    EXPECT_TRUE(tables.MeterChanged[1]);
+
+    tables.Meter[1] = "9";
+    ProbeEditor other(context);
+    EXPECT_EQ(ListText(find<QComboBox>(other, "MeterType(1)")), "9");
+    EXPECT_EQ(find<QComboBox>(other, "MeterType(1)")->count(), 3) << "the list keeps exactly its entries";
+    tables.MeterChanged.fill(false);
+    other.DoApply();
+    EXPECT_FALSE(tables.MeterChanged.any(true));
+}
+
+TEST_F(SettingsEditorTest, AnOptionGroupAndACheckBoxStoreTheirOwnValues)
+{
+    tables.PLEncodePolarity[2] = "0";
+    ProbeEditor editor(context);
+    auto* hi = find<QRadioButton>(editor, "Polarity(2)_1");
+    auto* lo = find<QRadioButton>(editor, "Polarity(2)_0");
+    EXPECT_TRUE(lo->isChecked());
+    hi->click();
+    auto* fan = find<QCheckBox>(editor, "Fan");
+    EXPECT_TRUE(fan->isChecked()) << "ticked for the stored 0";
+    fan->click();
+    editor.DoApply();
+    EXPECT_EQ(tables.PLEncodePolarity[2], "1");
+    EXPECT_TRUE(tables.PLEncodePolarityChanged[2]);
+    EXPECT_EQ(tables.FanSelect, "1");
+
+    tables.PLEncodePolarity[2] = "7";
+    ProbeEditor other(context);
+    EXPECT_FALSE(find<QRadioButton>(other, "Polarity(2)_1")->isChecked());
+    EXPECT_FALSE(find<QRadioButton>(other, "Polarity(2)_0")->isChecked()) << "no option stands for 7";
+}
+
+TEST_F(SettingsEditorTest, ASelectorShowsTheWorkingValueOfTheChosenElement)
+{
+    ProbeEditor editor(context);
+    auto* setPoint = find(editor, "SetPoint");
+    auto* selector = find<QComboBox>(editor, "AlarmNum");
+    EXPECT_EQ(setPoint->text(), "10");
+    type(setPoint, "12");
+    pick(find<QComboBox>(editor, "AlarmType"), "Volts");
+    pick(selector, "5");
+    EXPECT_EQ(setPoint->text(), "50");
+    EXPECT_FALSE(red(setPoint));
+    EXPECT_EQ(find<QComboBox>(editor, "AlarmType")->currentText(), "None");
+    type(setPoint, "55");
+    pick(selector, "1");
+    EXPECT_EQ(setPoint->text(), "12") << "the edit, not the stored value";
+    EXPECT_TRUE(red(setPoint));
+    EXPECT_EQ(find<QComboBox>(editor, "AlarmType")->currentText(), "Volts");
+
+    editor.DoApply();
+    EXPECT_EQ(tables.MeterSetPoint[1], "12");
+    EXPECT_EQ(tables.MeterSetPoint[5], "55");
+    EXPECT_EQ(tables.MeterAlarmType[1], "1");
+    EXPECT_TRUE(tables.MeterAlarmChanged[1]);
+    EXPECT_TRUE(tables.MeterAlarmChanged[5]);
+    EXPECT_FALSE(tables.MeterAlarmChanged[2]);
+}
+
+TEST_F(SettingsEditorTest, EachRepairOfACheck)
+{
+    struct Case {
+        FieldCheck::Repair repair;
+        QString expected;
+    } cases[] = {
+        {FieldCheck::Repair::Stored, "AB"},
+        {FieldCheck::Repair::Zero, "0"},
+        {FieldCheck::Repair::Empty, ""},
+        {FieldCheck::Repair::Previous, "ABC"},
+    };
+    for (const Case& c : cases) {
+        // The check of "Word" with each repair in turn.
+        class Editor final : public SettingsEditor {
+        public:
+            Editor(AppContext& context, FieldCheck::Repair repair) : SettingsEditor(context, {&S::IDChanged}, nullptr)
+            {
+                FieldSpec word = Field(Bind(&S::CWID1, &S::CWID1Changed));
+                word.check = Refusing([](const QString& t) { return t.contains('1'); }, "No ones");
+                word.check->when = FieldCheck::When::Change;
+                word.check->repair = repair;
+                auto* grid = new QGridLayout(this);
+                addRow(grid, 0, {"Word", "Word", {}, TextBox(), word}, At(1));
+                loadControls();
+            }
+        } editor(context, c.repair);
+        dialogs.script.clear();
+        auto* word = editor.findChild<QLineEdit*>("Word(1)");
+        type(word, "ABC");
+        QTest::keyClicks(word, "1");
+        EXPECT_EQ(messages(), QStringList{"No ones"});
+        EXPECT_EQ(word->text(), c.expected) << static_cast<int>(c.repair);
+        editor.DoApply();
+        EXPECT_EQ(tables.CWID1[1], c.expected);
+        tables.CWID1[1] = "AB";
+    }
+}
+
+TEST_F(SettingsEditorTest, NothingIsRefusedWhileTheEditorFillsItsOwnControls)
+{
+    tables.CWID1[1] = "A1"; // the check refuses it as typed
+    tables.HangTime[1] = "300";
+    ProbeEditor editor(context);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(find(editor, "Word(1)")->text(), "A1");
+    type(find(editor, "Word(1)"), "B");
+    find<QPushButton>(editor, "CancelChanges")->click();
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(find(editor, "Word(1)")->text(), "A1");
+}
+
+TEST_F(SettingsEditorTest, AVetoedApplyStoresNothingAndSaysWhyOnce)
+{
+    ProbeEditor editor(context);
+    editor.veto = SettingsEditor::Refusal{"Memory 3 is half filled"};
+    type(find(editor, "Probe(2)"), "70");
+    editor.DoApply();
+    EXPECT_EQ(messages(), QStringList{"Memory 3 is half filled"});
+    EXPECT_EQ(tables.HangTime[2], "50");
+    EXPECT_FALSE(tables.HangTimeChanged.any(true));
+    EXPECT_TRUE(tables.DataSaved);
+    EXPECT_EQ(editor.applied, 0);
+
+    editor.veto.reset();
+    editor.DoApply();
+    EXPECT_EQ(tables.HangTime[2], "70");
+    EXPECT_EQ(editor.applied, 1);
+}
+
+TEST_F(SettingsEditorTest, ACopyTheReaderWouldRefuseIsReportedNotPutBack)
+{
+    ProbeEditor editor(context);
+    type(find(editor, "Delay"), "abc");
+    type(find(editor, "Probe(1)"), "70");
+    editor.DoApply();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Speech Delay: \"abc\"")) << messages()[0].toStdString();
+    EXPECT_EQ(find(editor, "Delay")->text(), "abc") << "left for the user to mend";
+    EXPECT_EQ(tables.XmtDelay, "1000");
+    EXPECT_EQ(tables.HangTime[1], "50") << "nothing was applied";
+}
+
+TEST_F(SettingsEditorTest, AnOutsideWriteReachesAnUneditedCopyAndNotAnEditedOne)
+{
+    ProbeEditor editor(context);
+    type(find(editor, "Probe(1)"), "70");
+    // Another editor stores both elements.
+    WriteSetting(tables, notices, ElementOf(&S::HangTime, 1), "90");
+    WriteSetting(tables, notices, ElementOf(&S::HangTime, 2), "80");
+    EXPECT_EQ(find(editor, "Probe(1)")->text(), "70");
+    EXPECT_TRUE(red(find(editor, "Probe(1)")));
+    EXPECT_EQ(find(editor, "Probe(2)")->text(), "80");
+    EXPECT_FALSE(red(find(editor, "Probe(2)")));
+
+    // Shown through a selector too, once chosen.
+    WriteSetting(tables, notices, ElementOf(&S::MeterSetPoint, 4), "44");
+    pick(find<QComboBox>(editor, "AlarmNum"), "4");
+    EXPECT_EQ(find(editor, "SetPoint")->text(), "44");
+
+    editor.DoApply();
+    EXPECT_EQ(tables.HangTime[1], "70");
+    EXPECT_EQ(tables.HangTime[2], "80") << "the stale copy wrote nothing back";
+    EXPECT_FALSE(tables.HangTimeChanged[2]);
+    EXPECT_FALSE(tables.MeterAlarmChanged[4]);
+}
+
+TEST_F(SettingsEditorTest, AnApplyThatChangedNothingLeavesTheFileSaved)
+{
+    ProbeEditor editor(context);
+    tables.HangTimeChanged[1] = true; // pending from an earlier Apply
+    editor.DoApply();
+    EXPECT_TRUE(tables.DataSaved);
+    EXPECT_FALSE(tables.TimersChanged);
 }
 
 TEST(NumericOnly, TheBoxTakesDigitsOnly)

@@ -1,49 +1,118 @@
 #include "editors/timing/Timers.h"
 
 #include "editors/ControlNames.h"
-#include "editors/timing/TimersLayout.h"
 #include "store/AppContext.h"
 #include "store/KeyRegistry.h"
 #include "store/TextHelpers.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QPushButton>
+#include <QLabel>
+#include <QTabWidget>
 #include <limits>
 
 using S = SettingsTables;
 
 namespace {
 
-struct TimerBox {
-    const char* box;
-    TextArray S::* setting;
-    FlagArray S::* flag;
-    double max;
-    const char* message;
-    LoadForm load = LoadForm::AsStored;
-};
-
-// The boxes of the per-port timers and the aux timers, each refused outside 0..max when left.
-const TimerBox timerBoxes[] = {
-    {"HangTimer", &S::HangTime, &S::HangTimeChanged, 255, "The value must be between 0 and 255"},
-    {"TimeOutTimer", &S::TimeOut, &S::TimeOutChanged, 32767, "The value must be between 0 and 32767"},
-    {"IIDTimer", &S::IIDTime, &S::IIDTimeChanged, 255, "The value must be between 0 and 255"},
-    {"PIDTimer", &S::PIDTime, &S::PIDTimeChanged, 255, "The value must be between 0 and 255"},
-    {"InactiveTimer", &S::InActiveTime, &S::InActiveTimeChanged, 255, "The value must be between 0 and 255"},
-    {"DTMFTimer", &S::DTMFTime, &S::DTMFTimeChanged, 9999, "The value must be between 1 and 9999"},
-    {"CTCSSTimer", &S::CTCSSTime, &S::CTCSSTimeChanged, 255, "The value must be between 0 and 255"},
-    {"KerchunkTimer", &S::KerchunkTime, &S::KerchunkTimeChanged, 32000, "The value must be between 0 and 32000"},
-    {"IDSpeakTimer", &S::IDSpeakTime, &S::IDSpeakTimeChanged, 32000, "The value must be between 0 and 32000"},
-    {"AnnounceTimer", &S::AnnounceTime, &S::AnnounceTimeChanged, 3600, "The value must be between 0 and 3600"},
-    {"AuxTimer", &S::AuxTime, &S::AuxTimeChanged, 32767, "The value must be between 1 and 32767", LoadForm::Trimmed},
-};
-
-FieldSpec timerField(SettingBinding setting, double max, const char* message, LoadForm load)
+// A timer box refused outside 0..max when it is left.
+FormRow timerRow(const char* caption, const char* box, const char* unit, SettingBinding setting, double max,
+                 const char* message, LoadForm load = LoadForm::AsStored)
 {
-    FieldSpec f = Row(setting, Intake::Number, load);
-    f.range = Between(0, max, QString::fromLatin1(message));
-    return f;
+    FieldSpec f = Field(setting, Intake::Number, load);
+    f.check = Between(0, max, QString::fromLatin1(message));
+    return {QString::fromLatin1(caption), QString::fromLatin1(box), QString::fromLatin1(unit), NumberBox(), f};
+}
+
+const FormRow portRows[] = {
+    timerRow("Hang Timer", "HangTimer", "1/10 seconds", Bind(&S::HangTime, &S::HangTimeChanged), 255,
+             "The value must be between 0 and 255"),
+    timerRow("Timeout Timer", "TimeOutTimer", "seconds", Bind(&S::TimeOut, &S::TimeOutChanged), 32767,
+             "The value must be between 0 and 32767"),
+    timerRow("Initial ID Timer", "IIDTimer", "minutes", Bind(&S::IIDTime, &S::IIDTimeChanged), 255,
+             "The value must be between 0 and 255"),
+    timerRow("Pending ID Timer", "PIDTimer", "minutes", Bind(&S::PIDTime, &S::PIDTimeChanged), 255,
+             "The value must be between 0 and 255"),
+    timerRow("Inactivity Timer", "InactiveTimer", "minutes", Bind(&S::InActiveTime, &S::InActiveTimeChanged), 255,
+             "The value must be between 0 and 255"),
+    timerRow("DTMF Mute Timer", "DTMFTimer", "1/10 seconds", Bind(&S::DTMFTime, &S::DTMFTimeChanged), 9999,
+             "The value must be between 1 and 9999"),
+    timerRow("Encode Timer", "CTCSSTimer", "1/10 seconds", Bind(&S::CTCSSTime, &S::CTCSSTimeChanged), 255,
+             "The value must be between 0 and 255"),
+    timerRow("Kerchunk Timer", "KerchunkTimer", "1/1000 seconds", Bind(&S::KerchunkTime, &S::KerchunkTimeChanged), 32000,
+             "The value must be between 0 and 32000"),
+    timerRow("Pending ID Speech Timer", "IDSpeakTimer", "seconds", Bind(&S::IDSpeakTime, &S::IDSpeakTimeChanged), 32000,
+             "The value must be between 0 and 32000"),
+    timerRow("TailMessage Timer", "AnnounceTimer", "seconds", Bind(&S::AnnounceTime, &S::AnnounceTimeChanged), 3600,
+             "The value must be between 0 and 3600"),
+};
+constexpr int InitialIdRow = 2;
+constexpr int InactivityRow = 4;
+
+const FormRow auxRow = timerRow("", "AuxTimer", "seconds", Bind(&S::AuxTime, &S::AuxTimeChanged), 32767,
+                                "The value must be between 1 and 32767", LoadForm::Trimmed);
+
+FormRow inactivityMacroRow()
+{
+    // Cancel leaves a macro choice made since the last Apply.
+    FieldSpec f = Field(Bind(&S::InActivityMacro, &S::InActivityMacroChanged));
+    f.restoredByCancel = false;
+    return {{}, QStringLiteral("InActivityMacroSet"), {}, ListOf(NumberEntries(1, Count::Macros)), f};
+}
+
+FormRow generalTimerRow()
+{
+    // Checked as typed, so a fifth digit too many empties the box at once.
+    FieldSpec f = Field(Bind(&S::GeneralTimer, &S::GeneralTimerChanged), Intake::Trimmed, LoadForm::Trimmed);
+    FieldCheck tooLong = Between(std::numeric_limits<double>::lowest(), 32767,
+                                 QStringLiteral("Value must be less than 32767"));
+    tooLong.title.clear();
+    tooLong.icon = Dialogs::Icon::None;
+    tooLong.repair = FieldCheck::Repair::Empty;
+    tooLong.when = FieldCheck::When::Change;
+    f.check = tooLong;
+    f.reader = &FindStem(QStringLiteral("GeneralTimer")).rule;
+    f.caption = QStringLiteral("General Timer");
+    return {QStringLiteral("Timer"), QStringLiteral("GeneralTimerSet"), QStringLiteral("seconds"), TextBox(), f};
+}
+
+FormRow generalMacroRow()
+{
+    const FieldSpec f =
+        Field(Bind(&S::GeneralTimerMacro, &S::GeneralTimerChanged), Intake::AsTyped, LoadForm::Trimmed);
+    return {QStringLiteral("Macro To Use"), QStringLiteral("GeneralTimerMacroSet"), {},
+            ListOf(NumberEntries(1, Count::Macros)), f};
+}
+
+const FormRow fanTimerRow = timerRow("", "FanTimer", "minutes", Bind(&S::FanTime, &S::FanTimeChanged), 32767,
+                                      "The value must be greater than 1 and less than 32767", LoadForm::Trimmed);
+
+FormRow fanSelectRow()
+{
+    // Ticked for "0": the fan follows all transmit activity.
+    FieldSpec f = Field(Bind(&S::FanSelect, &S::FanSelectChanged), Intake::AsTyped, LoadForm::Trimmed);
+    f.restoredByCancel = false;
+    return {QStringLiteral("All Xmt Activity"), QStringLiteral("FanSelect"), {},
+            CheckBox(QStringLiteral("0"), QStringLiteral("1")), f};
+}
+
+FormRow delayRow()
+{
+    // Any text may be typed; only a value the reader would refuse is refused, at Apply.
+    FieldSpec f = Field(Bind(&S::XmtDelay, &S::XmtDelayChanged), Intake::AsTyped, LoadForm::Trimmed);
+    f.check = Between(0, 32767, QStringLiteral("The value must be between 0 and 32767"));
+    f.check->when = FieldCheck::When::Apply;
+    f.reader = &FindStem(QStringLiteral("XmtDelay")).rule;
+    return {QStringLiteral("Before Transmit"), QStringLiteral("XmtDelaySet"), QStringLiteral("ms"), TextBox(), f};
+}
+
+QGroupBox* frame(const QString& title, QLayout* layout)
+{
+    auto* box = new QGroupBox(title);
+    box->setLayout(layout);
+    return box;
 }
 
 } // namespace
@@ -51,75 +120,86 @@ FieldSpec timerField(SettingBinding setting, double max, const char* message, Lo
 Timers::Timers(AppContext& context, QWidget* parent) : SettingsEditor(context, {&S::TimersChanged}, parent)
 {
     setWindowTitle(QStringLiteral("Timers"));
-    BuildTimersLayout(this);
-    addPortTimers();
-    addGlobals();
-    loadControls();
+    auto* tabs = new QTabWidget;
     for (int port = 1; port <= Count::Ports; ++port)
-        enableInactivityMacro(port, copies().copy(m_inactiveTime, port) != u"0");
+        tabs->addTab(portPage(port), QStringLiteral("Port %1").arg(port));
+    tabs->addTab(globalPage(), QStringLiteral("Global"));
+    m_inactiveTime = fieldOf(portRows[InactivityRow].field.setting);
 
-    connect(control<QPushButton>(QStringLiteral("Apply")), &QPushButton::clicked, this, &Timers::Apply_Click);
-    connect(control<QPushButton>(QStringLiteral("CancelChanges")), &QPushButton::clicked, this,
-            &Timers::CancelChanges_Click);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs);
+    layout->addLayout(applyButtons(Qt::Horizontal));
+    loadControls();
 }
 
-void Timers::addPortTimers()
+QWidget* Timers::portPage(int port)
 {
-    for (const TimerBox& t : timerBoxes) {
-        const int field = copies().add(timerField(Bind(t.setting, t.flag), t.max, t.message, t.load));
-        BoxOptions options{true, {}};
-        if (t.setting == &S::InActiveTime) {
-            m_inactiveTime = field;
-            // The macro only matters while the timer runs.
-            options.changed = [this, field](int port) {
-                enableInactivityMacro(port, LeadingNumber(copies().copy(field, port)) != 0);
-            };
-        }
-        bindBox(field, QString::fromLatin1(t.box), options);
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    addRows(grid, portRows, At(port));
+    grid->addWidget(new QLabel(QStringLiteral("(note: setting this to 0 will disable IDs)")), InitialIdRow, 3);
+
+    auto* macro = new QHBoxLayout;
+    macro->addWidget(addControl(inactivityMacroRow(), At(port)));
+    macro->addStretch();
+    QGroupBox* inactivity = frame(QStringLiteral("Inactivity Timer Macro Select"), macro);
+    inactivity->setObjectName(ControlName(QStringLiteral("InactivityFrame"), port));
+    grid->addWidget(inactivity, InactivityRow - 1, 3, 3, 1);
+
+    grid->setColumnStretch(4, 1);
+    grid->setRowStretch(grid->rowCount(), 1);
+    return page;
+}
+
+QWidget* Timers::globalPage()
+{
+    auto* aux = new QGridLayout;
+    for (int n = 1; n <= Count::Ports; ++n) {
+        FormRow row = auxRow;
+        row.caption = QString::number(n);
+        row.field.caption = QStringLiteral("Aux Audio Timer");
+        addRow(aux, n - 1, row, At(n));
     }
 
-    FieldSpec macro = Row(Bind(&S::InActivityMacro, &S::InActivityMacroChanged));
-    macro.restoredByCancel = false;
-    bindList(copies().add(macro), QStringLiteral("InActivityMacroSet"), MacroNumbers());
+    auto* fan = new QGridLayout;
+    addRow(fan, 0, fanTimerRow, Single());
+    addRow(fan, 1, fanSelectRow(), Single());
 
-    // Checked as typed, so a fifth digit too many empties the box at once.
-    FieldSpec general = Row(Bind(&S::GeneralTimer, &S::GeneralTimerChanged), Intake::Trimmed, LoadForm::Trimmed);
-    RangeRule tooLong;
-    tooLong.min = std::numeric_limits<double>::lowest();
-    tooLong.max = 32767;
-    tooLong.message = QStringLiteral("Value must be less than 32767");
-    tooLong.title.clear();
-    tooLong.icon = Dialogs::Icon::None;
-    tooLong.repair = RangeRule::Repair::Empty;
-    tooLong.when = RangeRule::When::Change;
-    general.range = tooLong;
-    general.reader = &FindStem(QStringLiteral("GeneralTimer")).rule;
-    bindBox(copies().add(general), QStringLiteral("GeneralTimerSet"));
+    auto* delay = new QGridLayout;
+    addRow(delay, 0, delayRow(), Single());
 
-    const FieldSpec generalMacro =
-        Row(Bind(&S::GeneralTimerMacro, &S::GeneralTimerChanged), Intake::AsTyped, LoadForm::Trimmed);
-    bindList(copies().add(generalMacro), QStringLiteral("GeneralTimerMacroSet"), MacroNumbers());
+    auto* link = new QGridLayout;
+    addRow(link, 0, {QStringLiteral("Enable Linking Control"), QStringLiteral("TimeoutLinkSet"), {}, CheckBox(),
+                     Field(Bind(&S::TimeoutLink, &S::TimeoutLinkChanged))},
+           Single());
+
+    auto* general = new QGridLayout;
+    general->addWidget(new QLabel(QStringLiteral("Macro To Use")), 0, 3);
+    for (int n = 1; n <= Count::Ports; ++n) {
+        FormRow timer = generalTimerRow();
+        timer.caption = QStringLiteral("Timer %1").arg(n);
+        timer.unit = n == 3 ? QStringLiteral("second") : QStringLiteral("seconds");
+        addRow(general, n, timer, At(n));
+        general->addWidget(addControl(generalMacroRow(), At(n)), n, 3);
+    }
+
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(frame(QStringLiteral("Aux Audio Timers"), aux), 0, 0);
+    grid->addWidget(frame(QStringLiteral("Fan"), fan), 0, 1);
+    grid->addWidget(frame(QStringLiteral("Speech/CW Delay"), delay), 1, 0);
+    grid->addWidget(frame(QStringLiteral("Timeout Timer Control"), link), 1, 1);
+    grid->addWidget(frame(QStringLiteral("General Timers"), general), 2, 0, 1, 2);
+    grid->setRowStretch(3, 1);
+    grid->setColumnStretch(2, 1);
+    return page;
 }
 
-void Timers::addGlobals()
+void Timers::changed(int field, int port)
 {
-    bindBox(copies().add(timerField(Bind(&S::FanTime, &S::FanTimeChanged), 32767,
-                                    "The value must be greater than 1 and less than 32767", LoadForm::Trimmed)),
-            QStringLiteral("FanTimer"), {true, {}});
-
-    // The box is ticked for "0": the fan follows all transmit activity.
-    FieldSpec fan = Row(Bind(&S::FanSelect, &S::FanSelectChanged), Intake::AsTyped, LoadForm::Trimmed);
-    fan.restoredByCancel = false;
-    bindCheck(copies().add(fan), QStringLiteral("FanSelect"), QStringLiteral("0"), QStringLiteral("1"));
-
-    // Any text may be typed; only a value the reader would refuse is refused, at Apply.
-    FieldSpec delay = Row(Bind(&S::XmtDelay, &S::XmtDelayChanged), Intake::AsTyped, LoadForm::Trimmed);
-    delay.range = Between(0, 32767, QStringLiteral("The value must be between 0 and 32767"));
-    delay.range->when = RangeRule::When::Apply;
-    delay.reader = &FindStem(QStringLiteral("XmtDelay")).rule;
-    bindBox(copies().add(delay), QStringLiteral("XmtDelaySet"));
-
-    bindCheck(copies().add(Row(Bind(&S::TimeoutLink, &S::TimeoutLinkChanged))), QStringLiteral("TimeoutLinkSet"));
+    // The macro only matters while the timer runs.
+    if (field == m_inactiveTime)
+        enableInactivityMacro(port, LeadingNumber(copies().copy(field, port)) != 0);
 }
 
 void Timers::enableInactivityMacro(int port, bool on)
@@ -128,23 +208,16 @@ void Timers::enableInactivityMacro(int port, bool on)
     control<QComboBox>(QStringLiteral("InActivityMacroSet"), port)->setEnabled(on);
 }
 
+// The port switch editor's inactivity switch follows the inactivity timer:
+// "0" ticks it. No flag: the switch is not sent for it.
 void Timers::setInactivitySwitches()
 {
-    SettingsTables& tables = context().tables;
     for (int port = 1; port <= Count::Ports; ++port) {
-        const bool off = tables.InActiveTime[port] == u"0";
-        tables.DisableTimeout[port] = off ? QStringLiteral("1") : QStringLiteral("0");
-        emit InactivitySwitchSet(port, off);
+        const bool off = context().tables.InActiveTime[port] == u"0";
+        writeShared(ElementOf(&S::DisableTimeout, port), off ? QStringLiteral("1") : QStringLiteral("0"));
     }
 }
 
-void Timers::afterApply()
-{
-    setInactivitySwitches();
-}
+void Timers::afterApply() { setInactivitySwitches(); }
 
-void Timers::CancelChanges_Click()
-{
-    restoreControls();
-    setInactivitySwitches();
-}
+void Timers::afterCancel() { setInactivitySwitches(); }

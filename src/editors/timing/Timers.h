@@ -4,25 +4,21 @@
 
 // The timers of the three ports, the aux audio and fan timers, the speech
 // and Morse delay, the general timers with their macros and the time-out
-// linking switch.
+// linking switch. Its Apply and Cancel set each port's inactivity switch
+// from the inactivity timer.
 class Timers final : public SettingsEditor {
     Q_OBJECT
 public:
     explicit Timers(AppContext& context, QWidget* parent = nullptr);
 
-    void CancelChanges_Click();
-
-signals:
-    // The port switch editor's inactivity switch of `port` follows the
-    // inactivity timer ("0" ticks it); its setting is already written.
-    void InactivitySwitchSet(int port, bool ticked);
-
 protected:
+    void changed(int field, int port) override;
     void afterApply() override;
+    void afterCancel() override;
 
 private:
-    void addPortTimers();
-    void addGlobals();
+    QWidget* portPage(int port);
+    QWidget* globalPage();
     void enableInactivityMacro(int port, bool on);
     void setInactivitySwitches();
 

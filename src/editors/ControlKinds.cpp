@@ -1,0 +1,275 @@
+#include "editors/ControlKinds.h"
+
+#include "editors/ListText.h"
+#include "editors/NumericOnly.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+std::vector<ListEntry> PlainEntries(const QStringList& texts)
+{
+    std::vector<ListEntry> entries;
+    for (const QString& t : texts)
+        entries.push_back({t, t});
+    return entries;
+}
+
+std::vector<ListEntry> NumberEntries(int first, int last)
+{
+    std::vector<ListEntry> entries;
+    for (int n = first; n <= last; ++n)
+        entries.push_back({QString::number(n), QString::number(n)});
+    return entries;
+}
+
+ControlKind TextBox() { return {}; }
+
+ControlKind NumberBox()
+{
+    ControlKind k;
+    k.numericOnly = true;
+    return k;
+}
+
+ControlKind ListOf(std::vector<ListEntry> entries)
+{
+    ControlKind k;
+    k.type = ControlKind::Type::List;
+    k.entries = std::move(entries);
+    k.marked = false;
+    return k;
+}
+
+ControlKind MarkedListOf(std::vector<ListEntry> entries)
+{
+    ControlKind k = ListOf(std::move(entries));
+    k.marked = true;
+    return k;
+}
+
+ControlKind CheckBox(const QString& ticked, const QString& unticked)
+{
+    ControlKind k;
+    k.type = ControlKind::Type::Check;
+    k.ticked = ticked;
+    k.unticked = unticked;
+    k.marked = false;
+    return k;
+}
+
+ControlKind Options(std::vector<ListEntry> entries)
+{
+    ControlKind k;
+    k.type = ControlKind::Type::Options;
+    k.entries = std::move(entries);
+    k.marked = false;
+    return k;
+}
+
+FieldControl::~FieldControl()
+{
+    for (const QMetaObject::Connection& c : m_connections)
+        QObject::disconnect(c);
+}
+
+namespace {
+
+void paintText(QWidget* w, bool red)
+{
+    QPalette palette = w->palette();
+    const QColor colour = red ? Qt::red : Qt::black;
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    palette.setColor(QPalette::PlaceholderText, colour);
+    w->setPalette(palette);
+}
+
+class BoxControl final : public FieldControl {
+public:
+    BoxControl(const ControlKind& kind, const QString& objectName) : m_box(new QLineEdit)
+    {
+        m_box->setObjectName(objectName);
+        m_box->setMaximumWidth(90);
+        if (kind.numericOnly)
+            SetNumericOnly(m_box);
+        // Any change of the text counts, the program's own setText included.
+        keep(QObject::connect(m_box, &QLineEdit::textChanged, [this](const QString& text) { changed(text); }));
+    }
+    QWidget* widget() const override { return m_box; }
+    QLineEdit* textBox() const override { return m_box; }
+    void show(const QString& value) override
+    {
+        const QSignalBlocker quiet(m_box);
+        m_box->setText(value);
+    }
+    QString value() const override { return m_box->text(); }
+    void mark(bool differs) override { paintText(m_box, differs); }
+
+private:
+    QLineEdit* m_box;
+};
+
+class ListControl final : public FieldControl {
+public:
+    ListControl(const ControlKind& kind, const QString& objectName) : m_list(new QComboBox), m_entries(kind.entries)
+    {
+        m_list->setObjectName(objectName);
+        m_list->setMaxVisibleItems(15);
+        m_list->setEditable(false);
+        for (const ListEntry& e : m_entries)
+            m_list->addItem(e.text, e.code);
+        // Only the user's pick counts, never the program's setting of the index.
+        keep(QObject::connect(m_list, &QComboBox::activated,
+                         [this](int item) { changed(m_entries.at(static_cast<std::size_t>(item)).code); }));
+    }
+    QWidget* widget() const override { return m_list; }
+    void show(const QString& value) override
+    {
+        const QSignalBlocker quiet(m_list);
+        const int item = m_list->findData(value);
+        if (item >= 0) {
+            m_list->setPlaceholderText({});
+            m_list->setCurrentIndex(item);
+        } else {
+            // A stored code that is no entry is shown as it stands.
+            ShowListText(m_list, value);
+        }
+    }
+    QString value() const override
+    {
+        const int item = m_list->currentIndex();
+        return item < 0 ? m_list->placeholderText() : m_entries.at(static_cast<std::size_t>(item)).code;
+    }
+    void mark(bool differs) override { paintText(m_list, differs); }
+
+private:
+    QComboBox* m_list;
+    std::vector<ListEntry> m_entries;
+};
+
+class CheckControl final : public FieldControl {
+public:
+    CheckControl(const ControlKind& kind, const QString& caption, const QString& objectName)
+        : m_check(new QCheckBox(caption)), m_ticked(kind.ticked), m_unticked(kind.unticked)
+    {
+        m_check->setObjectName(objectName);
+        // toggled follows the program's setChecked too, when the state changes.
+        keep(QObject::connect(m_check, &QCheckBox::toggled, [this](bool) { changed(value()); }));
+    }
+    QWidget* widget() const override { return m_check; }
+    void show(const QString& value) override
+    {
+        const QSignalBlocker quiet(m_check);
+        m_check->setChecked(value == m_ticked);
+    }
+    QString value() const override { return m_check->isChecked() ? m_ticked : m_unticked; }
+    void mark(bool) override {}
+
+private:
+    QCheckBox* m_check;
+    QString m_ticked, m_unticked;
+};
+
+class OptionControl final : public FieldControl {
+public:
+    OptionControl(const ControlKind& kind, const QString& caption, const QString& objectName)
+        : m_frame(new QGroupBox(caption)), m_group(new QButtonGroup(m_frame)), m_entries(kind.entries)
+    {
+        m_frame->setObjectName(objectName);
+        auto* layout = new QHBoxLayout(m_frame);
+        for (std::size_t n = 0; n < m_entries.size(); ++n) {
+            auto* option = new QRadioButton(m_entries[n].text);
+            option->setObjectName(objectName + QLatin1Char('_') + m_entries[n].code);
+            m_group->addButton(option, static_cast<int>(n));
+            layout->addWidget(option);
+        }
+        layout->addStretch();
+        keep(QObject::connect(m_group, &QButtonGroup::idToggled, [this](int id, bool on) {
+            if (on)
+                changed(m_entries.at(static_cast<std::size_t>(id)).code);
+        }));
+    }
+    QWidget* widget() const override { return m_frame; }
+    void show(const QString& value) override
+    {
+        m_shown = value;
+        const QSignalBlocker quiet(m_group);
+        // A value that is none of the options shows no option chosen.
+        m_group->setExclusive(false);
+        for (QAbstractButton* b : m_group->buttons()) {
+            const QSignalBlocker quietButton(b);
+            b->setChecked(m_entries.at(static_cast<std::size_t>(m_group->id(b))).code == value);
+        }
+        m_group->setExclusive(true);
+    }
+    QString value() const override
+    {
+        const int id = m_group->checkedId();
+        return id < 0 ? m_shown : m_entries.at(static_cast<std::size_t>(id)).code;
+    }
+    void mark(bool) override {}
+
+private:
+    QGroupBox* m_frame;
+    QButtonGroup* m_group;
+    std::vector<ListEntry> m_entries;
+    QString m_shown;
+};
+
+} // namespace
+
+std::unique_ptr<FieldControl> MakeControl(const ControlKind& kind, const QString& caption, const QString& objectName)
+{
+    switch (kind.type) {
+    case ControlKind::Type::Box: return std::make_unique<BoxControl>(kind, objectName);
+    case ControlKind::Type::List: return std::make_unique<ListControl>(kind, objectName);
+    case ControlKind::Type::Check: return std::make_unique<CheckControl>(kind, caption, objectName);
+    case ControlKind::Type::Options: return std::make_unique<OptionControl>(kind, caption, objectName);
+    }
+    return nullptr;
+}
+
+EntryList::EntryList(QListWidget* list) : m_list(list) {}
+
+void EntryList::show(const QStringList& elements)
+{
+    m_list->clear();
+    for (const QString& e : elements)
+        if (!e.isEmpty())
+            m_list->addItem(e);
+}
+
+QStringList EntryList::elements(int count) const
+{
+    QStringList out;
+    for (int n = 0; n < count; ++n)
+        out << (n < m_list->count() ? m_list->item(n)->text() : QString());
+    return out;
+}
+
+int EntryList::entryCount() const { return m_list->count(); }
+
+void EntryList::add(const QString& entry)
+{
+    m_list->addItem(entry);
+    if (m_changed)
+        m_changed();
+}
+
+bool EntryList::removeSelected()
+{
+    const int row = m_list->currentRow();
+    if (row < 0)
+        return false;
+    delete m_list->takeItem(row);
+    if (m_changed)
+        m_changed();
+    return true;
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QMetaObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QWidget;
+
+// One item of a list or option group: what the user sees, and what is stored.
+struct ListEntry {
+    QString text;
+    QString code;
+};
+
+// Entries whose stored code is their own text ("1" to "90").
+std::vector<ListEntry> PlainEntries(const QStringList& texts);
+// The numbers first..last as plain entries.
+std::vector<ListEntry> NumberEntries(int first, int last);
+
+// The control of one row of an editor's table and how it holds its value.
+struct ControlKind {
+    enum class Type {
+        Box,     // a text box
+        List,    // a drop-down list of entries; only a pick is taken
+        Check,   // a check box storing one of two values
+        Options, // option buttons, one per entry
+    };
+    Type type = Type::Box;
+    bool numericOnly = false;       // Box: typed digits only
+    std::vector<ListEntry> entries; // List, Options
+    QString ticked = QStringLiteral("1"), unticked = QStringLiteral("0"); // Check
+    bool marked = true;             // red while the copy differs from the stored value
+};
+
+ControlKind TextBox();
+ControlKind NumberBox();
+ControlKind ListOf(std::vector<ListEntry> entries);
+// Lists are not marked unless the editor says so.
+ControlKind MarkedListOf(std::vector<ListEntry> entries);
+ControlKind CheckBox(const QString& ticked = QStringLiteral("1"), const QString& unticked = QStringLiteral("0"));
+ControlKind Options(std::vector<ListEntry> entries);
+
+// A control showing one working copy. The program's own show() is not a
+// change; the user's changes, and for a text box any change of its text, are
+// reported through onChange.
+class FieldControl {
+public:
+    virtual ~FieldControl();
+
+    virtual QWidget* widget() const = 0;
+    virtual void show(const QString& value) = 0;
+    // The value in the control, in stored form.
+    virtual QString value() const = 0;
+    // Red while the copy differs from its setting, black when equal.
+    virtual void mark(bool differs) = 0;
+
+    void onChange(std::function<void(const QString&)> changed) { m_changed = std::move(changed); }
+    // The text box the control is, for the focus checks; null for the others.
+    virtual QLineEdit* textBox() const { return nullptr; }
+
+protected:
+    void changed(const QString& value) const
+    {
+        if (m_changed)
+            m_changed(value);
+    }
+    // Cut when the control goes: the widget may outlive it by a moment.
+    void keep(QMetaObject::Connection connection) { m_connections.push_back(connection); }
+
+private:
+    std::function<void(const QString&)> m_changed;
+    std::vector<QMetaObject::Connection> m_connections;
+};
+
+// Makes the control of a kind, named objectName; a check box or option group
+// carries the caption itself.
+std::unique_ptr<FieldControl> MakeControl(const ControlKind& kind, const QString& caption, const QString& objectName);
+
+// A list of entries with add and delete, showing every element of one array
+// setting: entry n is element n, the elements after the last entry are empty.
+class EntryList {
+public:
+    explicit EntryList(QListWidget* list);
+
+    QListWidget* widget() const { return m_list; }
+    void show(const QStringList& elements);
+    // One value per element of the array, empty past the last entry.
+    QStringList elements(int count) const;
+    int entryCount() const;
+
+    void add(const QString& entry);
+    // Removes the selected entry; false when none is selected.
+    bool removeSelected();
+    void onChange(std::function<void()> changed) { m_changed = std::move(changed); }
+
+private:
+    QListWidget* m_list;
+    std::function<void()> m_changed;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QString>
+#include <functional>
+
+// The check an editor makes of one control's text: when it runs, the test,
+// the message that refuses a text and what is put back afterwards.
+struct FieldCheck {
+    enum class When {
+        Leave,  // when the box loses the focus
+        Change, // as soon as the text changes
+        Apply,  // only when Apply finds a value the configuration reader would refuse
+    };
+    enum class Repair {
+        Stored,   // the stored value
+        Zero,     // "0"
+        Empty,    // nothing
+        Previous, // the text from before this change
+    };
+
+    std::function<bool(const QString& text)> refuses;
+    QString message;
+    QString title = QStringLiteral("Try Again!"); // empty: the program's name
+    Dialogs::Icon icon = Dialogs::Icon::Critical;
+    Repair repair = Repair::Stored;
+    When when = When::Leave;
+    bool refocus = false; // the focus goes back to the box after the message
+};
+
+// The usual range check: the text read as a number from its start (an empty
+// text reads 0) must lie in min..max; stop icon, "Try Again!", the stored
+// value put back.
+FieldCheck Between(double min, double max, const QString& message);
+// Any other test of the text, with the same defaults.
+FieldCheck Refusing(std::function<bool(const QString& text)> test, const QString& message);
