@@ -27,17 +27,32 @@ const QString& EditorCopies::stored(int field, int i) const
 QString EditorCopies::loadText(int field, int i) const
 {
     const QString& text = stored(field, i);
-    return definition(field).load == LoadForm::Trimmed ? text.trimmed() : text;
+    switch (definition(field).load) {
+    case LoadForm::AsStored: return text;
+    case LoadForm::Trimmed: return text.trimmed();
+    case LoadForm::ThroughIntake: return intakeOf(field, text);
+    }
+    return text;
 }
 
-void EditorCopies::take(int field, int i, const QString& text)
+QString EditorCopies::shownText(int field, int i) const
+{
+    if (definition(field).load == LoadForm::ThroughIntake && !edited(field, i) && copy(field, i) == loadText(field, i))
+        return stored(field, i);
+    return copy(field, i);
+}
+
+QString EditorCopies::intakeOf(int field, const QString& text) const
 {
     switch (definition(field).intake) {
-    case Intake::AsTyped: setCopy(field, i, text); break;
-    case Intake::Trimmed: setCopy(field, i, text.trimmed()); break;
-    case Intake::Number: setCopy(field, i, LeadingNumberText(text)); break;
+    case Intake::AsTyped: return text;
+    case Intake::Trimmed: return text.trimmed();
+    case Intake::Number: return LeadingNumberText(text);
     }
+    return text;
 }
+
+void EditorCopies::take(int field, int i, const QString& text) { setCopy(field, i, intakeOf(field, text)); }
 
 void EditorCopies::load(int field, int i)
 {
@@ -48,7 +63,7 @@ void EditorCopies::load(int field, int i)
 void EditorCopies::restore(int field, int i)
 {
     Field& f = m_fields.at(field);
-    f.copies[i] = f.bases[i] = stored(field, i);
+    f.copies[i] = f.bases[i] = definition(field).load == LoadForm::ThroughIntake ? loadText(field, i) : stored(field, i);
 }
 
 bool EditorCopies::anyDiffers() const

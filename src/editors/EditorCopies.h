@@ -16,8 +16,14 @@ enum class Intake {
     Number,  // the leading number written as decimal digits: "007" gives "7", "" gives "0"
 };
 
-// How the stored text is put into the control and the copy when the editor loads.
-enum class LoadForm { AsStored, Trimmed };
+// How the stored text becomes the copy when the editor loads.
+enum class LoadForm {
+    AsStored,
+    Trimmed,
+    // As the control's change rule takes it: the control shows the stored
+    // text ("05") while the copy holds its intake form ("5").
+    ThroughIntake,
+};
 
 // When an edit reaches the settings tables.
 enum class Commit {
@@ -76,13 +82,17 @@ public:
     const QString& stored(int field, int i) const;
     QString loadText(int field, int i) const;
     const QString& copy(int field, int i) const { return m_fields.at(field).copies[i]; }
+    // What the control shows for the copy: the stored text while a copy
+    // taken through the intake is not edited, else the copy.
+    QString shownText(int field, int i) const;
 
     // The control now holds `text`: the copy takes it in the field's intake form.
     void take(int field, int i, const QString& text);
     void setCopy(int field, int i, const QString& text) { m_fields.at(field).copies[i] = text; }
     // Copy and base become the stored text in the load form.
     void load(int field, int i);
-    // Copy and base become the stored text as it stands.
+    // Copy and base become the stored text as it stands (through the intake
+    // for a field loaded that way).
     void restore(int field, int i);
 
     // Exact, case-sensitive: "050" differs from "50".
@@ -116,6 +126,7 @@ private:
         TextArray copies;
         TextArray bases;
     };
+    QString intakeOf(int field, const QString& text) const;
     bool store(int field, int i);
     void markUnsaved();
 

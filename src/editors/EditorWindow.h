@@ -12,4 +12,7 @@ public:
 
     // Stores every working copy that differs from its setting, with its flags.
     virtual void DoApply() = 0;
+    // Puts the focus where the user is to start typing (the access code
+    // editor's new lock code, when the start-up finds the lock code unusable).
+    virtual void focusFirstEntry() {}
 };

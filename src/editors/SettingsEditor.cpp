@@ -197,11 +197,10 @@ void SettingsEditor::fill(Binding& b)
         return;
     }
     const QString value = m_copies.copy(b.field, i);
-    b.control->show(value);
+    b.control->show(m_copies.shownText(b.field, i));
     // The change handling marks the control as an edit of this text would.
     handleChange(b, b.control->value());
     m_copies.setCopy(b.field, i, value);
-    b.previous = value;
 }
 
 void SettingsEditor::loadControls()

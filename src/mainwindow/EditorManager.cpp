@@ -5,7 +5,8 @@
 #include <QStackedWidget>
 
 EditorManager::EditorManager(AppContext& context, EditorTabList tabs, QStackedWidget* area)
-    : m_context(context), m_tabs(std::move(tabs)), m_area(area), m_editors(m_tabs.size(), nullptr)
+    : m_context(context), m_tabs(std::move(tabs)), m_startUp(StartUpTabs(m_tabs)), m_area(area),
+      m_editors(m_tabs.size(), nullptr)
 {
 }
 
@@ -62,13 +63,11 @@ void EditorManager::doApply(int tab)
         e->DoApply();
 }
 
-void EditorManager::reload(int tab)
+void EditorManager::reloadAll(int front)
 {
-    if (!isLoaded(tab))
-        return;
-    const bool inFront = frontTab() == tab;
-    close(tab);
-    load(tab);
-    if (inFront)
-        bringToFront(tab);
+    for (int tab = 0; tab < count(); ++tab)
+        close(tab);
+    for (int tab : m_startUp)
+        load(tab);
+    bringToFront(front);
 }

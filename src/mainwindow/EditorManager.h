@@ -18,6 +18,8 @@ public:
 
     int count() const { return static_cast<int>(m_tabs.size()); }
     const QString& caption(int tab) const { return m_tabs.at(tab).caption; }
+    // The editors the start-up and a reload create, in their order.
+    const std::vector<int>& startUpTabs() const { return m_startUp; }
 
     bool isLoaded(int tab) const;
     // Null when not loaded.
@@ -27,14 +29,16 @@ public:
     // Loads when needed, then makes it the window in front.
     void bringToFront(int tab);
     int frontTab() const;
-    // Nothing for an editor that is not loaded.
+    // Nothing for an editor that is not loaded: it holds no edit.
     void doApply(int tab);
-    // A loaded editor takes its working copies afresh from the settings.
-    void reload(int tab);
+    // Closes every editor, then creates those of the start-up afresh from the
+    // settings, in their order, with `front` in front.
+    void reloadAll(int front);
 
 private:
     AppContext& m_context;
     EditorTabList m_tabs;
+    std::vector<int> m_startUp;
     QStackedWidget* m_area;
     std::vector<EditorWindow*> m_editors;
 };

@@ -1,15 +1,24 @@
 #include "mainwindow/EditorTabs.h"
-#include "editors/timing/Timers.h"
 
+#include "editors/timing/Analog.h"
+#include "editors/timing/Timers.h"
 #include "mainwindow/PlaceholderEditor.h"
+
+#include <algorithm>
 
 namespace {
 
-EditorTab placeholder(const QString& caption, const QStringList& boxNames = {})
+template <typename Editor> EditorTab tab(const char* caption, std::optional<int> startUpOrder)
 {
-    return {caption, [caption, boxNames](AppContext&, QWidget* parent) -> EditorWindow* {
-                return new PlaceholderEditor(caption, boxNames, parent);
-            }};
+    return {QString::fromLatin1(caption),
+            [](AppContext& c, QWidget* parent) -> EditorWindow* { return new Editor(c, parent); }, startUpOrder};
+}
+
+EditorTab placeholder(const char* caption, std::optional<int> startUpOrder)
+{
+    const QString text = QString::fromLatin1(caption);
+    return {text, [text](AppContext&, QWidget* parent) -> EditorWindow* { return new PlaceholderEditor(text, parent); },
+            startUpOrder};
 }
 
 } // namespace
@@ -17,16 +26,26 @@ EditorTab placeholder(const QString& caption, const QStringList& boxNames = {})
 EditorTabList EditorTabs()
 {
     return {
-        {QStringLiteral("Timers"), [](AppContext& c, QWidget* parent) -> EditorWindow* { return new Timers(c, parent); }},
-        placeholder(QStringLiteral("Courtesy Tones")),
-        placeholder(QStringLiteral("Macros")),
-        placeholder(QStringLiteral("Scheduler/Clock")),
-        placeholder(QStringLiteral("Analog")),
-        placeholder(QStringLiteral("IDs")),
-        placeholder(QStringLiteral("Messages")),
-        placeholder(QStringLiteral("DTMF")),
-        placeholder(QStringLiteral("Alarms/R. Base/Aux Audio")),
-        placeholder(QStringLiteral("Special Codes/Autopatch"), {QStringLiteral("NewLockSet")}),
-        placeholder(QStringLiteral("Port Switches")),
+        tab<Timers>("Timers", 8),
+        placeholder("Courtesy Tones", 5),
+        placeholder("Macros", 3),
+        placeholder("Scheduler/Clock", 4),
+        tab<Analog>("Analog", 0),
+        placeholder("IDs", 1),
+        placeholder("Messages", 6),
+        placeholder("DTMF", 7),
+        placeholder("Alarms/R. Base/Aux Audio", 2),
+        placeholder("Special Codes/Autopatch", std::nullopt),
+        placeholder("Port Switches", 9),
     };
+}
+
+std::vector<int> StartUpTabs(const EditorTabList& tabs)
+{
+    std::vector<int> order;
+    for (int t = 0; t < static_cast<int>(tabs.size()); ++t)
+        if (tabs[t].startUpOrder)
+            order.push_back(t);
+    std::ranges::sort(order, {}, [&tabs](int t) { return *tabs[t].startUpOrder; });
+    return order;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class EditorWindow;
@@ -12,17 +13,18 @@ struct AppContext;
 struct EditorTab {
     QString caption;
     std::function<EditorWindow*(AppContext& context, QWidget* parent)> create;
+    // Its place in the order in which the start-up and a reload create the
+    // editors; none for the editor created only when it is first needed.
+    std::optional<int> startUpOrder;
 };
 using EditorTabList = std::vector<EditorTab>;
 
 inline constexpr int EditorTabCount = 11;
-inline constexpr int TimersTab = 0;
-inline constexpr int SpecialCodesTab = 9;
+inline constexpr int TimersTab = 0;       // in front after the start-up and a reload
+inline constexpr int SpecialCodesTab = 9; // its Apply sends codes to the controller
 
-// The eleven tabs in strip order. A real editor plugs in by replacing its
-// factory in EditorTabs.cpp.
+// The eleven tabs in strip order.
 EditorTabList EditorTabs();
 
-// The ten editors that the file commands close and load again (all but the
-// access code editor), in the order they are closed.
-inline constexpr int ReloadableTabs[] = {4, 5, 8, 0, 2, 3, 1, 6, 10, 7};
+// The tabs whose editors the start-up and a reload create, in that order.
+std::vector<int> StartUpTabs(const EditorTabList& tabs);

@@ -82,7 +82,6 @@ bool FileCommands::fileOpen()
     const auto path = askOpenFile(m_context.tables.CurrentDatFile);
     if (!path)
         return false;
-    m_main.closeReloadableEditors();
     m_context.tables.CurrentDatFile = *path;
     m_main.loadConfiguration();
     return true;

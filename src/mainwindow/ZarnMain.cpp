@@ -26,7 +26,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -34,10 +33,6 @@
 #include <QToolBar>
 
 namespace {
-
-// Start-up shows the editors in this order; the access code editor waits
-// until its tab is chosen.
-constexpr int StartUpShowOrder[] = {4, 5, 8, 2, 3, 1, 6, 7, 0, 10};
 
 bool isEditorTab(int tab) { return tab >= 0 && tab < EditorTabCount; }
 
@@ -115,7 +110,7 @@ bool ZarnMain::load()
         return false;
     m_context.tables.CurrentDatFile = *file;
     readFile();
-    showEditors();
+    reloadEditors();
     applyGeometry(ReadWindowGeometry(m_context.profile, m_context.settingsFile, QStringLiteral("Main")));
     ReadTransportSettings(m_context.tables, m_context.profile, m_context.settingsFile);
     m_transport->showStartTicks();
@@ -127,10 +122,7 @@ bool ZarnMain::load()
 void ZarnMain::loadConfiguration()
 {
     readFile();
-    // A loaded access code editor would otherwise write the old file's codes
-    // over the new ones when its tab is left.
-    m_editors->reload(SpecialCodesTab);
-    showEditors();
+    reloadEditors();
     m_context.tables.DataSaved = true;
     finishLoad();
 }
@@ -141,12 +133,7 @@ void ZarnMain::readFile()
     setTitleFor(m_context.tables.CurrentDatFile);
 }
 
-void ZarnMain::showEditors()
-{
-    for (int tab : StartUpShowOrder)
-        m_editors->load(tab);
-    m_editors->bringToFront(TimersTab);
-}
+void ZarnMain::reloadEditors() { m_editors->reloadAll(TimersTab); }
 
 void ZarnMain::finishLoad()
 {
@@ -169,8 +156,7 @@ void ZarnMain::finishLoad()
 
 void ZarnMain::focusLockBox()
 {
-    if (auto* box = m_editors->load(SpecialCodesTab)->findChild<QLineEdit*>(QStringLiteral("NewLockSet")))
-        box->setFocus();
+    m_editors->load(SpecialCodesTab)->focusFirstEntry();
     // A hidden window takes the focus only once shown.
     m_focusLockBoxOnShow = !isVisible();
 }
@@ -210,12 +196,6 @@ void ZarnMain::applyPendingEdits()
 {
     if (m_currentTab != SpecialCodesTab)
         m_editors->doApply(m_currentTab);
-}
-
-void ZarnMain::closeReloadableEditors()
-{
-    for (int tab : ReloadableTabs)
-        m_editors->close(tab);
 }
 
 void ZarnMain::setTitleFor(const QString& path) { setWindowTitle(MainWindowTitle(path)); }

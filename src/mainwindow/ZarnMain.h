@@ -45,8 +45,9 @@ public:
     // editor is left alone: its Apply sends codes to the controller.
     void applyPendingEdits();
 
-    // For the file commands.
-    void closeReloadableEditors();
+    // Every editor afresh from the settings, the timer editor in front; the
+    // access code editor waits until it is next needed. Edits not applied are lost.
+    void reloadEditors();
     // Reads CurrentDatFile and shows it in the editors.
     void loadConfiguration();
     void setTitleFor(const QString& path);
@@ -72,7 +73,6 @@ private:
     void connectCommands();
     void onTabChanged(int tab);
     void readFile();
-    void showEditors();
     void finishLoad();
     void applyGeometry(WindowGeometry geometry);
     void focusLockBox();

@@ -81,6 +81,8 @@ public:
         }
     }
 
+    void focusFirstEntry() override { box->setFocus(); }
+
     bool pendingEdit = false;
     QLineEdit* box;
 
