@@ -1,6 +1,7 @@
 #include "link/CommandCatalogue.h"
 
 #include "link/SpeechEncoder.h"
+#include "store/CourtesyArrays.h"
 #include "store/SettingsTables.h"
 #include "store/TextHelpers.h"
 
@@ -397,22 +398,10 @@ ControllerCommand BuildCommand(CommandId id, const SettingsTables& t, int item)
 
 ControllerCommand CourtesySegmentCommand(const SettingsTables& t, int port, int tone, int segment)
 {
-    // Delays 1-4, durations 1-4, tones 1-8 of each port.
-    using Arrays = std::array<TextArray S::*, 16>;
-    static constexpr std::array<Arrays, Count::Ports> kArrays{{
-        {&S::P1Delay1, &S::P1Delay2, &S::P1Delay3, &S::P1Delay4, &S::P1Dur1, &S::P1Dur2, &S::P1Dur3, &S::P1Dur4,
-         &S::P1Tone1, &S::P1Tone2, &S::P1Tone3, &S::P1Tone4, &S::P1Tone5, &S::P1Tone6, &S::P1Tone7, &S::P1Tone8},
-        {&S::P2Delay1, &S::P2Delay2, &S::P2Delay3, &S::P2Delay4, &S::P2Dur1, &S::P2Dur2, &S::P2Dur3, &S::P2Dur4,
-         &S::P2Tone1, &S::P2Tone2, &S::P2Tone3, &S::P2Tone4, &S::P2Tone5, &S::P2Tone6, &S::P2Tone7, &S::P2Tone8},
-        {&S::P3Delay1, &S::P3Delay2, &S::P3Delay3, &S::P3Delay4, &S::P3Dur1, &S::P3Dur2, &S::P3Dur3, &S::P3Dur4,
-         &S::P3Tone1, &S::P3Tone2, &S::P3Tone3, &S::P3Tone4, &S::P3Tone5, &S::P3Tone6, &S::P3Tone7, &S::P3Tone8},
-    }};
-    if (segment < 1 || segment > 4)
-        throw std::out_of_range("courtesy tone segment " + std::to_string(segment) + " outside 1..4");
-    const Arrays& a = kArrays.at(port - 1);
-    const int s = segment - 1;
-    const StarFields f = Starred({(t.*a[s])[tone], (t.*a[4 + s])[tone], (t.*a[8 + 2 * s])[tone],
-                                  (t.*a[9 + 2 * s])[tone]});
+    using enum CourtesyField;
+    const auto field = [&](CourtesyField kind, int n) { return (t.*CourtesyArray(port, kind, n))[tone]; };
+    const StarFields f = Starred({field(Delay, segment), field(Dur, segment), field(Tone, 2 * segment - 1),
+                                  field(Tone, 2 * segment)});
     const QString code = "*3" + Num(segment) + Two(tone);
     // The fields follow the code without a leading "*".
     return {{Num(port) + code + f.serial.mid(1)}, QList<DtmfPart>{Str(code)} + f.dtmf.mid(1) + QList{End}, {}};

@@ -1,5 +1,6 @@
 #include "link/UploadSteps.h"
 
+#include "store/CourtesyArrays.h"
 #include "store/SettingsTables.h"
 
 #include <array>
@@ -32,14 +33,8 @@ UploadStep Command(const char* name, CommandId id, int item, std::vector<StepFla
 
 UploadStep CourtesySegment(int port, int tone, int segment)
 {
-    using Segs = std::array<FlagArray S::*, 4>;
-    static constexpr std::array<Segs, 3> kFlags{{
-        {&S::P1Seg1Changed, &S::P1Seg2Changed, &S::P1Seg3Changed, &S::P1Seg4Changed},
-        {&S::P2Seg1Changed, &S::P2Seg2Changed, &S::P2Seg3Changed, &S::P2Seg4Changed},
-        {&S::P3Seg1Changed, &S::P3Seg2Changed, &S::P3Seg3Changed, &S::P3Seg4Changed},
-    }};
     const QString flagName = QStringLiteral("P%1Seg%2Changed").arg(port).arg(segment);
-    FlagArray S::*flags = kFlags.at(port - 1).at(segment - 1);
+    FlagArray S::*flags = CourtesySegmentFlag(port, segment);
     UploadStep step;
     step.name = QStringLiteral("courtesy tone %1 of port %2, segment %3").arg(tone).arg(port).arg(segment);
     step.build = [port, tone, segment](const S& t) { return CourtesySegmentCommand(t, port, tone, segment); };

@@ -22,16 +22,13 @@ PlanPart lockAndTerminator()
     return p;
 }
 
+// The registry lists the courtesy arrays in the file's order.
 QStringList courtesyNames()
 {
     QStringList names;
-    for (int port = 1; port <= Count::Ports; ++port) {
-        for (const char* kind : {"Delay", "Dur"})
-            for (int n = 1; n <= 4; ++n)
-                names << QStringLiteral("P%1%2%3").arg(port).arg(QLatin1String(kind)).arg(n);
-        for (int n = 1; n <= 8; ++n)
-            names << QStringLiteral("P%1Tone%2").arg(port).arg(n);
-    }
+    for (const KeyStem& stem : KeyRegistry())
+        if (stem.section == u"Courtesy")
+            names << stem.name;
     return names;
 }
 

@@ -1,5 +1,6 @@
 #include "store/KeyRegistry.h"
 
+#include "store/CourtesyArrays.h"
 #include "store/FactoryCodes.h"
 
 #include <QHash>
@@ -78,27 +79,6 @@ private:
     std::vector<KeyStem>& m_out;
     const char* m_section;
     bool S::* m_flag;
-};
-
-struct CourtesyArray {
-    const char* name;
-    TextArray S::* member;
-};
-
-// Port 1's sixteen, then port 2's, then port 3's.
-const CourtesyArray courtesyArrays[] = {
-    {"P1Delay1", &S::P1Delay1}, {"P1Delay2", &S::P1Delay2}, {"P1Delay3", &S::P1Delay3}, {"P1Delay4", &S::P1Delay4},
-    {"P1Dur1", &S::P1Dur1}, {"P1Dur2", &S::P1Dur2}, {"P1Dur3", &S::P1Dur3}, {"P1Dur4", &S::P1Dur4},
-    {"P1Tone1", &S::P1Tone1}, {"P1Tone2", &S::P1Tone2}, {"P1Tone3", &S::P1Tone3}, {"P1Tone4", &S::P1Tone4},
-    {"P1Tone5", &S::P1Tone5}, {"P1Tone6", &S::P1Tone6}, {"P1Tone7", &S::P1Tone7}, {"P1Tone8", &S::P1Tone8},
-    {"P2Delay1", &S::P2Delay1}, {"P2Delay2", &S::P2Delay2}, {"P2Delay3", &S::P2Delay3}, {"P2Delay4", &S::P2Delay4},
-    {"P2Dur1", &S::P2Dur1}, {"P2Dur2", &S::P2Dur2}, {"P2Dur3", &S::P2Dur3}, {"P2Dur4", &S::P2Dur4},
-    {"P2Tone1", &S::P2Tone1}, {"P2Tone2", &S::P2Tone2}, {"P2Tone3", &S::P2Tone3}, {"P2Tone4", &S::P2Tone4},
-    {"P2Tone5", &S::P2Tone5}, {"P2Tone6", &S::P2Tone6}, {"P2Tone7", &S::P2Tone7}, {"P2Tone8", &S::P2Tone8},
-    {"P3Delay1", &S::P3Delay1}, {"P3Delay2", &S::P3Delay2}, {"P3Delay3", &S::P3Delay3}, {"P3Delay4", &S::P3Delay4},
-    {"P3Dur1", &S::P3Dur1}, {"P3Dur2", &S::P3Dur2}, {"P3Dur3", &S::P3Dur3}, {"P3Dur4", &S::P3Dur4},
-    {"P3Tone1", &S::P3Tone1}, {"P3Tone2", &S::P3Tone2}, {"P3Tone3", &S::P3Tone3}, {"P3Tone4", &S::P3Tone4},
-    {"P3Tone5", &S::P3Tone5}, {"P3Tone6", &S::P3Tone6}, {"P3Tone7", &S::P3Tone7}, {"P3Tone8", &S::P3Tone8},
 };
 
 std::vector<KeyStem> buildRegistry()
@@ -226,11 +206,18 @@ std::vector<KeyStem> buildRegistry()
     Rows(k, "MessageMacros", &S::MessageMacrosChanged)
         .array("MessageMacro", &S::MessageMacro, upper(), "Ram_MessageMacro {i}", "NONE STORED");
 
+    // Port 1's sixteen, then port 2's, then port 3's.
     Rows courtesy(k, "Courtesy", &S::CourtesyChanged);
-    for (const auto& c : courtesyArrays) {
-        const QByteArray label = QByteArray("Ram_") + c.name + " {i}";
-        const bool tone = QByteArray(c.name).contains("Tone");
-        courtesy.array(c.name, c.member, number(tone ? 10000 : 32767), label.constData(), tone ? "0" : "250");
+    for (int port = 1; port <= Count::Ports; ++port) {
+        for (const CourtesyField field : CourtesyFields) {
+            const bool tone = field == CourtesyField::Tone;
+            for (int n = 1; n <= CourtesyArrayCount(field); ++n) {
+                const QByteArray name = CourtesyArrayName(port, field, n).toLatin1();
+                const QByteArray label = "Ram_" + name + " {i}";
+                courtesy.array(name.constData(), CourtesyArray(port, field, n), number(tone ? 10000 : 32767),
+                               label.constData(), tone ? "0" : "250");
+            }
+        }
     }
 
     Rows(k, "DTMF", &S::DTMFChanged)
