@@ -141,15 +141,16 @@ void EditorCopies::markUnsaved()
     m_tables.DataSaved = false;
 }
 
-bool EditorCopies::apply()
+std::vector<FieldElement> EditorCopies::apply()
 {
-    bool changed = false;
+    std::vector<FieldElement> written;
     for (int f = 0; f < fieldCount(); ++f)
         for (int i = 1; i <= count(f); ++i)
-            changed = store(f, i) || changed;
-    if (changed)
+            if (store(f, i))
+                written.push_back({f, i});
+    if (!written.empty())
         markUnsaved();
-    return changed;
+    return written;
 }
 
 bool EditorCopies::commit(int field, int i)

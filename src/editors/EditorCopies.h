@@ -115,8 +115,8 @@ public:
 
     // For each copy that differs: its changed flag, the setting, and the
     // others told; when any differed, the section flags and DataSaved False.
-    // Copies equal to their setting write nothing. True when something differed.
-    bool apply();
+    // Copies equal to their setting write nothing. Gives what was written.
+    std::vector<FieldElement> apply();
     // The same for one element, as a field committed at once does.
     bool commit(int field, int i);
 

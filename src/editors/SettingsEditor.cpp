@@ -287,8 +287,7 @@ bool SettingsEditor::apply()
                                   Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
         return false;
     }
-    m_copies.apply();
-    afterApply();
+    afterApply(m_copies.apply());
     return true;
 }
 

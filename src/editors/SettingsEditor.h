@@ -109,7 +109,8 @@ protected:
     // What an editor adds to the pattern.
     virtual void changed(int /*field*/, int /*index*/) {}
     virtual std::optional<Refusal> vetoApply() { return std::nullopt; }
-    virtual void afterApply() {}
+    // After Apply stored the copies; `written` are those that differed.
+    virtual void afterApply(const std::vector<FieldElement>& /*written*/) {}
     virtual void afterCancel() {}
     // A field committed at once stored a new value.
     virtual void committed(int /*field*/, int /*index*/) {}

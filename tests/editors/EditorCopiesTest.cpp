@@ -64,7 +64,7 @@ TEST_F(CopiesFixture, ApplyRaisesItemGroupAndSectionFlagsOnlyForDifferences)
     copies.take(hang, 3, "61");
     copies.take(vref, 1, "2.6");
     tables.FanTime = "5"; // now equal to its trimmed copy
-    EXPECT_TRUE(copies.apply());
+    EXPECT_FALSE(copies.apply().empty());
 
     EXPECT_FALSE(tables.HangTimeChanged[1]);
     EXPECT_FALSE(tables.HangTimeChanged[2]);
@@ -83,7 +83,7 @@ TEST_F(CopiesFixture, ApplyRaisesItemGroupAndSectionFlagsOnlyForDifferences)
     tables.MeterChanged.fill(false);
     tables.TimersChanged = tables.AlarmsChanged = false;
     tables.DataSaved = true;
-    EXPECT_FALSE(copies.apply());
+    EXPECT_TRUE(copies.apply().empty());
     EXPECT_FALSE(tables.HangTimeChanged.any(true));
     EXPECT_FALSE(tables.MeterChanged.any(true));
     EXPECT_FALSE(tables.TimersChanged);
@@ -97,7 +97,7 @@ TEST_F(CopiesFixture, EditedBackToStoredSetsNoFlag)
     copies.load(fan, 1);
     tables.FanTime = "5";
     EXPECT_FALSE(copies.anyDiffers());
-    EXPECT_FALSE(copies.apply());
+    EXPECT_TRUE(copies.apply().empty());
     EXPECT_TRUE(tables.DataSaved);
 }
 
@@ -155,13 +155,13 @@ TEST_F(CopiesFixture, ApplyTellsTheOthersOfEachElementItWrote)
     const int self = notices.listen(&copies, [&own](const SettingElement&) { ++own; });
     copies.take(hang, 3, "61");
     copies.take(vref, 1, "2.6");
-    EXPECT_TRUE(copies.apply());
+    EXPECT_FALSE(copies.apply().empty());
     // The fan time was stored with blanks, so its trimmed copy differs too.
     EXPECT_EQ(told, (std::vector<SettingElement>{ElementOf(&S::HangTime, 3), ElementOf(&S::FanTime),
                                                  ElementOf(&S::Vref)}));
     EXPECT_EQ(own, 0) << "the writer is not told of its own writes";
     told.clear();
-    EXPECT_FALSE(copies.apply());
+    EXPECT_TRUE(copies.apply().empty());
     EXPECT_TRUE(told.empty());
     notices.stopListening(other);
     notices.stopListening(self);
@@ -184,7 +184,7 @@ TEST_F(CopiesFixture, AnOutsideWriteReplacesACopyOnlyWhenItWasNotEdited)
     copies.takeOutside(hang, 3);
     EXPECT_FALSE(copies.edited(hang, 3));
 
-    EXPECT_TRUE(copies.apply());
+    EXPECT_FALSE(copies.apply().empty());
     EXPECT_EQ(tables.HangTime[1], "70") << "the user's edit is applied over it";
     EXPECT_EQ(tables.HangTime[2], "90");
     EXPECT_FALSE(tables.HangTimeChanged[2]);

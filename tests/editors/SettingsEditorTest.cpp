@@ -76,7 +76,7 @@ public:
 
 protected:
     std::optional<Refusal> vetoApply() override { return veto; }
-    void afterApply() override { ++applied; }
+    void afterApply(const std::vector<FieldElement>&) override { ++applied; }
 };
 
 struct SettingsEditorTest : EditorFixture {

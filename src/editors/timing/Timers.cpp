@@ -218,6 +218,6 @@ void Timers::setInactivitySwitches()
     }
 }
 
-void Timers::afterApply() { setInactivitySwitches(); }
+void Timers::afterApply(const std::vector<FieldElement>&) { setInactivitySwitches(); }
 
 void Timers::afterCancel() { setInactivitySwitches(); }

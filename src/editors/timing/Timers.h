@@ -13,7 +13,7 @@ public:
 
 protected:
     void changed(int field, int port) override;
-    void afterApply() override;
+    void afterApply(const std::vector<FieldElement>& written) override;
     void afterCancel() override;
 
 private:
