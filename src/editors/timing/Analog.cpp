@@ -104,6 +104,8 @@ QWidget* Analog::referencePage()
         alarmRow("Trip Value", "MeterSetPointSet", TextBox(), &S::MeterSetPoint, "MeterSetPoint"),
     };
     addRows(grid, rows, ChosenBy(m_alarm));
+    vref->setColumnStretch(3, 1);
+    grid->setColumnStretch(3, 1);
 
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);

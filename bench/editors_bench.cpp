@@ -1,0 +1,95 @@
+#include "CountedDialogs.h"
+#include "FakeClock.h"
+#include "FakeSerialPort.h"
+#include "mainwindow/EditorManager.h"
+#include "mainwindow/ZarnMain.h"
+#include "platform/ComPorts.h"
+#include "platform/IniFileProfile.h"
+#include "platform/SoundOutput.h"
+#include "platform/SystemClock.h"
+#include "store/AppContext.h"
+#include "store/ErrorLog.h"
+#include "store/SettingsNotices.h"
+#include "store/SettingsTables.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Nothing is played while editors are made.
+class NoSound final : public SoundOutput {
+public:
+    Status beginRun() override { return Status::success(); }
+    Status playWav(const QByteArray&) override { return Status::success(); }
+    Status playSilence(int) override { return Status::success(); }
+    Status endRun() override { return Status::success(); }
+    Status playFile(const QString&) override { return Status::success(); }
+    void stop() override {}
+};
+
+// The main window's world on a copy of the shipped sample configuration,
+// with a serial port and a sound output that do nothing.
+struct Rig {
+    Rig()
+    {
+        qputenv("TARVEX_PROGRAMMER_HOME", dir.path().toLocal8Bit());
+        const QString sample = dir.filePath("sample.dat");
+        QFile::copy(QStringLiteral(SAMPLE_DAT), sample);
+        QFile::setPermissions(sample, QFile::ReadOwner | QFile::WriteOwner);
+        (void)profile.write(settingsFile, "Main", "LastTarvexFile", sample);
+    }
+
+    QTemporaryDir dir;
+    QString settingsFile = dir.filePath("zarn.ini");
+    SystemClock systemClock;
+    IniFileProfile profile{systemClock};
+    CountedDialogs dialogs;
+    FakeClock clock;
+    ErrorLog log;
+    SettingsTables tables;
+    FakeSerialPort serial;
+    NoSound sound;
+    SettingsNotices notices;
+    ComPorts comPorts{[](const QString&) { return QString(); }, [] { return QStringList(); }};
+    AppContext context{tables, profile, dialogs, clock, log, settingsFile, serial, comPorts, sound, notices};
+};
+
+// The start-up's load: the configuration read and the editors of the tabs created.
+void BM_StartUpLoad(benchmark::State& state)
+{
+    Rig rig;
+    for (auto _ : state) {
+        ZarnMain main(rig.context);
+        if (!main.load())
+            state.SkipWithError("the start-up did not load");
+        benchmark::DoNotOptimize(main.editors().frontTab());
+    }
+}
+BENCHMARK(BM_StartUpLoad)->Unit(benchmark::kMillisecond);
+
+// File New, Open and the download: every editor closed and made afresh.
+void BM_ReloadEditors(benchmark::State& state)
+{
+    Rig rig;
+    ZarnMain main(rig.context);
+    if (!main.load())
+        state.SkipWithError("the start-up did not load");
+    for (auto _ : state)
+        main.reloadEditors();
+}
+BENCHMARK(BM_ReloadEditors)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
