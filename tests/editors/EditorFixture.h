@@ -13,6 +13,7 @@
 #include "store/SettingsTables.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -86,5 +87,13 @@ struct EditorFixture : testing::Test {
         else
             QTest::keyClicks(box, text);
     }
-    static bool red(const QLineEdit* box) { return box->palette().color(QPalette::Text) == QColor(Qt::red); }
+    static bool red(const QWidget* control) { return control->palette().color(QPalette::Text) == QColor(Qt::red); }
+    // Picked by the user: only a pick raises activated.
+    static void pick(QComboBox* list, const QString& item)
+    {
+        const int index = list->findText(item);
+        ASSERT_GE(index, 0) << item.toStdString();
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    }
 };

@@ -100,12 +100,6 @@ struct SettingsEditorTest : EditorFixture {
         EXPECT_NE(w, nullptr) << name.toStdString();
         return w;
     }
-    static void pick(QComboBox* list, const QString& text)
-    {
-        const int index = list->findText(text);
-        list->setCurrentIndex(index);
-        emit list->activated(index); // what a click on the item raises
-    }
 };
 
 TEST_F(SettingsEditorTest, ARefusedBoxGetsTheFocusBackOnlyWhileItsEditorIsShown)

@@ -62,12 +62,6 @@ struct TimersTest : EditorFixture {
                tables.AuxTimeChanged.any(true) || tables.FanTimeChanged || tables.FanSelectChanged ||
                tables.XmtDelayChanged || tables.TimeoutLinkChanged;
     }
-    void pick(QComboBox* list, const QString& item)
-    {
-        const int index = list->findText(item);
-        list->setCurrentIndex(index);
-        emit list->activated(index); // what a click on the item raises
-    }
 };
 
 TEST_F(TimersTest, StoredLeadingZerosShowRedButApplySetsNoFlag)
