@@ -88,7 +88,7 @@ TEST_F(StartUp, ErrorLogIsCreatedAfresh)
 
 TEST(WindowTitle, ShortAndLongForms)
 {
-    const QString head = "Tarvex Programmer  " + VersionText();
+    const QString head = "Velmar Zarn Programmer  " + VersionText();
     struct Case {
         QString path, title;
     } cases[] = {
