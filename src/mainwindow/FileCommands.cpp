@@ -17,6 +17,7 @@ namespace {
 
 const QString SaveTitle = QStringLiteral("Save Database");
 const QString Filter = QStringLiteral("Tarvex Database Files (*.dat)");
+const QString StartUpFilter = QStringLiteral("Tarvex Memory Files (*.dat)");
 const QString OpenTitle = QStringLiteral("Open Controller Database File");
 const QString LastFile = QStringLiteral("LastTarvexFile");
 
@@ -50,9 +51,9 @@ bool FileCommands::settleUnsaved()
     return answer == Dialogs::Answer::No;
 }
 
-std::optional<QString> FileCommands::askOpenFile(const QString& proposed)
+std::optional<QString> FileCommands::askOpenFile(const QString& proposed, const QString& filter)
 {
-    return m_context.dialogs.openFile(OpenTitle, proposed, Filter);
+    return m_context.dialogs.openFile(OpenTitle, proposed, filter);
 }
 
 std::optional<QString> FileCommands::startUpFile()
@@ -60,7 +61,7 @@ std::optional<QString> FileCommands::startUpFile()
     const QString last = ReadMainKey(m_context, LastFile);
     if (!last.isEmpty() && QFileInfo(last).isFile())
         return last;
-    return askOpenFile(last);
+    return askOpenFile(last, StartUpFilter);
 }
 
 void FileCommands::fileNew()
@@ -79,7 +80,7 @@ bool FileCommands::fileOpen()
     if (!settleUnsaved())
         return false;
     // Asked before anything is closed, so a cancel keeps the configuration.
-    const auto path = askOpenFile(m_context.tables.CurrentDatFile);
+    const auto path = askOpenFile(m_context.tables.CurrentDatFile, Filter);
     if (!path)
         return false;
     m_main.closeReloadableEditors();

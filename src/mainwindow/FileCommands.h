@@ -34,7 +34,7 @@ private:
     // Applies the current editor's pending edits, then asks about unsaved
     // changes. False when the command must stop.
     bool settleUnsaved();
-    std::optional<QString> askOpenFile(const QString& proposed);
+    std::optional<QString> askOpenFile(const QString& proposed, const QString& filter);
     bool writeDatabase();
     void closePortIfOpen();
 

@@ -183,6 +183,7 @@ TEST_F(FileCommandsTest, SaveAsToANewNameRetitlesAndRemembersIt)
     dialogs.answerFile(third);
     ASSERT_TRUE(files().fileSaveAs());
     EXPECT_EQ(dialogs.shown()[0].text, first); // proposed name
+    EXPECT_EQ(dialogs.shown()[0].filter, "Tarvex Database Files (*.dat)");
     EXPECT_EQ(tables.CurrentDatFile, third);
     EXPECT_TRUE(tables.DataSaved);
     EXPECT_TRUE(QFile::exists(third));
@@ -222,6 +223,7 @@ TEST_F(FileCommandsTest, OpenReadsTheChosenFileAndLeavesItSaved)
     dialogs.answerFile(second);
     ASSERT_TRUE(files().fileOpen());
     EXPECT_EQ(kinds(), (QStringList{"Save Database", "open"}));
+    EXPECT_EQ(dialogs.shown()[1].filter, "Tarvex Database Files (*.dat)");
     EXPECT_EQ(tables.CurrentDatFile, second);
     EXPECT_NE(tables.FanTime, "77");
     EXPECT_TRUE(tables.DataSaved);

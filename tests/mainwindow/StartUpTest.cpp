@@ -24,6 +24,7 @@ TEST_F(StartUp, NoSettingsFileAsksForAFileAndCancelEndsWithNothingWritten)
     EXPECT_EQ(dialogs.shown()[0].kind, ScriptedDialogs::Shown::Kind::OpenFile);
     EXPECT_EQ(dialogs.shown()[0].title, "Open Controller Database File");
     EXPECT_EQ(dialogs.shown()[0].text, "");
+    EXPECT_EQ(dialogs.shown()[0].filter, "Tarvex Memory Files (*.dat)");
     EXPECT_FALSE(QFile::exists(ini()));
 }
 
