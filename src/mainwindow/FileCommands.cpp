@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SerialPort.h"
 #include "store/AppSettings.h"
+#include "store/ConfigurationFile.h"
 #include "store/DatFileWriter.h"
 #include "store/SettingsTables.h"
 
@@ -56,12 +57,28 @@ std::optional<QString> FileCommands::askOpenFile(const QString& proposed, const 
     return m_context.dialogs.openFile(OpenTitle, proposed, filter);
 }
 
+bool FileCommands::acceptsDatFile(const QString& path)
+{
+    const Status checked = CheckDatFile(m_context.profile, path);
+    if (!checked)
+        m_context.dialogs.message(OpenTitle, checked.reason(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    return checked.ok();
+}
+
 std::optional<QString> FileCommands::startUpFile()
 {
     const QString last = ReadMainKey(m_context, LastFile);
-    if (!last.isEmpty() && QFileInfo(last).isFile())
+    // A last file that is gone, or is no configuration file, counts as none.
+    if (!last.isEmpty() && QFileInfo(last).isFile() && CheckDatFile(m_context.profile, last))
         return last;
-    return askOpenFile(last, StartUpFilter);
+    // There is no configuration to fall back on: ask until one is chosen.
+    QString proposed = last;
+    while (const auto path = askOpenFile(proposed, StartUpFilter)) {
+        if (acceptsDatFile(*path))
+            return path;
+        proposed = *path;
+    }
+    return std::nullopt;
 }
 
 void FileCommands::fileNew()
@@ -81,7 +98,7 @@ bool FileCommands::fileOpen()
         return false;
     // Asked before anything is closed, so a cancel keeps the configuration.
     const auto path = askOpenFile(m_context.tables.CurrentDatFile, Filter);
-    if (!path)
+    if (!path || !acceptsDatFile(*path))
         return false;
     m_main.closeReloadableEditors();
     m_context.tables.CurrentDatFile = *path;

@@ -1,6 +1,9 @@
 #include "MainFixture.h"
 
+#include "RandomBytes.h"
 #include "mainwindow/WindowTitle.h"
+#include "store/DatFileReader.h"
+#include "store/KeyRegistry.h"
 
 #include <QFile>
 
@@ -269,6 +272,58 @@ TEST_F(FileCommandsTest, OpenOrNewThatIsCancelledAnywhereChangesNothing)
         EXPECT_FALSE(tables.DataSaved) << c.name;
         EXPECT_EQ(main->editors().editor(0), timers) << c.name;
     }
+}
+
+TEST_F(FileCommandsTest, OpenRefusesAFileThatIsNoConfigurationAndChangesNothing)
+{
+    const QString noise = dir.write("noise.dat", RandomBytes(4096));
+    const QString settings = dir.write("settings.dat", "[Main]\r\nComPort=1\r\n");
+    std::vector<EditorWindow*> editors;
+    for (int tab = 0; tab < EditorTabCount; ++tab)
+        editors.push_back(main->editors().editor(tab));
+    const QString title = main->windowTitle();
+    makeUnsaved();
+    tables.FanTime = "77";
+    for (const QString& file : {noise, settings}) {
+        SCOPED_TRACE(file.toStdString());
+        const QByteArray bytes = TempDir::read(file);
+        dialogs.clear();
+        dialogs.answer(Answer::No);
+        dialogs.answerFile(file);
+        EXPECT_FALSE(files().fileOpen());
+        EXPECT_EQ(kinds(), (QStringList{"Save Database", "open", "Open Controller Database File"}));
+        EXPECT_EQ(dialogs.shown()[2].text, "\"" + file + "\" is not a configuration file: it holds none of the "
+                                                         "configuration's sections.");
+        EXPECT_EQ(tables.CurrentDatFile, first);
+        EXPECT_EQ(tables.FanTime, "77");
+        EXPECT_FALSE(tables.DataSaved);
+        EXPECT_FALSE(tables.DatFileErrors);
+        EXPECT_EQ(main->windowTitle(), title);
+        for (int tab = 0; tab < EditorTabCount; ++tab)
+            EXPECT_EQ(main->editors().editor(tab), editors[tab]) << tab;
+        EXPECT_TRUE(TempDir::read(dir.path("error.log")).isEmpty());
+        EXPECT_EQ(TempDir::read(file), bytes);
+    }
+}
+
+TEST_F(FileCommandsTest, OpenOfAnEmptyFileLoadsTheDefaultsAsAMissingFileDoes)
+{
+    SettingsTables missing;
+    missing.CurrentDatFile = dir.path("missing.dat");
+    ErrorLog unwritten;
+    ScriptedDialogs unseen;
+    ReadDatFile(missing, profile, unwritten, unseen);
+
+    const QString empty = dir.write("empty.dat", "");
+    dialogs.answerFile(empty);
+    ASSERT_TRUE(files().fileOpen());
+    EXPECT_EQ(tables.CurrentDatFile, empty);
+    EXPECT_EQ(main->windowTitle(), MainWindowTitle(empty));
+    for (const KeyStem& stem : KeyRegistry()) {
+        for (int i = stem.isArray() ? 1 : 0; i <= (stem.isArray() ? stem.count : 0); ++i)
+            EXPECT_EQ(stem.value(tables, i), stem.value(missing, i)) << stem.keyName(i).toStdString();
+    }
+    EXPECT_EQ(kinds(), (QStringList{"open", "Error!"}));
 }
 
 TEST_F(FileCommandsTest, NewAsksBeforeItClosesTheEditorsThenOpens)
