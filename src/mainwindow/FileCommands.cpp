@@ -142,19 +142,21 @@ bool FileCommands::fileSaveAs()
     m_main.applyPendingEdits();
     SettingsTables& t = m_context.tables;
     flagEverySection(t);
-    const auto path = m_context.dialogs.saveFile(QStringLiteral("Save Controller Database File"),
-                                                 t.CurrentDatFile, Filter);
-    if (!path) {
+    const auto chosen = m_context.dialogs.saveFile(QStringLiteral("Save Controller Database File"),
+                                                   t.CurrentDatFile, Filter);
+    if (!chosen) {
         m_main.editors().bringToFront(m_main.currentTab());
         return false;
     }
-    if (QFileInfo::exists(*path)
+    // Asked about the name written, which may have gained ".dat".
+    const QString path = WithDatExtension(*chosen);
+    if (QFileInfo::exists(path)
         && m_context.dialogs.message(SaveTitle, QStringLiteral("File Already Exists! Are you sure you want to overwrite?"),
                                      Dialogs::Buttons::YesNo)
                != Dialogs::Answer::Yes)
         return false;
     const QString previous = t.CurrentDatFile;
-    t.CurrentDatFile = *path;
+    t.CurrentDatFile = path;
     if (!writeDatabase()) {
         t.CurrentDatFile = previous;
         return false;

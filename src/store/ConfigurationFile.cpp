@@ -2,6 +2,7 @@
 
 #include "platform/Profile.h"
 #include "store/KeyRegistry.h"
+#include "store/TextHelpers.h"
 
 #include <QDir>
 
@@ -37,4 +38,12 @@ Status CheckDatFile(Profile& profile, const QString& file)
     return Status::failure(
         QStringLiteral("\"%1\" is not a configuration file: it holds none of the configuration's sections.")
             .arg(QDir::toNativeSeparators(file)));
+}
+
+QString WithDatExtension(const QString& path)
+{
+    // A leading dot marks a hidden file, not an extension.
+    if (GetFileName(path).lastIndexOf(QLatin1Char('.')) > 0)
+        return path;
+    return path + QStringLiteral(".dat");
 }

@@ -13,3 +13,6 @@ class Profile;
 // file and why.
 Status CheckDatFile(Profile& profile, const QString& file);
 
+// The path a save writes: ".dat" after a file name typed without an
+// extension, so that the file shows in the open dialog's filter.
+QString WithDatExtension(const QString& path);

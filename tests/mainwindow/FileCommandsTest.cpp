@@ -216,6 +216,34 @@ TEST_F(FileCommandsTest, SaveAsAnsweredNoAtFileAlreadyExistsKeepsThePreviousName
     EXPECT_EQ(profile.read(second, "Timers", "FanTime"), "77");
 }
 
+TEST_F(FileCommandsTest, SaveAsAddsDatToANameTypedWithoutAnExtension)
+{
+    ASSERT_TRUE(QFile::exists(second));
+    const QByteArray secondBefore = TempDir::read(second);
+    tables.FanTime = "77";
+    // "second" is asked about as the "second.dat" it would overwrite.
+    dialogs.answerFile(dir.path("second"));
+    dialogs.answer(Answer::No);
+    EXPECT_FALSE(files().fileSaveAs());
+    EXPECT_EQ(kinds(), (QStringList{"save", "Save Database"}));
+    EXPECT_EQ(TempDir::read(second), secondBefore);
+    EXPECT_EQ(tables.CurrentDatFile, first);
+
+    struct Case {
+        QString typed, written;
+    } cases[] = {{dir.path("mine"), dir.path("mine.dat")}, {dir.path("mine.txt"), dir.path("mine.txt")}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        dialogs.answerFile(c.typed);
+        ASSERT_TRUE(files().fileSaveAs());
+        EXPECT_EQ(tables.CurrentDatFile, c.written);
+        EXPECT_EQ(profile.read(c.written, "Timers", "FanTime"), "77");
+        EXPECT_EQ(iniKey("LastTarvexFile"), c.written);
+        EXPECT_EQ(main->windowTitle(), MainWindowTitle(c.written));
+    }
+    EXPECT_FALSE(QFile::exists(dir.path("mine")));
+}
+
 TEST_F(FileCommandsTest, OpenReadsTheChosenFileAndLeavesItSaved)
 {
     makeUnsaved();

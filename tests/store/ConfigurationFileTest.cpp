@@ -66,3 +66,22 @@ TEST(CheckDatFile, AFileThatCannotBeReadIsRefusedWithTheReason)
         << checked.reason().toStdString();
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
 }
+
+TEST(WithDatExtension, AddsDatOnlyToANameWithoutAnExtension)
+{
+    struct Case {
+        QString typed, written;
+    } cases[] = {
+        {"mine", "mine.dat"},
+        {"/home/a/mine", "/home/a/mine.dat"},
+        {"/home/a.b/mine", "/home/a.b/mine.dat"},
+        {"C:\\Tarvex.1\\mine", "C:\\Tarvex.1\\mine.dat"},
+        {"/home/a/.mine", "/home/a/.mine.dat"},
+        {"/home/a/mine.dat", "/home/a/mine.dat"},
+        {"/home/a/mine.DAT", "/home/a/mine.DAT"},
+        {"/home/a/mine.txt", "/home/a/mine.txt"},
+        {"/home/a/mine.2024.bak", "/home/a/mine.2024.bak"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WithDatExtension(c.typed), c.written) << c.typed.toStdString();
+}
