@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SerialPort.h"
 #include "store/AppSettings.h"
+#include "store/ConfigurationFile.h"
 #include "store/DatFileWriter.h"
 #include "store/SettingsTables.h"
 
@@ -17,6 +18,7 @@ namespace {
 
 const QString SaveTitle = QStringLiteral("Save Database");
 const QString Filter = QStringLiteral("Tarvex Database Files (*.dat)");
+const QString StartUpFilter = QStringLiteral("Tarvex Memory Files (*.dat)");
 const QString OpenTitle = QStringLiteral("Open Controller Database File");
 const QString LastFile = QStringLiteral("LastTarvexFile");
 
@@ -50,17 +52,33 @@ bool FileCommands::settleUnsaved()
     return answer == Dialogs::Answer::No;
 }
 
-std::optional<QString> FileCommands::askOpenFile(const QString& proposed)
+std::optional<QString> FileCommands::askOpenFile(const QString& proposed, const QString& filter)
 {
-    return m_context.dialogs.openFile(OpenTitle, proposed, Filter);
+    return m_context.dialogs.openFile(OpenTitle, proposed, filter);
+}
+
+bool FileCommands::acceptsDatFile(const QString& path)
+{
+    const Status checked = CheckDatFile(m_context.profile, path);
+    if (!checked)
+        m_context.dialogs.message(OpenTitle, checked.reason(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    return checked.ok();
 }
 
 std::optional<QString> FileCommands::startUpFile()
 {
     const QString last = ReadMainKey(m_context, LastFile);
-    if (!last.isEmpty() && QFileInfo(last).isFile())
+    // A last file that is gone, or is no configuration file, counts as none.
+    if (!last.isEmpty() && QFileInfo(last).isFile() && CheckDatFile(m_context.profile, last))
         return last;
-    return askOpenFile(last);
+    // There is no configuration to fall back on: ask until one is chosen.
+    QString proposed = last;
+    while (const auto path = askOpenFile(proposed, StartUpFilter)) {
+        if (acceptsDatFile(*path))
+            return path;
+        proposed = *path;
+    }
+    return std::nullopt;
 }
 
 void FileCommands::fileNew()
@@ -79,8 +97,8 @@ bool FileCommands::fileOpen()
     if (!settleUnsaved())
         return false;
     // Asked before anything is closed, so a cancel keeps the configuration.
-    const auto path = askOpenFile(m_context.tables.CurrentDatFile);
-    if (!path)
+    const auto path = askOpenFile(m_context.tables.CurrentDatFile, Filter);
+    if (!path || !acceptsDatFile(*path))
         return false;
     m_context.tables.CurrentDatFile = *path;
     m_main.loadConfiguration();
@@ -123,19 +141,21 @@ bool FileCommands::fileSaveAs()
     m_main.applyPendingEdits();
     SettingsTables& t = m_context.tables;
     flagEverySection(t);
-    const auto path = m_context.dialogs.saveFile(QStringLiteral("Save Controller Database File"),
-                                                 t.CurrentDatFile, Filter);
-    if (!path) {
+    const auto chosen = m_context.dialogs.saveFile(QStringLiteral("Save Controller Database File"),
+                                                   t.CurrentDatFile, Filter);
+    if (!chosen) {
         m_main.editors().bringToFront(m_main.currentTab());
         return false;
     }
-    if (QFileInfo::exists(*path)
+    // Asked about the name written, which may have gained ".dat".
+    const QString path = WithDatExtension(*chosen);
+    if (QFileInfo::exists(path)
         && m_context.dialogs.message(SaveTitle, QStringLiteral("File Already Exists! Are you sure you want to overwrite?"),
                                      Dialogs::Buttons::YesNo)
                != Dialogs::Answer::Yes)
         return false;
     const QString previous = t.CurrentDatFile;
-    t.CurrentDatFile = *path;
+    t.CurrentDatFile = path;
     if (!writeDatabase()) {
         t.CurrentDatFile = previous;
         return false;

@@ -24,8 +24,9 @@ public:
     // Ends the program unless the user chose to stay.
     void fileExit();
 
-    // The file start-up reads: the last one when it still exists, otherwise
-    // the one the user picks; nothing when the user cancels.
+    // The file start-up reads: the last one when it still exists and is a
+    // configuration file, otherwise the one the user picks; nothing when the
+    // user cancels.
     std::optional<QString> startUpFile();
 
     bool isSaving() const { return m_saving; }
@@ -34,7 +35,10 @@ private:
     // Applies the current editor's pending edits, then asks about unsaved
     // changes. False when the command must stop.
     bool settleUnsaved();
-    std::optional<QString> askOpenFile(const QString& proposed);
+    std::optional<QString> askOpenFile(const QString& proposed, const QString& filter);
+    // False, after telling the user why, for a file that cannot be read as a
+    // configuration file.
+    bool acceptsDatFile(const QString& path);
     bool writeDatabase();
     void closePortIfOpen();
 

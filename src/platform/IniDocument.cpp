@@ -59,6 +59,17 @@ QByteArrayView keyName(QByteArrayView body)
     return equals < 0 ? QByteArrayView() : trimBlanks(body.first(equals));
 }
 
+// The name a section header gives (trimmed); nothing for any other line.
+std::optional<QByteArrayView> headerName(QByteArrayView body)
+{
+    if (!body.startsWith('['))
+        return std::nullopt;
+    const qsizetype close = body.indexOf(']');
+    if (close <= 0)
+        return std::nullopt;
+    return trimBlanks(body.sliced(1, close - 1));
+}
+
 } // namespace
 
 IniDocument IniDocument::parse(const QByteArray& bytes)
@@ -94,14 +105,10 @@ IniDocument IniDocument::parse(const QByteArray& bytes)
 void IniDocument::addLine(QByteArray text, QByteArray end)
 {
     const QByteArrayView body = trimBlanks(text);
-    if (body.startsWith('[')) {
-        const qsizetype close = body.indexOf(']');
-        if (close > 0) {
-            const QByteArray name = trimBlanks(body.sliced(1, close - 1)).toByteArray().toLower();
-            m_index.try_emplace(name, int(m_sections.size()));
-            m_sections.emplace_back().lines.push_back({std::move(text), std::move(end)});
-            return;
-        }
+    if (const auto header = headerName(body)) {
+        m_index.try_emplace(header->toByteArray().toLower(), int(m_sections.size()));
+        m_sections.emplace_back().lines.push_back({std::move(text), std::move(end)});
+        return;
     }
     const QByteArray name = keyName(body).toByteArray().toLower();
     Section& section = m_sections.back();
@@ -130,6 +137,25 @@ QByteArray IniDocument::serialise() const
             bytes.append(line.text).append(line.end);
     }
     return bytes;
+}
+
+bool IniDocument::isBlank() const
+{
+    if (m_sections.size() > 1)
+        return false;
+    for (const Line& line : m_sections[0].lines) {
+        if (!trimBlanks(line.text).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+QStringList IniDocument::sectionNames() const
+{
+    QStringList names;
+    for (std::size_t i = 1; i < m_sections.size(); ++i)
+        names << QString::fromLatin1(*headerName(trimBlanks(m_sections[i].lines[0].text)));
+    return names;
 }
 
 QString IniDocument::read(const QString& section, const QString& key) const

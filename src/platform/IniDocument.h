@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -22,6 +23,11 @@ public:
     IniDocument() = default;
     static IniDocument parse(const QByteArray& bytes);
     QByteArray serialise() const;
+
+    // Nothing but blanks, tabs and line ends (and a byte-order mark).
+    bool isBlank() const;
+    // The names of the section headers, blanks around them dropped, in file order.
+    QStringList sectionNames() const;
 
     // A missing section or key, an empty value and the exact text "Default" read as "".
     QString read(const QString& section, const QString& key) const;

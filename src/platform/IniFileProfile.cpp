@@ -61,6 +61,14 @@ QString IniFileProfile::read(const QString& file, const QString& section, const 
     return load(file, false).document.read(section, key);
 }
 
+ProfileOutline IniFileProfile::outline(const QString& file)
+{
+    const Cached& cached = load(file, false);
+    if (!cached.readError.isEmpty())
+        return {Status::failure(cached.readError), false, {}};
+    return {Status::success(), cached.document.isBlank(), cached.document.sectionNames()};
+}
+
 Status IniFileProfile::write(const QString& file, const QString& section, const QString& key,
                              const QString& value)
 {

@@ -1,8 +1,9 @@
-// Feeds arbitrary bytes to the configuration file reader as the file's
-// contents: it must neither crash nor hang, and every setting it leaves must
-// pass its own rule.
+// Feeds arbitrary bytes to the test of a configuration file and to the
+// configuration file reader as the file's contents: they must neither crash nor
+// hang, and every setting the reader leaves must pass its own rule.
 #include "MemoryProfile.h"
 #include "ScriptedDialogs.h"
+#include "store/ConfigurationFile.h"
 #include "store/DatFileReader.h"
 #include "store/ErrorLog.h"
 #include "store/KeyRegistry.h"
@@ -19,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tables.CurrentDatFile = file;
     ErrorLog log; // not created: lines go nowhere
     ScriptedDialogs dialogs;
+    // Open tests the file before it reads it.
+    (void)CheckDatFile(profile, file);
     ReadDatFile(tables, profile, log, dialogs);
 
     for (const auto& stem : KeyRegistry()) {

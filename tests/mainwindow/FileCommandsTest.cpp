@@ -1,6 +1,9 @@
 #include "MainFixture.h"
 
+#include "RandomBytes.h"
 #include "mainwindow/WindowTitle.h"
+#include "store/DatFileReader.h"
+#include "store/KeyRegistry.h"
 
 #include <QFile>
 
@@ -183,6 +186,7 @@ TEST_F(FileCommandsTest, SaveAsToANewNameRetitlesAndRemembersIt)
     dialogs.answerFile(third);
     ASSERT_TRUE(files().fileSaveAs());
     EXPECT_EQ(dialogs.shown()[0].text, first); // proposed name
+    EXPECT_EQ(dialogs.shown()[0].filter, "Tarvex Database Files (*.dat)");
     EXPECT_EQ(tables.CurrentDatFile, third);
     EXPECT_TRUE(tables.DataSaved);
     EXPECT_TRUE(QFile::exists(third));
@@ -212,6 +216,34 @@ TEST_F(FileCommandsTest, SaveAsAnsweredNoAtFileAlreadyExistsKeepsThePreviousName
     EXPECT_EQ(profile.read(second, "Timers", "FanTime"), "77");
 }
 
+TEST_F(FileCommandsTest, SaveAsAddsDatToANameTypedWithoutAnExtension)
+{
+    ASSERT_TRUE(QFile::exists(second));
+    const QByteArray secondBefore = TempDir::read(second);
+    tables.FanTime = "77";
+    // "second" is asked about as the "second.dat" it would overwrite.
+    dialogs.answerFile(dir.path("second"));
+    dialogs.answer(Answer::No);
+    EXPECT_FALSE(files().fileSaveAs());
+    EXPECT_EQ(kinds(), (QStringList{"save", "Save Database"}));
+    EXPECT_EQ(TempDir::read(second), secondBefore);
+    EXPECT_EQ(tables.CurrentDatFile, first);
+
+    struct Case {
+        QString typed, written;
+    } cases[] = {{dir.path("mine"), dir.path("mine.dat")}, {dir.path("mine.txt"), dir.path("mine.txt")}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        dialogs.answerFile(c.typed);
+        ASSERT_TRUE(files().fileSaveAs());
+        EXPECT_EQ(tables.CurrentDatFile, c.written);
+        EXPECT_EQ(profile.read(c.written, "Timers", "FanTime"), "77");
+        EXPECT_EQ(iniKey("LastTarvexFile"), c.written);
+        EXPECT_EQ(main->windowTitle(), MainWindowTitle(c.written));
+    }
+    EXPECT_FALSE(QFile::exists(dir.path("mine")));
+}
+
 TEST_F(FileCommandsTest, OpenReadsTheChosenFileAndLeavesItSaved)
 {
     makeUnsaved();
@@ -222,6 +254,7 @@ TEST_F(FileCommandsTest, OpenReadsTheChosenFileAndLeavesItSaved)
     dialogs.answerFile(second);
     ASSERT_TRUE(files().fileOpen());
     EXPECT_EQ(kinds(), (QStringList{"Save Database", "open"}));
+    EXPECT_EQ(dialogs.shown()[1].filter, "Tarvex Database Files (*.dat)");
     EXPECT_EQ(tables.CurrentDatFile, second);
     EXPECT_NE(tables.FanTime, "77");
     EXPECT_TRUE(tables.DataSaved);
@@ -268,6 +301,58 @@ TEST_F(FileCommandsTest, OpenOrNewThatIsCancelledAnywhereChangesNothing)
         EXPECT_FALSE(tables.DataSaved) << c.name;
         EXPECT_EQ(main->editors().editor(0), timers) << c.name;
     }
+}
+
+TEST_F(FileCommandsTest, OpenRefusesAFileThatIsNoConfigurationAndChangesNothing)
+{
+    const QString noise = dir.write("noise.dat", RandomBytes(4096));
+    const QString settings = dir.write("settings.dat", "[Main]\r\nComPort=1\r\n");
+    std::vector<EditorWindow*> editors;
+    for (int tab = 0; tab < EditorTabCount; ++tab)
+        editors.push_back(main->editors().editor(tab));
+    const QString title = main->windowTitle();
+    makeUnsaved();
+    tables.FanTime = "77";
+    for (const QString& file : {noise, settings}) {
+        SCOPED_TRACE(file.toStdString());
+        const QByteArray bytes = TempDir::read(file);
+        dialogs.clear();
+        dialogs.answer(Answer::No);
+        dialogs.answerFile(file);
+        EXPECT_FALSE(files().fileOpen());
+        EXPECT_EQ(kinds(), (QStringList{"Save Database", "open", "Open Controller Database File"}));
+        EXPECT_EQ(dialogs.shown()[2].text, "\"" + file + "\" is not a configuration file: it holds none of the "
+                                                         "configuration's sections.");
+        EXPECT_EQ(tables.CurrentDatFile, first);
+        EXPECT_EQ(tables.FanTime, "77");
+        EXPECT_FALSE(tables.DataSaved);
+        EXPECT_FALSE(tables.DatFileErrors);
+        EXPECT_EQ(main->windowTitle(), title);
+        for (int tab = 0; tab < EditorTabCount; ++tab)
+            EXPECT_EQ(main->editors().editor(tab), editors[tab]) << tab;
+        EXPECT_TRUE(TempDir::read(dir.path("error.log")).isEmpty());
+        EXPECT_EQ(TempDir::read(file), bytes);
+    }
+}
+
+TEST_F(FileCommandsTest, OpenOfAnEmptyFileLoadsTheDefaultsAsAMissingFileDoes)
+{
+    SettingsTables missing;
+    missing.CurrentDatFile = dir.path("missing.dat");
+    ErrorLog unwritten;
+    ScriptedDialogs unseen;
+    ReadDatFile(missing, profile, unwritten, unseen);
+
+    const QString empty = dir.write("empty.dat", "");
+    dialogs.answerFile(empty);
+    ASSERT_TRUE(files().fileOpen());
+    EXPECT_EQ(tables.CurrentDatFile, empty);
+    EXPECT_EQ(main->windowTitle(), MainWindowTitle(empty));
+    for (const KeyStem& stem : KeyRegistry()) {
+        for (int i = stem.isArray() ? 1 : 0; i <= (stem.isArray() ? stem.count : 0); ++i)
+            EXPECT_EQ(stem.value(tables, i), stem.value(missing, i)) << stem.keyName(i).toStdString();
+    }
+    EXPECT_EQ(kinds(), (QStringList{"open", "Error!"}));
 }
 
 TEST_F(FileCommandsTest, NewAsksBeforeItClosesTheEditorsThenOpens)

@@ -36,6 +36,7 @@ public:
     {
         return m_real.read(file, section, key);
     }
+    ProfileOutline outline(const QString& file) override { return m_real.outline(file); }
     Status write(const QString& file, const QString& section, const QString& key, const QString& value) override
     {
         if (onWrite)

@@ -1,4 +1,5 @@
 #include "MainFixture.h"
+#include "RandomBytes.h"
 
 #include "mainwindow/Version.h"
 #include "mainwindow/WindowTitle.h"
@@ -24,6 +25,7 @@ TEST_F(StartUp, NoSettingsFileAsksForAFileAndCancelEndsWithNothingWritten)
     EXPECT_EQ(dialogs.shown()[0].kind, ScriptedDialogs::Shown::Kind::OpenFile);
     EXPECT_EQ(dialogs.shown()[0].title, "Open Controller Database File");
     EXPECT_EQ(dialogs.shown()[0].text, "");
+    EXPECT_EQ(dialogs.shown()[0].filter, "Tarvex Memory Files (*.dat)");
     EXPECT_FALSE(QFile::exists(ini()));
 }
 
@@ -65,6 +67,31 @@ TEST_F(StartUp, LastFileThatNoLongerExistsAsksWithThatPathProposed)
     EXPECT_FALSE(QFile::exists(gone));
 }
 
+TEST_F(StartUp, LastFileThatIsNoConfigurationIsAsNoneAndARefusedPickIsAskedAgain)
+{
+    const QByteArray bytes = RandomBytes(4096);
+    const QString noise = dir.write("noise.dat", bytes);
+    const QString good = datFile("a.dat");
+    setIniKey("LastTarvexFile", noise);
+    dialogs.answerFile(noise);
+    dialogs.answerFile(good);
+    start();
+    const auto& shown = dialogs.shown();
+    ASSERT_EQ(shown.size(), 3u);
+    using Kind = ScriptedDialogs::Shown::Kind;
+    EXPECT_EQ(shown[0].kind, Kind::OpenFile);
+    EXPECT_EQ(shown[0].text, noise);
+    EXPECT_EQ(shown[0].filter, "Tarvex Memory Files (*.dat)");
+    EXPECT_EQ(shown[1].kind, Kind::Message);
+    EXPECT_TRUE(shown[1].text.startsWith("\"" + noise + "\" is not a configuration file")) << shown[1].text.toStdString();
+    EXPECT_EQ(shown[2].kind, Kind::OpenFile);
+    EXPECT_EQ(shown[2].text, noise);
+    EXPECT_EQ(tables.CurrentDatFile, good);
+    EXPECT_EQ(main->windowTitle(), MainWindowTitle(good));
+    EXPECT_TRUE(TempDir::read(dir.path("error.log")).isEmpty());
+    EXPECT_EQ(TempDir::read(noise), bytes);
+}
+
 TEST_F(StartUp, ThreeRefusedValuesGiveThreeLogLinesAndOneErrorMessage)
 {
     startOn(datFile("bad.dat", {{"Timers", "HangTime(1)", "abc"},
@@ -88,7 +115,7 @@ TEST_F(StartUp, ErrorLogIsCreatedAfresh)
 
 TEST(WindowTitle, ShortAndLongForms)
 {
-    const QString head = "Tarvex Programmer  " + VersionText();
+    const QString head = "Velmar Zarn Programmer  " + VersionText();
     struct Case {
         QString path, title;
     } cases[] = {

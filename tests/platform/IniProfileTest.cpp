@@ -1,6 +1,7 @@
 #include "FakeClock.h"
 #include "MemoryProfile.h"
 #include "TempDir.h"
+#include "UnprivilegedUser.h"
 #include "platform/IniFileProfile.h"
 
 #include <QDir>
@@ -110,6 +111,38 @@ TEST(IniProfile, ReadsAsTheTableSays)
             SCOPED_TRACE(std::string(c.what) + " on " + kind);
             auto subject = subjectWith(make, c.file);
             EXPECT_EQ(subject->profile().read(subject->file(), c.section, c.key), c.expected);
+        }
+    }
+}
+
+// What a file holds as a whole: the test of "is this a configuration file" rests on it.
+TEST(IniProfile, OutlineGivesBlanknessAndSectionNames)
+{
+    struct Case {
+        const char* what;
+        std::optional<QByteArray> file;
+        bool blank;
+        QStringList sections;
+    } cases[] = {
+        {"missing file", std::nullopt, true, {}},
+        {"empty file", "", true, {}},
+        {"blanks, tabs and line ends", " \r\n\t\n\r", true, {}},
+        {"byte-order mark only", "\xEF\xBB\xBF\r\n", true, {}},
+        {"a comment", "; notes\r\n", false, {}},
+        {"keys without a header", "K=1\r\n", false, {}},
+        {"a NUL byte", QByteArray(1, '\0'), false, {}},
+        {"names as written, trimmed, in order", " [ Timers ]\t\r\nK=1\n[b]\r[TIMERS]\r\n", false,
+         {"Timers", "b", "TIMERS"}},
+        {"a bracket without its end", "[Timers\r\n", false, {}},
+    };
+    for (const Case& c : cases) {
+        for (const auto& [kind, make] : subjects()) {
+            SCOPED_TRACE(std::string(c.what) + " on " + kind);
+            auto subject = subjectWith(make, c.file);
+            const ProfileOutline outline = subject->profile().outline(subject->file());
+            EXPECT_TRUE(outline.readable.ok());
+            EXPECT_EQ(outline.blank, c.blank);
+            EXPECT_EQ(outline.sections, c.sections);
         }
     }
 }
@@ -246,17 +279,21 @@ TEST(IniFileProfile, ReadOnlyFileIsRefusedAndStaysByteIdentical)
 // Reading it as empty and writing would wipe every other key.
 TEST(IniFileProfile, FileThatCannotBeReadIsNeverOverwritten)
 {
+    const UnprivilegedUser user;
     TempDir dir;
     const QByteArray before = "[Main]\r\nComPort=1\r\n";
     const QString file = dir.write("settings.dat", before);
     ASSERT_TRUE(QFile::setPermissions(file, QFile::Permissions()));
-    if (QFile probe(file); probe.open(QIODevice::ReadOnly))
-        GTEST_SKIP() << "this user reads a file of mode 000 (root)";
+    ASSERT_FALSE(QFile(file).open(QIODevice::ReadOnly));
     IniFileProfile profile;
     EXPECT_EQ(profile.read(file, "Main", "ComPort"), "");
+    const QString cannotRead = "Cannot read \"" + QDir::toNativeSeparators(file) + "\": ";
+    const ProfileOutline outline = profile.outline(file);
+    EXPECT_TRUE(outline.readable.reason().startsWith(cannotRead)) << outline.readable.reason().toStdString();
+    EXPECT_FALSE(outline.blank);
     const Status status = profile.write(file, "Main", "Other", "2");
     ASSERT_FALSE(status.ok());
-    EXPECT_TRUE(status.reason().startsWith("Cannot read \"" + QDir::toNativeSeparators(file) + "\": "));
+    EXPECT_TRUE(status.reason().startsWith(cannotRead));
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(TempDir::read(file), before);
 }

@@ -5,6 +5,7 @@
 #include "MemoryProfile.h"
 #include "QtPrinters.h"
 #include "TempDir.h"
+#include "UnprivilegedUser.h"
 #include "platform/ComPorts.h"
 #include "platform/QtSerialPort.h"
 
@@ -165,14 +166,10 @@ TEST_F(SimulatedLine, ADeviceTheUserMayNotUseNamesTheGroupToJoin)
 {
     const QByteArray path = m_sim.devicePath().toLocal8Bit();
     ASSERT_EQ(::chmod(path.constData(), 0), 0);
-    const uid_t user = ::geteuid();
-    if (user == 0) {
-        ASSERT_EQ(::seteuid(65534), 0); // root passes every permission check
-    }
-    const Status opened = m_port.open();
-    if (user == 0) {
-        ASSERT_EQ(::seteuid(0), 0);
-    }
+    const Status opened = [this] {
+        const UnprivilegedUser user;
+        return m_port.open();
+    }();
 
     ASSERT_FALSE(opened);
     EXPECT_EQ(opened.reason(), QStringLiteral("%1: Permission denied. Your user must belong to the group \"%2\""

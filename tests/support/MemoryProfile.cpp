@@ -6,6 +6,14 @@ QString MemoryProfile::read(const QString& file, const QString& section, const Q
     return found == m_files.cend() ? QString() : found->document.read(section, key);
 }
 
+ProfileOutline MemoryProfile::outline(const QString& file)
+{
+    const auto found = m_files.constFind(file);
+    if (found == m_files.cend())
+        return {};
+    return {Status::success(), found->document.isBlank(), found->document.sectionNames()};
+}
+
 Status MemoryProfile::write(const QString& file, const QString& section, const QString& key,
                             const QString& value)
 {

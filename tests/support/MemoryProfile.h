@@ -11,6 +11,7 @@
 class MemoryProfile final : public Profile {
 public:
     QString read(const QString& file, const QString& section, const QString& key) override;
+    ProfileOutline outline(const QString& file) override;
     Status write(const QString& file, const QString& section, const QString& key,
                  const QString& value) override;
     Status writeBatch(const QString& file, const std::vector<ProfileEntry>& entries) override;

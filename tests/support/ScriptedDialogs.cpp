@@ -33,9 +33,9 @@ std::optional<QString> ScriptedDialogs::input(const QString& title, const QStrin
 }
 
 std::optional<QString> ScriptedDialogs::openFile(const QString& title, const QString& folder,
-                                                 const QString&)
+                                                 const QString& filter)
 {
-    m_shown.push_back({Shown::Kind::OpenFile, title, folder});
+    m_shown.push_back({Shown::Kind::OpenFile, title, folder, Buttons::Ok, Icon::None, filter});
     if (m_files.empty()) {
         ADD_FAILURE() << "unscripted open dialog: " << title.toStdString();
         return std::nullopt;
@@ -46,9 +46,9 @@ std::optional<QString> ScriptedDialogs::openFile(const QString& title, const QSt
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(const QString& title, const QString& proposed,
-                                                 const QString&)
+                                                 const QString& filter)
 {
-    m_shown.push_back({Shown::Kind::SaveFile, title, proposed});
+    m_shown.push_back({Shown::Kind::SaveFile, title, proposed, Buttons::Ok, Icon::None, filter});
     if (m_files.empty()) {
         ADD_FAILURE() << "unscripted save dialog: " << title.toStdString();
         return std::nullopt;

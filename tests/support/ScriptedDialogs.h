@@ -17,6 +17,7 @@ public:
         QString text;
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::None;
+        QString filter; // of a file dialog
     };
 
     Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
