@@ -155,10 +155,10 @@ const Case kCases[] = {
          t.MeterNum[10] = "2", t.MeterAlarmType[10] = "1", t.MeterSetPoint[10] = "150", t.MeterMacro[10] = "20";
      },
      By(CommandId::MeterAlarm, 10), "1*206610*2*1*150*20*", "*206610*2*1*150*20*T"},
-    {"meter alarm 3 enabled", [](T& t) { t.MeterAlarmEnabled[3] = true; },
+    {"meter alarm 3 enabled", [](T& t) { t.MeterAlarmType[3] = "1"; },
      By(CommandId::MeterAlarmEnable, 3), "1160031", "160031T"},
-    {"meter alarm 3 disabled", [](T&) {}, By(CommandId::MeterAlarmEnable, 3), "1160030",
-     "160030T"},
+    {"meter alarm 3 disabled", [](T& t) { t.MeterAlarmType[3] = " 0 "; }, By(CommandId::MeterAlarmEnable, 3),
+     "1160030", "160030T"},
     {"Yaesu model 4", [](T& t) { t.YaesuType = "4"; }, By(CommandId::YaesuType, 0), "1*20844",
      "*20842T"},
     {"Yaesu model 1", [](T& t) { t.YaesuType = "1"; }, By(CommandId::YaesuType, 0), "1*20841",
