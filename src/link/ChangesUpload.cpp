@@ -98,6 +98,7 @@ std::vector<UploadStep> ChangesUpload::steps()
     s.add(RadioStep());
     s.add({{RemoteBasePrefix}, {FreqMemory}, {Macro}, {MacroCode}, {ShortMacro}, {ShortMacroCode}, {PortToAllow}});
     s.add(Sections::AlarmMacrosExtrasAndMessages);
+    // Each port's unlock code goes out with its switches.
     Run portCodes{PortUnlock};
     portCodes.insert(portCodes.end(), Sections::PortSwitches.begin(), Sections::PortSwitches.end());
     s.add({{DTMFMemory}, {DTMFDur, DTMFDelay}, portCodes, {Alarm}, {AllowTerminatorSpeech}});
