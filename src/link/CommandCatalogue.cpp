@@ -263,7 +263,7 @@ ControllerCommand StarredItem(const QString& code, int n, const QStringList& fie
 
 ControllerCommand MeterAlarmEnable(const S& t, int a)
 {
-    const QString e = t.MeterAlarmEnabled[a] ? "1" : "0";
+    const QString e = t.MeterAlarmEnabled(a) ? "1" : "0";
     return {{"11600" + Num(a) + e}, {Str("1600"), Str(Num(a)), Str(e), End}, {}};
 }
 

@@ -1,35 +1,57 @@
 #pragma once
 
-#include "link/CommandCatalogue.h"
 #include "link/UploadStep.h"
 
-#include "store/Indexed.h"
+#include <vector>
 
-// Building blocks of the two uploads' step lists.
-namespace UploadSteps {
+// The commands both uploads send, one row each: the setting's name, its
+// changed flag, its command, the port that unlocks it and when its flag is
+// cleared. Each upload lays the rows out in its own order (UploadOrder.h).
+enum class StepId {
+    // One for each port, unlocked by that port. General timer n goes with port n.
+    HangTime, TimeOut, IIDTime, PIDTime, InActiveTime, InActivityMacro, DTMFTime, CTCSSTime, KerchunkTime,
+    IDSpeakTime, AnnounceTime, AuxTime, GeneralTimer, GeneralTimerMacro,
+    VoiceID1, VoiceID2, VoiceID3, CWID1, CWID2, CWSpeed, CWTones,
+    ID1Extras, ID2Extras, ID3Extras, SpeechEnable,
+    PortUnlock, TxEnable, RxEnable, FDup, PLAccess, DTMFEnable, DTMFNeedPL, DTMFMute, DTMFCovertone, MonMix,
+    Kerchunk, SpeechOverride, SpeechIDOverride, CTCSSCT, CTCSSID, TailMessageNum, TailMessages, TailCounter,
+    PLEncodePolarity, COSClose,
 
-StepFlag Flag(const char* name, bool SettingsTables::*flag);
-StepFlag Flag(const char* name, FlagArray SettingsTables::*flags, int n);
+    // One for each tone of each port.
+    CourtesySegment1, CourtesySegment2, CourtesySegment3, CourtesySegment4,
 
-// One catalogue command; item is the port or number, as the catalogue takes it.
-UploadStep Command(const char* name, CommandId id, int item, std::vector<StepFlag> flags, int unlockPort = 1,
-                   Clear clear = Clear::OnAcceptOrRefusal);
-// The courtesy tone segment of a port and tone, with its own flag.
-UploadStep CourtesySegment(int port, int tone, int segment);
-// Both CW tones of a port, tone 1 padded to four digits in the settings too.
-UploadStep CWTones(int port);
-// The unlock code of a port; in DTMF mode the access code editor played it already.
-UploadStep PortUnlock(int port);
-// A meter alarm's definition; its flag is cleared by the enable step when there is one.
-UploadStep MeterAlarm(int n);
-// The alarm input's macros: serial only, each flag cleared only when its macro went out.
-std::vector<UploadStep> AlarmMacros(int n);
+    // Once, unlocked by port 1.
+    FanTime, FanSelect, XmtDelay, TimeoutLink, SayYear, TwentyFour, SayHour, ClockCorrection, Vref,
+    RadioType, YaesuType, RemoteBasePrefix, CommandPrefix, DTMFPort, DTMFSpeech, APPrefix, AnswerCode,
+    RingNumber, APTimeOut, EnablePatch, PatchMute, DTMFTestPrefix, PreAccessPrefix, PreProgramPrefix,
+    MacroSubset, MacroSubsetEnable, DTMFMuteDigitSelect, DTMFDur, DTMFDelay, AllowTerminatorSpeech,
 
-// The port's timers, then its general timer (port n holds general timer n).
-void AppendPortTimers(std::vector<UploadStep>& out, int p);
-// One remote base memory; all ten share RemoteMemoryChanged, cleared with the tenth.
-UploadStep RemoteMemory(int m, CommandId id, Framing framing);
-// The port switches through the port's fail-safe settings, port p unlocked.
-void AppendPortSwitches(std::vector<UploadStep>& out, int p);
+    // One for each item, unlocked by port 1.
+    SetPoint, Meter, MeterAlarm, MeterAlarmEnable, FreqMemory, Macro, MacroCode, ShortMacro, ShortMacroCode,
+    PortToAllow, AlarmLowMacro, AlarmHighMacro, MessageMacro, DTMFMemory, AutoDial, TollRestrict, Alarm,
+};
 
-} // namespace UploadSteps
+// One step of an upload: a row with its port (per-port rows and courtesy
+// segments; 0 otherwise) and its item (numbered rows, the courtesy tone; 0
+// otherwise). Short macros and their codes count from 1; they go out as
+// macros 41 to 90.
+struct StepKey {
+    StepId id;
+    int port = 0;
+    int item = 0;
+
+    bool operator==(const StepKey&) const = default;
+};
+
+// Every step of a row, in the order its loop takes them.
+std::vector<StepKey> KeysOf(StepId id);
+
+// The step of one key, as the rows give it; the uploads add their own
+// differences (progress, pauses, framing).
+UploadStep Row(const StepKey& key);
+
+// A single changed flag, for the steps an upload makes of its own.
+StepFlag Flag(const char* name, bool SettingsTables::* flag);
+
+// The segment (1-4) of a courtesy tone row, 0 for any other row.
+int CourtesySegmentOf(StepId id);

@@ -28,3 +28,5 @@ bool SettingsTables::anySectionFlag() const
             return true;
     return false;
 }
+
+bool SettingsTables::MeterAlarmEnabled(int alarm) const { return MeterAlarmType[alarm].trimmed() != u"0"; }

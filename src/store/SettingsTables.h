@@ -144,7 +144,6 @@ struct SettingsTables {
          ClockCorrectionChanged = false;
     FlagArray MeterChanged{Count::Meters + 1}; // a channel's five settings; element 9 is Vref
     FlagArray MeterAlarmChanged{Count::MeterAlarms};
-    FlagArray MeterAlarmEnabled{Count::MeterAlarms}; // not a changed flag: alarm type is not "0"
     bool RadioTypeChanged = false; // RadioType or YaesuType
     bool RemoteBasePrefixChanged = false, ControlPortChanged = false;
     bool RemoteMemoryChanged = false; // any remote base memory
@@ -217,6 +216,10 @@ struct SettingsTables {
     QString LastCommand;
     QString CodeString;     // codes made by the speech and Morse encoders
     QString DTMFMemoryText; // a DTMF memory without its blanks
+
+    // A meter alarm is on unless its type is "0" (none); worked out from the
+    // type each time, so a configuration just read sends what it holds.
+    bool MeterAlarmEnabled(int alarm) const;
 
     // Sets every section flag, as Save and Save As do before writing.
     void setAllSectionFlags(bool on);

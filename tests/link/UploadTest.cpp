@@ -1,9 +1,15 @@
 #include "link/ChangesUpload.h"
 #include "link/CompleteUpload.h"
+#include "platform/IniFileProfile.h"
+#include "store/DatFileReader.h"
+#include "store/ErrorLog.h"
 #include "store/SettingsTables.h"
 
 #include "RecordingTransport.h"
 #include "ScriptedDialogs.h"
+#include "TempDir.h"
+
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -203,6 +209,36 @@ TEST(CompleteUpload, DtmfRemoteMemoriesShareOneLock)
         EXPECT_EQ(memories[m], Framing::NoLock);
     EXPECT_EQ(memories[9], Framing::Full);
     EXPECT_FALSE(link.events().contains("reset 1*21999")); // no reset in DTMF mode
+}
+
+// The enable line follows the alarm type as the file holds it: no editor has
+// to run between opening a file and sending it.
+TEST(CompleteUpload, MeterAlarmEnableFollowsTheTypeReadFromTheFile)
+{
+    struct Case {
+        const char* type;
+        const char* line;
+    };
+    for (const Case c : {Case{"1", "1160031"}, Case{"2", "1160031"}, Case{"0", "1160030"}}) {
+        SCOPED_TRACE(c.type);
+        TempDir dir;
+        SettingsTables t;
+        t.CurrentDatFile = dir.write("alarm.dat", QByteArray("[Analog]\r\nMeterAlarmType(3)=") + c.type + "\r\n");
+        IniFileProfile profile;
+        ErrorLog log;
+        ASSERT_TRUE(log.create(dir.path("error.log")));
+        ScriptedDialogs dialogs;
+        ReadDatFile(t, profile, log, dialogs);
+        ASSERT_EQ(t.MeterAlarmType[3], c.type);
+
+        dialogs.answer(Dialogs::Answer::Yes);
+        RecordingTransport link;
+        ASSERT_EQ(CompleteUpload(t, link, dialogs).run(), Result::Completed);
+        const QStringList enables = link.lines().filter(QRegularExpression("^11600\\d\\d$"));
+        ASSERT_EQ(enables.size(), Count::Meters);
+        EXPECT_EQ(enables[2], c.line);
+        EXPECT_EQ(enables[1], "1160020"); // the default type is none
+    }
 }
 
 } // namespace
