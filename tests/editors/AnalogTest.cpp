@@ -91,9 +91,12 @@ TEST_F(AnalogTest, AnAlarmSetToNoneKeepsItsOtherValuesAndIsFlagged)
     load();
     pick("MeterAlarmNumSet", "3");
     EXPECT_EQ(find<QComboBox>("MeterAlarmTypeSet")->currentText(), "Low");
+    EXPECT_TRUE(tables.MeterAlarmEnabled(3));
     pick("MeterAlarmTypeSet", "None");
     editor->DoApply();
     EXPECT_EQ(tables.MeterAlarmType[3], "0");
+    EXPECT_FALSE(tables.MeterAlarmEnabled(3));
+    EXPECT_TRUE(tables.MeterAlarmEnabled(2));
     EXPECT_TRUE(tables.MeterAlarmChanged[3]);
     EXPECT_FALSE(tables.MeterAlarmChanged[2]);
     EXPECT_EQ(tables.MeterNum[3], "1");
