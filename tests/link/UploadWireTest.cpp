@@ -189,6 +189,9 @@ TEST_F(UploadWire, SilenceGivesUpOnTheFourthCommandAndEveryFlagStays)
     button("Update")->click();
 
     EXPECT_EQ(messages(), (QStringList{TimeoutMessage, TimeoutMessage, TimeoutMessage, GiveUpMessage}));
+    // The give-up writes its lock line and closes the port at once: the
+    // simulator's thread may still be reading the last two lines.
+    EXPECT_TRUE(m_sim.waitForLines(5));
     EXPECT_EQ(received(), (QStringList{"1*1000", "2*1000", "3*1000", "1*1004", "19"}));
     for (int p = 1; p <= 3; ++p)
         EXPECT_TRUE(m_tables.HangTimeChanged[p]);
