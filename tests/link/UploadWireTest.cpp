@@ -1,4 +1,3 @@
-#include "CaptureSound.h"
 #include "FakeLinkRig.h"
 #include "MemoryProfile.h"
 #include "QtPrinters.h"
@@ -43,12 +42,13 @@ protected:
         WireFixture::SetUp();
         m_tables.CurrentLock = "9";
         m_tables.Terminator = "D";
+        m_controller.standIn(m_dtmf);
     }
 
     UpdateWindow& window()
     {
         if (!m_window)
-            m_window = std::make_unique<UpdateWindow>(m_context, m_link, m_dtmf);
+            m_window = std::make_unique<UpdateWindow>(m_context, m_controller);
         m_window->show();
         return *m_window;
     }
@@ -68,7 +68,6 @@ protected:
 
     MemoryProfile m_profile;
     ErrorLog m_log;
-    CaptureSound m_sound{&m_clock};
     SettingsNotices m_notices;
     AppContext m_context{m_tables, m_profile, m_dialogs, m_clock, m_log, "zarn.ini", m_port, m_ports, m_sound,
                          m_notices};
