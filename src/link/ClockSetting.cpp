@@ -2,21 +2,17 @@
 
 #include "link/ClockCommands.h"
 #include "link/CommandTransport.h"
-#include "link/SerialLink.h"
-#include "link/UploadRunner.h"
+#include "link/ControllerLink.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "store/ProgramName.h"
 #include "store/SettingsTables.h"
-
 
 namespace {
 
 constexpr int PauseBeforeDateMs = 50;
 constexpr int PauseBeforeTimeMs = 500;
 constexpr int ClockPort = 1;
-
-bool g_setting = false;
 
 bool Failed(Outcome outcome, const SettingsTables& tables)
 {
@@ -28,15 +24,11 @@ bool Failed(Outcome outcome, const SettingsTables& tables)
 // neither the transmitter nor the port is left to a caller that never closes it.
 class ClockScope {
 public:
-    ClockScope(CommandTransport& transport, SerialLink& link) : m_transport(transport), m_link(link)
-    {
-        g_setting = true;
-    }
+    ClockScope(CommandTransport& transport, SerialLink& link) : m_transport(transport), m_link(link) {}
     ~ClockScope()
     {
         m_transport.end();
         m_link.closePort();
-        g_setting = false;
     }
     ClockScope(const ClockScope&) = delete;
     ClockScope& operator=(const ClockScope&) = delete;
@@ -72,18 +64,19 @@ bool SendClock(SettingsTables& tables, CommandTransport& transport, Clock& clock
     return !Failed(time, tables);
 }
 
-bool SetControllerClock(SettingsTables& tables, CommandTransport& transport, SerialLink& link,
-                        Dialogs& dialogs, Clock& clock)
+bool SetControllerClock(SettingsTables& tables, ControllerLink& controller, Dialogs& dialogs, Clock& clock)
 {
-    if (g_setting || UploadRunner::running() || link.busy())
+    const ControllerLink::Claim held = controller.claim(ControllerLink::Job::ClockSetting);
+    if (!held)
         return false;
+    CommandTransport& transport = controller.transport();
     // A flag left by an earlier command must not stop this one silently.
     tables.UpdateError = false;
     tables.UpdateInterrupted = false;
 
     bool set = false;
     {
-        ClockScope scope(transport, link);
+        ClockScope scope(transport, controller.serialLink());
         if (const Status opened = transport.begin(); !opened) {
             dialogs.message(ProgramName, opened.reason());
             return false;

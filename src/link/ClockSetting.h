@@ -2,8 +2,8 @@
 
 class Clock;
 class CommandTransport;
+class ControllerLink;
 class Dialogs;
-class SerialLink;
 struct SettingsTables;
 
 // Sends the PC's date, then its time, read from the clock as each is sent and
@@ -15,10 +15,9 @@ struct SettingsTables;
 // time-out counts as sent, as it does everywhere else).
 bool SendClock(SettingsTables& tables, CommandTransport& transport, Clock& clock);
 
-// The Set Clock button: opens the transport, sends the clock, ends the
-// transport and closes the serial port on every way out, then tells the user
-// when the clock was set. Flags left by an earlier run are cleared first, and
-// UpdateError again at the end. Does nothing while an upload, another clock
-// setting or a reply wait is running. True when the clock was set.
-bool SetControllerClock(SettingsTables& tables, CommandTransport& transport, SerialLink& link,
-                        Dialogs& dialogs, Clock& clock);
+// The Set Clock button: opens the transport of the current mode, sends the
+// clock, ends the transport and closes the serial port on every way out, then
+// tells the user when the clock was set. Flags left by an earlier run are
+// cleared first, and UpdateError again at the end. Does nothing while another
+// run holds the link. True when the clock was set.
+bool SetControllerClock(SettingsTables& tables, ControllerLink& controller, Dialogs& dialogs, Clock& clock);

@@ -75,8 +75,6 @@ CompleteUpload::CompleteUpload(SettingsTables& tables, CommandTransport& transpo
 
 UploadRunner::Result CompleteUpload::run()
 {
-    if (UploadRunner::running())
-        return UploadRunner::Result::Busy;
     const Dialogs::Answer answer = m_dialogs.message(
         QStringLiteral("Send Complete Configuration"),
         QStringLiteral("Are you sure you want to update your complete configuration? It could take some time"),

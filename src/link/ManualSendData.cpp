@@ -1,18 +1,16 @@
 #include "link/ManualSendData.h"
 
-#include "link/DtmfPlayer.h"
-#include "link/KeyedRun.h"
-#include "link/SerialLink.h"
+#include "link/ControllerLink.h"
 #include "link/WindowPlacement.h"
-#include "store/AppContext.h"
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "store/AppContext.h"
+#include "store/ProgramName.h"
 #include "store/SettingsTables.h"
-#include "store/TextHelpers.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace {
@@ -22,8 +20,8 @@ constexpr int SettleMs = 100; // after opening, before the line goes out
 
 } // namespace
 
-ManualSendData::ManualSendData(AppContext& context, SerialLink& link, DtmfPlayer& player, QWidget* parent)
-    : QDialog(parent), m_context(context), m_link(link), m_player(player)
+ManualSendData::ManualSendData(AppContext& context, ControllerLink& controller, QWidget* parent)
+    : QDialog(parent), m_context(context), m_controller(controller), m_link(controller.serialLink())
 {
     setWindowTitle(QStringLiteral("Manual Send Data To Tarvex"));
     m_box = new QLineEdit(this);
@@ -48,16 +46,24 @@ void ManualSendData::Form_Load()
 
 void ManualSendData::ManualSendData_Change() { m_manualSendText = m_box->text(); }
 
-// One command at a time: Enter during a reply wait or while keys play is ignored.
+bool ManualSendData::sending() const { return m_controller.job() == ControllerLink::Job::ManualSend; }
+
+// One command at a time: Enter during this window's reply wait or while its
+// keys play is ignored; while another run holds the link the user is told.
 void ManualSendData::ManualSendData_KeyPress()
 {
-    if (m_sending)
+    if (sending())
         return;
     if (!m_manualSendText.isEmpty()) {
-        if (LeadingNumber(m_context.tables.ComPortValue) != 0)
-            sendSerial();
-        else
+        ControllerLink::Claim claim = m_controller.claim(ControllerLink::Job::ManualSend);
+        if (!claim) {
+            m_context.dialogs.message(ProgramName, m_controller.busyText());
+            return;
+        }
+        if (m_controller.dtmfMode())
             sendDtmf();
+        else
+            sendSerial();
     }
     m_manualSendText.clear();
     m_box->clear();
@@ -70,7 +76,6 @@ void ManualSendData::sendSerial()
     // After the port message nothing is written and no reply is awaited.
     if (!m_link.OpenSerialPort() || !m_link.isPortOpen())
         return;
-    m_sending = true;
     // A give-up of an earlier wait must not mark this command as failed.
     m_context.tables.UpdateError = false;
     m_context.tables.UpdateInterrupted = false;
@@ -82,19 +87,16 @@ void ManualSendData::sendSerial()
         (void)m_link.CheckInput(line);
     else
         m_link.report(sent);
-    m_sending = false;
 }
 
 // The user types the whole key sequence: no key-up wait, unlock code, lock
 // code or terminator is added. A keying port that will not open plays nothing.
 void ManualSendData::sendDtmf()
 {
-    m_sending = true;
-    const auto done = qScopeGuard([this] { m_sending = false; });
-    KeyedRun run(m_context.tables, m_context.sound, m_link);
+    KeyedRun run = m_controller.keyedRun();
     Status played = run.begin();
     if (played)
-        played = m_player.SendDTMFString(m_manualSendText);
+        played = m_controller.player().SendDTMFString(m_manualSendText);
     const Status ended = run.end();
     if (!played)
         m_link.report(played);
@@ -106,7 +108,7 @@ void ManualSendData::sendDtmf()
 void ManualSendData::Close_Click()
 {
     hide();
-    if (m_sending) {
+    if (sending()) {
         m_closePending = true;
         m_link.abandonWait();
         return;

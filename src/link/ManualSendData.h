@@ -3,7 +3,7 @@
 #include <QDialog>
 
 struct AppContext;
-class DtmfPlayer;
+class ControllerLink;
 class SerialLink;
 class QLineEdit;
 class QPushButton;
@@ -14,7 +14,7 @@ class QPushButton;
 class ManualSendData : public QDialog {
     Q_OBJECT
 public:
-    ManualSendData(AppContext& context, SerialLink& link, DtmfPlayer& player, QWidget* parent = nullptr);
+    ManualSendData(AppContext& context, ControllerLink& controller, QWidget* parent = nullptr);
 
     void ManualSendData_Change();
     void ManualSendData_KeyPress(); // Enter
@@ -29,13 +29,14 @@ private:
     void sendSerial();
     void sendDtmf();
     void finishClose();
+    // A command of this window holds the controller link.
+    bool sending() const;
 
     AppContext& m_context;
+    ControllerLink& m_controller;
     SerialLink& m_link;
-    DtmfPlayer& m_player;
     QLineEdit* m_box;
     QPushButton* m_close;
     QString m_manualSendText;
-    bool m_sending = false;
     bool m_closePending = false;
 };

@@ -11,10 +11,11 @@ class Dialogs;
 class SerialPort;
 struct SettingsTables;
 
-// The one owner of the serial port: opening it on the chosen COM port, command
-// lines out, the controller's reply judged, and the transmitter keyed through
-// DTR or RTS. Everything the reply check decides is also left in the settings'
-// flags (SerialReplyOK, UpdateError, UpdateInterrupted) for the uploads.
+// The serial port, as the controller link drives it: opening it on the chosen
+// COM port, command lines out, the controller's reply judged, and the
+// transmitter keyed through DTR or RTS. Everything the reply check decides is
+// also left in the settings' flags (SerialReplyOK, UpdateError,
+// UpdateInterrupted) for the uploads.
 class SerialLink {
 public:
     enum class Reply {
@@ -66,7 +67,9 @@ public:
     int TimeoutCount() const { return m_timeoutCount; }
     int PercentDone() const { return m_progress.percent; }
     bool isPortOpen() const;
-    // A reply is being waited for.
+    // A reply is being waited for. The wait refuses a line or a wait of its
+    // own inside it; which run may talk to the controller at all is the
+    // controller link's to say.
     bool busy() const { return m_busy; }
 
     // Drops the keying line, then closes the port.

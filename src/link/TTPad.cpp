@@ -1,16 +1,15 @@
 #include "link/TTPad.h"
 
-#include "link/DtmfPlayer.h"
-#include "store/AppContext.h"
-#include "store/ProgramName.h"
+#include "link/ControllerLink.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundOutput.h"
+#include "store/AppContext.h"
+#include "store/ProgramName.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 
 namespace {
 
@@ -29,8 +28,8 @@ constexpr PadKey PadKeys[4][4] = {
 
 } // namespace
 
-TTPad::TTPad(AppContext& context, DtmfPlayer& player, QWidget* parent)
-    : QDialog(parent), m_context(context), m_player(player)
+TTPad::TTPad(AppContext& context, ControllerLink& controller, QWidget* parent)
+    : QDialog(parent), m_context(context), m_controller(controller)
 {
     setWindowTitle(QStringLiteral("DTMF Dialer"));
     auto* layout = new QGridLayout(this);
@@ -80,18 +79,24 @@ void TTPad::Exit_Click() { hide(); }
 
 // Each press is a short run of its own. A press that comes while a key plays
 // (events pass during playing) waits its turn, so keys and text keep order.
+// While another run holds the link, a press plays nothing and the user is told.
 void TTPad::press(const Press& p)
 {
-    m_pending << p;
-    if (m_playing)
+    if (m_controller.job() == ControllerLink::Job::TestPad) {
+        m_pending << p;
         return;
-    m_playing = true;
-    const auto done = qScopeGuard([this] { m_playing = false; });
+    }
+    const ControllerLink::Claim claim = m_controller.claim(ControllerLink::Job::TestPad);
+    if (!claim) {
+        m_context.dialogs.message(ProgramName, m_controller.busyText());
+        return;
+    }
+    m_pending << p;
     while (!m_pending.isEmpty()) {
         const Press next = m_pending.takeFirst();
         Status played = m_context.sound.beginRun();
         if (played)
-            played = m_player.SendDTMFDigit(next.key);
+            played = m_controller.player().SendDTMFDigit(next.key);
         const Status ended = m_context.sound.endRun();
         if (played && !ended)
             played = ended;

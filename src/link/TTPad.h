@@ -4,7 +4,7 @@
 #include <QList>
 
 struct AppContext;
-class DtmfPlayer;
+class ControllerLink;
 class QLineEdit;
 
 // "DTMF Dialer": a sixteen-key pad that plays each key through the sound
@@ -13,7 +13,7 @@ class QLineEdit;
 class TTPad : public QDialog {
     Q_OBJECT
 public:
-    TTPad(AppContext& context, DtmfPlayer& player, QWidget* parent = nullptr);
+    TTPad(AppContext& context, ControllerLink& controller, QWidget* parent = nullptr);
 
     void cmdNum_Click(int index);
     void Form_KeyPress(QChar typed);
@@ -32,9 +32,8 @@ private:
     void press(const Press& p);
 
     AppContext& m_context;
-    DtmfPlayer& m_player;
+    ControllerLink& m_controller;
     QLineEdit* m_txtNum;
     // Presses that came while a key was playing, played in turn after it.
     QList<Press> m_pending;
-    bool m_playing = false;
 };

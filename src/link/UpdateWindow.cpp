@@ -2,12 +2,12 @@
 
 #include "link/ChangesUpload.h"
 #include "link/CompleteUpload.h"
-#include "link/SerialLink.h"
+#include "link/ControllerLink.h"
 #include "link/WindowPlacement.h"
-#include "store/AppContext.h"
 #include "platform/Dialogs.h"
+#include "store/AppContext.h"
+#include "store/ProgramName.h"
 #include "store/SettingsTables.h"
-#include "store/TextHelpers.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -30,8 +30,8 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 
 } // namespace
 
-UpdateWindow::UpdateWindow(AppContext& context, SerialLink& link, CommandTransport& dtmf, QWidget* parent)
-    : QDialog(parent), m_context(context), m_link(link), m_serial(link, context.tables, context.clock), m_dtmf(dtmf)
+UpdateWindow::UpdateWindow(AppContext& context, ControllerLink& controller, QWidget* parent)
+    : QDialog(parent), m_context(context), m_controller(controller), m_link(controller.serialLink())
 {
     setObjectName(QStringLiteral("Update"));
     setWindowTitle(QStringLiteral("Send To Tarvex"));
@@ -83,7 +83,7 @@ void UpdateWindow::Form_Load()
 void UpdateWindow::Close_Click()
 {
     hide();
-    if (m_link.busy() || m_running) {
+    if (m_link.busy() || uploading()) {
         m_context.tables.UpdateInterrupted = true;
         m_link.resetCounters();
         m_link.resetProgress();
@@ -102,7 +102,7 @@ void UpdateWindow::Close_Click()
 
 void UpdateWindow::finishClose()
 {
-    if (m_link.busy() || m_running) {
+    if (m_link.busy() || uploading()) {
         QTimer::singleShot(10, this, [this] {
             if (m_closePending)
                 finishClose();
@@ -134,34 +134,32 @@ void UpdateWindow::Interrupt_Click()
     m_link.resetProgress();
 }
 
-CommandTransport& UpdateWindow::transport()
-{
-    if (LeadingNumber(m_context.tables.ComPortValue) != 0)
-        return m_serial;
-    return m_dtmf;
-}
+bool UpdateWindow::uploading() const { return m_controller.job() == ControllerLink::Job::Upload; }
 
 void UpdateWindow::runUpload(const std::function<void(CommandTransport&)>& run)
 {
-    if (m_running)
+    ControllerLink::Claim claim = m_controller.claim(ControllerLink::Job::Upload);
+    if (!claim) {
+        // The buttons are off during this window's own upload.
+        m_context.dialogs.message(ProgramName, m_controller.busyText());
         return;
-    CommandTransport& link = transport();
-    m_running = true;
+    }
     m_update->setEnabled(false);
     m_complete->setEnabled(false);
-    // Buttons and the pending Close come back even when the run throws.
+    // The link, the buttons and the pending Close come back even when the run throws.
     struct Restore {
         UpdateWindow& w;
+        ControllerLink::Claim& claim;
         ~Restore()
         {
-            w.m_running = false;
+            claim.release();
             w.m_update->setEnabled(true);
             w.m_complete->setEnabled(true);
             if (w.m_closePending)
                 w.finishClose();
         }
-    } restore{*this};
-    run(link);
+    } restore{*this, claim};
+    run(m_controller.transport());
 }
 
 void UpdateWindow::Update_Click()

@@ -1,25 +1,23 @@
 #pragma once
 
-#include "link/SerialTransport.h"
-
 #include <QDialog>
 #include <functional>
 
 struct AppContext;
 class CommandTransport;
+class ControllerLink;
 class SerialLink;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// The upload window "Send To Tarvex": a face over the serial link. Loading it
-// opens the serial port in serial mode; Close hides it and closes the port.
-// The uploads go over the serial link in serial mode and over dtmf, given by
-// the owner, in DTMF mode.
+// The upload window "Send To Tarvex": a face over the controller link. Loading
+// it opens the serial port in serial mode; Close hides it and closes the port.
+// The uploads go over the link's transport of the current mode.
 class UpdateWindow : public QDialog {
     Q_OBJECT
 public:
-    UpdateWindow(AppContext& context, SerialLink& link, CommandTransport& dtmf, QWidget* parent = nullptr);
+    UpdateWindow(AppContext& context, ControllerLink& controller, QWidget* parent = nullptr);
 
     void Close_Click();
     void Interrupt_Click();
@@ -36,15 +34,14 @@ private:
     // The rest of Close, once no reply is being waited for.
     void finishClose();
     void showProgress(double value, int percent);
-    // The transport of the current mode.
-    CommandTransport& transport();
+    // An upload of this window holds the controller link.
+    bool uploading() const;
     // Runs one upload with both upload buttons off; a Close meanwhile closes after it.
     void runUpload(const std::function<void(CommandTransport&)>& run);
 
     AppContext& m_context;
+    ControllerLink& m_controller;
     SerialLink& m_link;
-    SerialTransport m_serial;
-    CommandTransport& m_dtmf;
     QPushButton* m_interrupt;
     QPushButton* m_close;
     QPushButton* m_complete;
@@ -54,5 +51,4 @@ private:
     QProgressBar* m_progressBar;
     bool m_unloaded = false;
     bool m_closePending = false;
-    bool m_running = false;
 };

@@ -8,17 +8,14 @@
 
 namespace {
 
-bool g_running = false;
-
-// Clears the guard and releases the transmitter on every way out.
+// Releases the transmitter on every way out.
 class RunScope {
 public:
-    explicit RunScope(CommandTransport& transport) : m_transport(transport) { g_running = true; }
+    explicit RunScope(CommandTransport& transport) : m_transport(transport) {}
     ~RunScope()
     {
         if (m_begun)
             m_transport.end();
-        g_running = false;
     }
     RunScope(const RunScope&) = delete;
     RunScope& operator=(const RunScope&) = delete;
@@ -46,8 +43,6 @@ UploadRunner::UploadRunner(SettingsTables& tables, CommandTransport& transport, 
 {
 }
 
-bool UploadRunner::running() { return g_running; }
-
 void UploadRunner::tell(const QString& text) { m_dialogs.message(ProgramName, text); }
 
 void UploadRunner::advance(int by)
@@ -62,8 +57,6 @@ void UploadRunner::advance(int by)
 
 UploadRunner::Result UploadRunner::run(const Plan& plan)
 {
-    if (g_running)
-        return Result::Busy;
     RunScope scope(m_transport);
     // Flags left by an earlier run must not cut this one short.
     m_tables.UpdateError = false;

@@ -16,10 +16,10 @@ struct UploadProgress {
 };
 
 // Walks the steps of one upload over a transport: the flags, the stops, the
-// end message. One upload at a time in the whole program.
+// end message. The caller holds the controller link for the run.
 class UploadRunner {
 public:
-    enum class Result { Completed, Stopped, NotStarted, Busy };
+    enum class Result { Completed, Stopped, NotStarted };
     struct Plan {
         std::vector<UploadStep> steps;
         bool sendAll = false; // false: only the steps with a flag set
@@ -34,7 +34,6 @@ public:
 
     void onProgress(std::function<void(const UploadProgress&)> listener) { m_onProgress = std::move(listener); }
     Result run(const Plan& plan);
-    static bool running();
 
 private:
     enum class Next { Go, Stop };

@@ -1,9 +1,7 @@
 #include "mainwindow/ZarnMain.h"
 
-#include "link/DtmfPlayer.h"
-#include "link/DtmfTransport.h"
+#include "link/ControllerLink.h"
 #include "link/ManualSendData.h"
-#include "link/SerialLink.h"
 #include "link/TTPad.h"
 #include "link/UpdateWindow.h"
 #include "link/WindowPlacement.h"
@@ -60,9 +58,8 @@ ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
     m_editors = std::make_unique<EditorManager>(context, std::move(tabs), m_area);
     m_files = std::make_unique<FileCommands>(context, *this);
     m_transport = new TransportMenu(context, *m_menus, this);
-    m_link = std::make_unique<SerialLink>(context.serial, context.tables, context.dialogs, context.clock);
-    m_player = std::make_unique<DtmfPlayer>(context.tables, context.sound, *m_link);
-    m_dtmfTransport = std::make_unique<DtmfTransport>(context.tables, context.sound, *m_link, *m_player);
+    m_controller = std::make_unique<ControllerLink>(context.tables, context.serial, context.sound, context.dialogs,
+                                                    context.clock);
     connectCommands();
 }
 
@@ -218,21 +215,21 @@ WindowGeometry ZarnMain::currentGeometry() const { return PlacementOf(*this); }
 void ZarnMain::openUpload()
 {
     if (!m_upload)
-        m_upload = new UpdateWindow(m_context, *m_link, *m_dtmfTransport, this);
+        m_upload = new UpdateWindow(m_context, *m_controller, this);
     m_upload->exec();
 }
 
 void ZarnMain::openManualSend()
 {
     if (!m_manualSend)
-        m_manualSend = new ManualSendData(m_context, *m_link, *m_player, this);
+        m_manualSend = new ManualSendData(m_context, *m_controller, this);
     m_manualSend->exec();
 }
 
 void ZarnMain::openTestPad()
 {
     if (!m_testPad)
-        m_testPad = new TTPad(m_context, *m_player, this);
+        m_testPad = new TTPad(m_context, *m_controller, this);
     m_testPad->exec();
 }
 

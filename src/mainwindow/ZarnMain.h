@@ -6,11 +6,9 @@
 #include <QMainWindow>
 #include <memory>
 
-class DtmfPlayer;
-class DtmfTransport;
+class ControllerLink;
 class EditorManager;
 class FileCommands;
-class SerialLink;
 class QDialog;
 class QStackedWidget;
 class QTabBar;
@@ -59,8 +57,8 @@ public:
     void openUpload();
     void openManualSend();
     void openTestPad();
-    SerialLink& link() { return *m_link; }
-    DtmfPlayer& dtmfPlayer() { return *m_player; }
+    // The one path to the controller, for every window that talks to it.
+    ControllerLink& controller() { return *m_controller; }
 
 signals:
     // The program ends: the application's event loop stops.
@@ -85,9 +83,7 @@ private:
     std::unique_ptr<MainMenus> m_menus;
     std::unique_ptr<FileCommands> m_files;
     TransportMenu* m_transport;
-    std::unique_ptr<SerialLink> m_link;
-    std::unique_ptr<DtmfPlayer> m_player;
-    std::unique_ptr<DtmfTransport> m_dtmfTransport;
+    std::unique_ptr<ControllerLink> m_controller;
     QDialog* m_upload = nullptr;
     QDialog* m_manualSend = nullptr;
     QDialog* m_testPad = nullptr;

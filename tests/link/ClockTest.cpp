@@ -3,7 +3,6 @@
 
 #include "DtmfRig.h"
 #include "FakeLinkRig.h"
-#include "link/DtmfTransport.h"
 #include "QtPrinters.h"
 #include "RecordingTransport.h"
 
@@ -71,9 +70,12 @@ struct ClockRig {
     {
         rig.clock.setDateTime(kNinePm);
         rig.tables.DateFormat = dateFormat;
+        if (dtmf)
+            rig.tables.ComPortValue = "0";
+        rig.controller.standIn(transport);
     }
     bool sendClock() { return SendClock(rig.tables, transport, rig.clock); }
-    bool setClock() { return SetControllerClock(rig.tables, transport, rig.link, rig.dialogs, rig.clock); }
+    bool setClock() { return SetControllerClock(rig.tables, rig.controller, rig.dialogs, rig.clock); }
 
     FakeLinkRig rig;
     RecordingTransport transport;
@@ -200,12 +202,9 @@ TEST(SetControllerClock, FailuresShowNoSuccessAndStillEndEverything)
 TEST(SetControllerClock, ASecondClickDuringTheFirstDoesNothing)
 {
     ClockRig r(false);
-    RecordingTransport second;
-    r.transport.after(0, [&] {
-        EXPECT_FALSE(SetControllerClock(r.rig.tables, second, r.rig.link, r.rig.dialogs, r.rig.clock));
-    });
+    r.transport.after(0, [&] { EXPECT_FALSE(r.setClock()); });
     EXPECT_TRUE(r.setClock());
-    EXPECT_EQ(second.begins(), 0);
+    EXPECT_EQ(r.transport.begins(), 1);
     EXPECT_EQ(r.rig.dialogs.messageTexts(), QStringList{kDone});
 }
 
@@ -218,9 +217,8 @@ TEST(SetControllerClock, DtmfKeysGoInsideOnePortOneFrame)
     DtmfRig rig;
     rig.clock.setDateTime(kNinePm);
     rig.tables.DateFormat = "False";
-    DtmfTransport transport{rig.tables, rig.sound, rig.link, rig.player};
 
-    EXPECT_TRUE(SetControllerClock(rig.tables, transport, rig.link, rig.dialogs, rig.clock));
+    EXPECT_TRUE(SetControllerClock(rig.tables, rig.controller, rig.dialogs, rig.clock));
     EXPECT_EQ(rig.heard(), "123D" "*5101120926D" "*51002105D" "0D");
     EXPECT_EQ(rig.dialogs.messageTexts(), QStringList{kDone});
 }

@@ -1,5 +1,4 @@
 #include "link/ClockSetting.h"
-#include "link/SerialTransport.h"
 
 #include "QtPrinters.h"
 #include "WireFixture.h"
@@ -19,9 +18,7 @@ protected:
         m_clock.setDateTime(QDateTime(QDate(2026, 12, 9), QTime(21, 5, 7)));
     }
 
-    bool setClock() { return SetControllerClock(m_tables, m_transport, m_link, m_dialogs, m_clock); }
-
-    SerialTransport m_transport{m_link, m_tables, m_clock};
+    bool setClock() { return SetControllerClock(m_tables, m_controller, m_dialogs, m_clock); }
 };
 
 } // namespace

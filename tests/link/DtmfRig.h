@@ -1,6 +1,5 @@
 #pragma once
 
-#include "CaptureSound.h"
 #include "DtmfDecoder.h"
 #include "FakeLinkRig.h"
 #include "link/DtmfPlayer.h"
@@ -24,6 +23,21 @@ struct DtmfRig : FakeLinkRig {
     // True while the transmitter's line is up.
     bool keyed() const { return port.isOpen() && (port.dtr() || port.rts()); }
 
-    CaptureSound sound{&clock};
-    DtmfPlayer player{tables, sound, link};
+    DtmfPlayer& player = controller.player();
+};
+
+// A rig whose transmitter is keyed by the DTR line of COM3, counting the
+// sound played while it was not keyed.
+struct KeyedDtmfRig : DtmfRig {
+    KeyedDtmfRig()
+    {
+        tables.DTMFComPortValue = "3";
+        tables.PTTLine = "1";
+        clock.onSleep([this](int ms) {
+            if (!keyed())
+                unkeyedMs += ms;
+        });
+    }
+
+    int unkeyedMs = 0;
 };

@@ -9,20 +9,7 @@
 
 namespace {
 
-// A rig whose transmitter is keyed by the DTR line of COM3, counting the
-// sound played while it was not keyed.
-struct KeyedRig : DtmfRig {
-    KeyedRig()
-    {
-        tables.DTMFComPortValue = "3";
-        tables.PTTLine = "1";
-        clock.onSleep([this](int ms) {
-            if (!keyed())
-                unkeyedMs += ms;
-        });
-    }
-
-    int unkeyedMs = 0;
+struct KeyedRig : KeyedDtmfRig {
     DtmfTransport transport{tables, sound, link, player};
 };
 

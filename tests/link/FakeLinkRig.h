@@ -1,17 +1,19 @@
 #pragma once
 
+#include "CaptureSound.h"
 #include "FakeClock.h"
 #include "FakeSerialPort.h"
 #include "ScriptedDialogs.h"
+#include "StandInLink.h"
 #include "link/SerialLink.h"
 #include "store/SettingsTables.h"
 
 #include <deque>
 #include <vector>
 
-// A serial link over the in-process port in virtual time, each command line
-// answered from a script: the chunks one poll after another sees, none for
-// silence.
+// The controller link over the in-process port and a capturing sound output
+// in virtual time, each command line answered from a script: the chunks one
+// poll after another sees, none for silence.
 struct FakeLinkRig {
     using Chunks = std::vector<QByteArray>;
 
@@ -43,7 +45,9 @@ struct FakeLinkRig {
     FakeSerialPort port{&clock};
     SettingsTables tables;
     ScriptedDialogs dialogs;
-    SerialLink link{port, tables, dialogs, clock};
+    CaptureSound sound{&clock};
+    StandInLink controller{tables, port, sound, dialogs, clock};
+    SerialLink& link = controller.serialLink();
     std::deque<Chunks> answers;
 };
 

@@ -22,7 +22,7 @@ void type(ManualSendData& window, const QString& text)
 TEST(ManualSendData, EnterSendsTheLineWithItsReplyCheck)
 {
     WindowRig rig;
-    ManualSendData window(rig.context, rig.link, rig.player);
+    ManualSendData window(rig.context, rig.controller);
     window.show();
     EXPECT_EQ(window.windowTitle(), "Manual Send Data To Tarvex");
     rig.script({{"+"}});
@@ -54,7 +54,7 @@ TEST(ManualSendData, NothingIsWrittenOrAwaitedWithoutAPort)
         rig.tables.ComPortValue = c.comPort;
         rig.tables.DTMFComPortValue = c.keyingPort;
         rig.port.setOpenFailure("Device or resource busy");
-        ManualSendData window(rig.context, rig.link, rig.player);
+        ManualSendData window(rig.context, rig.controller);
         window.show();
         type(window, "1*100050");
         ASSERT_EQ(rig.dialogs.messages().size(), 1u);
@@ -79,7 +79,7 @@ TEST(ManualSendData, DtmfModePlaysTheTrimmedKeysWhileKeyed)
         if (!(rig.port.isOpen() && rig.port.dtr()))
             unkeyedMs += ms;
     });
-    ManualSendData window(rig.context, rig.link, rig.player);
+    ManualSendData window(rig.context, rig.controller);
     window.show();
     type(window, "  *100050 ");
     EXPECT_EQ(DecodeDtmf(rig.sound.wav()).join(QString()), "*100050");
@@ -95,7 +95,7 @@ TEST(ManualSendData, DtmfModePlaysTheTrimmedKeysWhileKeyed)
 TEST(ManualSendData, CloseDuringAWaitEndsItAndClosesThePort)
 {
     WindowRig rig;
-    ManualSendData window(rig.context, rig.link, rig.player);
+    ManualSendData window(rig.context, rig.controller);
     window.show();
     bool clicked = false;
     rig.clock.onSleep([&](int) {

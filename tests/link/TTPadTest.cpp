@@ -22,7 +22,7 @@ struct PadRig : WindowRig {
     QString number() const { return pad.findChild<QLineEdit*>("txtNum")->text(); }
     QString heard() const { return DecodeDtmf(sound.wav()).join(QString()); }
 
-    TTPad pad{context, player};
+    TTPad pad{context, controller};
 };
 
 } // namespace

@@ -18,7 +18,7 @@ TEST(UpdateWindow, LoadingOpensThePortAndCloseClosesItAndKeepsThePlace)
 {
     WindowRig rig;
     rig.profile.setBytes("zarn.ini", "[Update]\nWindow Width=6000\nWindow Height=3000\n");
-    UpdateWindow window(rig.context, rig.link, rig.dtmf);
+    UpdateWindow window(rig.context, rig.controller);
     EXPECT_EQ(window.windowTitle(), "Send To Tarvex");
     for (const char* name : {"Interrupt", "Close", "Complete", "Update"})
         EXPECT_NE(button(window, name), nullptr) << name;
@@ -41,7 +41,7 @@ TEST(UpdateWindow, AFailedPortIsNotTriedAgainAndWritesNoPlace)
 {
     WindowRig rig;
     rig.port.setOpenFailure("Device or resource busy");
-    UpdateWindow window(rig.context, rig.link, rig.dtmf);
+    UpdateWindow window(rig.context, rig.controller);
     EXPECT_TRUE(rig.link.PortFailed());
     window.show();
     window.close(); // from the frame: unloaded
@@ -54,7 +54,7 @@ TEST(UpdateWindow, AFailedPortIsNotTriedAgainAndWritesNoPlace)
 TEST(UpdateWindow, CloseDuringAWaitInterruptsThenCloses)
 {
     WindowRig rig;
-    UpdateWindow window(rig.context, rig.link, rig.dtmf);
+    UpdateWindow window(rig.context, rig.controller);
     window.show();
     rig.clock.onSleep([&](int) { button(window, "Close")->click(); });
     rig.script({{}});
@@ -72,7 +72,7 @@ TEST(UpdateWindow, CloseDuringAWaitInterruptsThenCloses)
 TEST(UpdateWindow, InterruptAsksThenStopsAndResetsTheProgress)
 {
     WindowRig rig;
-    UpdateWindow window(rig.context, rig.link, rig.dtmf);
+    UpdateWindow window(rig.context, rig.controller);
     window.show();
     rig.script({{}});
     (void)rig.command();
@@ -95,7 +95,7 @@ TEST(UpdateWindow, InterruptAsksThenStopsAndResetsTheProgress)
 TEST(UpdateWindow, TheReplyCheckShowsThePercentAndTheGiveUpHidesTheWindow)
 {
     WindowRig rig;
-    UpdateWindow window(rig.context, rig.link, rig.dtmf);
+    UpdateWindow window(rig.context, rig.controller);
     window.show();
     rig.link.setProgressValue(362);
     rig.script({{"+"}});

@@ -1,4 +1,3 @@
-#include "CaptureSound.h"
 #include "FakeLinkRig.h"
 #include "MemoryProfile.h"
 #include "QtPrinters.h"
@@ -43,12 +42,13 @@ protected:
         WireFixture::SetUp();
         m_tables.CurrentLock = "9";
         m_tables.Terminator = "D";
+        m_controller.standIn(m_dtmf);
     }
 
     UpdateWindow& window()
     {
         if (!m_window)
-            m_window = std::make_unique<UpdateWindow>(m_context, m_link, m_dtmf);
+            m_window = std::make_unique<UpdateWindow>(m_context, m_controller);
         m_window->show();
         return *m_window;
     }
@@ -68,7 +68,6 @@ protected:
 
     MemoryProfile m_profile;
     ErrorLog m_log;
-    CaptureSound m_sound{&m_clock};
     SettingsNotices m_notices;
     AppContext m_context{m_tables, m_profile, m_dialogs, m_clock, m_log, "zarn.ini", m_port, m_ports, m_sound,
                          m_notices};
@@ -189,6 +188,9 @@ TEST_F(UploadWire, SilenceGivesUpOnTheFourthCommandAndEveryFlagStays)
     button("Update")->click();
 
     EXPECT_EQ(messages(), (QStringList{TimeoutMessage, TimeoutMessage, TimeoutMessage, GiveUpMessage}));
+    // The give-up writes its lock line and closes the port at once: the
+    // simulator's thread may still be reading the last two lines.
+    EXPECT_TRUE(m_sim.waitForLines(5));
     EXPECT_EQ(received(), (QStringList{"1*1000", "2*1000", "3*1000", "1*1004", "19"}));
     for (int p = 1; p <= 3; ++p)
         EXPECT_TRUE(m_tables.HangTimeChanged[p]);

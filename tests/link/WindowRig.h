@@ -1,10 +1,7 @@
 #pragma once
 
-#include "CaptureSound.h"
 #include "FakeLinkRig.h"
 #include "MemoryProfile.h"
-#include "link/DtmfPlayer.h"
-#include "link/DtmfTransport.h"
 #include "store/AppContext.h"
 #include "store/SettingsNotices.h"
 #include "platform/ComPorts.h"
@@ -16,10 +13,7 @@ struct WindowRig : FakeLinkRig {
 
     MemoryProfile profile;
     ErrorLog log;
-    CaptureSound sound{&clock};
     SettingsNotices notices;
-    DtmfPlayer player{tables, sound, link};
-    DtmfTransport dtmf{tables, sound, link, player};
     ComPorts comPorts{[](const QString&) { return QString(); }, [] { return QStringList(); }};
     AppContext context{tables, profile, dialogs, clock, log, "zarn.ini", port, comPorts, sound, notices};
 };

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "CaptureSound.h"
 #include "ControllerSimulator.h"
 #include "CoreApplication.h"
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
+#include "StandInLink.h"
 #include "link/SerialLink.h"
 #include "platform/ComPorts.h"
 #include "platform/QtSerialPort.h"
@@ -12,8 +14,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-// The serial link over the real port, COM 3 being the controller simulator's
-// line. Every pass of the event loop moves the clock on, so a three-second
+// The controller link over the real port, COM 3 being the controller
+// simulator's line. Every pass of the event loop moves the clock on, so a three-second
 // reply wait takes a few hundred real milliseconds while a reply still comes
 // in at once.
 class WireFixture : public ::testing::Test {
@@ -41,5 +43,7 @@ protected:
     ComPorts m_ports{[this](const QString& key) { return key == "COM3" ? m_sim.devicePath() : QString(); },
                      [] { return QStringList(); }};
     QtSerialPort m_port{[this](int n) { return m_ports.deviceFor(n); }};
-    SerialLink m_link{m_port, m_tables, m_dialogs, m_clock};
+    CaptureSound m_sound{&m_clock};
+    StandInLink m_controller{m_tables, m_port, m_sound, m_dialogs, m_clock};
+    SerialLink& m_link = m_controller.serialLink();
 };

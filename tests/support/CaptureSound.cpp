@@ -58,10 +58,20 @@ Status CaptureSound::endRun()
     m_calls << QStringLiteral("endRun");
     if (m_runDepth == 0 || --m_runDepth > 0)
         return Status::success();
+    const Status ended = m_runBroken ? m_runStatus : Status::success();
     if (m_runStatus)
         renderSilence(TrailingSilenceMs);
     m_runStatus = Status::success();
-    return Status::success();
+    m_runBroken = false;
+    return ended;
+}
+
+void CaptureSound::breakRun(const QString& reason)
+{
+    if (m_runDepth == 0 || !m_runStatus)
+        return;
+    m_runStatus = Status::failure(reason);
+    m_runBroken = true;
 }
 
 Status CaptureSound::playFile(const QString& path)
@@ -84,6 +94,7 @@ void CaptureSound::stop()
     m_calls << QStringLiteral("stop");
     m_runDepth = 0;
     m_runStatus = Status::success();
+    m_runBroken = false;
 }
 
 QByteArray CaptureSound::wav() const { return MakeWav(m_samples, RunSampleRate, RunChannels); }

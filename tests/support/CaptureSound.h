@@ -24,6 +24,9 @@ public:
 
     // From now on there is no audio device, for this reason ("" restores it).
     void failWith(const QString& reason) { m_deviceFailure = reason; }
+    // The device breaks during the run now playing: the rest of the run plays
+    // nothing, and its end fails with this reason.
+    void breakRun(const QString& reason);
 
     // Everything rendered so far as one WAV image: 8000 Hz, 2 channels, 16 bits.
     QByteArray wav() const;
@@ -43,6 +46,7 @@ private:
     QString m_deviceFailure;
     int m_runDepth = 0;
     Status m_runStatus = Status::success();
+    bool m_runBroken = false;
     QByteArray m_samples;
     QList<QByteArray> m_images;
     QStringList m_calls;

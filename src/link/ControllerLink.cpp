@@ -1,0 +1,157 @@
+#include "link/ControllerLink.h"
+
+#include "store/SettingsTables.h"
+#include "store/TextHelpers.h"
+
+#include <QScopeGuard>
+#include <utility>
+
+namespace {
+
+QString Named(const ControllerCommand& command)
+{
+    return command.serialLines.isEmpty() ? QStringLiteral("the command") : command.serialLines.join(u' ');
+}
+
+Status FailureOf(Outcome outcome, const ControllerCommand& command)
+{
+    switch (outcome) {
+    case Outcome::Accepted: break;
+    case Outcome::Refused:
+        return Status::failure(QStringLiteral("The Tarvex refused %1").arg(Named(command)));
+    case Outcome::TimedOut:
+        return Status::failure(QStringLiteral("The Tarvex did not answer %1").arg(Named(command)));
+    case Outcome::GaveUp:
+        return Status::failure(QStringLiteral("Too many errors: the serial port was closed"));
+    case Outcome::Interrupted:
+        return Status::failure(QStringLiteral("%1 was not sent to the end").arg(Named(command)));
+    }
+    return Status::success();
+}
+
+bool HasForm(const ControllerCommand& command, bool dtmf)
+{
+    return dtmf ? !command.dtmf.isEmpty() : !command.serialLines.isEmpty();
+}
+
+// Ends a begun transport on every way out, an exception included, so the
+// transmitter is never left keyed.
+class Ending {
+public:
+    explicit Ending(CommandTransport& transport) : m_transport(transport) {}
+    ~Ending() { m_transport.end(); }
+    Ending(const Ending&) = delete;
+    Ending& operator=(const Ending&) = delete;
+
+private:
+    CommandTransport& m_transport;
+};
+
+} // namespace
+
+ControllerLink::Claim::Claim(Claim&& other) noexcept : m_link(std::exchange(other.m_link, nullptr)) {}
+
+ControllerLink::Claim& ControllerLink::Claim::operator=(Claim&& other) noexcept
+{
+    if (this != &other) {
+        release();
+        m_link = std::exchange(other.m_link, nullptr);
+    }
+    return *this;
+}
+
+void ControllerLink::Claim::release()
+{
+    if (m_link)
+        std::exchange(m_link, nullptr)->m_job.reset();
+}
+
+ControllerLink::ControllerLink(SettingsTables& tables, SerialPort& port, SoundOutput& sound, Dialogs& dialogs,
+                               Clock& clock)
+    : m_tables(tables),
+      m_sound(sound),
+      m_link(port, tables, dialogs, clock),
+      m_player(tables, sound, m_link),
+      m_serial(m_link, tables, clock),
+      m_dtmf(tables, sound, m_link, m_player)
+{
+}
+
+bool ControllerLink::dtmfMode() const { return LeadingNumber(m_tables.ComPortValue) == 0; }
+
+CommandTransport& ControllerLink::transportOf(bool dtmf)
+{
+    if (dtmf)
+        return m_dtmf;
+    return m_serial;
+}
+
+ControllerLink::Claim ControllerLink::claim(Job job)
+{
+    if (m_job)
+        return {};
+    m_job = job;
+    return Claim(this);
+}
+
+QString ControllerLink::busyText() const
+{
+    QString what;
+    switch (m_job.value_or(Job::AtOnce)) {
+    case Job::Upload: what = QStringLiteral("an upload"); break;
+    case Job::ClockSetting: what = QStringLiteral("setting the clock"); break;
+    case Job::ManualSend: what = QStringLiteral("a command sent by hand"); break;
+    case Job::AtOnce: what = QStringLiteral("a command sent at once"); break;
+    case Job::TestPad: what = QStringLiteral("the test pad"); break;
+    case Job::Download: what = QStringLiteral("a download"); break;
+    }
+    return QStringLiteral("The link to the Tarvex is busy with %1. Try again once it has finished.").arg(what);
+}
+
+Status ControllerLink::sendAtOnce(const AtOnce& request)
+{
+    const auto shown = [this](const Status& failure) {
+        m_link.report(failure);
+        return failure;
+    };
+    const Claim held = claim(Job::AtOnce);
+    if (!held)
+        return shown(Status::failure(busyText()));
+    CommandTransport& transport = this->transport();
+    for (const ControllerCommand& command : request.commands)
+        if (!HasForm(command, transport.dtmfMode()))
+            return shown(Status::failure(QStringLiteral("%1 cannot be sent in %2 mode")
+                                             .arg(Named(command), transport.dtmfMode() ? QStringLiteral("DTMF")
+                                                                                       : QStringLiteral("serial"))));
+    if (request.commands.empty())
+        return Status::success();
+
+    // A flag left by an earlier command must not make this one fail.
+    m_tables.UpdateError = false;
+    m_tables.UpdateInterrupted = false;
+    const bool closeAfter = !transport.dtmfMode() && !m_link.isPortOpen();
+    const auto restorePort = qScopeGuard([&] {
+        if (closeAfter)
+            m_link.closePort();
+    });
+    if (const Status begun = transport.begin(); !begun)
+        return shown(begun);
+    const Ending ending(transport);
+    return frame(transport, request);
+}
+
+// The reply check and the DTMF transport show their own failures.
+Status ControllerLink::frame(CommandTransport& transport, const AtOnce& request)
+{
+    Status result = Status::success();
+    for (std::size_t i = 0; i < request.commands.size() && result; ++i) {
+        const ControllerCommand& command = request.commands[i];
+        const Outcome outcome = transport.send(command, request.unlockPort, i == 0 ? Framing::NoLock : Framing::Bare);
+        result = FailureOf(outcome, command);
+    }
+    if (result && request.adopt)
+        request.adopt(m_tables);
+    if (request.lock)
+        transport.lock();
+    return result;
+}

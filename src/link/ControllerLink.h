@@ -1,0 +1,104 @@
+#pragma once
+
+#include "link/CommandTransport.h"
+#include "link/ControllerCommand.h"
+#include "link/DtmfPlayer.h"
+#include "link/DtmfTransport.h"
+#include "link/KeyedRun.h"
+#include "link/SerialLink.h"
+#include "link/SerialTransport.h"
+#include "platform/Status.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class Clock;
+class Dialogs;
+class SerialPort;
+class SoundOutput;
+struct SettingsTables;
+
+// Commands an editor sends at once, outside an upload, in one frame.
+struct AtOnce {
+    std::vector<ControllerCommand> commands;
+    // DTMF: the port whose unlock code opens the frame.
+    int unlockPort = 1;
+    // DTMF: the frame is closed with the lock code.
+    bool lock = true;
+    // Runs once every command was accepted, before the lock code is played:
+    // a new lock code is then closed with the new lock.
+    std::function<void(SettingsTables&)> adopt;
+};
+
+// The program's one path to the controller: the serial link, the DTMF player
+// and the transport of each mode, and the one guard that lets a single run
+// at a time talk to the controller.
+class ControllerLink {
+public:
+    enum class Job { Upload, ClockSetting, ManualSend, AtOnce, TestPad, Download };
+
+    // Holds the link for one run; the link is free again once it goes.
+    class [[nodiscard]] Claim {
+    public:
+        Claim() = default;
+        Claim(Claim&& other) noexcept;
+        Claim& operator=(Claim&& other) noexcept;
+        ~Claim() { release(); }
+        explicit operator bool() const { return m_link != nullptr; }
+        void release();
+
+    private:
+        friend class ControllerLink;
+        explicit Claim(ControllerLink* link) : m_link(link) {}
+        ControllerLink* m_link = nullptr;
+    };
+
+    ControllerLink(SettingsTables& tables, SerialPort& port, SoundOutput& sound, Dialogs& dialogs, Clock& clock);
+    virtual ~ControllerLink() = default;
+    ControllerLink(const ControllerLink&) = delete;
+    ControllerLink& operator=(const ControllerLink&) = delete;
+
+    // ComPortValue's numeric value 0 (the empty text too) is DTMF mode; 1-8
+    // is serial mode on that COM port.
+    bool dtmfMode() const;
+    // The transport of the current mode.
+    CommandTransport& transport() { return transportOf(dtmfMode()); }
+    SerialLink& serialLink() { return m_link; }
+    DtmfPlayer& player() { return m_player; }
+    // A run of tones with the transmitter keyed, for keys played as typed.
+    KeyedRun keyedRun() { return KeyedRun(m_tables, m_sound, m_link); }
+
+    // Empty while another run holds the link; nothing else happens then.
+    Claim claim(Job job);
+    bool busy() const { return m_job.has_value(); }
+    std::optional<Job> job() const { return m_job; }
+    // Tells the user what holds the link.
+    QString busyText() const;
+
+    // One frame sent at once in the current mode: the port is tested (the
+    // serial port, or the keying port and the sound output), in DTMF mode
+    // the transmitter is keyed and the key-up delay waited, then the unlock
+    // code, the commands, adopt, the lock code, and the transmitter released
+    // on every way out. Serial mode sends the lines alone, and succeeds only
+    // on "+" to every line; it leaves the serial port open or closed as it
+    // found it. UpdateError is cleared first. Every failure has been shown to
+    // the user when this returns; its reason is returned too.
+    Status sendAtOnce(const AtOnce& request);
+
+protected:
+    // The transport of each mode; a test may stand one of its own in.
+    virtual CommandTransport& transportOf(bool dtmf);
+
+private:
+    Status frame(CommandTransport& transport, const AtOnce& request);
+
+    SettingsTables& m_tables;
+    SoundOutput& m_sound;
+    SerialLink m_link;
+    DtmfPlayer m_player;
+    SerialTransport m_serial;
+    DtmfTransport m_dtmf;
+    std::optional<Job> m_job;
+};

@@ -1,0 +1,223 @@
+#include "DtmfRig.h"
+#include "QtPrinters.h"
+#include "link/ClockCommands.h"
+#include "link/ClockSetting.h"
+#include "link/CommandCatalogue.h"
+#include "link/ControllerLink.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+using Job = ControllerLink::Job;
+
+namespace {
+
+constexpr Job AllJobs[] = {Job::Upload, Job::ClockSetting, Job::ManualSend, Job::AtOnce, Job::TestPad, Job::Download};
+
+// A new lock code, taken into use once the controller has it.
+AtOnce NewLock(const QString& code)
+{
+    AtOnce request;
+    request.commands = {LockChangeCommand(code)};
+    request.adopt = [code](SettingsTables& t) { t.CurrentLock = code; };
+    return request;
+}
+
+} // namespace
+
+TEST(ControllerLink, TheModeFollowsComPortValue)
+{
+    struct Case {
+        const char* comPort;
+        bool dtmf;
+    };
+    for (const Case c : {Case{"0", true}, Case{"", true}, Case{" 0 ", true}, Case{"1", false}, Case{" 3", false},
+                         Case{"8", false}}) {
+        SCOPED_TRACE(c.comPort);
+        FakeLinkRig rig;
+        rig.tables.ComPortValue = c.comPort;
+        EXPECT_EQ(rig.controller.dtmfMode(), c.dtmf);
+        EXPECT_EQ(rig.controller.transport().dtmfMode(), c.dtmf);
+    }
+}
+
+// Whatever holds the link, every other start is refused and touches nothing:
+// no port, no sound, no flag, nothing adopted.
+TEST(ControllerLinkGuard, WhileOneRunHoldsTheLinkNoOtherStarts)
+{
+    for (const Job holder : AllJobs) {
+        SCOPED_TRACE(static_cast<int>(holder));
+        FakeLinkRig rig;
+        ControllerLink::Claim held = rig.controller.claim(holder);
+        ASSERT_TRUE(held);
+        EXPECT_EQ(rig.controller.job(), holder);
+        rig.tables.UpdateError = rig.tables.UpdateInterrupted = true;
+
+        for (const Job other : AllJobs)
+            EXPECT_FALSE(rig.controller.claim(other));
+        AtOnce request = NewLock("5");
+        bool adopted = false;
+        request.adopt = [&](SettingsTables&) { adopted = true; };
+        const Status sent = rig.controller.sendAtOnce(request);
+        EXPECT_FALSE(sent);
+        EXPECT_EQ(sent.reason(), rig.controller.busyText());
+        EXPECT_FALSE(SetControllerClock(rig.tables, rig.controller, rig.dialogs, rig.clock));
+
+        EXPECT_FALSE(adopted);
+        EXPECT_TRUE(rig.port.log().isEmpty());
+        EXPECT_TRUE(rig.sound.calls().isEmpty());
+        EXPECT_TRUE(rig.tables.UpdateError && rig.tables.UpdateInterrupted);
+        EXPECT_EQ(rig.dialogs.messageTexts(), QStringList{"Tarvex Programmer: " + rig.controller.busyText()});
+        EXPECT_EQ(rig.controller.job(), holder);
+
+        // A claim handed on still holds the link; the link is free once it goes.
+        ControllerLink::Claim handedOn = std::move(held);
+        held.release();
+        EXPECT_TRUE(rig.controller.busy());
+        handedOn.release();
+        EXPECT_FALSE(rig.controller.busy());
+        EXPECT_TRUE(rig.controller.claim(Job::AtOnce));
+    }
+}
+
+TEST(ControllerLinkGuard, TheBusyTextNamesWhatHoldsTheLink)
+{
+    FakeLinkRig rig;
+    const ControllerLink::Claim held = rig.controller.claim(Job::Upload);
+    EXPECT_EQ(rig.controller.busyText(),
+              "The link to the Tarvex is busy with an upload. Try again once it has finished.");
+}
+
+// What the radio hears, the transmitter keyed from before the first tone
+// (after the key-up delay) to after the last.
+TEST(ControllerLinkAtOnce, DtmfFramesAreKeyedAndClosedAfterAdopting)
+{
+    struct Case {
+        const char* name;
+        std::function<AtOnce()> request;
+        QString heard;
+        std::function<bool(const SettingsTables&)> adopted;
+    };
+    const QDateTime at(QDate(2026, 12, 9), QTime(21, 5, 7));
+    const Case cases[] = {
+        {"a new lock code is closed with itself", [] { return NewLock("5"); }, "123D" "*90105D" "5D",
+         [](const SettingsTables& t) { return t.CurrentLock == "5"; }},
+        {"two commands in one frame of port 1",
+         [at] {
+             AtOnce r;
+             r.commands = {ClockDateCommand(at), ClockTimeCommand(at, false)};
+             return r;
+         },
+         "123D" "*5101120926D" "*51002105D" "0D", [](const SettingsTables&) { return true; }},
+        {"a new unlock code of port 2, opened with the old one and left open",
+         [] {
+             AtOnce r;
+             r.commands = {PortUnlockCommand(2, "777")};
+             r.unlockPort = 2;
+             r.lock = false;
+             r.adopt = [](SettingsTables& t) { t.CurrentPortUnlock[2] = "777"; };
+             return r;
+         },
+         "456D" "*9000777D", [](const SettingsTables& t) { return t.CurrentPortUnlock[2] == "777"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        KeyedDtmfRig rig;
+        rig.tables.KeyUpDelayValue = "250";
+        rig.tables.UpdateError = true; // left by an earlier command
+
+        const Status sent = rig.controller.sendAtOnce(c.request());
+        EXPECT_TRUE(sent) << sent.reason().toStdString();
+        EXPECT_EQ(rig.heard(), c.heard);
+        EXPECT_TRUE(c.adopted(rig.tables));
+        EXPECT_FALSE(rig.tables.UpdateError);
+        EXPECT_EQ(rig.unkeyedMs, 0);
+        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.port.isOpen());
+        EXPECT_EQ(rig.port.portNumber(), 3);
+        EXPECT_TRUE(rig.dialogs.shown().empty());
+        const QList<DtmfTone> tones = FindDtmfTones(rig.sound.wav());
+        ASSERT_FALSE(tones.isEmpty());
+        EXPECT_NEAR(tones[0].startMs, 250 + 40, 1);
+        EXPECT_FALSE(rig.controller.busy());
+    }
+}
+
+// A keying port that will not open, a sound output missing from the start or
+// lost during the frame: a failure with its reason, shown once, nothing
+// adopted, and the transmitter down.
+TEST(ControllerLinkAtOnce, DtmfFailuresAdoptNothingAndReleaseTheTransmitter)
+{
+    struct Case {
+        const char* name;
+        std::function<void(KeyedDtmfRig&)> arrange;
+        QString reason; // the start of it
+        QString shown;
+        QString heard;
+    };
+    const Case cases[] = {
+        {"keying port in use", [](KeyedDtmfRig& r) { r.port.setOpenFailure("Device or resource busy"); },
+         "COM3 is in use by another program", "COM3 is in use by another program", ""},
+        {"no sound output", [](KeyedDtmfRig& r) { r.sound.failWith("No audio output device"); },
+         "No audio output device", "No audio output device", ""},
+        {"sound lost during the frame",
+         [](KeyedDtmfRig& r) {
+             r.clock.onSleep([&r](int) {
+                 if (r.sound.images().size() == 2)
+                     r.sound.breakRun("The sound device went away");
+             });
+         },
+         "1*90105 was not sent to the end", "The sound device went away", "12"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        KeyedDtmfRig rig;
+        c.arrange(rig);
+        bool adopted = false;
+        AtOnce request = NewLock("5");
+        request.adopt = [&](SettingsTables&) { adopted = true; };
+
+        const Status sent = rig.controller.sendAtOnce(request);
+        ASSERT_FALSE(sent);
+        EXPECT_TRUE(sent.reason().startsWith(c.reason)) << sent.reason().toStdString();
+        ASSERT_EQ(rig.dialogs.messageTexts().size(), 1);
+        EXPECT_TRUE(rig.dialogs.messageTexts()[0].startsWith("Tarvex Programmer: " + c.shown))
+            << rig.dialogs.messageTexts()[0].toStdString();
+        EXPECT_EQ(rig.heard(), c.heard);
+        EXPECT_FALSE(adopted);
+        EXPECT_EQ(rig.tables.CurrentLock, "0");
+        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.port.isOpen());
+        EXPECT_FALSE(rig.sound.inRun());
+        EXPECT_FALSE(rig.controller.busy());
+    }
+}
+
+TEST(ControllerLinkAtOnce, AnExceptionStillReleasesTheTransmitterAndTheLink)
+{
+    KeyedDtmfRig rig;
+    AtOnce request = NewLock("5");
+    request.adopt = [&](SettingsTables&) {
+        EXPECT_TRUE(rig.keyed());
+        throw std::runtime_error("lost");
+    };
+    EXPECT_THROW((void)rig.controller.sendAtOnce(request), std::runtime_error);
+    EXPECT_FALSE(rig.keyed());
+    EXPECT_FALSE(rig.port.isOpen());
+    EXPECT_FALSE(rig.sound.inRun());
+    EXPECT_FALSE(rig.controller.busy());
+}
+
+TEST(ControllerLinkAtOnce, ACommandWithoutAFormInTheModeSendsNothing)
+{
+    FakeLinkRig rig;
+    AtOnce request;
+    request.commands = {ControllerCommand{{}, {{Player::String, "*1000"}, {Player::Terminator, {}}}, {}}};
+    const Status sent = rig.controller.sendAtOnce(request);
+    ASSERT_FALSE(sent);
+    EXPECT_EQ(sent.reason(), "the command cannot be sent in serial mode");
+    EXPECT_TRUE(rig.port.log().isEmpty());
+    EXPECT_EQ(rig.dialogs.messageTexts().size(), 1);
+}
