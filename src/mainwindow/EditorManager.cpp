@@ -4,8 +4,8 @@
 
 #include <QStackedWidget>
 
-EditorManager::EditorManager(AppContext& context, EditorTabList tabs, QStackedWidget* area)
-    : m_context(context), m_tabs(std::move(tabs)), m_startUp(StartUpTabs(m_tabs)), m_area(area),
+EditorManager::EditorManager(AppContext& context, ControllerLink& link, EditorTabList tabs, QStackedWidget* area)
+    : m_context(context), m_link(link), m_tabs(std::move(tabs)), m_startUp(StartUpTabs(m_tabs)), m_area(area),
       m_editors(m_tabs.size(), nullptr)
 {
 }
@@ -28,7 +28,7 @@ EditorWindow* EditorManager::load(int tab)
     if (tab < 0 || tab >= count())
         return nullptr;
     if (!m_editors[tab]) {
-        m_editors[tab] = m_tabs[tab].create(m_context, m_area);
+        m_editors[tab] = m_tabs[tab].create(m_context, m_link, m_area);
         m_area->addWidget(m_editors[tab]);
     }
     return m_editors[tab];

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+class ControllerLink;
 class EditorWindow;
 class QStackedWidget;
 
@@ -11,7 +12,7 @@ class QStackedWidget;
 // created: the window then holds working copies of the settings.
 class EditorManager {
 public:
-    EditorManager(AppContext& context, EditorTabList tabs, QStackedWidget* area);
+    EditorManager(AppContext& context, ControllerLink& link, EditorTabList tabs, QStackedWidget* area);
     ~EditorManager();
     EditorManager(const EditorManager&) = delete;
     EditorManager& operator=(const EditorManager&) = delete;
@@ -37,6 +38,7 @@ public:
 
 private:
     AppContext& m_context;
+    ControllerLink& m_link;
     EditorTabList m_tabs;
     std::vector<int> m_startUp;
     QStackedWidget* m_area;

@@ -5,19 +5,30 @@
 #include "mainwindow/PlaceholderEditor.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
+// Editors that send nothing at once are made without the link.
 template <typename Editor> EditorTab tab(const char* caption, std::optional<int> startUpOrder)
 {
     return {QString::fromLatin1(caption),
-            [](AppContext& c, QWidget* parent) -> EditorWindow* { return new Editor(c, parent); }, startUpOrder};
+            [](AppContext& c, ControllerLink& link, QWidget* parent) -> EditorWindow* {
+                if constexpr (std::is_constructible_v<Editor, AppContext&, ControllerLink&, QWidget*>)
+                    return new Editor(c, link, parent);
+                else
+                    return new Editor(c, parent);
+            },
+            startUpOrder};
 }
 
 EditorTab placeholder(const char* caption, std::optional<int> startUpOrder)
 {
     const QString text = QString::fromLatin1(caption);
-    return {text, [text](AppContext&, QWidget* parent) -> EditorWindow* { return new PlaceholderEditor(text, parent); },
+    return {text,
+            [text](AppContext&, ControllerLink&, QWidget* parent) -> EditorWindow* {
+                return new PlaceholderEditor(text, parent);
+            },
             startUpOrder};
 }
 

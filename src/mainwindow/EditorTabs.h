@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+class ControllerLink;
 class EditorWindow;
 class QWidget;
 struct AppContext;
@@ -12,7 +13,8 @@ struct AppContext;
 // One tab of the tab strip and the editor window behind it.
 struct EditorTab {
     QString caption;
-    std::function<EditorWindow*(AppContext& context, QWidget* parent)> create;
+    // The link is the one path to the controller, for the commands an editor sends at once.
+    std::function<EditorWindow*(AppContext& context, ControllerLink& link, QWidget* parent)> create;
     // Its place in the order in which the start-up and a reload create the
     // editors; none for the editor created only when it is first needed.
     std::optional<int> startUpOrder;

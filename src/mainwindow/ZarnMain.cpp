@@ -55,11 +55,11 @@ ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
     setCentralWidget(m_area);
     statusBar();
 
-    m_editors = std::make_unique<EditorManager>(context, std::move(tabs), m_area);
-    m_files = std::make_unique<FileCommands>(context, *this);
-    m_transport = new TransportMenu(context, *m_menus, this);
     m_controller = std::make_unique<ControllerLink>(context.tables, context.serial, context.sound, context.dialogs,
                                                     context.clock);
+    m_editors = std::make_unique<EditorManager>(context, *m_controller, std::move(tabs), m_area);
+    m_files = std::make_unique<FileCommands>(context, *this);
+    m_transport = new TransportMenu(context, *m_menus, this);
     connectCommands();
 }
 

@@ -79,11 +79,12 @@ private:
     AppContext& m_context;
     QStackedWidget* m_area;
     QTabBar* m_tabs;
+    // Made first and gone last: the editors and windows hold it.
+    std::unique_ptr<ControllerLink> m_controller;
     std::unique_ptr<EditorManager> m_editors;
     std::unique_ptr<MainMenus> m_menus;
     std::unique_ptr<FileCommands> m_files;
     TransportMenu* m_transport;
-    std::unique_ptr<ControllerLink> m_controller;
     QDialog* m_upload = nullptr;
     QDialog* m_manualSend = nullptr;
     QDialog* m_testPad = nullptr;

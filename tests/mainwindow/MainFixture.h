@@ -126,7 +126,7 @@ protected:
     {
         EditorTabList tabs = EditorTabs();
         for (int tab = 0; tab < static_cast<int>(tabs.size()); ++tab)
-            tabs[tab].create = [this, tab](AppContext& c, QWidget* parent) -> EditorWindow* {
+            tabs[tab].create = [this, tab](AppContext& c, ControllerLink&, QWidget* parent) -> EditorWindow* {
                 return new RecordingEditor(tab, c, events, parent);
             };
         return tabs;
