@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -66,6 +67,13 @@ public:
                {"Alarm Type", "AlarmType", {}, ListOf(meterTypes), Field(Bind(&S::MeterAlarmType, &S::MeterAlarmChanged))},
                ChosenBy(alarm));
 
+        // Every toll entry in one list with add and delete.
+        auto* list = new QListWidget;
+        list->setObjectName("Toll");
+        grid->addWidget(list, grid->rowCount(), 0, 1, 3);
+        toll = std::make_unique<EntryList>(list);
+        bindEntries(copies().add(Field(Bind(&S::TollRestrict, &S::TollRestrictChanged))), toll.get());
+
         auto* layout = new QVBoxLayout(this);
         layout->addLayout(grid);
         layout->addLayout(applyButtons(Qt::Horizontal));
@@ -73,6 +81,7 @@ public:
     }
 
     int alarm = -1;
+    std::unique_ptr<EntryList> toll;
 
 protected:
     std::optional<Refusal> vetoApply() override { return veto; }
@@ -347,6 +356,35 @@ TEST_F(SettingsEditorTest, AnApplyThatChangedNothingLeavesTheFileSaved)
     editor.DoApply();
     EXPECT_TRUE(tables.DataSaved);
     EXPECT_FALSE(tables.TimersChanged);
+}
+
+TEST_F(SettingsEditorTest, AListWithAddAndDeleteChangesOnlyItsCopiesUntilApply)
+{
+    tables.TollRestrict[1] = "1900";
+    tables.TollRestrict[2] = "1976";
+    tables.TollRestrict[3] = "011";
+    ProbeEditor editor(context);
+    QListWidget* list = editor.toll->widget();
+    ASSERT_EQ(list->count(), 3);
+    list->setCurrentRow(0);
+    EXPECT_TRUE(editor.toll->removeSelected());
+    editor.toll->add("1800");
+    EXPECT_EQ(tables.TollRestrict[1], "1900") << "nothing is stored before Apply";
+
+    editor.DoApply();
+    EXPECT_EQ(tables.TollRestrict[1], "1976");
+    EXPECT_EQ(tables.TollRestrict[2], "011");
+    EXPECT_EQ(tables.TollRestrict[3], "1800");
+    EXPECT_TRUE(tables.TollRestrictChanged[1]);
+    EXPECT_FALSE(tables.TollRestrictChanged[4]);
+
+    list->setCurrentRow(2);
+    editor.toll->removeSelected();
+    tables.TollRestrictChanged.fill(false);
+    editor.DoApply();
+    EXPECT_EQ(tables.TollRestrict[3], "") << "the entry after the last is emptied";
+    EXPECT_TRUE(tables.TollRestrictChanged[3]);
+    EXPECT_FALSE(tables.TollRestrictChanged[1]);
 }
 
 TEST(NumericOnly, TheBoxTakesDigitsOnly)
