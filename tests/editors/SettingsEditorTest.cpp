@@ -355,6 +355,31 @@ TEST_F(SettingsEditorTest, AnApplyThatChangedNothingLeavesTheFileSaved)
     EXPECT_FALSE(tables.TimersChanged);
 }
 
+TEST_F(SettingsEditorTest, AnArrayUnderOneGroupFlagRaisesThatFlagForEachOfItsElements)
+{
+    tables.P2MessageNum.fill("1");
+    // Port 2's three tail message macros, all under port 2's flag.
+    class Editor final : public SettingsEditor {
+    public:
+        explicit Editor(AppContext& context) : SettingsEditor(context, {&S::PortSwitchesChanged}, nullptr)
+        {
+            auto* grid = new QGridLayout(this);
+            const FormRow row{"Macro", "Macro", {}, ListOf(NumberEntries(1, Count::Macros)),
+                              Field(Bind(&S::P2MessageNum, &S::MessageNumChanged, 2))};
+            for (int k = 1; k <= 3; ++k)
+                addRow(grid, k, row, At(k));
+            loadControls();
+        }
+    } editor(context);
+    pick(editor.findChild<QComboBox*>("Macro(3)"), "45");
+    editor.DoApply();
+    EXPECT_EQ(tables.P2MessageNum[3], "45");
+    EXPECT_EQ(tables.P2MessageNum[2], "1");
+    EXPECT_TRUE(tables.MessageNumChanged[2]);
+    EXPECT_FALSE(tables.MessageNumChanged[1] || tables.MessageNumChanged[3]);
+    EXPECT_TRUE(tables.PortSwitchesChanged);
+}
+
 TEST(NumericOnly, TheBoxTakesDigitsOnly)
 {
     QLineEdit box;
