@@ -380,6 +380,41 @@ TEST_F(SettingsEditorTest, AnArrayUnderOneGroupFlagRaisesThatFlagForEachOfItsEle
     EXPECT_TRUE(tables.PortSwitchesChanged);
 }
 
+TEST_F(SettingsEditorTest, OptionButtonsStandSideBySideOrOneUnderTheOther)
+{
+    for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
+        class Editor final : public SettingsEditor {
+        public:
+            Editor(AppContext& context, Qt::Orientation orientation)
+                : SettingsEditor(context, {&S::PortSwitchesChanged}, nullptr)
+            {
+                auto* grid = new QGridLayout(this);
+                addRow(grid, 0,
+                       {"Polarity", "Polarity", {}, Options({{"Lo", "0"}, {"Hi", "1"}}, orientation),
+                        Field(Bind(&S::PLEncodePolarity, &S::PLEncodePolarityChanged))},
+                       At(1));
+                loadControls();
+            }
+        } editor(context, orientation);
+        editor.show();
+        QApplication::processEvents();
+        const auto* lo = editor.findChild<QRadioButton*>("Polarity(1)_0");
+        auto* hi = editor.findChild<QRadioButton*>("Polarity(1)_1");
+        if (orientation == Qt::Horizontal) {
+            EXPECT_GT(hi->x(), lo->x());
+            EXPECT_EQ(hi->y(), lo->y());
+        } else {
+            EXPECT_GT(hi->y(), lo->y());
+            EXPECT_EQ(hi->x(), lo->x());
+        }
+        EXPECT_TRUE(lo->isChecked());
+        hi->click();
+        editor.DoApply();
+        EXPECT_EQ(tables.PLEncodePolarity[1], "1");
+        tables.PLEncodePolarity[1] = "0";
+    }
+}
+
 TEST(NumericOnly, TheBoxTakesDigitsOnly)
 {
     QLineEdit box;
