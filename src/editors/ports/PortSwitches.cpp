@@ -59,26 +59,27 @@ const FormRow dtmfSwitches[] = {
 
 const FormRow toneIdRow = checkRow("ON During ID/Speech", "PLID", Bind(&S::CTCSSID, &S::CTCSSIDChanged), "CTCSSID");
 
-FormRow optionRow(const char* caption, const char* name, std::vector<ListEntry> options, SettingBinding setting,
+FormRow optionRow(const char* caption, const char* name, ControlKind options, SettingBinding setting,
                   const char* key)
 {
     FieldSpec f = switchField(setting, key);
     f.caption = QString::fromLatin1(caption);
-    return {{}, QString::fromLatin1(name), {}, Options(std::move(options)), f};
+    return {{}, QString::fromLatin1(name), {}, std::move(options), f};
 }
 
-const FormRow timerStartRow =
-    optionRow("Tone Encode Control", "PLTimerStart",
-              {{QStringLiteral("Timer Starts After COS"), QStringLiteral("0")},
-               {QStringLiteral("Timer Starts After CT"), QStringLiteral("1")}},
-              Bind(&S::CTCSSCT, &S::CTCSSCTChanged), "CTCSSCT");
+// One under the other, so the three port columns fit side by side.
+const FormRow timerStartRow = optionRow("Tone Encode Control", "PLTimerStart",
+                                        Options({{QStringLiteral("Timer Starts After COS"), QStringLiteral("0")},
+                                                 {QStringLiteral("Timer Starts After CT"), QStringLiteral("1")}},
+                                                Qt::Vertical),
+                                        Bind(&S::CTCSSCT, &S::CTCSSCTChanged), "CTCSSCT");
 const FormRow closureRow = optionRow("DTMF Evaluate On Closure", "COSClose",
-                                     {{QStringLiteral("COS"), QStringLiteral("0")},
-                                      {QStringLiteral("Tone"), QStringLiteral("1")}},
+                                     Options({{QStringLiteral("COS"), QStringLiteral("0")},
+                                              {QStringLiteral("Tone"), QStringLiteral("1")}}),
                                      Bind(&S::COSClose, &S::COSCloseChanged), "COSClose");
 const FormRow polarityRow = optionRow("Tone Encode Polarity", "PLEncodePolarity",
-                                      {{QStringLiteral("Lo"), QStringLiteral("0")},
-                                       {QStringLiteral("Hi"), QStringLiteral("1")}},
+                                      Options({{QStringLiteral("Lo"), QStringLiteral("0")},
+                                               {QStringLiteral("Hi"), QStringLiteral("1")}}),
                                       Bind(&S::PLEncodePolarity, &S::PLEncodePolarityChanged), "PLEncodePolarity");
 
 const FormRow tailMessageRow{QStringLiteral("Tail Message"), QStringLiteral("TailMessageNumSet"), {},
@@ -156,12 +157,20 @@ QWidget* PortSwitches::portColumn(int port)
     // The macro list shows the port's macro for the tail message chosen in its copy.
     m_macroChooser.at(port) = addChooser([this, port] { return tailMessage(port); });
     const FormRow macro = macroRow(port);
-    grid->addWidget(namedLabel(macro.caption, QStringLiteral("MessageLabel"), port), tailRow + 1, 0);
-    grid->addWidget(addControl(macro, ChosenBy(m_macroChooser.at(port), port)), tailRow + 1, 1);
-
     const FormRow counter = tailCounterRow();
-    grid->addWidget(namedLabel(counter.caption, QStringLiteral("TailCounterLabel"), port), tailRow + 2, 0);
-    grid->addWidget(addControl(counter, At(port)), tailRow + 2, 1);
+    QWidget* const tail[] = {
+        namedLabel(macro.caption, QStringLiteral("MessageLabel"), port),
+        addControl(macro, ChosenBy(m_macroChooser.at(port), port)),
+        namedLabel(counter.caption, QStringLiteral("TailCounterLabel"), port),
+        addControl(counter, At(port)),
+    };
+    for (int n = 0; n < static_cast<int>(std::size(tail)); ++n) {
+        // Their room is kept while hidden, so the columns do not move when a tail message is picked.
+        QSizePolicy policy = tail[n]->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        tail[n]->setSizePolicy(policy);
+        grid->addWidget(tail[n], tailRow + 1 + n / 2, n % 2);
+    }
 
     grid->setRowStretch(grid->rowCount(), 1);
     return column;
