@@ -6,11 +6,9 @@
 #include "store/TextHelpers.h"
 
 #include <QBoxLayout>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 
 using S = SettingsTables;
 
@@ -93,9 +91,10 @@ const FormRow tailMessageRow{QStringLiteral("Tail Message"), QStringLiteral("Tai
 // one flag covers all three, as the controller takes them in one command.
 FormRow macroRow(int port)
 {
-    static constexpr std::array tables{&S::P1MessageNum, &S::P2MessageNum, &S::P3MessageNum};
+    static constexpr std::array macroTables{&S::P1MessageNum, &S::P2MessageNum, &S::P3MessageNum};
     const QString key = QStringLiteral("P%1MessageNum").arg(port);
-    FieldSpec f = Field(Bind(tables.at(port - 1), &S::MessageNumChanged, port), Intake::AsTyped, LoadForm::Trimmed);
+    FieldSpec f =
+        Field(Bind(macroTables.at(port - 1), &S::MessageNumChanged, port), Intake::AsTyped, LoadForm::Trimmed);
     f.reader = &FindStem(key).rule;
     f.caption = QStringLiteral("Port %1 Tail Message Macro").arg(port);
     return {QStringLiteral("Macro To Use"), QStringLiteral("MessageNumSet"), {},
