@@ -7,7 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
+#include <QBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -64,11 +64,12 @@ ControlKind CheckBox(const QString& ticked, const QString& unticked)
     return k;
 }
 
-ControlKind Options(std::vector<ListEntry> entries)
+ControlKind Options(std::vector<ListEntry> entries, Qt::Orientation orientation)
 {
     ControlKind k;
     k.type = ControlKind::Type::Options;
     k.entries = std::move(entries);
+    k.orientation = orientation;
     k.marked = false;
     return k;
 }
@@ -183,7 +184,8 @@ public:
         : m_frame(new QGroupBox(caption)), m_group(new QButtonGroup(m_frame)), m_entries(kind.entries)
     {
         m_frame->setObjectName(objectName);
-        auto* layout = new QHBoxLayout(m_frame);
+        auto* layout = new QBoxLayout(
+            kind.orientation == Qt::Vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, m_frame);
         for (std::size_t n = 0; n < m_entries.size(); ++n) {
             auto* option = new QRadioButton(m_entries[n].text);
             option->setObjectName(objectName + QLatin1Char('_') + m_entries[n].code);

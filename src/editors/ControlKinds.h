@@ -36,6 +36,7 @@ struct ControlKind {
     Type type = Type::Box;
     bool numericOnly = false;       // Box: typed digits only
     std::vector<ListEntry> entries; // List, Options
+    Qt::Orientation orientation = Qt::Horizontal; // Options: side by side, or one under the other
     QString ticked = QStringLiteral("1"), unticked = QStringLiteral("0"); // Check
     bool marked = true;             // red while the copy differs from the stored value
 };
@@ -46,7 +47,7 @@ ControlKind ListOf(std::vector<ListEntry> entries);
 // Lists are not marked unless the editor says so.
 ControlKind MarkedListOf(std::vector<ListEntry> entries);
 ControlKind CheckBox(const QString& ticked = QStringLiteral("1"), const QString& unticked = QStringLiteral("0"));
-ControlKind Options(std::vector<ListEntry> entries);
+ControlKind Options(std::vector<ListEntry> entries, Qt::Orientation orientation = Qt::Horizontal);
 
 // A control showing one working copy. The program's own show() is not a
 // change; the user's changes, and for a text box any change of its text, are

@@ -42,6 +42,12 @@ inline SettingBinding Bind(TextArray SettingsTables::* array, FlagArray Settings
 {
     return {array, nullptr, flag, nullptr, 0};
 }
+// Every element of the array under one element of a flag array (a port's
+// tail message macros under that port's flag).
+inline SettingBinding Bind(TextArray SettingsTables::* array, FlagArray SettingsTables::* flag, int element)
+{
+    return {array, nullptr, flag, nullptr, element};
+}
 inline SettingBinding Bind(QString SettingsTables::* scalar, bool SettingsTables::* flag)
 {
     return {nullptr, scalar, nullptr, flag, 0};

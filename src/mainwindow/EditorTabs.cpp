@@ -1,5 +1,6 @@
 #include "mainwindow/EditorTabs.h"
 
+#include "editors/ports/PortSwitches.h"
 #include "editors/timing/Analog.h"
 #include "editors/timing/Timers.h"
 #include "mainwindow/PlaceholderEditor.h"
@@ -47,7 +48,7 @@ EditorTabList EditorTabs()
         placeholder("DTMF", 7),
         placeholder("Alarms/R. Base/Aux Audio", 2),
         placeholder("Special Codes/Autopatch", std::nullopt),
-        placeholder("Port Switches", 9),
+        tab<PortSwitches>("Port Switches", 9),
     };
 }
 

@@ -387,6 +387,66 @@ TEST_F(SettingsEditorTest, AListWithAddAndDeleteChangesOnlyItsCopiesUntilApply)
     EXPECT_FALSE(tables.TollRestrictChanged[1]);
 }
 
+TEST_F(SettingsEditorTest, AnArrayUnderOneGroupFlagRaisesThatFlagForEachOfItsElements)
+{
+    tables.P2MessageNum.fill("1");
+    // Port 2's three tail message macros, all under port 2's flag.
+    class Editor final : public SettingsEditor {
+    public:
+        explicit Editor(AppContext& context) : SettingsEditor(context, {&S::PortSwitchesChanged}, nullptr)
+        {
+            auto* grid = new QGridLayout(this);
+            const FormRow row{"Macro", "Macro", {}, ListOf(NumberEntries(1, Count::Macros)),
+                              Field(Bind(&S::P2MessageNum, &S::MessageNumChanged, 2))};
+            for (int k = 1; k <= 3; ++k)
+                addRow(grid, k, row, At(k));
+            loadControls();
+        }
+    } editor(context);
+    pick(editor.findChild<QComboBox*>("Macro(3)"), "45");
+    editor.DoApply();
+    EXPECT_EQ(tables.P2MessageNum[3], "45");
+    EXPECT_EQ(tables.P2MessageNum[2], "1");
+    EXPECT_TRUE(tables.MessageNumChanged[2]);
+    EXPECT_FALSE(tables.MessageNumChanged[1] || tables.MessageNumChanged[3]);
+    EXPECT_TRUE(tables.PortSwitchesChanged);
+}
+
+TEST_F(SettingsEditorTest, OptionButtonsStandSideBySideOrOneUnderTheOther)
+{
+    for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
+        class Editor final : public SettingsEditor {
+        public:
+            Editor(AppContext& context, Qt::Orientation orientation)
+                : SettingsEditor(context, {&S::PortSwitchesChanged}, nullptr)
+            {
+                auto* grid = new QGridLayout(this);
+                addRow(grid, 0,
+                       {"Polarity", "Polarity", {}, Options({{"Lo", "0"}, {"Hi", "1"}}, orientation),
+                        Field(Bind(&S::PLEncodePolarity, &S::PLEncodePolarityChanged))},
+                       At(1));
+                loadControls();
+            }
+        } editor(context, orientation);
+        editor.show();
+        QApplication::processEvents();
+        const auto* lo = editor.findChild<QRadioButton*>("Polarity(1)_0");
+        auto* hi = editor.findChild<QRadioButton*>("Polarity(1)_1");
+        if (orientation == Qt::Horizontal) {
+            EXPECT_GT(hi->x(), lo->x());
+            EXPECT_EQ(hi->y(), lo->y());
+        } else {
+            EXPECT_GT(hi->y(), lo->y());
+            EXPECT_EQ(hi->x(), lo->x());
+        }
+        EXPECT_TRUE(lo->isChecked());
+        hi->click();
+        editor.DoApply();
+        EXPECT_EQ(tables.PLEncodePolarity[1], "1");
+        tables.PLEncodePolarity[1] = "0";
+    }
+}
+
 TEST(NumericOnly, TheBoxTakesDigitsOnly)
 {
     QLineEdit box;

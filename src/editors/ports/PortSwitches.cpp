@@ -1,0 +1,267 @@
+#include "editors/ports/PortSwitches.h"
+
+#include "editors/ControlNames.h"
+#include "store/AppContext.h"
+#include "store/KeyRegistry.h"
+#include "store/TextHelpers.h"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+
+using S = SettingsTables;
+
+namespace {
+
+// Values are loaded without their blanks and checked against the reader's
+// rule, so Apply never stores what the next open of the file would replace.
+FieldSpec switchField(SettingBinding setting, const char* key)
+{
+    FieldSpec f = Field(setting, Intake::AsTyped, LoadForm::Trimmed);
+    f.reader = &FindStem(QString::fromLatin1(key)).rule;
+    return f;
+}
+
+FormRow checkRow(const char* caption, const char* name, SettingBinding setting, const char* key)
+{
+    return {QString::fromLatin1(caption), QString::fromLatin1(name), {}, CheckBox(), switchField(setting, key)};
+}
+
+const FormRow upperSwitches[] = {
+    checkRow("Transmitter Enable", "TxEnable", Bind(&S::TxEnable, &S::TxEnableChanged), "TxEnable"),
+    checkRow("Receiver Enable", "RxEnable", Bind(&S::RxEnable, &S::RxEnableChanged), "RxEnable"),
+    checkRow("Disable Inactivity Timer", "DisableTimeout", Bind(&S::DisableTimeout, &S::DisableTimeoutChanged),
+             "DisableTimeout"),
+    checkRow("Repeater Mode", "FDup", Bind(&S::FDup, &S::FDupChanged), "FDup"),
+    checkRow("Speech Override", "SpeechOverride", Bind(&S::SpeechOverride, &S::SpeechOverrideChanged),
+             "SpeechOverride"),
+    checkRow("Speech ID Override", "SpeechIDOverride", Bind(&S::SpeechIDOverride, &S::SpeechIDOverrideChanged),
+             "SpeechIDOverride"),
+};
+
+const FormRow accessRow{QStringLiteral("Access Mode"), QStringLiteral("AccessMode"), {},
+                        ListOf({{QStringLiteral("Carrier"), QStringLiteral("0")},
+                                {QStringLiteral("Tone & Carrier"), QStringLiteral("1")},
+                                {QStringLiteral("Tone Only"), QStringLiteral("2")}}),
+                        switchField(Bind(&S::PLAccess, &S::PLAccessChanged), "PLAccess")};
+
+const FormRow dtmfSwitches[] = {
+    checkRow("DTMF Enable", "DTMFEnable", Bind(&S::DTMFEnable, &S::DTMFEnableChanged), "DTMFEnable"),
+    checkRow("DTMF Require Tone", "DTMFNeedPL", Bind(&S::DTMFNeedPL, &S::DTMFNeedPLChanged), "DTMFNeedPL"),
+    checkRow("DTMF Mute", "DTMFMute", Bind(&S::DTMFMute, &S::DTMFMuteChanged), "DTMFMute"),
+    checkRow("DTMF Covertone", "DTMFCovertone", Bind(&S::DTMFCovertone, &S::DTMFCovertoneChanged), "DTMFCovertone"),
+    checkRow("Monitor Mix", "MonMix", Bind(&S::MonMix, &S::MonMixChanged), "MonMix"),
+    checkRow("Kerchunk Filter", "Kerchunk", Bind(&S::Kerchunk, &S::KerchunkChanged), "Kerchunk"),
+};
+
+const FormRow toneIdRow = checkRow("ON During ID/Speech", "PLID", Bind(&S::CTCSSID, &S::CTCSSIDChanged), "CTCSSID");
+
+FormRow optionRow(const char* caption, const char* name, ControlKind options, SettingBinding setting,
+                  const char* key)
+{
+    FieldSpec f = switchField(setting, key);
+    f.caption = QString::fromLatin1(caption);
+    return {{}, QString::fromLatin1(name), {}, std::move(options), f};
+}
+
+// One under the other, so the three port columns fit side by side.
+const FormRow timerStartRow = optionRow("Tone Encode Control", "PLTimerStart",
+                                        Options({{QStringLiteral("Timer Starts After COS"), QStringLiteral("0")},
+                                                 {QStringLiteral("Timer Starts After CT"), QStringLiteral("1")}},
+                                                Qt::Vertical),
+                                        Bind(&S::CTCSSCT, &S::CTCSSCTChanged), "CTCSSCT");
+const FormRow closureRow = optionRow("DTMF Evaluate On Closure", "COSClose",
+                                     Options({{QStringLiteral("COS"), QStringLiteral("0")},
+                                              {QStringLiteral("Tone"), QStringLiteral("1")}}),
+                                     Bind(&S::COSClose, &S::COSCloseChanged), "COSClose");
+const FormRow polarityRow = optionRow("Tone Encode Polarity", "PLEncodePolarity",
+                                      Options({{QStringLiteral("Lo"), QStringLiteral("0")},
+                                               {QStringLiteral("Hi"), QStringLiteral("1")}}),
+                                      Bind(&S::PLEncodePolarity, &S::PLEncodePolarityChanged), "PLEncodePolarity");
+
+const FormRow tailMessageRow{QStringLiteral("Tail Message"), QStringLiteral("TailMessageNumSet"), {},
+                             MarkedListOf({{QStringLiteral("NONE"), QStringLiteral("0")},
+                                           {QStringLiteral("1"), QStringLiteral("1")},
+                                           {QStringLiteral("2"), QStringLiteral("2")},
+                                           {QStringLiteral("3"), QStringLiteral("3")}}),
+                             switchField(Bind(&S::TailMessageNum, &S::TailMessageNumChanged), "TailMessageNum")};
+
+// Element t of a port's table is its macro for tail message t; the port's
+// one flag covers all three, as the controller takes them in one command.
+FormRow macroRow(int port)
+{
+    static constexpr std::array macroTables{&S::P1MessageNum, &S::P2MessageNum, &S::P3MessageNum};
+    const QString key = QStringLiteral("P%1MessageNum").arg(port);
+    FieldSpec f =
+        Field(Bind(macroTables.at(port - 1), &S::MessageNumChanged, port), Intake::AsTyped, LoadForm::Trimmed);
+    f.reader = &FindStem(key).rule;
+    f.caption = QStringLiteral("Port %1 Tail Message Macro").arg(port);
+    return {QStringLiteral("Macro To Use"), QStringLiteral("MessageNumSet"), {},
+            MarkedListOf(NumberEntries(1, Count::Macros)), f};
+}
+
+// The copy is the number the box holds, so an emptied box stores "0", which
+// the controller and the reader take, not an empty value.
+FormRow tailCounterRow()
+{
+    FieldSpec f = Field(Bind(&S::TailCounter, &S::TailCounterChanged), Intake::Number);
+    f.check = Between(0, 254, QStringLiteral("The Tail Counter value must be between 0 and 254"));
+    f.reader = &FindStem(QStringLiteral("TailCounter")).rule;
+    return {QStringLiteral("Tail Counter"), QStringLiteral("TailCounterSet"), {}, NumberBox(), f};
+}
+
+QLabel* namedLabel(const QString& caption, const QString& name, int port)
+{
+    auto* label = new QLabel(caption);
+    label->setObjectName(ControlName(name, port));
+    return label;
+}
+
+} // namespace
+
+PortSwitches::PortSwitches(AppContext& context, QWidget* parent)
+    : SettingsEditor(context, {&S::PortSwitchesChanged}, parent)
+{
+    setWindowTitle(QStringLiteral("Port Switches"));
+    auto* layout = new QHBoxLayout(this);
+    for (int port = 1; port <= Count::Ports; ++port)
+        layout->addWidget(portColumn(port));
+    layout->addWidget(sidePanel());
+    layout->addStretch();
+    loadControls();
+}
+
+QWidget* PortSwitches::portColumn(int port)
+{
+    auto* column = new QGroupBox(QStringLiteral("Port %1").arg(port));
+    auto* grid = new QGridLayout(column);
+    addRows(grid, upperSwitches, At(port));
+    addRow(grid, grid->rowCount(), accessRow, At(port));
+    addRows(grid, dtmfSwitches, At(port));
+
+    auto* toneControl = new QGroupBox(QStringLiteral("Tone Encode Control"));
+    auto* tone = new QVBoxLayout(toneControl);
+    tone->addWidget(addControl(toneIdRow, At(port)));
+    auto* timerStart = static_cast<QGroupBox*>(addControl(timerStartRow, At(port)));
+    timerStart->setFlat(true);
+    tone->addWidget(timerStart);
+    grid->addWidget(toneControl, grid->rowCount(), 0, 1, 2);
+
+    const int tailRow = grid->rowCount();
+    grid->addWidget(new QLabel(tailMessageRow.caption), tailRow, 0);
+    grid->addWidget(addControl(tailMessageRow, At(port)), tailRow, 1);
+    m_tailMessage = fieldOf(tailMessageRow.field.setting);
+
+    // The macro list shows the port's macro for the tail message chosen in its copy.
+    m_macroChooser.at(port) = addChooser([this, port] { return tailMessage(port); });
+    const FormRow macro = macroRow(port);
+    const FormRow counter = tailCounterRow();
+    QWidget* const tail[] = {
+        namedLabel(macro.caption, QStringLiteral("MessageLabel"), port),
+        addControl(macro, ChosenBy(m_macroChooser.at(port), port)),
+        namedLabel(counter.caption, QStringLiteral("TailCounterLabel"), port),
+        addControl(counter, At(port)),
+    };
+    for (int n = 0; n < static_cast<int>(std::size(tail)); ++n) {
+        // Their room is kept while hidden, so the columns do not move when a tail message is picked.
+        QSizePolicy policy = tail[n]->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        tail[n]->setSizePolicy(policy);
+        grid->addWidget(tail[n], tailRow + 1 + n / 2, n % 2);
+    }
+
+    grid->setRowStretch(grid->rowCount(), 1);
+    return column;
+}
+
+QWidget* PortSwitches::sidePanel()
+{
+    auto* alarms = new QGroupBox(QStringLiteral("Alarms"));
+    auto* alarmList = new QVBoxLayout(alarms);
+    FormRow alarm = checkRow("Alarm", "Alarm", Bind(&S::Alarm, &S::AlarmChanged), "Alarm");
+    alarm.field.caption = alarm.caption;
+    for (int a = 1; a <= Count::AlarmInputs; ++a) {
+        alarm.caption = QStringLiteral("Alarm %1").arg(a);
+        alarmList->addWidget(addControl(alarm, At(a)));
+    }
+
+    // One option pair per port, each a group of its own.
+    const auto perPort = [this](const FormRow& row) {
+        auto* group = new QGroupBox(row.field.caption);
+        auto* pairs = new QVBoxLayout(group);
+        for (int port = 1; port <= Count::Ports; ++port) {
+            FormRow placed = row;
+            placed.caption = QStringLiteral("Port %1").arg(port);
+            pairs->addWidget(addControl(placed, At(port)));
+        }
+        return group;
+    };
+
+    auto* panel = new QWidget;
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(alarms);
+    layout->addWidget(perPort(closureRow));
+    layout->addWidget(perPort(polarityRow));
+    layout->addWidget(addControl(checkRow("Allow Speech w/Terminator", "AllowTerminatorSpeechSet",
+                                          Bind(&S::AllowTerminatorSpeech, &S::AllowTerminatorSpeechChanged),
+                                          "AllowTerminatorSpeech"),
+                                 Single()));
+    layout->addStretch();
+    layout->addLayout(applyButtons(Qt::Horizontal, QStringLiteral("Cancel"), QStringLiteral("C&ancel Changes")));
+    return panel;
+}
+
+int PortSwitches::tailMessage(int port) const
+{
+    bool number = false;
+    const int t = copies().copy(m_tailMessage, port).toInt(&number);
+    return number && t >= 1 && t <= 3 ? t : 0;
+}
+
+void PortSwitches::changed(int field, int port)
+{
+    if (field == m_tailMessage)
+        showTailControls(port);
+}
+
+// The macro list and the tail counter only matter for a port with a tail message.
+void PortSwitches::showTailControls(int port)
+{
+    const bool shown = LeadingNumber(copies().copy(m_tailMessage, port)) != 0;
+    for (const char* name : {"MessageNumSet", "MessageLabel", "TailCounterSet", "TailCounterLabel"})
+        control<QWidget>(QString::fromLatin1(name), port)->setVisible(shown);
+    reshow(m_macroChooser.at(port));
+}
+
+void PortSwitches::zero(TextArray S::* setting, FlagArray S::* flag, int port, bool S::* section)
+{
+    SettingsTables& t = context().tables;
+    if ((t.*setting)[port] == u"0")
+        return;
+    writeShared(ElementOf(setting, port), QStringLiteral("0"));
+    (t.*flag)[port] = true;
+    t.*section = true;
+    t.DataSaved = false;
+}
+
+void PortSwitches::afterApply(const std::vector<FieldElement>& written)
+{
+    SettingsTables& t = context().tables;
+    for (const FieldElement& w : written) {
+        if (w.field != m_tailMessage)
+            continue;
+        // The controller takes a new tail message with its counter and macros again.
+        t.TailCounterChanged[w.index] = true;
+        t.MessageNumChanged[w.index] = true;
+        if (t.TailMessageNum[w.index] == u"0") { // "NONE": no counter and no tail message timer
+            zero(&S::TailCounter, &S::TailCounterChanged, w.index, &S::PortSwitchesChanged);
+            zero(&S::AnnounceTime, &S::AnnounceTimeChanged, w.index, &S::TimersChanged);
+        }
+    }
+    // A disabled inactivity timer is a timer of 0, in the timer editor too.
+    for (int port = 1; port <= Count::Ports; ++port)
+        if (LeadingNumber(t.DisableTimeout[port]) == 1)
+            zero(&S::InActiveTime, &S::InActiveTimeChanged, port, &S::TimersChanged);
+}
