@@ -1,5 +1,6 @@
 #include "mainwindow/EditorTabs.h"
 
+#include "editors/ports/AlarmsRemote.h"
 #include "editors/timing/Analog.h"
 #include "editors/timing/Timers.h"
 #include "mainwindow/PlaceholderEditor.h"
@@ -34,7 +35,7 @@ EditorTabList EditorTabs()
         placeholder("IDs", 1),
         placeholder("Messages", 6),
         placeholder("DTMF", 7),
-        placeholder("Alarms/R. Base/Aux Audio", 2),
+        tab<Alarms_Remote>("Alarms/R. Base/Aux Audio", 2),
         placeholder("Special Codes/Autopatch", std::nullopt),
         placeholder("Port Switches", 9),
     };
