@@ -205,8 +205,10 @@ std::optional<SettingsEditor::Refusal> Alarms_Remote::vetoApply()
     for (int m = 1; m <= Count::RemoteMemories; ++m) {
         if (!copies().differs(m_freq, m) || !IsHalfFilled(copies().copy(m_freq, m)))
             continue;
-        select(m_memory, m);
-        showFrequency();
+        if (selected(m_memory) != m) { // the memory refused comes into view
+            select(m_memory, m);
+            showFrequency();
+        }
         return Refusal{QStringLiteral("Remote base memory %1 is only half filled. Give it a frequency of six digits "
                                       "(such as 146.520) and an offset, or use Cancel Changes.")
                            .arg(m)};

@@ -107,6 +107,9 @@ QWidget* DTMF::keyPanel()
     m_keys->setObjectName(QStringLiteral("DTMFList"));
     m_keys->addItems(DtmfMemoryKeys());
     m_keys->setMaximumWidth(60);
+    // All sixteen keys in sight.
+    m_keys->setFixedHeight(m_keys->sizeHintForRow(0) * m_keys->count() + 2 * m_keys->frameWidth());
+    m_keys->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_keys->setToolTip(QStringLiteral("Double-click a key to put it into the memory box last entered"));
     connect(m_keys, &QListWidget::itemDoubleClicked, this, [this] { BuildDTMFMessage(); });
 
