@@ -79,8 +79,6 @@ Alarms_Remote::Alarms_Remote(AppContext& context, QWidget* parent)
     showFrequency();
 }
 
-Alarms_Remote::~Alarms_Remote() = default;
-
 QWidget* Alarms_Remote::alarmFrame()
 {
     auto* grid = new QGridLayout;

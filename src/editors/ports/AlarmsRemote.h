@@ -13,7 +13,6 @@ class Alarms_Remote final : public SettingsEditor {
     Q_OBJECT
 public:
     explicit Alarms_Remote(AppContext& context, QWidget* parent = nullptr);
-    ~Alarms_Remote() override;
 
 protected:
     void changed(int field, int index) override;
