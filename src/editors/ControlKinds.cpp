@@ -31,6 +31,14 @@ std::vector<ListEntry> NumberEntries(int first, int last)
 
 ControlKind TextBox() { return {}; }
 
+ControlKind TextBoxEmptyAs(const QString& value, const QString& hint)
+{
+    ControlKind k;
+    k.emptyValue = value;
+    k.emptyHint = hint;
+    return k;
+}
+
 ControlKind NumberBox()
 {
     ControlKind k;
@@ -94,27 +102,51 @@ void paintText(QWidget* w, bool red)
 
 class BoxControl final : public FieldControl {
 public:
-    BoxControl(const ControlKind& kind, const QString& objectName) : m_box(new QLineEdit)
+    BoxControl(const ControlKind& kind, const QString& objectName)
+        : m_box(new QLineEdit), m_emptyValue(kind.emptyValue), m_emptyHint(kind.emptyHint)
     {
         m_box->setObjectName(objectName);
         m_box->setMaximumWidth(90);
+        m_box->setPlaceholderText(m_emptyHint);
+        m_hintColour = m_box->palette().color(QPalette::PlaceholderText);
         if (kind.numericOnly)
             SetNumericOnly(m_box);
         // Any change of the text counts, the program's own setText included.
-        keep(QObject::connect(m_box, &QLineEdit::textChanged, [this](const QString& text) { changed(text); }));
+        keep(QObject::connect(m_box, &QLineEdit::textChanged, [this](const QString&) { changed(value()); }));
     }
     QWidget* widget() const override { return m_box; }
     QLineEdit* textBox() const override { return m_box; }
     void show(const QString& value) override
     {
         const QSignalBlocker quiet(m_box);
-        m_box->setText(value);
+        m_box->setText(textOf(value));
     }
-    QString value() const override { return m_box->text(); }
-    void mark(bool differs) override { paintText(m_box, differs); }
+    QString value() const override
+    {
+        const QString text = m_box->text();
+        if (standsForEmpty() && (text.trimmed().isEmpty() || text == m_emptyHint))
+            return m_emptyValue;
+        return text;
+    }
+    QString textOf(const QString& value) const override
+    {
+        return standsForEmpty() && value == m_emptyValue ? QString() : value;
+    }
+    void mark(bool differs) override
+    {
+        paintText(m_box, differs);
+        // The hint stays grey while it shows the stored value.
+        QPalette palette = m_box->palette();
+        palette.setColor(QPalette::PlaceholderText, differs ? QColor(Qt::red) : m_hintColour);
+        m_box->setPalette(palette);
+    }
 
 private:
+    bool standsForEmpty() const { return !m_emptyHint.isEmpty(); }
+
     QLineEdit* m_box;
+    QString m_emptyValue, m_emptyHint;
+    QColor m_hintColour;
 };
 
 class ListControl final : public FieldControl {

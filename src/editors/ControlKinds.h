@@ -39,9 +39,16 @@ struct ControlKind {
     Qt::Orientation orientation = Qt::Horizontal; // Options: side by side, or one under the other
     QString ticked = QStringLiteral("1"), unticked = QStringLiteral("0"); // Check
     bool marked = true;             // red while the copy differs from the stored value
+    // Box: the value an empty box stands for ("0", "NONE STORED"), shown as
+    // an empty box with the hint in grey; none when the hint is empty.
+    QString emptyValue, emptyHint;
 };
 
 ControlKind TextBox();
+// A text box whose empty text stands for `value`: it shows that value as an
+// empty box with `hint` in grey, and an emptied box (blanks only), or one
+// holding the hint as typed, stores the value.
+ControlKind TextBoxEmptyAs(const QString& value, const QString& hint);
 ControlKind NumberBox();
 ControlKind ListOf(std::vector<ListEntry> entries);
 // Lists are not marked unless the editor says so.
@@ -60,6 +67,8 @@ public:
     virtual void show(const QString& value) = 0;
     // The value in the control, in stored form.
     virtual QString value() const = 0;
+    // The text that shows a value, where the control shows text.
+    virtual QString textOf(const QString& value) const { return value; }
     // Red while the copy differs from its setting, black when equal.
     virtual void mark(bool differs) = 0;
 

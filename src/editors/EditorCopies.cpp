@@ -48,6 +48,7 @@ QString EditorCopies::intakeOf(int field, const QString& text) const
     case Intake::AsTyped: return text;
     case Intake::Trimmed: return text.trimmed();
     case Intake::Number: return LeadingNumberText(text);
+    case Intake::Upper: return text.toUpper();
     }
     return text;
 }

@@ -14,6 +14,7 @@ enum class Intake {
     AsTyped,
     Trimmed, // leading and trailing blanks removed
     Number,  // the leading number written as decimal digits: "007" gives "7", "" gives "0"
+    Upper,   // upper-cased; the box keeps what was typed
 };
 
 // How the stored text becomes the copy when the editor loads.

@@ -19,3 +19,24 @@ FieldCheck Refusing(std::function<bool(const QString& text)> test, const QString
     check.message = message;
     return check;
 }
+
+FieldCheck FirstOf(std::vector<FieldCheck> checks)
+{
+    FieldCheck check;
+    check.parts = std::move(checks);
+    check.refuses = [parts = check.parts](const QString& text) {
+        for (const FieldCheck& part : parts)
+            if (part.refuses(text))
+                return true;
+        return false;
+    };
+    return check;
+}
+
+const FieldCheck& FieldCheck::speaking(const QString& text) const
+{
+    for (const FieldCheck& part : parts)
+        if (part.refuses(text))
+            return part;
+    return *this;
+}

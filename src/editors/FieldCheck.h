@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 // The check an editor makes of one control's text: when it runs, the test,
 // the message that refuses a text and what is put back afterwards.
@@ -27,6 +28,13 @@ struct FieldCheck {
     Repair repair = Repair::Stored;
     When when = When::Leave;
     bool refocus = false; // the focus goes back to the box after the message
+
+    // A check made of several (FirstOf): each refuses with its own message,
+    // title and icon; when, repair and refocus are the whole check's.
+    std::vector<FieldCheck> parts;
+    // The check whose message refuses `text`: the first part that refuses it,
+    // or this check itself.
+    const FieldCheck& speaking(const QString& text) const;
 };
 
 // The usual range check: the text read as a number from its start (an empty
@@ -35,3 +43,5 @@ struct FieldCheck {
 FieldCheck Between(double min, double max, const QString& message);
 // Any other test of the text, with the same defaults.
 FieldCheck Refusing(std::function<bool(const QString& text)> test, const QString& message);
+// Refuses what any of the checks refuses; the first of them that does speaks.
+FieldCheck FirstOf(std::vector<FieldCheck> checks);

@@ -4,8 +4,9 @@
 
 // Where one edited setting lives in the tables and which changed flag covers
 // it: a single setting or an array indexed like the table, with a flag that
-// is a bool, an element of a flag array with the same index, or one fixed
-// element of a flag array (a group flag such as a meter's reference voltage).
+// is a bool (for an array: one flag for all its elements), an element of a
+// flag array with the same index, or one fixed element of a flag array (a
+// group flag such as a meter's reference voltage).
 struct SettingBinding {
     TextArray SettingsTables::* array = nullptr;
     QString SettingsTables::* scalar = nullptr;
@@ -47,6 +48,11 @@ inline SettingBinding Bind(TextArray SettingsTables::* array, FlagArray Settings
 inline SettingBinding Bind(TextArray SettingsTables::* array, FlagArray SettingsTables::* flag, int element)
 {
     return {array, nullptr, flag, nullptr, element};
+}
+// An array whose elements all share one flag (the remote base memories).
+inline SettingBinding Bind(TextArray SettingsTables::* array, bool SettingsTables::* flag)
+{
+    return {array, nullptr, nullptr, flag, 0};
 }
 inline SettingBinding Bind(QString SettingsTables::* scalar, bool SettingsTables::* flag)
 {

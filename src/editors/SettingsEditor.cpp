@@ -177,7 +177,7 @@ void SettingsEditor::handleChange(Binding& b, const QString& value)
     const FieldSpec& spec = m_copies.definition(b.field);
     const std::optional<FieldCheck>& check = spec.check;
     if (check && check->when == FieldCheck::When::Change && !m_filling && !m_refusing && check->refuses(value)) {
-        refuse(b, *check, check->repair);
+        refuse(b, *check, check->repair, value);
         return;
     }
     m_copies.take(b.field, i, value);
@@ -309,7 +309,7 @@ bool SettingsEditor::repairUnreadable()
             // Emptying is no repair here: the empty text is what the reader refuses.
             const auto repair = check->repair == FieldCheck::Repair::Zero ? FieldCheck::Repair::Zero
                                                                            : FieldCheck::Repair::Stored;
-            refuse(*b, *check, repair);
+            refuse(*b, *check, repair, m_copies.copy(e.field, e.index));
         }
         if (!m_copies.unreadable(e.field, e.index)) // repaired
             continue;
@@ -347,18 +347,20 @@ bool SettingsEditor::eventFilter(QObject* watched, QEvent* event)
 void SettingsEditor::leaveCheck(Binding& b)
 {
     const std::optional<FieldCheck>& check = m_copies.definition(b.field).check;
+    const QString value = b.control->value();
     if (m_refusing || !check || check->when != FieldCheck::When::Leave || elementOf(b) == 0
-        || !check->refuses(b.control->value()))
+        || !check->refuses(value))
         return;
-    refuse(b, *check, check->repair);
+    refuse(b, *check, check->repair, value);
 }
 
-void SettingsEditor::refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair)
+void SettingsEditor::refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair, const QString& refused)
 {
     // The message takes the focus away from the box; that is no second leaving.
     const QScopedValueRollback refusing(m_refusing, true);
-    const QString title = check.title.isEmpty() ? ProgramName : check.title;
-    m_context.dialogs.message(title, check.message, Dialogs::Buttons::Ok, check.icon);
+    const FieldCheck& says = check.speaking(refused);
+    const QString title = says.title.isEmpty() ? ProgramName : says.title;
+    m_context.dialogs.message(title, says.message, Dialogs::Buttons::Ok, says.icon);
     putText(b, m_copies.repairText(b.field, elementOf(b), repair, b.previous));
     QWidget* w = b.control->widget();
     // A box whose editor is being hidden is not given the focus back.
@@ -366,11 +368,12 @@ void SettingsEditor::refuse(Binding& b, const FieldCheck& check, FieldCheck::Rep
         w->setFocus();
 }
 
-void SettingsEditor::putText(Binding& b, const QString& text)
+void SettingsEditor::putText(Binding& b, const QString& value)
 {
     QLineEdit* box = b.control->textBox();
+    const QString text = b.control->textOf(value);
     if (!box || box->text() == text)
-        handleChange(b, text); // the copy follows even when the text stays
+        handleChange(b, value); // the copy follows even when the text stays
     else
         box->setText(text);
 }

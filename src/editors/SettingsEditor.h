@@ -155,8 +155,9 @@ private:
     void showEntries(const Entries& e);
     void takeEntries(const Entries& e);
     void leaveCheck(Binding& b);
-    void refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair);
-    void putText(Binding& b, const QString& text);
+    void refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair, const QString& refused);
+    // The program puts a value into the control as an edit would.
+    void putText(Binding& b, const QString& value);
     void mark(const Binding& b);
     bool repairUnreadable();
     Binding* boxShowing(int field, int index);

@@ -1,6 +1,8 @@
 #include "mainwindow/EditorTabs.h"
 
 #include "editors/ports/PortSwitches.h"
+#include "editors/ports/AlarmsRemote.h"
+#include "editors/ports/DtmfMemories.h"
 #include "editors/timing/Analog.h"
 #include "editors/timing/Timers.h"
 #include "mainwindow/PlaceholderEditor.h"
@@ -45,8 +47,8 @@ EditorTabList EditorTabs()
         tab<Analog>("Analog", 0),
         placeholder("IDs", 1),
         placeholder("Messages", 6),
-        placeholder("DTMF", 7),
-        placeholder("Alarms/R. Base/Aux Audio", 2),
+        tab<DTMF>("DTMF", 7),
+        tab<Alarms_Remote>("Alarms/R. Base/Aux Audio", 2),
         placeholder("Special Codes/Autopatch", std::nullopt),
         tab<PortSwitches>("Port Switches", 9),
     };

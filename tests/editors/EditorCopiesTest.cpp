@@ -101,6 +101,27 @@ TEST_F(CopiesFixture, EditedBackToStoredSetsNoFlag)
     EXPECT_TRUE(tables.DataSaved);
 }
 
+TEST(EditorCopiesIntakeTest, UpperCasedCopiesAndAnArrayUnderOneFlag)
+{
+    SettingsTables t;
+    t.FreqString.fill("1465202");
+    t.DataSaved = true;
+    EditorCopies c(t, nullptr, {&S::RemoteChanged});
+    const int memory = c.add(Field(Bind(&S::FreqString, &S::RemoteMemoryChanged), Intake::Upper));
+    c.take(memory, 4, "1465203");
+    c.take(memory, 7, "abc d");
+    EXPECT_EQ(c.copy(memory, 7), "ABC D");
+    EXPECT_EQ(c.apply(), (std::vector<FieldElement>{{memory, 4}, {memory, 7}}));
+    EXPECT_TRUE(t.RemoteMemoryChanged) << "one flag for every element";
+    EXPECT_EQ(t.FreqString[4], "1465203");
+    EXPECT_EQ(t.FreqString[7], "ABC D");
+    EXPECT_TRUE(t.RemoteChanged);
+
+    t.RemoteMemoryChanged = false;
+    EXPECT_TRUE(c.apply().empty());
+    EXPECT_FALSE(t.RemoteMemoryChanged);
+}
+
 TEST(FieldCheckTest, ARangeReadsTheLeadingNumberAndAnEmptyTextAsZero)
 {
     const FieldCheck hang = Between(0, 255, "The value must be between 0 and 255");
@@ -209,6 +230,27 @@ TEST_F(CopiesFixture, CommitStoresOneElementAtOnce)
     tables.DataSaved = true;
     EXPECT_FALSE(copies.commit(hang, 2)) << "nothing new";
     EXPECT_TRUE(tables.DataSaved);
+}
+
+TEST(FieldCheckTest, TheFirstPartThatRefusesSpeaksWithItsOwnTitleAndIcon)
+{
+    FieldCheck tooLong = Refusing([](const QString& t) { return t.size() > 3; }, "Too long");
+    FieldCheck letter = Refusing([](const QString& t) { return t.contains('x'); }, "No x");
+    letter.title.clear();
+    letter.icon = Dialogs::Icon::None;
+    const FieldCheck check = FirstOf({tooLong, letter});
+    struct Case {
+        QString text;
+        const char* speaks; // null: accepted
+    } cases[] = {{"ab", nullptr}, {"abcd", "Too long"}, {"ax", "No x"}, {"abcx", "Too long"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(check.refuses(c.text), c.speaks != nullptr) << c.text.toStdString();
+        if (c.speaks)
+            EXPECT_EQ(check.speaking(c.text).message, c.speaks) << c.text.toStdString();
+    }
+    EXPECT_EQ(check.speaking("ax").title, "");
+    EXPECT_EQ(check.speaking("ax").icon, Dialogs::Icon::None);
+    EXPECT_EQ(check.speaking("abcd").title, "Try Again!");
 }
 
 } // namespace

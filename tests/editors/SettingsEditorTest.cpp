@@ -3,6 +3,7 @@
 #include "editors/NumericOnly.h"
 #include "editors/SettingsEditor.h"
 #include "store/KeyRegistry.h"
+#include "store/TextHelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -103,7 +104,7 @@ struct SettingsEditorTest : EditorFixture {
         }
         tables.DataSaved = true;
     }
-    template <typename T = QLineEdit> T* find(const ProbeEditor& e, const QString& name) const
+    template <typename T = QLineEdit> T* find(const QWidget& e, const QString& name) const
     {
         T* w = e.findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name.toStdString();
@@ -445,6 +446,83 @@ TEST_F(SettingsEditorTest, OptionButtonsStandSideBySideOrOneUnderTheOther)
         EXPECT_EQ(tables.PLEncodePolarity[1], "1");
         tables.PLEncodePolarity[1] = "0";
     }
+}
+
+// A box whose empty text stands for a marker, with a check of several parts.
+class MarkerEditor final : public SettingsEditor {
+public:
+    explicit MarkerEditor(AppContext& context) : SettingsEditor(context, {&S::DTMFChanged}, nullptr)
+    {
+        FieldSpec memory = Field(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), Intake::Upper, LoadForm::Trimmed);
+        FieldCheck tooLong = Refusing([](const QString& t) { return t != NoneStored && t.size() > 3; }, "Three at most");
+        FieldCheck letter = Refusing([](const QString& t) { return t.contains('x'); }, "No x");
+        letter.title.clear();
+        letter.icon = Dialogs::Icon::None;
+        memory.check = FirstOf({tooLong, letter});
+        memory.check->when = FieldCheck::When::Change;
+        memory.check->repair = FieldCheck::Repair::Previous;
+        auto* grid = new QGridLayout(this);
+        for (int i = 1; i <= 2; ++i)
+            addRow(grid, i, {QString::number(i), "Memory", {}, TextBoxEmptyAs(NoneStored, "(-)"), memory}, At(i));
+        loadControls();
+    }
+};
+
+TEST_F(SettingsEditorTest, AnEmptyBoxStandsForItsMarkerAndShowsTheHint)
+{
+    tables.DTMFMemory[1] = NoneStored;
+    tables.DTMFMemory[2] = "1 2";
+    MarkerEditor editor(context);
+    auto* empty = find<QLineEdit>(editor, "Memory(1)");
+    auto* full = find<QLineEdit>(editor, "Memory(2)");
+    EXPECT_EQ(empty->text(), "");
+    EXPECT_EQ(empty->placeholderText(), "(-)");
+    EXPECT_FALSE(red(empty));
+
+    // Typed and emptied again: the marker, not an empty text, and no change.
+    type(empty, "a");
+    EXPECT_TRUE(red(empty));
+    type(empty, "");
+    EXPECT_FALSE(red(empty));
+    // The hint typed in stands for the marker too.
+    type(empty, "(-)");
+    EXPECT_FALSE(red(empty));
+    // A filled memory emptied stores the marker.
+    type(full, "");
+    EXPECT_TRUE(full->palette().color(QPalette::PlaceholderText) == QColor(Qt::red)) << "the hint shows the change";
+    editor.DoApply();
+    EXPECT_EQ(tables.DTMFMemory[1], NoneStored);
+    EXPECT_FALSE(tables.DTMFMemoryChanged[1]);
+    EXPECT_EQ(tables.DTMFMemory[2], NoneStored);
+    EXPECT_TRUE(tables.DTMFMemoryChanged[2]);
+}
+
+TEST_F(SettingsEditorTest, ACheckOfSeveralPartsSpeaksWithThePartThatRefuses)
+{
+    tables.DTMFMemory.fill(NoneStored);
+    MarkerEditor editor(context);
+    auto* box = find<QLineEdit>(editor, "Memory(1)");
+    type(box, "ab");
+    QTest::keyClicks(box, "x");
+    QTest::keyClicks(box, "cd");
+    const auto shown = dialogs.script.messages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, "No x");
+    EXPECT_EQ(shown[0].title, "Tarvex Programmer") << "no title of its own";
+    EXPECT_EQ(shown[0].icon, Dialogs::Icon::None);
+    EXPECT_EQ(shown[1].text, "Three at most");
+    EXPECT_EQ(shown[1].title, "Try Again!");
+    EXPECT_EQ(shown[1].icon, Dialogs::Icon::Critical);
+    EXPECT_EQ(box->text(), "abc") << "each refusal put back the text before it";
+    editor.DoApply();
+    EXPECT_EQ(tables.DTMFMemory[1], "ABC");
+
+    // The marker the refusal puts back shows as the empty box again.
+    type(box, "");
+    QTest::keyClicks(box, "x");
+    EXPECT_EQ(box->text(), "");
+    editor.DoApply();
+    EXPECT_EQ(tables.DTMFMemory[1], NoneStored);
 }
 
 TEST(NumericOnly, TheBoxTakesDigitsOnly)

@@ -1,0 +1,219 @@
+#include "editors/ports/AlarmsRemote.h"
+
+#include "editors/ports/RemoteMemoryText.h"
+#include "store/KeyRegistry.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+
+using S = SettingsTables;
+
+namespace {
+
+const QString Yaesu = QStringLiteral("3");
+
+// The list codes: there is no radio type 6.
+const std::vector<ListEntry> radioTypes{
+    {"Kenwood Serial", "1"}, {"Icom", "2"},   {"Yaesu", "3"},   {"Kenwood V7A", "4"},
+    {"Dorvan RBI", "5"},     {"Kenwood G707", "7"}, {"Kenwood TM-271/471", "8"},
+};
+const std::vector<ListEntry> yaesuModels{
+    {"FT-100D", "1"}, {"FT-817", "2"}, {"FT-847", "3"}, {"FT-857", "4"}, {"FT-897", "5"},
+};
+const std::vector<ListEntry> offsets{{"-", "1"}, {"Sim", "2"}, {"+", "3"}};
+const std::vector<ListEntry> toneModes{{"Off", "0"}, {"En", "1"}, {"Dec", "2"}};
+const std::vector<ListEntry> radioModes{{"LSB", "1"}, {"USB", "2"}, {"CW", "3"}, {"FM", "4"}, {"AM", "5"}};
+
+// "01" to "90": a macro as the controller's alarm command takes it.
+std::vector<ListEntry> twoDigitMacros()
+{
+    std::vector<ListEntry> entries;
+    for (int n = 1; n <= Count::Macros; ++n) {
+        const QString text = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+        entries.push_back({text, text});
+    }
+    return entries;
+}
+
+FieldSpec remoteField(SettingBinding setting, const char* key, Intake intake = Intake::AsTyped)
+{
+    FieldSpec f = Field(setting, intake, LoadForm::Trimmed);
+    f.reader = &FindStem(QString::fromLatin1(key)).rule;
+    return f;
+}
+
+// The memory block is not marked: its controls show one memory of ten.
+ControlKind unmarked(ControlKind kind)
+{
+    kind.marked = false;
+    return kind;
+}
+
+QGroupBox* frame(const QString& title, QLayout* layout)
+{
+    auto* box = new QGroupBox(title);
+    box->setLayout(layout);
+    return box;
+}
+
+} // namespace
+
+Alarms_Remote::Alarms_Remote(AppContext& context, QWidget* parent)
+    : SettingsEditor(context, {&S::AlarmsChanged, &S::RemoteChanged}, parent)
+{
+    setWindowTitle(QStringLiteral("Alarms"));
+    auto* grid = new QGridLayout;
+    grid->addWidget(alarmFrame(), 0, 0);
+    grid->addWidget(setupFrame(), 0, 1);
+    grid->addWidget(memoryFrame(), 1, 0);
+    grid->addWidget(modeFrame(), 1, 1);
+    grid->setRowStretch(2, 1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(grid, 1);
+    layout->addLayout(applyButtons(Qt::Vertical));
+    loadControls();
+    showFrequency();
+}
+
+QWidget* Alarms_Remote::alarmFrame()
+{
+    auto* grid = new QGridLayout;
+    m_alarm = addSelector(QStringLiteral("AlarmNumSet"), Count::AlarmInputs);
+    grid->addWidget(new QLabel(QStringLiteral("Alarm Number")), 0, 0);
+    grid->addWidget(selectorList(m_alarm), 0, 1);
+    const std::vector<ListEntry> macros = twoDigitMacros();
+    const FormRow rows[] = {
+        {QStringLiteral("High-to-Low Macro To Use"), QStringLiteral("UseLowMacroSet"), {}, MarkedListOf(macros),
+         remoteField(Bind(&S::AlarmLowMacroNum, &S::AlarmLowMacroNumChanged), "AlarmLowMacroNum")},
+        {QStringLiteral("Low-to-High Macro To Use"), QStringLiteral("UseHighMacroSet"), {}, MarkedListOf(macros),
+         remoteField(Bind(&S::AlarmHighMacroNum, &S::AlarmHighMacroNumChanged), "AlarmHighMacroNum")},
+    };
+    addRows(grid, rows, ChosenBy(m_alarm));
+    return frame(QStringLiteral("Alarm Setup"), grid);
+}
+
+QWidget* Alarms_Remote::setupFrame()
+{
+    auto* grid = new QGridLayout;
+    const FormRow type{QStringLiteral("Radio Type"), QStringLiteral("RadioType"), {}, MarkedListOf(radioTypes),
+                       remoteField(Bind(&S::RadioType, &S::RadioTypeChanged), "RadioType")};
+    addRow(grid, 0, type, Single());
+    m_type = fieldOf(type.field.setting);
+
+    // The model means something only for a Yaesu radio: hidden otherwise.
+    m_modelShown = addChooser([this] { return copies().copy(m_type, 1) == Yaesu ? 1 : 0; });
+    const FormRow model{QStringLiteral("Yaesu Type"), QStringLiteral("YaesuType"), {}, MarkedListOf(yaesuModels),
+                        remoteField(Bind(&S::YaesuType, &S::RadioTypeChanged), "YaesuType")};
+    m_modelLabel = new QLabel(model.caption);
+    grid->addWidget(m_modelLabel, 1, 0);
+    grid->addWidget(addControl(model, ChosenBy(m_modelShown)), 1, 1);
+    m_model = fieldOf(model.field.setting);
+
+    addRow(grid, 2,
+           {QStringLiteral("Remote Base Prefix"), QStringLiteral("RemoteBasePrefixSet"), {},
+            TextBoxEmptyAs(QStringLiteral("0"), QStringLiteral("No Prefix")),
+            remoteField(Bind(&S::RemoteBasePrefix, &S::RemoteBasePrefixChanged), "RemoteBasePrefix", Intake::Trimmed)},
+           Single());
+    grid->setRowStretch(3, 1);
+    return frame(QStringLiteral("Remote Base Setup"), grid);
+}
+
+QWidget* Alarms_Remote::memoryFrame()
+{
+    auto* grid = new QGridLayout;
+    m_memory = addSelector(QStringLiteral("OtherMemoryNum"), Count::RemoteMemories);
+    grid->addWidget(new QLabel(QStringLiteral("Memory Number")), 0, 0);
+    grid->addWidget(selectorList(m_memory), 0, 1);
+
+    // Frequency and offset: one stored text, two controls of the editor's own.
+    m_freq = copies().add(Field(Bind(&S::FreqString, &S::RemoteMemoryChanged)));
+    m_frequency = MakeControl(TextBox(), QStringLiteral("Frequency"), QStringLiteral("OtherFreqStringSet"));
+    m_offset = MakeControl(Options(offsets), QStringLiteral("Offset"), QStringLiteral("OtherOffset"));
+    m_frequency->onChange([this](const QString&) { takeFrequency(); });
+    m_offset->onChange([this](const QString&) { takeFrequency(); });
+    grid->addWidget(new QLabel(QStringLiteral("Frequency")), 1, 0);
+    grid->addWidget(m_frequency->widget(), 1, 1);
+    grid->addWidget(m_offset->widget(), 1, 2);
+
+    const FormRow ctcss{QStringLiteral("CTCSS Code"), QStringLiteral("OtherCTCSSSet"), {}, unmarked(TextBox()),
+                        Field(Bind(&S::CTCSS, &S::RemoteMemoryChanged))};
+    addRow(grid, 2, ctcss, ChosenBy(m_memory));
+    grid->addWidget(addControl({QStringLiteral("Tone"), QStringLiteral("OtherCTCSSMode"), {}, Options(toneModes),
+                                Field(Bind(&S::CTCSSMode, &S::RemoteMemoryChanged), Intake::AsTyped, LoadForm::Trimmed)},
+                               ChosenBy(m_memory)),
+                    2, 2);
+    grid->setColumnStretch(3, 1);
+    return frame(QStringLiteral("Remote Base Memories"), grid);
+}
+
+QWidget* Alarms_Remote::modeFrame()
+{
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(addControl({QStringLiteral("Mode"), QStringLiteral("RadioModeSet"), {}, Options(radioModes),
+                                  remoteField(Bind(&S::RadioMode, &S::RemoteMemoryChanged), "RadioMode")},
+                                 ChosenBy(m_memory)));
+    layout->addStretch();
+    auto* box = new QWidget;
+    box->setLayout(layout);
+    return box;
+}
+
+void Alarms_Remote::changed(int field, int)
+{
+    if (field != m_type)
+        return;
+    const bool yaesu = copies().copy(m_type, 1) == Yaesu;
+    // Picking another radio drops the model; loading or cancelling does not.
+    if (!yaesu && copies().edited(m_type, 1))
+        copies().setCopy(m_model, 1, QStringLiteral("0"));
+    reshow(m_modelShown);
+    m_modelLabel->setVisible(yaesu);
+    control<QComboBox>(QStringLiteral("YaesuType"))->setVisible(yaesu);
+}
+
+void Alarms_Remote::afterSelect(int selector)
+{
+    if (selector == m_memory)
+        showFrequency();
+}
+
+// The working copy of the memory shown, never the stored text: a reselected
+// memory shows its edit, and an empty memory shows empty controls.
+void Alarms_Remote::showFrequency()
+{
+    const FrequencyParts parts = SplitFreqString(copies().copy(m_freq, selected(m_memory)));
+    m_frequency->show(parts.frequency);
+    m_offset->show(parts.offset);
+}
+
+// Only the user's edit of a memory changes its text: an empty memory stays
+// exactly as stored until then.
+void Alarms_Remote::takeFrequency()
+{
+    const int m = selected(m_memory);
+    copies().setCopy(m_freq, m, JoinFreqString(m_frequency->value(), m_offset->value(), copies().stored(m_freq, m)));
+}
+
+std::optional<SettingsEditor::Refusal> Alarms_Remote::vetoApply()
+{
+    for (int m = 1; m <= Count::RemoteMemories; ++m) {
+        if (!copies().differs(m_freq, m) || !IsHalfFilled(copies().copy(m_freq, m)))
+            continue;
+        if (selected(m_memory) != m) { // the memory refused comes into view
+            select(m_memory, m);
+            showFrequency();
+        }
+        return Refusal{QStringLiteral("Remote base memory %1 is only half filled. Give it a frequency of six digits "
+                                      "(such as 146.520) and an offset, or use Cancel Changes.")
+                           .arg(m)};
+    }
+    return std::nullopt;
+}
+
+void Alarms_Remote::afterApply(const std::vector<FieldElement>&) { showFrequency(); }
+
+void Alarms_Remote::afterCancel() { showFrequency(); }

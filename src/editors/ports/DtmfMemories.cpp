@@ -1,0 +1,184 @@
+#include "editors/ports/DtmfMemories.h"
+
+#include "editors/ControlNames.h"
+#include "editors/ports/DtmfMemoryText.h"
+#include "store/AppContext.h"
+#include "store/KeyRegistry.h"
+#include "store/TextHelpers.h"
+
+#include <QBoxLayout>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+using S = SettingsTables;
+
+namespace {
+
+// At most ten keys, each one the controller can store and DTMF mode can
+// play: a refused change puts back the text from before it.
+FieldCheck memoryCheck(const SettingsTables& tables)
+{
+    FieldCheck tooMany = Refusing([](const QString& t) { return KeyCount(t) > MaxMemoryKeys; },
+                                  QStringLiteral("You can only use 10  digits for this memory!"));
+    FieldCheck terminator = Refusing(
+        [&tables](const QString& t) { return RefusedKey(t, tables.Terminator) == KeyFault::Terminator; },
+        QStringLiteral("The entered digit is the same as your presently defined DTMF Terminator Digit and therefore "
+                       "may not be used"));
+    FieldCheck notAKey = Refusing(
+        [&tables](const QString& t) { return RefusedKey(t, tables.Terminator) == KeyFault::NotAKey; },
+        QStringLiteral("That is not a valid DTMF Digit. Try again"));
+    for (FieldCheck* key : {&terminator, &notAKey}) {
+        key->title.clear();
+        key->icon = Dialogs::Icon::None;
+    }
+    FieldCheck check = FirstOf({tooMany, terminator, notAKey});
+    check.when = FieldCheck::When::Change;
+    check.repair = FieldCheck::Repair::Previous;
+    return check;
+}
+
+FormRow memoryRow(const SettingsTables& tables)
+{
+    FieldSpec f = Field(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), Intake::Upper, LoadForm::Trimmed);
+    f.caption = QStringLiteral("DTMF memory");
+    f.check = memoryCheck(tables);
+    f.reader = &FindStem(QStringLiteral("DTMFMemory")).rule;
+    return {{}, QStringLiteral("DTMFSet"), {}, TextBoxEmptyAs(NoneStored, NoneStored), f};
+}
+
+// An emptied box reads 0, a value the configuration reads back.
+FormRow parameterRow(const char* caption, const char* box, QString SettingsTables::* setting,
+                     bool SettingsTables::* flag, const char* key)
+{
+    FieldSpec f = Field(Bind(setting, flag), Intake::Number, LoadForm::ThroughIntake);
+    f.check = Between(0, 255, QStringLiteral("Value must be between 0 and 255. Try again."));
+    f.check->title.clear();
+    f.check->icon = Dialogs::Icon::None;
+    f.check->when = FieldCheck::When::Change;
+    f.check->repair = FieldCheck::Repair::Empty;
+    f.reader = &FindStem(QString::fromLatin1(key)).rule;
+    return {QString::fromLatin1(caption), QString::fromLatin1(box), QStringLiteral("ms"), NumberBox(), f};
+}
+
+} // namespace
+
+DTMF::DTMF(AppContext& context, QWidget* parent) : SettingsEditor(context, {&S::DTMFChanged}, parent)
+{
+    setWindowTitle(QStringLiteral("DTMF Memories"));
+    auto* right = new QVBoxLayout;
+    right->addWidget(keyPanel());
+    right->addWidget(parameterFrame());
+    right->addStretch();
+
+    const FormRow memory = memoryRow(context.tables);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(memoryFrame(memory, 1, Count::DTMFMemories / 2));
+    layout->addWidget(memoryFrame(memory, Count::DTMFMemories / 2 + 1, Count::DTMFMemories));
+    layout->addLayout(right);
+    layout->addStretch();
+    layout->addLayout(applyButtons(Qt::Vertical, QStringLiteral("Cancel"), QStringLiteral("&Cancel Changes")));
+    loadControls();
+}
+
+QWidget* DTMF::memoryFrame(const FormRow& row, int first, int last)
+{
+    auto* grid = new QGridLayout;
+    for (int i = first; i <= last; ++i) {
+        FormRow numbered = row;
+        numbered.caption = QString::number(i);
+        auto* box = static_cast<QLineEdit*>(addRow(grid, i - first, numbered, At(i)));
+        box->setMaximumWidth(QWIDGETSIZE_MAX);
+        box->setMinimumWidth(170);
+        m_boxes.push_back(box);
+    }
+    m_memory = fieldOf(row.field.setting);
+    auto* box = new QGroupBox(QStringLiteral("DTMF Memories"));
+    box->setLayout(grid);
+    return box;
+}
+
+QWidget* DTMF::keyPanel()
+{
+    m_keys = new QListWidget;
+    m_keys->setObjectName(QStringLiteral("DTMFList"));
+    m_keys->addItems(DtmfMemoryKeys());
+    m_keys->setMaximumWidth(60);
+    // All sixteen keys in sight.
+    m_keys->setFixedHeight(m_keys->sizeHintForRow(0) * m_keys->count() + 2 * m_keys->frameWidth());
+    m_keys->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_keys->setToolTip(QStringLiteral("Double-click a key to put it into the memory box last entered"));
+    connect(m_keys, &QListWidget::itemDoubleClicked, this, [this] { BuildDTMFMessage(); });
+
+    m_counter = new QLineEdit;
+    m_counter->setObjectName(QStringLiteral("DigitCounter"));
+    m_counter->setReadOnly(true);
+    m_counter->setMaximumWidth(40);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(m_keys, 0, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Digit Counter")), 1, 0);
+    grid->addWidget(m_counter, 1, 1);
+    auto* panel = new QWidget;
+    panel->setLayout(grid);
+    return panel;
+}
+
+QWidget* DTMF::parameterFrame()
+{
+    auto* grid = new QGridLayout;
+    addRow(grid, 0, parameterRow("Duration", "DTMFDurSet", &S::DTMFDur, &S::DTMFDurChanged, "DTMFDur"), Single());
+    addRow(grid, 1, parameterRow("Delay", "DTMFDelaySet", &S::DTMFDelay, &S::DTMFDelayChanged, "DTMFDelay"), Single());
+    auto* box = new QGroupBox(QStringLiteral("DTMF Parameters"));
+    box->setLayout(grid);
+    return box;
+}
+
+void DTMF::changed(int field, int index)
+{
+    if (field == m_memory)
+        showCount(index);
+}
+
+void DTMF::showCount(int memory)
+{
+    m_counter->setText(QString::number(KeyCount(copies().copy(m_memory, memory))));
+}
+
+bool DTMF::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto found = std::ranges::find(m_boxes, watched);
+    if (found != m_boxes.end()) {
+        QLineEdit* box = *found;
+        if (event->type() == QEvent::FocusIn) {
+            m_target = static_cast<int>(found - m_boxes.begin()) + 1;
+            m_lostSelection.reset();
+            showCount(m_target);
+        } else if (event->type() == QEvent::FocusOut && box->hasSelectedText()) {
+            m_lostSelection = Selection{box->selectionStart(), static_cast<int>(box->selectedText().size())};
+        }
+    }
+    return SettingsEditor::eventFilter(watched, event);
+}
+
+void DTMF::BuildDTMFMessage()
+{
+    const QListWidgetItem* key = m_keys->currentItem();
+    if (m_target == 0 || !key)
+        return;
+    QLineEdit* box = m_boxes[m_target - 1];
+    Selection selection{box->cursorPosition(), 0};
+    if (box->hasSelectedText())
+        selection = {box->selectionStart(), static_cast<int>(box->selectedText().size())};
+    else if (m_lostSelection)
+        selection = *m_lostSelection;
+    m_lostSelection.reset();
+    const KeyInsertion put = InsertKey(box->text(), box->cursorPosition(), selection.start, selection.length,
+                                       key->text());
+    box->setText(put.text); // checked as an edit: too many keys put the text back
+    if (box->text() == put.text)
+        box->setCursorPosition(put.caret);
+}

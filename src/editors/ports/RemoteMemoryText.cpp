@@ -1,0 +1,42 @@
+#include "editors/ports/RemoteMemoryText.h"
+
+#include "store/TextHelpers.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+bool isOffset(QChar c) { return c == u'1' || c == u'2' || c == u'3'; }
+
+} // namespace
+
+bool IsEmptyMemory(const QString& freqString)
+{
+    const QString t = freqString.trimmed();
+    return t.isEmpty() || t == NoneStored;
+}
+
+FrequencyParts SplitFreqString(const QString& freqString)
+{
+    if (IsEmptyMemory(freqString))
+        return {};
+    const QString t = freqString.trimmed();
+    return {t.chopped(1).remove(u' '), isOffset(t.back()) ? QString(t.back()) : QString()};
+}
+
+QString JoinFreqString(const QString& frequency, const QString& offset, const QString& stored)
+{
+    const QString digits = QString(frequency).remove(u' ').remove(u'.');
+    if (digits.isEmpty() && offset.isEmpty())
+        return IsEmptyMemory(stored) ? stored : QString();
+    return digits + (offset.isEmpty() ? QStringLiteral("0") : offset);
+}
+
+bool IsHalfFilled(const QString& freqString)
+{
+    if (IsEmptyMemory(freqString))
+        return false;
+    static const QRegularExpression sixDigits(QStringLiteral("^[0-9]{6}$"));
+    const FrequencyParts parts = SplitFreqString(freqString);
+    return !sixDigits.match(parts.frequency).hasMatch() || parts.offset.isEmpty();
+}

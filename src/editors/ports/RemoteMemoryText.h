@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The rules of a remote base memory's stored frequency text: the frequency's
+// six digits followed by one offset digit, "1" minus, "2" simplex, "3" plus.
+// An empty memory holds "NONE STORED" or nothing.
+
+// The frequency and the offset that a memory text shows.
+struct FrequencyParts {
+    QString frequency; // without the offset digit and without blanks
+    QString offset;    // "1", "2", "3", or empty for none
+};
+
+bool IsEmptyMemory(const QString& freqString);
+FrequencyParts SplitFreqString(const QString& freqString);
+// The text a memory stores for the frequency as typed (its blanks and decimal
+// points dropped) and the offset chosen ("0" stands for none). A memory with
+// neither is empty: it keeps `stored` when that is empty, else "".
+QString JoinFreqString(const QString& frequency, const QString& offset, const QString& stored);
+// Neither empty nor a frequency of six digits with an offset.
+bool IsHalfFilled(const QString& freqString);

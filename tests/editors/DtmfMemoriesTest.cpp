@@ -1,0 +1,251 @@
+#include "EditorFixture.h"
+#include "editors/ports/DtmfMemories.h"
+#include "store/KeyRegistry.h"
+#include "store/TextHelpers.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+const QString TooMany = "You can only use 10  digits for this memory!";
+const QString IsTerminator =
+    "The entered digit is the same as your presently defined DTMF Terminator Digit and therefore may not be used";
+const QString NotADigit = "That is not a valid DTMF Digit. Try again";
+
+struct DtmfMemoriesTest : EditorFixture {
+    std::unique_ptr<DTMF> editor;
+
+    void SetUp() override
+    {
+        tables.DTMFMemory.fill(NoneStored);
+        tables.DTMFMemory[2] = "1 2";
+        tables.DTMFDur = "100";
+        tables.DTMFDelay = "100";
+        tables.Terminator = "D";
+        tables.DataSaved = true;
+    }
+
+    DTMF& load()
+    {
+        editor = std::make_unique<DTMF>(context);
+        return *editor;
+    }
+    QLineEdit* find(const QString& name) const
+    {
+        auto* w = editor->findChild<QLineEdit*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    QLineEdit* memory(int i) const { return find(QStringLiteral("DTMFSet(%1)").arg(i)); }
+    // A double-click on the key in the list.
+    void doubleClick(const QString& key)
+    {
+        auto* list = editor->findChild<QListWidget*>("DTMFList");
+        const auto items = list->findItems(key, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << key.toStdString();
+        list->setCurrentItem(items[0]);
+        emit list->itemDoubleClicked(items[0]);
+    }
+    bool anyFlag() const
+    {
+        return tables.DTMFChanged || !tables.DataSaved || tables.DTMFMemoryChanged.any(true) || tables.DTMFDurChanged
+            || tables.DTMFDelayChanged;
+    }
+};
+
+TEST_F(DtmfMemoriesTest, AnEleventhKeyIsRefusedAndTheMemoryKeepsTen)
+{
+    const QString cases[] = {"1 2 3 4 5 6 7 8 9 0 1", "12345678901", "1 2 3 4 5 6 7 8 9 0 #"};
+    for (const QString& typed : cases) {
+        load();
+        dialogs.script.clear();
+        type(memory(4), typed);
+        const auto shown = dialogs.script.messages();
+        ASSERT_EQ(shown.size(), 1u) << typed.toStdString();
+        EXPECT_EQ(shown[0].text, TooMany);
+        EXPECT_EQ(shown[0].title, "Try Again!");
+        EXPECT_EQ(shown[0].icon, Dialogs::Icon::Critical);
+        EXPECT_EQ(memory(4)->text(), typed.chopped(1)) << "the text before the eleventh key";
+        EXPECT_EQ(find("DigitCounter")->text(), "10");
+        editor->DoApply();
+        EXPECT_EQ(tables.DTMFMemory[4], typed.chopped(1));
+        EXPECT_TRUE(tables.DTMFMemoryChanged[4]);
+        tables.DTMFMemory[4] = NoneStored;
+    }
+}
+
+TEST_F(DtmfMemoriesTest, OnlyTheKeysTheControllerTakesAreAccepted)
+{
+    struct Case {
+        QString terminator;
+        QString typed;
+        QString message; // empty: accepted
+        QString stored;
+    } cases[] = {
+        {"D", "1 2 * # A B C", {}, "1 2 * # A B C"},
+        {"D", "a b c", {}, "A B C"},
+        {"D", "1 D", IsTerminator, "1 "},
+        {"D", "1 d", IsTerminator, "1 "},
+        {"#", "1 #", IsTerminator, "1 "},
+        {"#", "1 D", NotADigit, "1 "}, // played as the terminator in DTMF mode
+        {"D", "5 E", NotADigit, "5 "},
+        {"D", "5 .", NotADigit, "5 "},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        tables.Terminator = c.terminator;
+        load();
+        dialogs.script.clear();
+        type(memory(7), c.typed);
+        const auto shown = dialogs.script.messages();
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(shown.empty()) << c.typed.toStdString();
+        } else {
+            ASSERT_EQ(shown.size(), 1u) << c.typed.toStdString();
+            EXPECT_EQ(shown[0].text, c.message);
+            EXPECT_EQ(shown[0].title, "Tarvex Programmer") << "no title of its own";
+            EXPECT_EQ(shown[0].icon, Dialogs::Icon::None);
+        }
+        editor->DoApply();
+        EXPECT_EQ(tables.DTMFMemory[7], c.stored) << c.typed.toStdString();
+    }
+}
+
+TEST_F(DtmfMemoriesTest, ADoubleClickPutsTheKeyByTheCaretOfTheBoxLastEntered)
+{
+    struct Case {
+        int caret;
+        QString expected;
+    } cases[] = {{1, "1 # 2"}, {3, "1 2 #"}, {2, "1 # 2"}};
+    for (const Case& c : cases) {
+        load();
+        QLineEdit* box = memory(2);
+        focusIn(box);
+        box->setCursorPosition(c.caret);
+        focusOut(box);
+        doubleClick("#");
+        EXPECT_EQ(box->text(), c.expected) << c.caret;
+        EXPECT_EQ(find("DigitCounter")->text(), "3");
+    }
+
+    // The selection the box had when it was left is replaced, less its blank.
+    load();
+    QLineEdit* box = memory(2);
+    box->setText("1 2 3");
+    focusIn(box);
+    box->setSelection(2, 2);
+    focusOut(box);
+    EXPECT_FALSE(box->hasSelectedText()) << "leaving the box drops the selection";
+    doubleClick("A");
+    EXPECT_EQ(box->text(), "1 A 3");
+    EXPECT_EQ(box->cursorPosition(), 3);
+
+    // An empty memory takes the key alone; the key list keeps the target box.
+    focusIn(memory(9));
+    focusOut(memory(9));
+    doubleClick("7");
+    doubleClick("*");
+    EXPECT_EQ(memory(9)->text(), "7 *");
+    editor->DoApply();
+    EXPECT_EQ(tables.DTMFMemory[9], "7 *");
+    EXPECT_EQ(tables.DTMFMemory[2], "1 A 3");
+}
+
+TEST_F(DtmfMemoriesTest, ADoubleClickBeforeAnyBoxWasEnteredDoesNothing)
+{
+    load();
+    doubleClick("5");
+    for (int i = 1; i <= Count::DTMFMemories; ++i)
+        EXPECT_EQ(memory(i)->text(), i == 2 ? "1 2" : "") << i;
+    editor->DoApply();
+    EXPECT_FALSE(anyFlag());
+}
+
+TEST_F(DtmfMemoriesTest, AKeyThatWouldMakeElevenIsRefusedAndTheTextStays)
+{
+    tables.DTMFMemory[3] = "1 2 3 4 5 6 7 8 9 0";
+    load();
+    focusIn(memory(3));
+    memory(3)->setCursorPosition(1);
+    doubleClick("#");
+    EXPECT_EQ(messages(), QStringList{TooMany});
+    EXPECT_EQ(memory(3)->text(), "1 2 3 4 5 6 7 8 9 0");
+    // The key check speaks for a key put in from the list too.
+    focusIn(memory(2));
+    memory(2)->setCursorPosition(3);
+    doubleClick("D");
+    EXPECT_EQ(messages().last(), IsTerminator);
+    EXPECT_EQ(memory(2)->text(), "1 2");
+    editor->DoApply();
+    EXPECT_FALSE(anyFlag());
+}
+
+TEST_F(DtmfMemoriesTest, AnEmptyMemoryStaysEmptyAndAnEmptiedOneIsStoredAsEmpty)
+{
+    tables.DTMFMemory[5] = "4 5 6 "; // as a download leaves it
+    load();
+    EXPECT_EQ(memory(1)->text(), "");
+    EXPECT_EQ(memory(1)->placeholderText(), NoneStored);
+    EXPECT_EQ(memory(5)->text(), "4 5 6");
+    type(memory(1), "9");
+    type(memory(1), ""); // clicked into and left empty
+    type(memory(2), "");
+    type(memory(3), "a b");
+    EXPECT_EQ(memory(3)->text(), "a b") << "the box keeps what was typed";
+    editor->DoApply();
+    EXPECT_EQ(tables.DTMFMemory[1], NoneStored);
+    EXPECT_FALSE(tables.DTMFMemoryChanged[1]);
+    EXPECT_EQ(tables.DTMFMemory[2], NoneStored);
+    EXPECT_TRUE(tables.DTMFMemoryChanged[2]);
+    EXPECT_EQ(tables.DTMFMemory[3], "A B");
+    // Each stored memory reads back as it is.
+    const ValueRule& reader = FindStem("DTMFMemory").rule;
+    for (int i = 1; i <= Count::DTMFMemories; ++i)
+        EXPECT_TRUE(reader.accepts(reader.normalised(tables.DTMFMemory[i]))) << i;
+}
+
+TEST_F(DtmfMemoriesTest, DurationAndDelayAreRefusedAbove255AndAnEmptyBoxIsStoredAsZero)
+{
+    for (const bool duration : {true, false}) {
+        const QString name = duration ? "DTMFDurSet" : "DTMFDelaySet";
+        SetUp();
+        load();
+        dialogs.script.clear();
+        QLineEdit* box = find(name);
+        type(box, "256");
+        const auto shown = dialogs.script.messages();
+        ASSERT_EQ(shown.size(), 1u) << name.toStdString();
+        EXPECT_EQ(shown[0].text, "Value must be between 0 and 255. Try again.");
+        EXPECT_EQ(shown[0].icon, Dialogs::Icon::None);
+        EXPECT_EQ(box->text(), "") << "emptied";
+        editor->DoApply();
+        const QString& stored = duration ? tables.DTMFDur : tables.DTMFDelay;
+        EXPECT_EQ(stored, "0") << name.toStdString();
+        EXPECT_TRUE(FindStem(duration ? "DTMFDur" : "DTMFDelay").rule.accepts(stored)) << "read back as it is";
+
+        type(box, "255");
+        editor->DoApply();
+        EXPECT_EQ(stored, "255");
+        EXPECT_EQ(dialogs.script.messages().size(), 1u);
+        EXPECT_TRUE(tables.DTMFChanged);
+    }
+    EXPECT_TRUE(tables.DTMFDurChanged);
+    EXPECT_TRUE(tables.DTMFDelayChanged);
+}
+
+TEST_F(DtmfMemoriesTest, CancelPutsBackTheStoredMemories)
+{
+    load();
+    type(memory(2), "3");
+    type(memory(6), "4 4");
+    EXPECT_TRUE(red(memory(6)));
+    editor->findChild<QPushButton*>("Cancel")->click();
+    EXPECT_EQ(memory(2)->text(), "1 2");
+    EXPECT_EQ(memory(6)->text(), "");
+    EXPECT_FALSE(red(memory(6)));
+    editor->DoApply();
+    EXPECT_FALSE(anyFlag());
+}
+
+} // namespace

@@ -1,0 +1,110 @@
+#include "editors/ports/DtmfMemoryText.h"
+#include "editors/ports/RemoteMemoryText.h"
+#include "store/TextHelpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DtmfMemoryText, CountsKeysNotBlanks)
+{
+    const std::pair<QString, int> cases[] = {
+        {"", 0}, {"NONE STORED", 0}, {"1", 1}, {"1 2 3", 3}, {"123", 3}, {"1 2 3 ", 3},
+        {"1 2 3 4 5 6 7 8 9 0", 10}, {"1234567890 1", 11}, {"  *  # ", 2},
+    };
+    for (const auto& [text, keys] : cases)
+        EXPECT_EQ(KeyCount(text), keys) << text.toStdString();
+}
+
+TEST(DtmfMemoryText, RefusesTheTerminatorDAndWhatIsNoKey)
+{
+    struct Case {
+        QString memory;
+        QString terminator;
+        KeyFault fault;
+    } cases[] = {
+        {"1 2 3 * # A B C", "D", KeyFault::None},
+        {"a b c", "D", KeyFault::None}, // taken upper-cased
+        {"NONE STORED", "D", KeyFault::None},
+        {"", "D", KeyFault::None},
+        {"1 D", "D", KeyFault::Terminator},
+        {"1 d", "D", KeyFault::Terminator},
+        {"1 #", "#", KeyFault::Terminator},
+        {"1 D", "#", KeyFault::NotAKey}, // D plays as the terminator in DTMF mode
+        {"1 E", "D", KeyFault::NotAKey},
+        {"1.5", "D", KeyFault::NotAKey},
+        {"E #", "#", KeyFault::NotAKey}, // the first fault speaks
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RefusedKey(c.memory, c.terminator), c.fault) << c.memory.toStdString() << " / "
+                                                               << c.terminator.toStdString();
+}
+
+TEST(DtmfMemoryText, InsertsAKeyByTheCaretAndTheSelection)
+{
+    struct Case {
+        QString text;
+        int caret, selectionStart, selectionLength;
+        QString expected;
+        int caretAfter;
+    } cases[] = {
+        {"", 0, 0, 0, "#", 1},
+        {"1 2", 3, 0, 0, "1 2 #", 5},     // at the end: a blank, then the key
+        {"1 2", 1, 0, 0, "1 # 2", 3},     // blank after the caret: blank, key
+        {"1 2", 2, 0, 0, "1 # 2", 4},     // blank before the caret: key, blank
+        {"12", 1, 0, 0, "1#2", 2},        // no blank either side: the key alone
+        {"1  2", 2, 0, 0, "1 # 2", 3},    // blanks both sides: the key alone
+        {"1 2", 0, 0, 0, "#1 2", 1},      // the start is no blank
+        {" 1", 0, 0, 0, " # 1", 2},
+        {"1 2", 9, 0, 0, "1 2 #", 5},     // a caret past the end stands at the end
+        {"1 2 3", 3, 2, 1, "1 # 3", 3},   // the selection replaced
+        {"1 2 3", 4, 2, 2, "1 # 3", 3},   // less the blank it ends in
+        {"1 2 3", 5, 0, 5, "#", 1},
+    };
+    for (const Case& c : cases) {
+        const KeyInsertion put = InsertKey(c.text, c.caret, c.selectionStart, c.selectionLength, "#");
+        EXPECT_EQ(put.text, c.expected) << c.text.toStdString() << " at " << c.caret;
+        EXPECT_EQ(put.caret, c.caretAfter) << c.text.toStdString() << " at " << c.caret;
+    }
+}
+
+TEST(RemoteMemoryText, SplitsJoinsAndTellsAHalfFilledMemory)
+{
+    struct Split {
+        QString stored;
+        QString frequency, offset;
+    } splits[] = {
+        {"1465202", "146520", "2"}, {"4470001", "447000", "1"}, {" 1470003 ", "147000", "3"},
+        {"NONE STORED", "", ""},    {"", "", ""},               {"1465200", "146520", ""},
+        {"2", "", "2"},
+    };
+    for (const Split& s : splits) {
+        const FrequencyParts parts = SplitFreqString(s.stored);
+        EXPECT_EQ(parts.frequency, s.frequency) << s.stored.toStdString();
+        EXPECT_EQ(parts.offset, s.offset) << s.stored.toStdString();
+    }
+
+    struct Join {
+        QString frequency, offset, stored;
+        QString joined;
+    } joins[] = {
+        {"146.520", "2", "", "1465202"},
+        {" 147 000 ", "3", "1465202", "1470003"},
+        {"146520", "", "", "1465200"},
+        {"", "1", "NONE STORED", "1"},
+        {"", "", "NONE STORED", "NONE STORED"}, // an empty memory stays as stored
+        {"", "", "", ""},
+        {"", "", "1465202", ""},
+    };
+    for (const Join& j : joins)
+        EXPECT_EQ(JoinFreqString(j.frequency, j.offset, j.stored), j.joined) << j.frequency.toStdString();
+
+    const std::pair<QString, bool> halves[] = {
+        {"1465202", false}, {"NONE STORED", false}, {"", false},      {"1465200", true},
+        {"1", true},        {"146522", true},       {"14652a2", true}, {"14652002", true},
+    };
+    for (const auto& [text, half] : halves)
+        EXPECT_EQ(IsHalfFilled(text), half) << text.toStdString();
+}
+
+} // namespace
