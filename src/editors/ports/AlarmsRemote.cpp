@@ -18,7 +18,7 @@ const QString Yaesu = QStringLiteral("3");
 // The list codes: there is no radio type 6.
 const std::vector<ListEntry> radioTypes{
     {"Kenwood Serial", "1"}, {"Icom", "2"},   {"Yaesu", "3"},   {"Kenwood V7A", "4"},
-    {"Dorvan RBI", "5"},     {"Kenwood G707", "7"}, {"Kenwood TM-271/471", "8"},
+    {"Interface (type 5)", "5"}, {"Kenwood G707", "7"}, {"Kenwood TM-271/471", "8"},
 };
 const std::vector<ListEntry> yaesuModels{
     {"FT-100D", "1"}, {"FT-817", "2"}, {"FT-847", "3"}, {"FT-857", "4"}, {"FT-897", "5"},
