@@ -83,8 +83,9 @@ public:
     // code, the commands, adopt, the lock code, and the transmitter released
     // on every way out. Serial mode sends the lines alone, and succeeds only
     // on "+" to every line; it leaves the serial port open or closed as it
-    // found it. UpdateError is cleared first. Every failure has been shown to
-    // the user when this returns; its reason is returned too.
+    // found it. UpdateError and UpdateInterrupted are cleared first. Every
+    // failure but a wait the user abandoned has been shown when this
+    // returns; its reason is returned too.
     Status sendAtOnce(const AtOnce& request);
 
 protected:

@@ -150,6 +150,7 @@ SerialLink::Reply SerialLink::waitForReply()
             m_dialogs.message(Title, QStringLiteral("Zarn is unable to communicate with the Tarvex. Check "
                                                     "your connections then try again"));
             ++m_timeoutCount;
+            discardLateReply();
             endWait();
             return Reply::TimedOut;
         }
@@ -167,6 +168,26 @@ SerialLink::Reply SerialLink::waitForReply()
             m_port.waitForData(PollMs);
         else
             m_clock.sleep(PollMs); // a lost port still times out, without spinning
+    }
+}
+
+// A controller that answers after the time-out would otherwise have its
+// answer taken for the next line's: one more reply window is listened to,
+// from the moment the message is dismissed, and what comes in it is thrown
+// away. The time-out still counts.
+void SerialLink::discardLateReply()
+{
+    const std::int64_t until = m_clock.elapsedMs() + std::int64_t{TicksToTimeOut} * TickMs;
+    while (m_clock.elapsedMs() < until) {
+        if (m_port.isOpen())
+            (void)m_port.readAvailable();
+        m_clock.processEvents();
+        if (m_abandon)
+            return;
+        if (m_port.isOpen())
+            m_port.waitForData(PollMs);
+        else
+            m_clock.sleep(PollMs);
     }
 }
 

@@ -21,7 +21,8 @@ public:
     enum class Reply {
         Accepted,    // "+"
         Refused,     // "-": message shown, UpdateError set
-        TimedOut,    // nothing within three ticks: message shown, counted
+        TimedOut,    // nothing within three ticks: message shown, counted, and what
+                     // comes in three more ticks after it thrown away
         GaveUp,      // too many time-outs: lock line, port closed, both flags set
         Interrupted, // the wait was abandoned (a window closed during it)
         Busy,        // another command is being waited for
@@ -51,6 +52,8 @@ public:
     // SerialDelayValue ms.
     Status SendStr(const QString& txBuf);
     // Waits for the reply to the line just sent. The command is not compared.
+    // After a time-out it listens out one more reply window, so that a late
+    // answer is never taken for the next line's.
     Reply CheckInput(const QString& command = {});
     // Keys (true) or releases (false) the transmitter on DTMFComPortValue's port,
     // or on the serial port when it is open; releasing closes the port.
@@ -93,6 +96,7 @@ public:
 
 private:
     Reply waitForReply();
+    void discardLateReply();
     void giveUp();
     void endWait();
     Status writeLine(const QString& line);

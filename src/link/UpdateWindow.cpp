@@ -10,8 +10,10 @@
 #include "store/SettingsTables.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -35,6 +37,7 @@ UpdateWindow::UpdateWindow(AppContext& context, ControllerLink& controller, QWid
 {
     setObjectName(QStringLiteral("Update"));
     setWindowTitle(QStringLiteral("Send To Tarvex"));
+    setModal(true);
     m_interrupt = button(this, "Interrupt", QStringLiteral("&Interrupt Upload"));
     m_close = button(this, "Close", QStringLiteral("&Close"));
     m_complete = button(this, "Complete", QStringLiteral("&Send Complete Config"));
@@ -78,12 +81,22 @@ void UpdateWindow::Form_Load()
     PlaceWindow(*this, ReadWindowGeometry(m_context.profile, m_context.settingsFile, Section));
 }
 
-// During an upload or a reply wait Close stops it as Interrupt does, without
-// asking, and closes once it has ended.
-void UpdateWindow::Close_Click()
+// Close and Esc during an upload are an interrupt: its question first, its
+// messages on Yes, and the window closes once the upload has stopped. A
+// reply wait outside an upload is ended at once.
+void UpdateWindow::Close_Click() { (void)closeWindow(); }
+
+bool UpdateWindow::closeWindow()
 {
+    if (uploading()) {
+        if (!m_context.tables.UpdateInterrupted && !interrupt())
+            return false;
+        hide();
+        m_closePending = true; // the end of the upload finishes the close
+        return true;
+    }
     hide();
-    if (m_link.busy() || uploading()) {
+    if (m_link.busy()) {
         m_context.tables.UpdateInterrupted = true;
         m_link.resetCounters();
         m_link.resetProgress();
@@ -95,9 +108,10 @@ void UpdateWindow::Close_Click()
                     finishClose();
             });
         }
-        return;
+        return true;
     }
     finishClose();
+    return true;
 }
 
 void UpdateWindow::finishClose()
@@ -120,18 +134,21 @@ void UpdateWindow::finishClose()
     m_link.closePort();
 }
 
-void UpdateWindow::Interrupt_Click()
+void UpdateWindow::Interrupt_Click() { (void)interrupt(); }
+
+bool UpdateWindow::interrupt()
 {
     if (m_context.dialogs.message(QStringLiteral("Interrupt Update"),
                                   QStringLiteral("Are you sure you want to interrupt the update?"),
                                   Dialogs::Buttons::YesNo, Dialogs::Icon::Question)
         != Dialogs::Answer::Yes)
-        return;
+        return false;
     m_context.dialogs.message(QStringLiteral("Wait"), QStringLiteral("Please wait while I finish the current operation"));
     m_context.tables.UpdateInterrupted = true;
     hide();
     m_link.resetCounters();
     m_link.resetProgress();
+    return true;
 }
 
 bool UpdateWindow::uploading() const { return m_controller.job() == ControllerLink::Job::Upload; }
@@ -157,6 +174,7 @@ void UpdateWindow::runUpload(const std::function<void(CommandTransport&)>& run)
             w.m_complete->setEnabled(true);
             if (w.m_closePending)
                 w.finishClose();
+            w.endModalWhenDone();
         }
     } restore{*this, claim};
     run(m_controller.transport());
@@ -202,17 +220,54 @@ void UpdateWindow::showProgress(double value, int percent)
     m_percentProgress->setText(QString::number(percent) + QStringLiteral("% Complete"));
 }
 
+// Not QDialog::exec: hiding the window would end that loop, and while an
+// interrupted upload unwinds inside it the window could not be shown modal
+// again. This loop outlives a hide during an upload; showing the window then
+// returns at once, the earlier showing keeping it till it is closed.
+void UpdateWindow::showModal()
+{
+    show();
+    raise();
+    activateWindow();
+    // A loop of its own here would hold up the upload running below it.
+    if (m_modalLoop || uploading())
+        return;
+    QEventLoop loop;
+    m_modalLoop = &loop;
+    const QPointer<UpdateWindow> alive(this);
+    loop.exec(QEventLoop::DialogExec);
+    if (alive)
+        m_modalLoop = nullptr;
+}
+
+void UpdateWindow::endModalWhenDone()
+{
+    if (m_modalLoop && isHidden() && !uploading())
+        m_modalLoop->quit();
+}
+
+// Shown again before an interrupted upload has ended: the window stays.
 void UpdateWindow::showEvent(QShowEvent* event)
 {
+    m_closePending = false;
     if (m_unloaded)
         Form_Load();
     QDialog::showEvent(event);
 }
 
+void UpdateWindow::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
+    endModalWhenDone();
+}
+
 // Closing from the frame unloads the window: the next showing loads it again.
 void UpdateWindow::closeEvent(QCloseEvent* event)
 {
-    Close_Click();
+    if (!closeWindow()) {
+        event->ignore();
+        return;
+    }
     m_unloaded = true;
     event->accept();
 }

@@ -7,6 +7,7 @@ struct AppContext;
 class CommandTransport;
 class ControllerLink;
 class SerialLink;
+class QEventLoop;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -14,10 +15,15 @@ class QPushButton;
 // The upload window "Send To Tarvex": a face over the controller link. Loading
 // it opens the serial port in serial mode; Close hides it and closes the port.
 // The uploads go over the link's transport of the current mode.
+// Close and Esc during an upload ask the interrupt question first.
 class UpdateWindow : public QDialog {
     Q_OBJECT
 public:
     UpdateWindow(AppContext& context, ControllerLink& controller, QWidget* parent = nullptr);
+
+    // Shows the window modal and returns once it is closed; at once when an
+    // earlier showing's interrupted upload is still ending.
+    void showModal();
 
     void Close_Click();
     void Interrupt_Click();
@@ -26,13 +32,20 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override { Close_Click(); } // Esc
 
 private:
     void Form_Load();
+    // False when the user let the running upload go on.
+    bool closeWindow();
+    // The interrupt question, and on Yes its messages and the stop.
+    bool interrupt();
     // The rest of Close, once no reply is being waited for.
     void finishClose();
+    // The modal showing ends once the window is hidden and no upload runs.
+    void endModalWhenDone();
     void showProgress(double value, int percent);
     // An upload of this window holds the controller link.
     bool uploading() const;
@@ -49,6 +62,7 @@ private:
     QLabel* m_percentProgress;
     QLabel* m_progressLabel;
     QProgressBar* m_progressBar;
+    QEventLoop* m_modalLoop = nullptr;
     bool m_unloaded = false;
     bool m_closePending = false;
 };

@@ -211,12 +211,14 @@ void ZarnMain::applyGeometry(WindowGeometry g)
 
 WindowGeometry ZarnMain::currentGeometry() const { return PlacementOf(*this); }
 
+QDialog* ZarnMain::uploadWindow() const { return m_upload; }
+
 // The windows are made on first use and hidden, not destroyed, by Close.
 void ZarnMain::openUpload()
 {
     if (!m_upload)
         m_upload = new UpdateWindow(m_context, *m_controller, this);
-    m_upload->exec();
+    m_upload->showModal();
 }
 
 void ZarnMain::openManualSend()

@@ -13,6 +13,7 @@ class QDialog;
 class QStackedWidget;
 class QTabBar;
 class TransportMenu;
+class UpdateWindow;
 struct AppContext;
 struct MainMenus;
 
@@ -35,7 +36,7 @@ public:
     FileCommands& files() { return *m_files; }
     TransportMenu& transport() { return *m_transport; }
     QTabBar* tabBar() const { return m_tabs; }
-    QDialog* uploadWindow() const { return m_upload; }
+    QDialog* uploadWindow() const;
 
     int currentTab() const { return m_currentTab; }
     void selectTab(int tab);
@@ -85,7 +86,7 @@ private:
     std::unique_ptr<MainMenus> m_menus;
     std::unique_ptr<FileCommands> m_files;
     TransportMenu* m_transport;
-    QDialog* m_upload = nullptr;
+    UpdateWindow* m_upload = nullptr;
     QDialog* m_manualSend = nullptr;
     QDialog* m_testPad = nullptr;
     int m_currentTab = 0;

@@ -39,6 +39,8 @@ TEST(SerialLinkReply, FirstCharacterSinceTheLineWasWrittenDecides)
         for (const QByteArray& chunk : c.pending)
             rig.port.queueReply(chunk);
         rig.script({c.reply});
+        std::int64_t toldAt = -1;
+        rig.dialogs.onMessage([&](const ScriptedDialogs::Shown&) { toldAt = rig.clock.elapsedMs(); });
 
         const auto started = rig.clock.elapsedMs();
         EXPECT_EQ(rig.command(), c.expected);
@@ -49,9 +51,12 @@ TEST(SerialLinkReply, FirstCharacterSinceTheLineWasWrittenDecides)
         EXPECT_EQ(rig.link.TimeoutCount(), c.expected == Reply::TimedOut ? 1 : 0);
         EXPECT_EQ(rig.link.ReplyTicks(), 0);
         if (c.expected == Reply::TimedOut) {
-            // Three ticks of the one-second timer, polled every few milliseconds.
-            EXPECT_GE(rig.clock.elapsedMs() - started, 3000);
-            EXPECT_LE(rig.clock.elapsedMs() - started, 3050);
+            // Three ticks of the one-second timer, polled every few milliseconds,
+            // then three more listened out for a late answer.
+            EXPECT_GE(toldAt - started, 3000);
+            EXPECT_LE(toldAt - started, 3050);
+            EXPECT_GE(rig.clock.elapsedMs() - toldAt, 3000);
+            EXPECT_LE(rig.clock.elapsedMs() - toldAt, 3050);
         }
     }
 }
@@ -137,6 +142,52 @@ TEST(SerialLinkReply, OneCommandAtATime)
     rig.script({{}});
     EXPECT_EQ(rig.command("1*21999\r"), Reply::Accepted);
     EXPECT_EQ(rig.port.written(), "1*21999\r");
+    EXPECT_FALSE(rig.link.busy());
+}
+
+// After a time-out one more reply window is listened to and what comes in it
+// thrown away: a controller answering 4 s late does not have its answer
+// taken for the next line's. The time-out still counts.
+TEST(SerialLinkReply, AnAnswerAfterTheTimeOutIsNotTakenForTheNextLine)
+{
+    FakeLinkRig rig;
+    ASSERT_TRUE(rig.link.OpenSerialPort());
+    rig.script({{}, {}});
+    bool late = false;
+    rig.clock.onSleep([&](int) {
+        if (!late && rig.clock.elapsedMs() >= 4000) {
+            late = true;
+            rig.port.queueReply("+");
+        }
+    });
+    EXPECT_EQ(rig.command(), Reply::TimedOut);
+    EXPECT_TRUE(late);
+    EXPECT_EQ(rig.command(), Reply::TimedOut);
+    EXPECT_EQ(rig.link.TimeoutCount(), 2);
+    EXPECT_FALSE(rig.tables.SerialReplyOK);
+    std::vector<std::int64_t> writes;
+    for (const auto& event : rig.port.events())
+        if (event.what.startsWith("write"))
+            writes.push_back(event.atMs);
+    ASSERT_EQ(writes.size(), 2u);
+    EXPECT_GE(writes[1] - writes[0], 6000);
+}
+
+// Closing the window ends that listening at once, as it ends a reply wait.
+TEST(SerialLinkReply, AnAbandonEndsTheListeningAfterATimeOut)
+{
+    FakeLinkRig rig;
+    ASSERT_TRUE(rig.link.OpenSerialPort());
+    rig.script({{}});
+    std::int64_t toldAt = -1;
+    rig.dialogs.onMessage([&](const ScriptedDialogs::Shown&) { toldAt = rig.clock.elapsedMs(); });
+    rig.clock.onEvents([&] {
+        if (toldAt >= 0)
+            rig.link.abandonWait();
+    });
+    EXPECT_EQ(rig.command(), Reply::TimedOut);
+    EXPECT_LT(rig.clock.elapsedMs() - toldAt, 100);
+    EXPECT_EQ(rig.link.TimeoutCount(), 1);
     EXPECT_FALSE(rig.link.busy());
 }
 

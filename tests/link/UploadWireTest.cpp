@@ -1,16 +1,5 @@
-#include "FakeLinkRig.h"
-#include "MemoryProfile.h"
 #include "QtPrinters.h"
-#include "RecordingTransport.h"
-#include "TempDir.h"
-#include "WireFixture.h"
-#include "link/UpdateWindow.h"
-#include "store/AppContext.h"
-#include "store/SettingsNotices.h"
-#include "platform/IniFileProfile.h"
-#include "store/DatFileReader.h"
-#include "store/ErrorLog.h"
-#include "store/SettingsTables.h"
+#include "UploadWire.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -19,65 +8,6 @@
 #include <gtest/gtest.h>
 
 using Answer = ControllerSimulator::Answer;
-
-namespace {
-
-// What the reader makes of a configuration file that does not exist.
-void ReadDefaults(SettingsTables& tables)
-{
-    TempDir dir;
-    IniFileProfile profile;
-    ErrorLog log;
-    ASSERT_TRUE(log.create(dir.path("error.log")));
-    ScriptedDialogs dialogs;
-    tables.CurrentDatFile = dir.path("none.dat");
-    ReadDatFile(tables, profile, log, dialogs);
-}
-
-// The upload window over the real serial port to the controller simulator.
-class UploadWire : public WireFixture {
-protected:
-    void SetUp() override
-    {
-        WireFixture::SetUp();
-        m_tables.CurrentLock = "9";
-        m_tables.Terminator = "D";
-        m_controller.standIn(m_dtmf);
-    }
-
-    UpdateWindow& window()
-    {
-        if (!m_window)
-            m_window = std::make_unique<UpdateWindow>(m_context, m_controller);
-        m_window->show();
-        return *m_window;
-    }
-    QPushButton* button(const char* name) { return m_window->findChild<QPushButton*>(name); }
-    QString percentText() { return m_window->findChild<QLabel*>("PercentProgress")->text(); }
-
-    // The lines the controller got, without their CRs; every one ended in CR.
-    QStringList received()
-    {
-        QStringList out;
-        for (const auto& line : m_sim.lines())
-            out << QString::fromLatin1(line.text);
-        EXPECT_EQ(m_sim.received().count('\r'), out.size());
-        return out;
-    }
-    QStringList messages() const { return m_dialogs.messageTexts(); }
-
-    MemoryProfile m_profile;
-    ErrorLog m_log;
-    SettingsNotices m_notices;
-    AppContext m_context{m_tables, m_profile, m_dialogs, m_clock, m_log, "zarn.ini", m_port, m_ports, m_sound,
-                         m_notices};
-    RecordingTransport m_dtmf{true};
-    std::unique_ptr<UpdateWindow> m_window;
-};
-
-const QString Done = "Tarvex Programmer: Update Complete";
-
-} // namespace
 
 TEST_F(UploadWire, ChangesOnlySendsTheOneChangedLineThenNothing)
 {
@@ -300,6 +230,7 @@ TEST_F(UploadWire, ButtonsAreOffDuringARunAndCloseInterruptsThenCloses)
         EXPECT_FALSE(button("Update")->isEnabled());
         EXPECT_FALSE(button("Complete")->isEnabled());
         button("Update")->click(); // ignored: disabled
+        m_dialogs.answer(Dialogs::Answer::Yes);
         button("Close")->click();
         EXPECT_TRUE(m_port.isOpen()); // not while the wait is on
     };
@@ -311,7 +242,8 @@ TEST_F(UploadWire, ButtonsAreOffDuringARunAndCloseInterruptsThenCloses)
     EXPECT_TRUE(m_sim.waitForLines(1));
     EXPECT_EQ(received().size(), 1);
     EXPECT_TRUE(m_tables.FanTimeChanged);
-    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(messages(), (QStringList{"Interrupt Update: Are you sure you want to interrupt the update?",
+                                       "Wait: Please wait while I finish the current operation"}));
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_FALSE(m_port.isOpen());
     EXPECT_FALSE(m_tables.UpdateInterrupted); // Close has finished

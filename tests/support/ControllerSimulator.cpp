@@ -93,6 +93,18 @@ void ControllerSimulator::hangUp()
     m_changed.wait(lock, [this] { return m_master < 0; });
 }
 
+bool ControllerSimulator::release()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_held.empty())
+        return false;
+    m_due.push_back({SteadyClock::now(), std::move(m_held.front())});
+    m_held.pop_front();
+    sortDue();
+    wake();
+    return true;
+}
+
 std::vector<ControllerSimulator::Line> ControllerSimulator::lines() const
 {
     std::lock_guard lock(m_mutex);
@@ -195,12 +207,21 @@ void ControllerSimulator::takeIn(const QByteArray& bytes)
             answer = std::move(m_script.front());
             m_script.pop_front();
         }
+        if (answer.held) {
+            m_held.push_back(std::move(answer));
+            continue;
+        }
         const auto at = now + std::chrono::milliseconds(answer.delayMs);
         m_due.push_back({at, std::move(answer)});
     }
-    // Answers keep the order of their lines when their times are equal.
-    std::stable_sort(m_due.begin(), m_due.end(), [](const Due& a, const Due& b) { return a.at < b.at; });
+    sortDue();
     m_changed.notify_all();
+}
+
+// Answers keep the order of their lines when their times are equal.
+void ControllerSimulator::sortDue()
+{
+    std::stable_sort(m_due.begin(), m_due.end(), [](const Due& a, const Due& b) { return a.at < b.at; });
 }
 
 void ControllerSimulator::fireDue()
@@ -223,6 +244,7 @@ void ControllerSimulator::closeMaster()
     ::close(m_master);
     m_master = -1;
     m_due.clear();
+    m_held.clear();
     m_changed.notify_all();
 }
 

@@ -22,12 +22,14 @@ public:
         QByteArray bytes;    // none: silence
         int delayMs = 0;     // a late answer
         bool hangUp = false; // close the line, after the bytes if any
+        bool held = false;   // sent when the test releases it, in the test's own time
 
         static Answer accept(int delayMs = 0) { return {"+", delayMs}; }
         static Answer refuse(int delayMs = 0) { return {"-", delayMs}; }
         static Answer silence() { return {}; }
         static Answer text(QByteArray bytes, int delayMs = 0) { return {std::move(bytes), delayMs}; }
         static Answer closeLine(int delayMs = 0) { return {{}, delayMs, true}; }
+        static Answer heldBack(QByteArray bytes) { return {std::move(bytes), 0, false, true}; }
     };
     struct Line {
         QByteArray text;       // without the CR
@@ -50,6 +52,8 @@ public:
     void setDefaultAnswer(Answer answer);
     // Closes the line now; returns once it is closed.
     void hangUp();
+    // Sends the oldest answer held back, now; false when none is held.
+    bool release();
 
     std::vector<Line> lines() const;
     QByteArray received() const;
@@ -71,6 +75,7 @@ private:
     void followOpensAndCloses();
     void takeIn(const QByteArray& bytes);
     void fireDue();
+    void sortDue();
     void closeMaster();
     int pollTimeoutMs() const;
     void wake() const;
@@ -89,6 +94,7 @@ private:
     std::deque<Answer> m_script;
     Answer m_default = Answer::accept();
     std::vector<Due> m_due;
+    std::deque<Answer> m_held;
     QByteArray m_partial;
     QByteArray m_received;
     std::vector<Line> m_lines;

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "FakeLinkRig.h"
+#include "MemoryProfile.h"
+#include "RecordingTransport.h"
+#include "TempDir.h"
+#include "WireFixture.h"
+#include "link/UpdateWindow.h"
+#include "platform/IniFileProfile.h"
+#include "store/AppContext.h"
+#include "store/DatFileReader.h"
+#include "store/ErrorLog.h"
+#include "store/SettingsNotices.h"
+#include "store/SettingsTables.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// What the reader makes of a configuration file that does not exist.
+inline void ReadDefaults(SettingsTables& tables)
+{
+    TempDir dir;
+    IniFileProfile profile;
+    ErrorLog log;
+    ASSERT_TRUE(log.create(dir.path("error.log")));
+    ScriptedDialogs dialogs;
+    tables.CurrentDatFile = dir.path("none.dat");
+    ReadDatFile(tables, profile, log, dialogs);
+}
+
+// The upload window over the real serial port to the controller simulator.
+class UploadWire : public WireFixture {
+protected:
+    void SetUp() override
+    {
+        WireFixture::SetUp();
+        m_tables.CurrentLock = "9";
+        m_tables.Terminator = "D";
+        m_controller.standIn(m_dtmf);
+    }
+
+    UpdateWindow& window()
+    {
+        if (!m_window)
+            m_window = std::make_unique<UpdateWindow>(m_context, m_controller);
+        m_window->show();
+        return *m_window;
+    }
+    QPushButton* button(const char* name) { return m_window->findChild<QPushButton*>(name); }
+    QString percentText() { return m_window->findChild<QLabel*>("PercentProgress")->text(); }
+
+    // The lines the controller got, without their CRs; every one ended in CR.
+    QStringList received()
+    {
+        QStringList out;
+        for (const auto& line : m_sim.lines())
+            out << QString::fromLatin1(line.text);
+        EXPECT_EQ(m_sim.received().count('\r'), out.size());
+        return out;
+    }
+    QStringList messages() const { return m_dialogs.messageTexts(); }
+
+    MemoryProfile m_profile;
+    ErrorLog m_log;
+    SettingsNotices m_notices;
+    AppContext m_context{m_tables, m_profile, m_dialogs, m_clock, m_log, "zarn.ini", m_port, m_ports, m_sound,
+                         m_notices};
+    RecordingTransport m_dtmf{true};
+    std::unique_ptr<UpdateWindow> m_window;
+};
+
+inline const QString Done = "Tarvex Programmer: Update Complete";
