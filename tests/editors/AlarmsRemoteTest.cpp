@@ -11,8 +11,7 @@
 
 namespace {
 
-struct AlarmsRemoteTest : EditorFixture {
-    std::unique_ptr<Alarms_Remote> editor;
+struct AlarmsRemoteTest : EditorTest<Alarms_Remote> {
 
     void SetUp() override
     {
@@ -36,25 +35,6 @@ struct AlarmsRemoteTest : EditorFixture {
         tables.DataSaved = true;
     }
 
-    Alarms_Remote& load()
-    {
-        editor = std::make_unique<Alarms_Remote>(context);
-        return *editor;
-    }
-    template <typename T = QLineEdit> T* find(const QString& name) const
-    {
-        T* w = editor->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
-    void pick(const QString& list, const QString& item)
-    {
-        auto* box = find<QComboBox>(list);
-        const int index = box->findText(item);
-        ASSERT_GE(index, 0) << item.toStdString();
-        box->setCurrentIndex(index);
-        emit box->activated(index); // what a click on the item raises
-    }
     void memory(int m) { pick("OtherMemoryNum", QString::number(m)); }
     QRadioButton* offset(const char* code) const { return find<QRadioButton>(QStringLiteral("OtherOffset_") + code); }
     QString offsetShown() const

@@ -6,8 +6,7 @@
 
 namespace {
 
-struct AnalogTest : EditorFixture {
-    std::unique_ptr<Analog> editor;
+struct AnalogTest : EditorTest<Analog> {
 
     void SetUp() override
     {
@@ -28,18 +27,6 @@ struct AnalogTest : EditorFixture {
         tables.DataSaved = true;
     }
 
-    Analog& load()
-    {
-        editor = std::make_unique<Analog>(context);
-        return *editor;
-    }
-    template <typename T = QLineEdit> T* find(const QString& name) const
-    {
-        T* w = editor->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
-    void pick(const QString& list, const QString& item) { EditorFixture::pick(find<QComboBox>(list), item); }
     bool anyFlag() const
     {
         return tables.AnalogChanged || !tables.DataSaved || tables.MeterChanged.any(true)

@@ -13,8 +13,7 @@ const QString IsTerminator =
     "The entered digit is the same as your presently defined DTMF Terminator Digit and therefore may not be used";
 const QString NotADigit = "That is not a valid DTMF Digit. Try again";
 
-struct DtmfMemoriesTest : EditorFixture {
-    std::unique_ptr<DTMF> editor;
+struct DtmfMemoriesTest : EditorTest<DTMF> {
 
     void SetUp() override
     {
@@ -26,17 +25,6 @@ struct DtmfMemoriesTest : EditorFixture {
         tables.DataSaved = true;
     }
 
-    DTMF& load()
-    {
-        editor = std::make_unique<DTMF>(context);
-        return *editor;
-    }
-    QLineEdit* find(const QString& name) const
-    {
-        auto* w = editor->findChild<QLineEdit*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
     QLineEdit* memory(int i) const { return find(QStringLiteral("DTMFSet(%1)").arg(i)); }
     // A double-click on the key in the list.
     void doubleClick(const QString& key)

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 // Scripted dialogs that can also act while a message is up, as a user or
@@ -96,4 +97,24 @@ struct EditorFixture : testing::Test {
         list->setCurrentIndex(index);
         emit list->activated(index);
     }
+};
+
+// The fixture of one editor: load() makes it from the tables, its controls
+// are found by name and its lists picked by name.
+template <typename Editor> struct EditorTest : EditorFixture {
+    std::unique_ptr<Editor> editor;
+
+    Editor& load()
+    {
+        editor = std::make_unique<Editor>(context);
+        return *editor;
+    }
+    template <typename T = QLineEdit> T* find(const QString& name) const
+    {
+        T* w = editor->template findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    using EditorFixture::pick;
+    void pick(const QString& list, const QString& item) { pick(find<QComboBox>(list), item); }
 };

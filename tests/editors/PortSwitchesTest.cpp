@@ -33,8 +33,7 @@ FlagArray S::* const portFlags[] = {
     &S::AnnounceTimeChanged,
 };
 
-struct PortSwitchesTest : EditorFixture {
-    std::unique_ptr<PortSwitches> editor;
+struct PortSwitchesTest : EditorTest<PortSwitches> {
     std::unique_ptr<Timers> timers;
 
     void SetUp() override
@@ -61,32 +60,13 @@ struct PortSwitchesTest : EditorFixture {
         tables.DataSaved = true;
     }
 
-    PortSwitches& load()
-    {
-        editor = std::make_unique<PortSwitches>(context);
-        return *editor;
-    }
     // The timer editor beside it, as the start-up loads both.
     Timers& loadTimers()
     {
         timers = std::make_unique<Timers>(context);
         return *timers;
     }
-    template <typename T = QLineEdit> T* find(const QString& name) const
-    {
-        T* w = editor->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
     QLineEdit* timerBox(const QString& name) const { return timers->findChild<QLineEdit*>(name); }
-    void pick(const QString& list, const QString& item)
-    {
-        auto* box = find<QComboBox>(list);
-        const int index = box->findText(item);
-        ASSERT_GE(index, 0) << item.toStdString();
-        box->setCurrentIndex(index);
-        emit box->activated(index); // what a click on the item raises
-    }
     static bool redList(const QComboBox* list)
     {
         return list->palette().color(QPalette::ButtonText) == QColor(Qt::red);

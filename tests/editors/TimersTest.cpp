@@ -9,8 +9,7 @@
 
 namespace {
 
-struct TimersTest : EditorFixture {
-    std::unique_ptr<Timers> editor;
+struct TimersTest : EditorTest<Timers> {
     // Each inactivity switch written for the port switch editor: port, ticked.
     QList<QVariantList> switches;
     const int listening = notices.listen(nullptr, [this](const SettingElement& e) {
@@ -43,17 +42,6 @@ struct TimersTest : EditorFixture {
         tables.DataSaved = true;
     }
 
-    Timers& load()
-    {
-        editor = std::make_unique<Timers>(context);
-        return *editor;
-    }
-    template <typename T = QLineEdit> T* find(const char* name) const
-    {
-        T* w = editor->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     bool anyFlag() const
     {
         return tables.TimersChanged || !tables.DataSaved || tables.HangTimeChanged.any(true) ||
