@@ -1,6 +1,7 @@
 #include "mainwindow/TransportMenu.h"
 
 #include "store/AppContext.h"
+#include "link/ControllerLink.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/MainSettings.h"
 #include "mainwindow/PortTest.h"
@@ -30,8 +31,8 @@ int serialDelay(const QString& answer)
 
 } // namespace
 
-TransportMenu::TransportMenu(AppContext& context, MainMenus& menus, QObject* parent)
-    : QObject(parent), m_context(context), m_menus(menus)
+TransportMenu::TransportMenu(AppContext& context, ControllerLink& link, MainMenus& menus, QObject* parent)
+    : QObject(parent), m_context(context), m_link(link), m_menus(menus)
 {
     const QStringList devices = context.comPorts.menuDevices();
     for (int n = 1; n <= 8; ++n) {
@@ -68,10 +69,22 @@ void TransportMenu::updateTicks()
 
 void TransportMenu::checkPort() { CheckComPort(m_context.tables, m_context.serial, m_context.dialogs); }
 
+// A port test or a change of mode would close the port a run is using.
+bool TransportMenu::linkFree()
+{
+    if (!m_link.busy())
+        return true;
+    m_context.dialogs.message(ProgramName, m_link.busyText());
+    updateTicks(); // the item ticked itself when it was chosen
+    return false;
+}
+
 // The keying port is kept: it stays what the settings file holds, and comes
 // back into use when DTMF mode is chosen again.
 void TransportMenu::chooseSerialPort(int n)
 {
+    if (!linkFree())
+        return;
     m_context.tables.ComPortValue = QString::number(n);
     checkPort();
     WriteMainKey(m_context, QStringLiteral("ComPort"), WithLeadingBlank(n));
@@ -81,6 +94,8 @@ void TransportMenu::chooseSerialPort(int n)
 
 void TransportMenu::chooseKeyingPort(int n)
 {
+    if (!linkFree())
+        return;
     SettingsTables& t = m_context.tables;
     t.DTMFComPortValue = QString::number(n);
     t.ComPortValue = QStringLiteral("0");
@@ -92,6 +107,8 @@ void TransportMenu::chooseKeyingPort(int n)
 
 void TransportMenu::chooseKeyingLine(const QString& line)
 {
+    if (!linkFree())
+        return;
     SettingsTables& t = m_context.tables;
     t.PTTLine = line;
     t.ComPortValue = QStringLiteral("0");
@@ -110,6 +127,8 @@ void TransportMenu::enterDtmfMode()
 
 bool TransportMenu::askDtmfDelay(const QString& title, const QString& key, QString& value)
 {
+    if (!linkFree())
+        return false;
     const auto answer = m_context.dialogs.input(title, DelayPrompt, ReadMainKey(m_context, key));
     if (!answer)
         return false;

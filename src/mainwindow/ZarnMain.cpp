@@ -59,7 +59,7 @@ ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
                                                     context.clock);
     m_editors = std::make_unique<EditorManager>(context, *m_controller, std::move(tabs), m_area);
     m_files = std::make_unique<FileCommands>(context, *this);
-    m_transport = new TransportMenu(context, *m_menus, this);
+    m_transport = new TransportMenu(context, *m_controller, *m_menus, this);
     connectCommands();
 }
 

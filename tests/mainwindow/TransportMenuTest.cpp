@@ -1,5 +1,6 @@
 #include "MainFixture.h"
 
+#include "link/ControllerLink.h"
 #include "mainwindow/PortTest.h"
 
 namespace {
@@ -41,6 +42,27 @@ TEST_F(TransportMenuTest, ASerialPortTicksOnlyItselfAndTestsThePort)
     EXPECT_EQ(serial.portNumber(), 6);
     EXPECT_EQ(serial.log(), (QStringList{"open", "close"}));
     EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(TransportMenuTest, TheModeAndPortsStayWhileARunHoldsTheLink)
+{
+    menus().com[1]->trigger();
+    const QStringList before = serial.log();
+    dialogs.clear();
+    {
+        const ControllerLink::Claim run = main->controller().claim(ControllerLink::Job::AtOnce);
+        menus().com[5]->trigger();
+        menus().dtmfCom[2]->trigger();
+        menus().useDtr->trigger();
+        EXPECT_EQ(tables.ComPortValue, "2");
+        EXPECT_EQ(ticked(menus().com), QList<int>{2});
+        EXPECT_TRUE(ticked(menus().dtmfCom).isEmpty());
+        EXPECT_EQ(serial.log(), before) << "no port test closed the port of the run";
+        ASSERT_EQ(dialogs.messages().size(), 3u);
+        EXPECT_TRUE(dialogs.messages()[0].text.startsWith("The link to the Tarvex is busy"));
+    }
+    menus().com[5]->trigger();
+    EXPECT_EQ(tables.ComPortValue, "6");
 }
 
 TEST_F(TransportMenuTest, SerialThenKeyingPortGivesDtmfModeWithTheKeyingPortStored)
