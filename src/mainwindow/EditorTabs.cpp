@@ -1,6 +1,7 @@
 #include "mainwindow/EditorTabs.h"
 
 #include "editors/timing/Analog.h"
+#include "editors/timing/Courtesy.h"
 #include "editors/timing/Timers.h"
 #include "mainwindow/PlaceholderEditor.h"
 
@@ -27,7 +28,7 @@ EditorTabList EditorTabs()
 {
     return {
         tab<Timers>("Timers", 8),
-        placeholder("Courtesy Tones", 5),
+        tab<Courtesy>("Courtesy Tones", 5),
         placeholder("Macros", 3),
         placeholder("Scheduler/Clock", 4),
         tab<Analog>("Analog", 0),
