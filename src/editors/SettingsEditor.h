@@ -79,6 +79,7 @@ protected:
     void addRows(QGridLayout* grid, std::span<const FormRow> rows, Place place);
     // The field of a setting placed before.
     int fieldOf(const SettingBinding& setting) const;
+    int fieldOf(TextArray SettingsTables::* array) const { return fieldOf(SettingBinding{array}); }
 
     // A list "1" to count choosing the element its controls show; 1 at first.
     int addSelector(const QString& name, int count, int controlIndex = 0);

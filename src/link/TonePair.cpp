@@ -1,5 +1,6 @@
 #include "link/TonePair.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr int WaveSampleRate = 8000;
+constexpr int WaveSampleRate = TonePairFramesPerMs * 1000;
 constexpr int WaveChannelCount = 2;
 constexpr int WaveBitsPerSample = 16;
 constexpr int WaveBytesPerSample = WaveBitsPerSample / 8;
@@ -72,16 +73,21 @@ void WriteWaveHeader(char* header, long long dataSize)
 
 QByteArray TonePairImage(int freq1, int freq2, double seconds)
 {
+    return TonePairPiece(freq1, freq2, 0, FrameCount(seconds));
+}
+
+QByteArray TonePairPiece(int freq1, int freq2, long long firstFrame, long long frames)
+{
     const std::array<double, 2> steps = {PhaseStep(freq1 == 0 ? 1 : freq1),
                                          PhaseStep(freq2 == 0 ? 1 : freq2)};
-    const long long frames = FrameCount(seconds);
+    frames = std::max(0LL, frames);
     const long long dataSize = frames * WaveChannelCount * WaveBytesPerSample;
 
     QByteArray image(HeaderSize + dataSize, Qt::Uninitialized);
     char* out = image.data();
     WriteWaveHeader(out, dataSize);
     out += HeaderSize;
-    for (long long n = 0; n < frames; ++n) {
+    for (long long n = firstFrame; n < firstFrame + frames; ++n) {
         double sum = 0;
         for (double step : steps)
             sum = sum + Amplitude * std::sin(static_cast<double>(n) * step);

@@ -4,6 +4,7 @@
 #include "editors/ports/AlarmsRemote.h"
 #include "editors/ports/DtmfMemories.h"
 #include "editors/timing/Analog.h"
+#include "editors/timing/Courtesy.h"
 #include "editors/timing/Timers.h"
 #include "mainwindow/PlaceholderEditor.h"
 
@@ -41,7 +42,7 @@ EditorTabList EditorTabs()
 {
     return {
         tab<Timers>("Timers", 8),
-        placeholder("Courtesy Tones", 5),
+        tab<Courtesy>("Courtesy Tones", 5),
         placeholder("Macros", 3),
         placeholder("Scheduler/Clock", 4),
         tab<Analog>("Analog", 0),

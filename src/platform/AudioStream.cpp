@@ -1,5 +1,7 @@
 #include "platform/AudioStream.h"
 
+#include "platform/SoundOutput.h"
+
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QMediaDevices>
@@ -7,7 +9,7 @@
 namespace {
 
 // Small, so that "taken by the sink" is close to "heard".
-constexpr qint64 ServerBufferUs = 100'000;
+constexpr qint64 ServerBufferUs = SoundOutput::ServerBufferMs * 1000;
 // How much longer than its own length a piece may take to be taken.
 constexpr qint64 StallMs = 2000;
 

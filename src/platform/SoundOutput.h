@@ -23,6 +23,10 @@ public:
     // Silence that ends every run before its stream closes, so the server has
     // played the last tone when the transmitter is released.
     static constexpr int TrailingSilenceMs = 300;
+    // How much sound the server is asked to hold ahead of what is heard. A
+    // piece this long fills the server's prebuffer by itself, so the first
+    // piece of a run sounds without waiting for the next.
+    static constexpr int ServerBufferMs = 100;
 
     virtual ~SoundOutput() = default;
 

@@ -114,3 +114,29 @@ TEST(TonePair, NegativeSamplesAreStoredAsTwosComplement)
     EXPECT_EQ(quint8(image[at + 2]), 156);
     EXPECT_EQ(quint8(image[at + 3]), 255);
 }
+
+// A long tone played piece by piece must be the same sound as its whole image:
+// any seam (a restarted phase, a lost or repeated frame) would click.
+TEST(TonePair, PiecesJoinedAreTheWholeImageToTheBit)
+{
+    struct Case {
+        int freq1, freq2;
+        double seconds;
+        int pieceFrames;
+    };
+    const Case cases[] = {{1000, 0, 0.25, 400}, {697, 1209, 0.1, 400}, {3500, 41, 0.3, 7}, {697, 1209, 0.06, 1}};
+    for (const Case& c : cases) {
+        const QByteArray whole = TonePairImage(c.freq1, c.freq2, c.seconds);
+        const long long frames = (whole.size() - 44) / 4;
+        QByteArray joined;
+        for (long long first = 0; first < frames; first += c.pieceFrames) {
+            const long long count = std::min<long long>(c.pieceFrames, frames - first);
+            const QByteArray piece = TonePairPiece(c.freq1, c.freq2, first, count);
+            ASSERT_EQ(piece.left(44).toHex(), Header(static_cast<quint32>(count)).toHex());
+            joined += piece.mid(44);
+        }
+        EXPECT_TRUE(joined == whole.mid(44)) << c.freq1 << '+' << c.freq2 << " in pieces of " << c.pieceFrames;
+    }
+    EXPECT_EQ(TonePairPiece(697, 1209, 100, 0).size(), 44);
+    EXPECT_EQ(TonePairPiece(697, 1209, 100, -5).size(), 44);
+}
