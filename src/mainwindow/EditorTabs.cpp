@@ -1,5 +1,6 @@
 #include "mainwindow/EditorTabs.h"
 
+#include "editors/ports/SpecialCodes.h"
 #include "editors/timing/Analog.h"
 #include "editors/timing/Timers.h"
 #include "mainwindow/PlaceholderEditor.h"
@@ -46,7 +47,7 @@ EditorTabList EditorTabs()
         placeholder("Messages", 6),
         placeholder("DTMF", 7),
         placeholder("Alarms/R. Base/Aux Audio", 2),
-        placeholder("Special Codes/Autopatch", std::nullopt),
+        tab<SpecialCodes>("Special Codes/Autopatch", std::nullopt),
         placeholder("Port Switches", 9),
     };
 }
