@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -132,6 +133,31 @@ TEST_F(SpecialCodesTest, ACodeSentIsNotSentAgainByTheNextApply)
     editor->DoApply();
     EXPECT_EQ(lines(), QStringList{"1*90105"});
     EXPECT_EQ(messages(), QStringList{"New Lock Code Has Been Successfully Sent To The Tarvex"});
+}
+
+// While the codes are on their way the window takes no input: nothing else
+// can start, and no file can be opened under the editor.
+TEST_F(SpecialCodesTest, TheWindowTakesNoInputWhileTheCodesAreOnTheirWay)
+{
+    QWidget window; // owns the editor
+    auto* layout = new QVBoxLayout(&window);
+    auto* codes = new SpecialCodes(context, link, &window);
+    layout->addWidget(codes);
+    std::vector<bool> enabled;
+    port.setResponder([&](const QByteArray& written) {
+        if (!written.endsWith('\r'))
+            return;
+        enabled.push_back(window.isEnabled());
+        port.queueReply(written.startsWith("1*9010") ? "+" : "-");
+    });
+    type(window.findChild<QLineEdit*>("NewLockSet"), "5");
+    type(window.findChild<QLineEdit*>("NewTerminatorSet"), "#");
+    codes->DoApply();
+    EXPECT_EQ(enabled, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(window.isEnabled()) << "again once they went, or failed";
+    EXPECT_EQ(tables.CurrentLock, "5");
+    EXPECT_EQ(tables.Terminator, "D");
+    EXPECT_EQ(window.findChild<QLineEdit*>("NewTerminatorSet")->text(), "#");
 }
 
 // A lower-case terminator is one key with the capital: stored, written and

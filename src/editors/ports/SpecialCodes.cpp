@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 
 using S = SettingsTables;
 
@@ -336,6 +337,12 @@ void SpecialCodes::afterApply(const std::vector<FieldElement>&)
     if (codes.empty())
         return;
     AppContext& c = context();
+    // The send lets events through while it waits: nothing else in the window
+    // may start meanwhile (a file opened would close this editor under it).
+    QWidget* top = window();
+    const bool wasEnabled = top->isEnabled();
+    top->setEnabled(false);
+    const auto enable = qScopeGuard([top, wasEnabled] { top->setEnabled(wasEnabled); });
     const int taken = NewCodeSender(c.tables, c.profile, c.dialogs, m_link).send(codes);
     // The controller has these: a later Apply must not send them again.
     for (int i = 0; i < taken; ++i)
