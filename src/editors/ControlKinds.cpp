@@ -290,11 +290,14 @@ QStringList EntryList::elements(int count) const
 
 int EntryList::entryCount() const { return m_list->count(); }
 
-void EntryList::add(const QString& entry)
+bool EntryList::add(const QString& entry)
 {
+    if (full())
+        return false;
     m_list->addItem(entry);
     if (m_changed)
         m_changed();
+    return true;
 }
 
 bool EntryList::removeSelected()

@@ -106,12 +106,17 @@ public:
     QStringList elements(int count) const;
     int entryCount() const;
 
-    void add(const QString& entry);
+    // As many entries as the array has elements; 0 for no limit.
+    void setCapacity(int capacity) { m_capacity = capacity; }
+    bool full() const { return m_capacity > 0 && entryCount() >= m_capacity; }
+    // Adds the entry at the end; false, and nothing added, when the list is full.
+    bool add(const QString& entry);
     // Removes the selected entry; false when none is selected.
     bool removeSelected();
     void onChange(std::function<void()> changed) { m_changed = std::move(changed); }
 
 private:
     QListWidget* m_list;
+    int m_capacity = 0;
     std::function<void()> m_changed;
 };

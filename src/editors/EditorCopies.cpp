@@ -37,20 +37,27 @@ QString EditorCopies::loadText(int field, int i) const
 
 QString EditorCopies::shownText(int field, int i) const
 {
-    if (definition(field).load == LoadForm::ThroughIntake && !edited(field, i) && copy(field, i) == loadText(field, i))
-        return stored(field, i);
-    return copy(field, i);
+    const FieldSpec& spec = definition(field);
+    const QString& shown = spec.load == LoadForm::ThroughIntake && !edited(field, i) && copy(field, i) == loadText(field, i)
+        ? stored(field, i)
+        : copy(field, i);
+    return !spec.noneText.isEmpty() && shown == u"0" ? spec.noneText : shown;
 }
 
 QString EditorCopies::intakeOf(int field, const QString& text) const
 {
-    switch (definition(field).intake) {
-    case Intake::AsTyped: return text;
-    case Intake::Trimmed: return text.trimmed();
-    case Intake::Number: return LeadingNumberText(text);
-    case Intake::Upper: return text.toUpper();
+    const FieldSpec& spec = definition(field);
+    QString taken;
+    switch (spec.intake) {
+    case Intake::AsTyped: taken = text; break;
+    case Intake::Trimmed: taken = text.trimmed(); break;
+    case Intake::Number: taken = LeadingNumberText(text); break;
+    case Intake::Upper: taken = text.toUpper(); break;
+    case Intake::Code: taken = text.trimmed().toUpper(); break;
     }
-    return text;
+    if (!spec.noneText.isEmpty() && (taken.isEmpty() || taken == spec.noneText))
+        return QStringLiteral("0");
+    return taken;
 }
 
 void EditorCopies::take(int field, int i, const QString& text) { setCopy(field, i, intakeOf(field, text)); }

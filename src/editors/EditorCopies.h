@@ -15,6 +15,7 @@ enum class Intake {
     Trimmed, // leading and trailing blanks removed
     Number,  // the leading number written as decimal digits: "007" gives "7", "" gives "0"
     Upper,   // upper-cased; the box keeps what was typed
+    Code,    // a DTMF code: trimmed and upper-cased, "a1 " gives "A1"
 };
 
 // How the stored text becomes the copy when the editor loads.
@@ -44,6 +45,9 @@ struct FieldSpec {
     const ValueRule* reader = nullptr;
     bool restoredByCancel = true;
     Commit commit = Commit::OnApply;
+    // A setting whose "0" means none: the box shows this text ("NONE") for
+    // "0", and takes it, or an empty box, back as "0".
+    QString noneText;
 };
 
 // A field with no check and no reader rule.

@@ -135,6 +135,8 @@ void SettingsEditor::reshow(int selector) { showChosenBy(selector); }
 
 void SettingsEditor::bindEntries(int field, EntryList* list)
 {
+    // Never more entries than the setting has elements: the rest could not be stored.
+    list->setCapacity(m_copies.count(field));
     m_entries.push_back({field, list});
     const Entries e = m_entries.back();
     list->onChange([this, e] { takeEntries(e); });
@@ -277,6 +279,11 @@ void SettingsEditor::onWritten(const SettingElement& element)
 
 bool SettingsEditor::apply()
 {
+    // An Apply that sends to the controller lets events through while it
+    // waits; a second Apply asked for meanwhile (a tab change) does nothing.
+    if (m_applying)
+        return false;
+    const QScopedValueRollback applying(m_applying, true);
     // A tab change or the keyboard shortcut leaves the focus where it is.
     if (m_pending)
         leaveCheck(m_bindings[*m_pending]);

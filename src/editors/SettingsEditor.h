@@ -104,7 +104,8 @@ protected:
     // Writes a setting shown by other editors, and tells them.
     void writeShared(const SettingElement& element, const QString& value);
 
-    // False when Apply refused; nothing was stored then.
+    // False when Apply refused (nothing was stored then), or when another
+    // Apply of this editor is still under way.
     bool apply();
 
     // What an editor adds to the pattern.
@@ -173,5 +174,6 @@ private:
     std::optional<int> m_pending;        // the box with the focus, whose check is still due
     bool m_refusing = false;             // a refusal's message is up
     bool m_filling = false;              // the editor fills its own controls
+    bool m_applying = false;             // an Apply is under way
     int m_listening = 0;
 };

@@ -1,8 +1,9 @@
 #include "mainwindow/EditorTabs.h"
 
-#include "editors/ports/PortSwitches.h"
 #include "editors/ports/AlarmsRemote.h"
 #include "editors/ports/DtmfMemories.h"
+#include "editors/ports/PortSwitches.h"
+#include "editors/ports/SpecialCodes.h"
 #include "editors/timing/Analog.h"
 #include "editors/timing/Courtesy.h"
 #include "editors/timing/Timers.h"
@@ -50,7 +51,7 @@ EditorTabList EditorTabs()
         placeholder("Messages", 6),
         tab<DTMF>("DTMF", 7),
         tab<Alarms_Remote>("Alarms/R. Base/Aux Audio", 2),
-        placeholder("Special Codes/Autopatch", std::nullopt),
+        tab<SpecialCodes>("Special Codes/Autopatch", std::nullopt),
         tab<PortSwitches>("Port Switches", 9),
     };
 }

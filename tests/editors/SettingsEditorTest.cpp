@@ -525,6 +525,113 @@ TEST_F(SettingsEditorTest, ACheckOfSeveralPartsSpeaksWithThePartThatRefuses)
     EXPECT_EQ(tables.DTMFMemory[1], NoneStored);
 }
 
+// A list with add and delete over the five alarm inputs, a prefix whose "0"
+// is shown as "NONE", and an Apply that lets events through on its way.
+class ListProbe final : public SettingsEditor {
+public:
+    std::function<void()> duringApply;
+    int applied = 0;
+
+    explicit ListProbe(AppContext& context) : SettingsEditor(context, {&S::PortSwitchesChanged}, nullptr)
+    {
+        auto* grid = new QGridLayout(this);
+        list = std::make_unique<EntryList>(new QListWidget(this));
+        grid->addWidget(list->widget(), 0, 0);
+        FieldSpec alarms = Field(Bind(&S::Alarm, &S::AlarmChanged));
+        alarms.caption = "Alarms";
+        bindEntries(copies().add(alarms), list.get());
+        FieldSpec none = Field(Bind(&S::PreAccessPrefix, &S::PreAccessPrefixChanged), Intake::Code);
+        none.noneText = "NONE";
+        addRow(grid, 1, {"Pre Access", "PreAccessSet", {}, TextBox(), none}, Single());
+        loadControls();
+    }
+    std::unique_ptr<EntryList> list;
+
+protected:
+    void afterApply(const std::vector<FieldElement>&) override
+    {
+        ++applied;
+        if (duringApply)
+            duringApply();
+    }
+};
+
+TEST_F(SettingsEditorTest, AListWithAddAndDeleteStandsForEveryElementInOrder)
+{
+    tables.Alarm[1] = "11";
+    tables.Alarm[2] = "";
+    tables.Alarm[3] = "33";
+    tables.Alarm[4] = "44";
+    tables.Alarm[5] = "";
+    tables.AlarmChanged.fill(false);
+    ListProbe editor(context);
+    QListWidget* shown = editor.list->widget();
+    ASSERT_EQ(shown->count(), 3) << "empty elements are no entries";
+    EXPECT_EQ(shown->item(1)->text(), "33");
+
+    // Untouched, the gap stays where it is: nothing differs.
+    editor.DoApply();
+    EXPECT_FALSE(tables.AlarmChanged.any(true));
+    EXPECT_TRUE(tables.DataSaved);
+
+    shown->setCurrentRow(0);
+    ASSERT_TRUE(editor.list->removeSelected());
+    shown->setCurrentRow(-1);
+    EXPECT_FALSE(editor.list->removeSelected()) << "nothing selected";
+    EXPECT_EQ(tables.Alarm[1], "11") << "nothing stored before Apply";
+    editor.DoApply();
+    EXPECT_EQ((QStringList{tables.Alarm[1], tables.Alarm[2], tables.Alarm[3], tables.Alarm[4], tables.Alarm[5]}),
+              (QStringList{"33", "44", "", "", ""}));
+    EXPECT_EQ((std::vector<bool>{tables.AlarmChanged[1], tables.AlarmChanged[2], tables.AlarmChanged[3],
+                                 tables.AlarmChanged[4], tables.AlarmChanged[5]}),
+              (std::vector<bool>{true, true, true, true, false}))
+        << "the entries moved up and the elements left behind were emptied; one that was empty stays unflagged";
+
+    for (const char* entry : {"a", "b", "c"})
+        EXPECT_TRUE(editor.list->add(entry));
+    EXPECT_TRUE(editor.list->full());
+    EXPECT_FALSE(editor.list->add("d")) << "no element left to hold it";
+    EXPECT_EQ(shown->count(), 5);
+    editor.DoApply();
+    EXPECT_EQ(tables.Alarm[5], "c");
+}
+
+TEST_F(SettingsEditorTest, ABoxWhoseZeroMeansNoneShowsAndTakesNone)
+{
+    tables.PreAccessPrefix = "0";
+    ListProbe editor(context);
+    auto* box = editor.findChild<QLineEdit*>("PreAccessSet");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "NONE");
+    EXPECT_FALSE(red(box));
+    type(box, "12");
+    editor.DoApply();
+    EXPECT_EQ(tables.PreAccessPrefix, "12");
+    type(box, "");
+    EXPECT_TRUE(red(box));
+    editor.DoApply();
+    EXPECT_EQ(tables.PreAccessPrefix, "0") << "an empty box is none";
+}
+
+TEST_F(SettingsEditorTest, AnApplyAskedForWhileOneIsUnderWayDoesNothing)
+{
+    tables.PreAccessPrefix = "0";
+    ListProbe editor(context);
+    int inner = -1;
+    editor.duringApply = [&] {
+        editor.duringApply = nullptr;
+        type(editor.findChild<QLineEdit*>("PreAccessSet"), "9");
+        inner = editor.applied;
+        editor.DoApply(); // a tab change while the first Apply waits
+    };
+    editor.DoApply();
+    EXPECT_EQ(inner, 1);
+    EXPECT_EQ(editor.applied, 1) << "the second Apply did not run inside the first";
+    EXPECT_EQ(tables.PreAccessPrefix, "0");
+    editor.DoApply();
+    EXPECT_EQ(tables.PreAccessPrefix, "9") << "the edit waits for the next Apply";
+}
+
 TEST(NumericOnly, TheBoxTakesDigitsOnly)
 {
     QLineEdit box;

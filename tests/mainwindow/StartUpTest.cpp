@@ -1,6 +1,7 @@
 #include "MainFixture.h"
 #include "RandomBytes.h"
 
+#include "editors/ports/SpecialCodes.h"
 #include "mainwindow/Version.h"
 #include "mainwindow/WindowTitle.h"
 
@@ -162,6 +163,27 @@ TEST_F(StartUp, LockEqualToTerminatorEndsOnTheAccessCodeTabWithTheFocusInNewLock
     QApplication::setActiveWindow(main.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
     EXPECT_EQ(QApplication::focusWidget(), editor(SpecialCodesTab)->box);
+}
+
+// The same with the program's own editors: the access code editor is made
+// for it, and its new lock code box has the focus.
+TEST_F(StartUp, LockEqualToTerminatorOpensTheAccessCodeEditorOnItsNewLockBox)
+{
+    setIniKey("LastTarvexFile", datFile("same.dat", {{"Unlock", "Lock", "d"}, {"Unlock", "Terminator", "D"}}));
+    main = std::make_unique<ZarnMain>(*context, EditorTabs());
+    ASSERT_TRUE(main->load());
+    EXPECT_EQ(main->currentTab(), SpecialCodesTab);
+    auto* codes = qobject_cast<SpecialCodes*>(main->editors().editor(SpecialCodesTab));
+    ASSERT_NE(codes, nullptr);
+    EXPECT_EQ(main->editors().frontTab(), SpecialCodesTab);
+
+    main->showAsStored();
+    QApplication::setActiveWindow(main.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), codes->findChild<QLineEdit*>("NewLockSet"));
+    EXPECT_EQ(codes->findChild<QLineEdit*>("CurrentLock")->text(), "D");
+    EXPECT_EQ(codes->findChild<QLineEdit*>("CurrentTerminator")->text(), "D");
 }
 
 TEST_F(StartUp, StoredGeometryInTwipsIsAppliedAndNonsenseIgnored)

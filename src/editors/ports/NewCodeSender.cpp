@@ -1,0 +1,127 @@
+#include "editors/ports/NewCodeSender.h"
+
+#include "link/CommandCatalogue.h"
+#include "link/ControllerLink.h"
+#include "platform/Dialogs.h"
+#include "platform/Profile.h"
+#include "store/ProgramName.h"
+#include "store/SettingsTables.h"
+
+namespace {
+
+const QString UnlockSection = QStringLiteral("Unlock");
+
+// "a", "a and b", "a, b and c".
+QString Listed(const std::vector<NewCode>& codes)
+{
+    QStringList names;
+    for (const NewCode& c : codes)
+        names << CodeName(c);
+    const QString last = names.takeLast();
+    return names.isEmpty() ? last : names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+AtOnce RequestFor(const NewCode& c)
+{
+    AtOnce request;
+    switch (c.kind) {
+    case NewCode::Kind::PortUnlock:
+        // The controller still knows the port's old code; no lock code follows.
+        request.commands = {PortUnlockCommand(c.port, c.code)};
+        request.unlockPort = c.port;
+        request.lock = false;
+        break;
+    case NewCode::Kind::Lock:
+        request.commands = {LockChangeCommand(c.code)};
+        // Taken before the lock code is played: the controller now locks with it.
+        request.adopt = [code = c.code](SettingsTables& t) { t.CurrentLock = t.Lock = code; };
+        break;
+    case NewCode::Kind::Terminator:
+        // The frame still ends with the old terminator; the new one is taken after it.
+        request.commands = {TerminatorChangeCommand(c.code)};
+        break;
+    }
+    return request;
+}
+
+} // namespace
+
+NewCodeSender::NewCodeSender(SettingsTables& tables, Profile& profile, Dialogs& dialogs, ControllerLink& link)
+    : m_tables(tables), m_profile(profile), m_dialogs(dialogs), m_link(link)
+{
+}
+
+int NewCodeSender::send(const std::vector<NewCode>& codes)
+{
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        if (!sendOne(codes[i])) {
+            tellNotSent({codes.begin() + static_cast<std::ptrdiff_t>(i), codes.end()});
+            return static_cast<int>(i);
+        }
+        take(codes[i]);
+    }
+    return static_cast<int>(codes.size());
+}
+
+// The link has shown every failure with its reason.
+Status NewCodeSender::sendOne(const NewCode& c)
+{
+    switch (c.kind) {
+    case NewCode::Kind::PortUnlock: m_tables.NewPortUnlock[c.port] = c.code; break;
+    case NewCode::Kind::Lock: m_tables.NewLock = c.code; break;
+    case NewCode::Kind::Terminator: m_tables.NewTerminator = c.code; break;
+    }
+    // In serial mode the controller learns a new unlock code with the next upload.
+    if (c.kind == NewCode::Kind::PortUnlock && !m_link.dtmfMode())
+        return Status::success();
+    return m_link.sendAtOnce(RequestFor(c));
+}
+
+void NewCodeSender::take(const NewCode& c)
+{
+    const bool serial = !m_link.dtmfMode();
+    switch (c.kind) {
+    case NewCode::Kind::PortUnlock:
+        m_tables.CurrentPortUnlock[c.port] = c.code;
+        // Sent in DTMF mode; in serial mode the upload sends it.
+        m_tables.CurrentPortUnlockChanged[c.port] = serial;
+        writeKey(c, QStringLiteral("CurrentPortUnlock(%1)").arg(c.port));
+        break;
+    case NewCode::Kind::Lock:
+        m_tables.CurrentLock = m_tables.Lock = c.code;
+        m_tables.LockChanged = false; // the controller has it: no upload sends it again
+        if (serial)
+            m_dialogs.message(ProgramName, QStringLiteral("New Lock Code Has Been Successfully Sent To The Tarvex"));
+        writeKey(c, QStringLiteral("Lock"));
+        break;
+    case NewCode::Kind::Terminator:
+        m_tables.Terminator = m_tables.CurrentTerminator = c.code;
+        m_tables.TerminatorChanged = false;
+        if (serial)
+            m_dialogs.message(ProgramName,
+                              QStringLiteral("New Terminator Digit Has Been Successfully Sent To The Tarvex"));
+        writeKey(c, QStringLiteral("Terminator"));
+        break;
+    }
+}
+
+// The code is in use either way; a save writes [Unlock] whole, so a file
+// that did not take the key is marked unsaved.
+void NewCodeSender::writeKey(const NewCode& c, const QString& key)
+{
+    const Status written = m_profile.write(m_tables.CurrentDatFile, UnlockSection, key, c.code);
+    if (written)
+        return;
+    m_tables.DataSaved = false;
+    m_dialogs.message(ProgramName, QStringLiteral("Could not write %1 \"%2\" into the configuration file: %3\n"
+                                                  "It is in use all the same; save the configuration to keep it.")
+                                       .arg(CodeName(c), c.code, written.reason()));
+}
+
+void NewCodeSender::tellNotSent(const std::vector<NewCode>& left)
+{
+    m_dialogs.message(ProgramName, QStringLiteral("Not sent to the Tarvex: %1. The codes in use stay as they were; "
+                                                  "Apply again to send %2.")
+                                       .arg(Listed(left), left.size() == 1 ? QStringLiteral("it")
+                                                                           : QStringLiteral("them")));
+}

@@ -1,0 +1,357 @@
+#include "editors/ports/SpecialCodes.h"
+
+#include "editors/ControlNames.h"
+#include "editors/PortSets.h"
+#include "editors/ports/NewCodeSender.h"
+#include "store/AppContext.h"
+#include "store/KeyRegistry.h"
+#include "store/ProgramName.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScopeGuard>
+
+using S = SettingsTables;
+
+namespace {
+
+// One access code: the code in use, and the box for a new one.
+struct CodeRow {
+    const char* caption;
+    const char* current;
+    const char* fresh;
+    NewCode::Kind kind;
+    int port;
+};
+const CodeRow codeRows[] = {
+    {"Port 1 Unlock", "CurrentPortUnlock", "NewPortUnlockSet", NewCode::Kind::PortUnlock, 1},
+    {"Port 2 Unlock", "CurrentPortUnlock", "NewPortUnlockSet", NewCode::Kind::PortUnlock, 2},
+    {"Port 3 Unlock", "CurrentPortUnlock", "NewPortUnlockSet", NewCode::Kind::PortUnlock, 3},
+    {"Global Lock", "CurrentLock", "NewLockSet", NewCode::Kind::Lock, 0},
+    {"Terminator", "CurrentTerminator", "NewTerminatorSet", NewCode::Kind::Terminator, 0},
+};
+
+QString CurrentCode(const SettingsTables& t, const CodeRow& row)
+{
+    switch (row.kind) {
+    case NewCode::Kind::PortUnlock: return NormalisedCode(t.CurrentPortUnlock[row.port]);
+    case NewCode::Kind::Lock: return NormalisedCode(t.CurrentLock);
+    case NewCode::Kind::Terminator: return NormalisedCode(t.CurrentTerminator);
+    }
+    return {};
+}
+
+// This window's messages are plain: the program's title, no icon.
+FieldCheck Plain(FieldCheck check)
+{
+    check.title.clear();
+    check.icon = Dialogs::Icon::None;
+    return check;
+}
+
+// A code that may not be empty: refused when its box is left empty, the
+// stored code put back and the focus returned.
+FormRow requiredCodeRow(const char* caption, const char* box, SettingBinding setting, const char* key,
+                        const char* message)
+{
+    FieldSpec f = Field(setting, Intake::Code, LoadForm::Trimmed);
+    f.check = Plain(Refusing([](const QString& t) { return t.trimmed().isEmpty(); }, QString::fromLatin1(message)));
+    f.check->refocus = true;
+    f.reader = &FindStem(QString::fromLatin1(key)).rule;
+    return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, TextBox(), f};
+}
+
+// Any text but an empty one, which the configuration file could not read back.
+FormRow textRow(const char* caption, const char* box, SettingBinding setting, const char* key,
+                Intake intake = Intake::Trimmed)
+{
+    FieldSpec f = Field(setting, intake, LoadForm::Trimmed);
+    f.reader = &FindStem(QString::fromLatin1(key)).rule;
+    return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, TextBox(), f};
+}
+
+// A prefix of at most `digits` keys whose "0" means none, shown as "NONE";
+// a longer text is refused as it is typed and the box emptied.
+FormRow noneRow(const char* caption, const char* box, SettingBinding setting, int digits)
+{
+    FieldSpec f = Field(setting, Intake::Code, LoadForm::Trimmed);
+    f.noneText = QStringLiteral("NONE");
+    f.check = Plain(Refusing(
+        [digits](const QString& t) {
+            const QString code = NormalisedCode(t);
+            return code.size() > digits && code != u"NONE";
+        },
+        QStringLiteral("You can have a maximum of %1 digits. Try Again").arg(digits)));
+    f.check->when = FieldCheck::When::Change;
+    f.check->repair = FieldCheck::Repair::Empty;
+    return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, TextBox(), f};
+}
+
+FormRow listRow(const char* caption, const char* box, SettingBinding setting, std::vector<ListEntry> entries)
+{
+    return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, MarkedListOf(std::move(entries)),
+            Field(setting, Intake::AsTyped, LoadForm::Trimmed)};
+}
+
+FormRow checkRow(const char* caption, const char* box, SettingBinding setting)
+{
+    return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, CheckBox(),
+            Field(setting, Intake::AsTyped, LoadForm::Trimmed)};
+}
+
+std::vector<ListEntry> SpeechMacros()
+{
+    std::vector<ListEntry> entries{{QStringLiteral("NONE"), QStringLiteral("0")}};
+    for (const ListEntry& e : NumberEntries(1, Count::Macros))
+        entries.push_back(e);
+    return entries;
+}
+
+QGroupBox* Frame(const QString& title, QLayout* layout)
+{
+    auto* box = new QGroupBox(title);
+    box->setLayout(layout);
+    return box;
+}
+
+} // namespace
+
+SpecialCodes::SpecialCodes(AppContext& context, ControllerLink& link, QWidget* parent)
+    : SettingsEditor(context, {&S::SpecialCodesChanged, &S::MacroSubsetChanged, &S::DTMFMuteDigitSelectChanged},
+                     parent),
+      m_link(link)
+{
+    setWindowTitle(QStringLiteral("Special Codes"));
+    // A new lock code or terminator is pending only while its box holds it,
+    // and every box starts empty.
+    context.tables.LockChanged = context.tables.TerminatorChanged = false;
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(accessCodes(), 0, 0);
+    grid->addWidget(autopatch(), 0, 1);
+    grid->addWidget(tollRestrict(), 0, 2, 2, 1);
+    grid->addWidget(userDtmf(), 1, 0);
+    grid->addWidget(autodial(), 1, 1);
+
+    auto* prefixes = new QHBoxLayout;
+    prefixes->addWidget(singleBox(textRow("DTMF Pad Test", "DTMFTestPrefixSet",
+                                          Bind(&S::DTMFTestPrefix, &S::DTMFTestPrefixChanged), "DTMFTestPrefix",
+                                          Intake::Code)));
+    prefixes->addWidget(singleBox(
+        noneRow("Pre Access Code", "PreAccessSet", Bind(&S::PreAccessPrefix, &S::PreAccessPrefixChanged), 3)));
+    prefixes->addWidget(singleBox(
+        noneRow("Pre Program Prefix", "PreProgramSet", Bind(&S::PreProgramPrefix, &S::PreProgramPrefixChanged), 3)));
+
+    auto* subset = new QGridLayout;
+    addRow(subset, 0, checkRow("Enable", "MacroSubsetEnable", Bind(&S::MacroSubsetEnable, &S::MacroSubsetEnableChanged)),
+           Single());
+    FormRow range = noneRow("Range", "MacroRangeSet", Bind(&S::MacroSubset, &S::MacroSubsetValueChanged), 4);
+    range.field.caption = QStringLiteral("Macro SubSet Range");
+    addRow(subset, 1, range, Single());
+    prefixes->addWidget(Frame(QStringLiteral("Macro SubSet"), subset));
+    prefixes->addWidget(addControl(
+        {QStringLiteral("DTMF Mute Select"), QStringLiteral("DTMFMuteDigitSelect"), {},
+         Options({{QStringLiteral("1st Digit"), QStringLiteral("1")}, {QStringLiteral("2nd Digit"), QStringLiteral("2")}}),
+         Field(Bind(&S::DTMFMuteDigitSelect, &S::DTMFMuteDigitSelectValueChanged), Intake::AsTyped, LoadForm::Trimmed)},
+        Single()));
+    grid->addLayout(prefixes, 2, 0, 1, 3);
+    grid->setRowStretch(3, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(applyButtons(Qt::Horizontal, QStringLiteral("Cancel"), QStringLiteral("C&ancel Changes")));
+    loadControls();
+    showCurrentCodes();
+}
+
+SpecialCodes::~SpecialCodes() = default;
+
+QWidget* SpecialCodes::accessCodes()
+{
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("Current")), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("New")), 0, 2);
+    int gridRow = 1;
+    for (const CodeRow& row : codeRows) {
+        auto* current = new QLineEdit;
+        current->setObjectName(ControlName(QString::fromLatin1(row.current), row.port));
+        // The code in use, shown as no box to type in: a new one goes beside it.
+        current->setReadOnly(true);
+        current->setFocusPolicy(Qt::NoFocus);
+        QPalette shown = current->palette();
+        shown.setColor(QPalette::Base, shown.color(QPalette::Window));
+        current->setPalette(shown);
+        current->setMaximumWidth(90);
+        auto* fresh = new QLineEdit;
+        fresh->setObjectName(ControlName(QString::fromLatin1(row.fresh), row.port));
+        fresh->setMaximumWidth(90);
+        grid->addWidget(new QLabel(QString::fromLatin1(row.caption)), gridRow, 0);
+        grid->addWidget(current, gridRow, 1);
+        grid->addWidget(fresh, gridRow, 2);
+        ++gridRow;
+    }
+    return Frame(QStringLiteral("Access Codes"), grid);
+}
+
+QWidget* SpecialCodes::userDtmf()
+{
+    const FormRow rows[] = {
+        textRow("User DTMF Prefix", "CurrentCommandPrefixSet", Bind(&S::CommandPrefix, &S::CommandPrefixChanged),
+                "CommandPrefix", Intake::Code),
+        listRow("Send To Port", "DTMFPortSet", Bind(&S::DTMFPort, &S::CommandPrefixChanged), PortSetEntries()),
+        listRow("Macro To Use", "DTMFSpeechSet", Bind(&S::DTMFSpeech, &S::CommandPrefixChanged), SpeechMacros()),
+    };
+    auto* grid = new QGridLayout;
+    addRows(grid, rows, Single());
+    return Frame(QStringLiteral("User DTMF Regenerate"), grid);
+}
+
+QWidget* SpecialCodes::autopatch()
+{
+    const FormRow rows[] = {
+        requiredCodeRow("Prefix", "APPrefixSet", Bind(&S::APPrefix, &S::APPrefixChanged), "APPrefix",
+                        "The Autopatch Prefix MUST be at least one digit long. Please try again"),
+        requiredCodeRow("Answer Code", "AnswerCodeSet", Bind(&S::AnswerCode, &S::AnswerCodeChanged), "AnswerCode",
+                        "The Answer Code MUST be at least one digit long. Please try again"),
+        textRow("Number of Rings to Answer", "RingNumberSet", Bind(&S::RingNumber, &S::RingNumberChanged), "RingNumber"),
+        textRow("Timeout", "APTimeOutSet", Bind(&S::APTimeOut, &S::APTimeOutChanged), "APTimeOut"),
+        listRow("Ports To Allow", "EnablePatchSet", Bind(&S::EnablePatch, &S::EnablePatchChanged), PortSetEntries()),
+        checkRow("Patch Muting", "PatchMuteSet", Bind(&S::PatchMute, &S::PatchMuteChanged)),
+    };
+    auto* grid = new QGridLayout;
+    addRows(grid, rows, Single());
+    return Frame(QStringLiteral("Autopatch"), grid);
+}
+
+QWidget* SpecialCodes::autodial()
+{
+    const int slot = addSelector(QStringLiteral("AutoDialSlotSet"), Count::AutoDialSlots);
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("AutoDial Slot")), 0, 0);
+    grid->addWidget(selectorList(slot), 0, 1);
+    ControlKind number = TextBox();
+    number.marked = false;
+    addRow(grid, 1,
+           {QStringLiteral("Phone Number"), QStringLiteral("AutoDialNumberSet"), {}, number,
+            Field(Bind(&S::AutoDial, &S::AutoDialChanged), Intake::Trimmed, LoadForm::Trimmed)},
+           ChosenBy(slot));
+    return Frame(QStringLiteral("Autodial Memories"), grid);
+}
+
+QWidget* SpecialCodes::tollRestrict()
+{
+    m_tollEntry = new QLineEdit;
+    m_tollEntry->setObjectName(QStringLiteral("TollRestrictSet"));
+    m_tollEntry->setMaximumWidth(120);
+    auto* add = new QPushButton(QStringLiteral("&Add"));
+    add->setObjectName(QStringLiteral("TollAdd"));
+    auto* remove = new QPushButton(QStringLiteral("&Delete"));
+    remove->setObjectName(QStringLiteral("TollDelete"));
+    auto* list = new QListWidget;
+    list->setObjectName(QStringLiteral("TollRestrictList"));
+    m_toll = std::make_unique<EntryList>(list);
+    FieldSpec entries = Field(Bind(&S::TollRestrict, &S::TollRestrictChanged), Intake::Trimmed, LoadForm::Trimmed);
+    entries.caption = QStringLiteral("Toll Restrict");
+    bindEntries(copies().add(entries), m_toll.get());
+    connect(add, &QPushButton::clicked, this, &SpecialCodes::TollAdd_Click);
+    connect(m_tollEntry, &QLineEdit::returnPressed, this, &SpecialCodes::TollAdd_Click);
+    // Only the list changes; Apply writes it to the table.
+    connect(remove, &QPushButton::clicked, this, [this] { (void)m_toll->removeSelected(); });
+
+    auto* layout = new QVBoxLayout;
+    auto* entry = new QHBoxLayout;
+    entry->addWidget(m_tollEntry);
+    entry->addWidget(add);
+    entry->addWidget(remove);
+    layout->addLayout(entry);
+    layout->addWidget(list);
+    return Frame(QStringLiteral("Toll Restrict"), layout);
+}
+
+// A frame holding one box, its caption the frame's title.
+QWidget* SpecialCodes::singleBox(const FormRow& row)
+{
+    auto* layout = new QHBoxLayout;
+    layout->addWidget(addControl(row, Single()));
+    return Frame(row.caption, layout);
+}
+
+void SpecialCodes::TollAdd_Click()
+{
+    const QString entry = m_tollEntry->text().trimmed();
+    if (entry.isEmpty())
+        return;
+    if (!m_toll->add(entry)) {
+        context().dialogs.message(ProgramName,
+                                  QStringLiteral("The toll restriction list holds at most %1 entries. Delete one "
+                                                 "before you add another.")
+                                      .arg(Count::TollEntries));
+        return;
+    }
+    m_tollEntry->clear();
+    m_tollEntry->setFocus();
+}
+
+QLineEdit* SpecialCodes::newBox(const NewCode& code) const
+{
+    for (const CodeRow& row : codeRows)
+        if (row.kind == code.kind && row.port == code.port)
+            return control<QLineEdit>(QString::fromLatin1(row.fresh), row.port);
+    return nullptr;
+}
+
+std::vector<NewCode> SpecialCodes::typedCodes() const
+{
+    TextArray ports(Count::Ports);
+    for (int port = 1; port <= Count::Ports; ++port)
+        ports[port] = control<QLineEdit>(QStringLiteral("NewPortUnlockSet"), port)->text();
+    return TypedCodes(ports, control<QLineEdit>(QStringLiteral("NewLockSet"))->text(),
+                      control<QLineEdit>(QStringLiteral("NewTerminatorSet"))->text());
+}
+
+void SpecialCodes::showCurrentCodes()
+{
+    for (const CodeRow& row : codeRows)
+        control<QLineEdit>(QString::fromLatin1(row.current), row.port)->setText(CurrentCode(context().tables, row));
+}
+
+void SpecialCodes::focusFirstEntry() { control<QLineEdit>(QStringLiteral("NewLockSet"))->setFocus(); }
+
+// Nothing is stored or sent while a new code breaks a rule.
+std::optional<SettingsEditor::Refusal> SpecialCodes::vetoApply()
+{
+    if (std::optional<QString> refused = RefusalOf(typedCodes(), context().tables))
+        return Refusal{*refused};
+    return std::nullopt;
+}
+
+void SpecialCodes::afterApply(const std::vector<FieldElement>&)
+{
+    const std::vector<NewCode> codes = typedCodes();
+    if (codes.empty())
+        return;
+    AppContext& c = context();
+    // The send lets events through while it waits: nothing else in the window
+    // may start meanwhile (a file opened would close this editor under it).
+    QWidget* top = window();
+    const bool wasEnabled = top->isEnabled();
+    top->setEnabled(false);
+    const auto enable = qScopeGuard([top, wasEnabled] { top->setEnabled(wasEnabled); });
+    const int taken = NewCodeSender(c.tables, c.profile, c.dialogs, m_link).send(codes);
+    // The controller has these: a later Apply must not send them again.
+    for (int i = 0; i < taken; ++i)
+        newBox(codes[static_cast<std::size_t>(i)])->clear();
+    showCurrentCodes();
+}
+
+void SpecialCodes::afterCancel()
+{
+    for (const CodeRow& row : codeRows)
+        control<QLineEdit>(QString::fromLatin1(row.fresh), row.port)->clear();
+}
