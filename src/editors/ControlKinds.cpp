@@ -35,7 +35,14 @@ ControlKind TextBoxEmptyAs(const QString& value, const QString& hint)
 {
     ControlKind k;
     k.emptyValue = value;
-    k.emptyHint = hint;
+    k.emptyText = hint;
+    return k;
+}
+
+ControlKind TextBoxNamingEmpty(const QString& value, const QString& name)
+{
+    ControlKind k = TextBoxEmptyAs(value, name);
+    k.emptyTextIsHint = false;
     return k;
 }
 
@@ -103,11 +110,13 @@ void paintText(QWidget* w, bool red)
 class BoxControl final : public FieldControl {
 public:
     BoxControl(const ControlKind& kind, const QString& objectName)
-        : m_box(new QLineEdit), m_emptyValue(kind.emptyValue), m_emptyHint(kind.emptyHint)
+        : m_box(new QLineEdit), m_emptyValue(kind.emptyValue), m_emptyText(kind.emptyText),
+          m_hint(kind.emptyTextIsHint)
     {
         m_box->setObjectName(objectName);
         m_box->setMaximumWidth(90);
-        m_box->setPlaceholderText(m_emptyHint);
+        if (m_hint)
+            m_box->setPlaceholderText(m_emptyText);
         m_hintColour = m_box->palette().color(QPalette::PlaceholderText);
         if (kind.numericOnly)
             SetNumericOnly(m_box);
@@ -123,14 +132,16 @@ public:
     }
     QString value() const override
     {
-        const QString text = m_box->text();
-        if (standsForEmpty() && (text.trimmed().isEmpty() || text == m_emptyHint))
+        const QString text = m_box->text().trimmed();
+        if (standsForEmpty() && (text.isEmpty() || text.compare(m_emptyText, Qt::CaseInsensitive) == 0))
             return m_emptyValue;
-        return text;
+        return m_box->text();
     }
     QString textOf(const QString& value) const override
     {
-        return standsForEmpty() && value == m_emptyValue ? QString() : value;
+        if (!standsForEmpty() || value != m_emptyValue)
+            return value;
+        return m_hint ? QString() : m_emptyText;
     }
     void mark(bool differs) override
     {
@@ -142,10 +153,11 @@ public:
     }
 
 private:
-    bool standsForEmpty() const { return !m_emptyHint.isEmpty(); }
+    bool standsForEmpty() const { return !m_emptyText.isEmpty(); }
 
     QLineEdit* m_box;
-    QString m_emptyValue, m_emptyHint;
+    QString m_emptyValue, m_emptyText;
+    bool m_hint;
     QColor m_hintColour;
 };
 

@@ -39,16 +39,20 @@ struct ControlKind {
     Qt::Orientation orientation = Qt::Horizontal; // Options: side by side, or one under the other
     QString ticked = QStringLiteral("1"), unticked = QStringLiteral("0"); // Check
     bool marked = true;             // red while the copy differs from the stored value
-    // Box: the value an empty box stands for ("0", "NONE STORED"), shown as
-    // an empty box with the hint in grey; none when the hint is empty.
-    QString emptyValue, emptyHint;
+    // Box: a value that stands for nothing ("0", "NONE STORED") and the text
+    // that shows it: a grey hint in an empty box, or the text itself. An
+    // emptied box, or one holding that text in any case, stores the value.
+    QString emptyValue, emptyText;
+    bool emptyTextIsHint = true;
 };
 
 ControlKind TextBox();
 // A text box whose empty text stands for `value`: it shows that value as an
 // empty box with `hint` in grey, and an emptied box (blanks only), or one
-// holding the hint as typed, stores the value.
+// holding the hint, stores the value.
 ControlKind TextBoxEmptyAs(const QString& value, const QString& hint);
+// The same, the value shown by its name ("NONE" for "0") in the box itself.
+ControlKind TextBoxNamingEmpty(const QString& value, const QString& name);
 ControlKind NumberBox();
 ControlKind ListOf(std::vector<ListEntry> entries);
 // Lists are not marked unless the editor says so.

@@ -37,27 +37,21 @@ QString EditorCopies::loadText(int field, int i) const
 
 QString EditorCopies::shownText(int field, int i) const
 {
-    const FieldSpec& spec = definition(field);
-    const QString& shown = spec.load == LoadForm::ThroughIntake && !edited(field, i) && copy(field, i) == loadText(field, i)
-        ? stored(field, i)
-        : copy(field, i);
-    return !spec.noneText.isEmpty() && shown == u"0" ? spec.noneText : shown;
+    if (definition(field).load == LoadForm::ThroughIntake && !edited(field, i) && copy(field, i) == loadText(field, i))
+        return stored(field, i);
+    return copy(field, i);
 }
 
 QString EditorCopies::intakeOf(int field, const QString& text) const
 {
-    const FieldSpec& spec = definition(field);
-    QString taken;
-    switch (spec.intake) {
-    case Intake::AsTyped: taken = text; break;
-    case Intake::Trimmed: taken = text.trimmed(); break;
-    case Intake::Number: taken = LeadingNumberText(text); break;
-    case Intake::Upper: taken = text.toUpper(); break;
-    case Intake::Code: taken = text.trimmed().toUpper(); break;
+    switch (definition(field).intake) {
+    case Intake::AsTyped: return text;
+    case Intake::Trimmed: return text.trimmed();
+    case Intake::Number: return LeadingNumberText(text);
+    case Intake::Upper: return text.toUpper();
+    case Intake::Code: return text.trimmed().toUpper();
     }
-    if (!spec.noneText.isEmpty() && (taken.isEmpty() || taken == spec.noneText))
-        return QStringLiteral("0");
-    return taken;
+    return text;
 }
 
 void EditorCopies::take(int field, int i, const QString& text) { setCopy(field, i, intakeOf(field, text)); }

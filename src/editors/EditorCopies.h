@@ -45,9 +45,6 @@ struct FieldSpec {
     const ValueRule* reader = nullptr;
     bool restoredByCancel = true;
     Commit commit = Commit::OnApply;
-    // A setting whose "0" means none: the box shows this text ("NONE") for
-    // "0", and takes it, or an empty box, back as "0".
-    QString noneText;
 };
 
 // A field with no check and no reader rule.

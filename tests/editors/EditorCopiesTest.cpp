@@ -90,46 +90,21 @@ TEST_F(CopiesFixture, ApplyRaisesItemGroupAndSectionFlagsOnlyForDifferences)
     EXPECT_TRUE(tables.DataSaved);
 }
 
-// A code is kept as the keys it names; a prefix whose "0" means none shows
-// and takes "NONE", and an emptied box means none too.
-TEST(EditorCopiesCodeTest, CodesAreUpperCasedAndNoneStandsForZero)
+// A code is kept as the keys it names.
+TEST(EditorCopiesCodeTest, CodesAreTrimmedAndUpperCased)
 {
     SettingsTables t;
     t.CommandPrefix = "48315";
-    t.PreAccessPrefix = "0";
-    t.PreProgramPrefix = "12";
     EditorCopies c(t, nullptr, {&S::SpecialCodesChanged});
     const int prefix = c.add(Field(Bind(&S::CommandPrefix, &S::CommandPrefixChanged), Intake::Code));
-    FieldSpec none = Field(Bind(&S::PreAccessPrefix, &S::PreAccessPrefixChanged), Intake::Code);
-    none.noneText = "NONE";
-    const int access = c.add(none);
-    none.setting = Bind(&S::PreProgramPrefix, &S::PreProgramPrefixChanged);
-    const int program = c.add(none);
-
     struct Case {
-        int field;
         QString typed;
         QString copy;
-    } cases[] = {
-        {prefix, " a1b ", "A1B"}, {prefix, "", ""},   {prefix, "*#d", "*#D"}, {access, "NONE", "0"},
-        {access, "none", "0"},    {access, "", "0"},  {access, "  ", "0"},    {access, "12", "12"},
-        {access, "0", "0"},       {access, "NONE1", "NONE1"},
-    };
+    } cases[] = {{" a1b ", "A1B"}, {"", ""}, {"*#d", "*#D"}, {"none", "NONE"}};
     for (const Case& k : cases) {
-        c.take(k.field, 1, k.typed);
-        EXPECT_EQ(c.copy(k.field, 1), k.copy) << k.typed.toStdString();
+        c.take(prefix, 1, k.typed);
+        EXPECT_EQ(c.copy(prefix, 1), k.copy) << k.typed.toStdString();
     }
-
-    c.load(access, 1);
-    EXPECT_EQ(c.shownText(access, 1), "NONE");
-    EXPECT_FALSE(c.differs(access, 1));
-    EXPECT_EQ(c.shownText(program, 1), "12");
-    c.take(program, 1, "");
-    EXPECT_EQ(c.shownText(program, 1), "NONE");
-    EXPECT_EQ(c.apply(), (std::vector<FieldElement>{{prefix, 1}, {program, 1}}));
-    EXPECT_EQ(t.PreProgramPrefix, "0");
-    EXPECT_TRUE(t.PreProgramPrefixChanged);
-    EXPECT_FALSE(t.PreAccessPrefixChanged);
 }
 
 TEST_F(CopiesFixture, EditedBackToStoredSetsNoFlag)

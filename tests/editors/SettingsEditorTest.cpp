@@ -540,9 +540,10 @@ public:
         FieldSpec alarms = Field(Bind(&S::Alarm, &S::AlarmChanged));
         alarms.caption = "Alarms";
         bindEntries(copies().add(alarms), list.get());
-        FieldSpec none = Field(Bind(&S::PreAccessPrefix, &S::PreAccessPrefixChanged), Intake::Code);
-        none.noneText = "NONE";
-        addRow(grid, 1, {"Pre Access", "PreAccessSet", {}, TextBox(), none}, Single());
+        addRow(grid, 1,
+               {"Pre Access", "PreAccessSet", {}, TextBoxNamingEmpty("0", "NONE"),
+                Field(Bind(&S::PreAccessPrefix, &S::PreAccessPrefixChanged), Intake::Code)},
+               Single());
         loadControls();
     }
     std::unique_ptr<EntryList> list;
@@ -611,6 +612,15 @@ TEST_F(SettingsEditorTest, ABoxWhoseZeroMeansNoneShowsAndTakesNone)
     EXPECT_TRUE(red(box));
     editor.DoApply();
     EXPECT_EQ(tables.PreAccessPrefix, "0") << "an empty box is none";
+    for (const char* none : {"none", " NONE "}) {
+        type(box, "12");
+        type(box, none);
+        editor.DoApply();
+        EXPECT_EQ(tables.PreAccessPrefix, "0") << none;
+    }
+    type(box, "NONE1");
+    editor.DoApply();
+    EXPECT_EQ(tables.PreAccessPrefix, "NONE1") << "only the name itself stands for none";
 }
 
 TEST_F(SettingsEditorTest, AnApplyAskedForWhileOneIsUnderWayDoesNothing)
@@ -630,6 +640,36 @@ TEST_F(SettingsEditorTest, AnApplyAskedForWhileOneIsUnderWayDoesNothing)
     EXPECT_EQ(tables.PreAccessPrefix, "0");
     editor.DoApply();
     EXPECT_EQ(tables.PreAccessPrefix, "9") << "the edit waits for the next Apply";
+}
+
+TEST_F(SettingsEditorTest, AFieldCommittedAtOnceIsStoredByThePickItself)
+{
+    tables.DateFormat = "False";
+    class Editor final : public SettingsEditor {
+    public:
+        int committedCount = 0;
+        explicit Editor(AppContext& context) : SettingsEditor(context, {&S::SchedulerChanged}, nullptr)
+        {
+            FieldSpec format = Field(Bind(&S::DateFormat, &S::SayYearChanged));
+            format.commit = Commit::AtOnce;
+            auto* grid = new QGridLayout(this);
+            addRow(grid, 0, {"Date Format", "DateFormat", {}, ListOf({{"US", "False"}, {"International", "True"}}), format},
+                   Single());
+            loadControls();
+        }
+
+    protected:
+        void committed(int, int) override { ++committedCount; }
+    } editor(context);
+    pick(editor.findChild<QComboBox*>("DateFormat"), "International");
+    EXPECT_EQ(tables.DateFormat, "True") << "stored at the pick, before any Apply";
+    EXPECT_EQ(editor.committedCount, 1);
+    EXPECT_TRUE(tables.SchedulerChanged);
+    EXPECT_FALSE(tables.DataSaved);
+    pick(editor.findChild<QComboBox*>("DateFormat"), "International");
+    EXPECT_EQ(editor.committedCount, 1) << "the same pick again stores nothing";
+    editor.CancelChanges_Click();
+    EXPECT_EQ(tables.DateFormat, "True") << "nothing left for Cancel to take back";
 }
 
 TEST(NumericOnly, TheBoxTakesDigitsOnly)

@@ -81,7 +81,6 @@ FormRow textRow(const char* caption, const char* box, SettingBinding setting, co
 FormRow noneRow(const char* caption, const char* box, SettingBinding setting, int digits)
 {
     FieldSpec f = Field(setting, Intake::Code, LoadForm::Trimmed);
-    f.noneText = QStringLiteral("NONE");
     f.check = Plain(Refusing(
         [digits](const QString& t) {
             const QString code = NormalisedCode(t);
@@ -90,7 +89,8 @@ FormRow noneRow(const char* caption, const char* box, SettingBinding setting, in
         QStringLiteral("You can have a maximum of %1 digits. Try Again").arg(digits)));
     f.check->when = FieldCheck::When::Change;
     f.check->repair = FieldCheck::Repair::Empty;
-    return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, TextBox(), f};
+    return {QString::fromLatin1(caption), QString::fromLatin1(box), {},
+            TextBoxNamingEmpty(QStringLiteral("0"), QStringLiteral("NONE")), f};
 }
 
 FormRow listRow(const char* caption, const char* box, SettingBinding setting, std::vector<ListEntry> entries)
