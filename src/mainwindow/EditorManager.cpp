@@ -10,10 +10,11 @@ EditorManager::EditorManager(AppContext& context, ControllerLink& link, EditorTa
 {
 }
 
+// Gone with the main window, before the link the editors hold.
 EditorManager::~EditorManager()
 {
-    for (int tab = 0; tab < count(); ++tab)
-        close(tab);
+    for (EditorWindow* e : m_editors)
+        delete e;
 }
 
 bool EditorManager::isLoaded(int tab) const { return editor(tab) != nullptr; }
@@ -34,12 +35,16 @@ EditorWindow* EditorManager::load(int tab)
     return m_editors[tab];
 }
 
+// A File Open chosen while an editor's handler lets events through (a
+// preview, codes on their way) closes that editor under the handler: it is
+// hidden at once and deleted once the handler has returned.
 void EditorManager::close(int tab)
 {
     if (EditorWindow* e = editor(tab)) {
         m_editors[tab] = nullptr;
         m_area->removeWidget(e);
-        delete e;
+        e->hide();
+        e->deleteLater();
     }
 }
 

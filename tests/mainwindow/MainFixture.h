@@ -74,6 +74,11 @@ public:
         auto* area = qobject_cast<QStackedWidget*>(parentWidget());
         const QVariant front = area && area->currentWidget() ? area->currentWidget()->property("tab") : QVariant();
         m_events << QStringLiteral("apply %1 front %2").arg(m_tab).arg(front.toInt());
+        if (whileApplying) {
+            // As a handler that lets events through: the user acts meanwhile.
+            whileApplying();
+            m_events << QStringLiteral("apply %1 returned").arg(m_tab);
+        }
         if (pendingEdit) {
             m_context.tables.FanTime = QStringLiteral("123");
             m_context.tables.TimersChanged = true;
@@ -85,6 +90,7 @@ public:
     void focusFirstEntry() override { box->setFocus(); }
 
     bool pendingEdit = false;
+    std::function<void()> whileApplying;
     QLineEdit* box;
 
 private:

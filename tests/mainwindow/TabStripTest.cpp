@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -47,6 +48,20 @@ TEST_F(TabStrip, AnEditorClosedByTheFileCommandsComesBackWhenItsTabIsChosen)
     main->tabBar()->setCurrentIndex(5);
     EXPECT_TRUE(editors.isLoaded(5));
     EXPECT_EQ(editors.frontTab(), 5);
+}
+
+TEST_F(TabStrip, AnEditorReloadedWhileOneOfItsHandlersRunsGoesOnlyOnceTheHandlerReturned)
+{
+    startOn(datFile("a.dat"));
+    RecordingEditor* timers = editor(TimersTab);
+    timers->whileApplying = [this] { main->reloadEditors(); };
+    main->editors().doApply(TimersTab);
+    EXPECT_EQ(events.back(), "apply 0 returned");
+    EXPECT_NE(editor(TimersTab), timers) << "a fresh editor took its place";
+    EXPECT_TRUE(timers->isHidden());
+    QPointer<RecordingEditor> old(timers);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull()) << "deleted once back in the event loop";
 }
 
 TEST_F(TabStrip, ToolbarButtonsReachTheirCommandsAndTheUploadWindow)
