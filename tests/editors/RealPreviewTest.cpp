@@ -1,33 +1,15 @@
 #include "DtmfDecoder.h"
+#include "ProgramRun.h"
 #include "PulseServer.h"
 #include "TempDir.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ProbeResult {
-    bool finished = false;
-    int exitCode = -1;
-    QString output;
-};
-
-ProbeResult RunProbe(const QProcessEnvironment& env, const QString& mode)
+ProgramRun RunProbe(const QProcessEnvironment& env, const QString& mode)
 {
-    QProcess probe;
-    probe.setProcessEnvironment(env);
-    probe.setProcessChannelMode(QProcess::MergedChannels);
-    probe.start(QStringLiteral(PREVIEW_PROBE), {mode});
-    ProbeResult result;
-    result.finished = probe.waitForFinished(60000);
-    if (!result.finished) {
-        probe.kill();
-        probe.waitForFinished(5000);
-    }
-    result.exitCode = probe.exitCode();
-    result.output = QString::fromLocal8Bit(probe.readAll());
-    return result;
+    return RunProgram(QStringLiteral(PREVIEW_PROBE), {mode}, env);
 }
 
 // The probe's window needs no display.
@@ -49,7 +31,7 @@ TEST(RealPreview, ThePreviewComesOutOfTheServerWhole)
         GTEST_SKIP() << "No PulseAudio server can run here, so the real sound path is not tested: "
                      << why.toStdString();
     ASSERT_TRUE(server.startRecording(&why)) << why.toStdString();
-    const ProbeResult probe = RunProbe(Offscreen(server.clientEnvironment()), QStringLiteral("play"));
+    const ProgramRun probe = RunProbe(Offscreen(server.clientEnvironment()), QStringLiteral("play"));
     const QByteArray recorded = server.stopRecording();
     ASSERT_TRUE(probe.finished) << probe.output.toStdString();
     ASSERT_EQ(probe.exitCode, 0) << probe.output.toStdString();
@@ -74,7 +56,7 @@ TEST(RealPreview, AStoppedPreviewIsCutShort)
         GTEST_SKIP() << "No PulseAudio server can run here, so the real sound path is not tested: "
                      << why.toStdString();
     ASSERT_TRUE(server.startRecording(&why)) << why.toStdString();
-    const ProbeResult probe = RunProbe(Offscreen(server.clientEnvironment()), QStringLiteral("stop"));
+    const ProgramRun probe = RunProbe(Offscreen(server.clientEnvironment()), QStringLiteral("stop"));
     const QByteArray recorded = server.stopRecording();
     ASSERT_TRUE(probe.finished) << probe.output.toStdString();
     ASSERT_EQ(probe.exitCode, 0) << probe.output.toStdString();
@@ -89,7 +71,7 @@ TEST(RealPreview, AStoppedPreviewIsCutShort)
 TEST(RealPreview, WithoutASoundServerTheOneMessageIsShownAtOnce)
 {
     TempDir dir;
-    const ProbeResult probe = RunProbe(Offscreen(PulseServer::deadEnvironment(dir.root())), QStringLiteral("play"));
+    const ProgramRun probe = RunProbe(Offscreen(PulseServer::deadEnvironment(dir.root())), QStringLiteral("play"));
     ASSERT_TRUE(probe.finished) << "the preview hung without a server";
     EXPECT_EQ(probe.exitCode, 1);
     EXPECT_EQ(probe.output.count(QStringLiteral("message: ")), 1) << probe.output.toStdString();

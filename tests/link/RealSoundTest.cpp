@@ -1,36 +1,17 @@
 #include "DtmfDecoder.h"
+#include "ProgramRun.h"
 #include "PulseServer.h"
 #include "TempDir.h"
 #include "platform/QtSoundOutput.h"
 #include "platform/SystemClock.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ProbeResult {
-    bool finished = false;
-    int exitCode = -1;
-    QString output;
-    QString errors;
-};
-
-ProbeResult RunProbe(const QProcessEnvironment& env, int dtmfDelayMs, const QString& keys)
+ProgramRun RunProbe(const QProcessEnvironment& env, int dtmfDelayMs, const QString& keys)
 {
-    QProcess probe;
-    probe.setProcessEnvironment(env);
-    probe.start(QStringLiteral(SOUND_PROBE), {QString::number(dtmfDelayMs), keys});
-    ProbeResult result;
-    result.finished = probe.waitForFinished(60000);
-    if (!result.finished) {
-        probe.kill();
-        probe.waitForFinished(5000);
-    }
-    result.exitCode = probe.exitCode();
-    result.output = QString::fromLocal8Bit(probe.readAllStandardOutput());
-    result.errors = QString::fromLocal8Bit(probe.readAllStandardError());
-    return result;
+    return RunProgram(QStringLiteral(SOUND_PROBE), {QString::number(dtmfDelayMs), keys}, env);
 }
 
 } // namespace
@@ -46,7 +27,7 @@ TEST(RealSound, FramedRunComesOutOfTheServerWholeAndInOrder)
                      << why.toStdString();
     ASSERT_TRUE(server.startRecording(&why)) << why.toStdString();
 
-    const ProbeResult probe = RunProbe(server.clientEnvironment(), 0, QStringLiteral("*5509"));
+    const ProgramRun probe = RunProbe(server.clientEnvironment(), 0, QStringLiteral("*5509"));
     const QByteArray recorded = server.stopRecording();
     ASSERT_TRUE(probe.finished) << probe.errors.toStdString();
     ASSERT_EQ(probe.exitCode, 0) << probe.output.toStdString() << probe.errors.toStdString();
@@ -67,7 +48,7 @@ TEST(RealSound, FramedRunComesOutOfTheServerWholeAndInOrder)
 TEST(RealSound, WithoutASoundServerTheRunFailsAtOnceWithItsReason)
 {
     TempDir dir;
-    const ProbeResult probe = RunProbe(PulseServer::deadEnvironment(dir.root()), 0, QStringLiteral("123"));
+    const ProgramRun probe = RunProbe(PulseServer::deadEnvironment(dir.root()), 0, QStringLiteral("123"));
     ASSERT_TRUE(probe.finished) << "the sound output hung without a server";
     EXPECT_EQ(probe.exitCode, 1);
     // Reported once, by the beginning of the run.
