@@ -3,7 +3,9 @@
 #include "editors/ports/SpecialCodes.h"
 #include "link/CommandCatalogue.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -410,6 +412,29 @@ TEST_F(SpecialCodesTest, TollRestrictionListIsWrittenWholeAtApplyOnly)
     load();
     ASSERT_EQ(tollList()->count(), 2);
     EXPECT_EQ(tollList()->item(1)->text(), "1800");
+}
+
+// Tabbing into the list makes its first entry current without selecting it:
+// Delete then removes nothing.
+TEST_F(SpecialCodesTest, TollDeleteRemovesOnlyASelectedEntry)
+{
+    tables.TollRestrict[1] = "1900";
+    tables.TollRestrict[2] = "1976";
+    load();
+    QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(tollList(), &tabbedIn);
+    ASSERT_EQ(tollList()->currentRow(), 0);
+    ASSERT_TRUE(tollList()->selectedItems().isEmpty());
+    find<QPushButton>("TollDelete")->click();
+    EXPECT_EQ(tollList()->count(), 2);
+
+    tollList()->item(1)->setSelected(true);
+    find<QPushButton>("TollDelete")->click();
+    ASSERT_EQ(tollList()->count(), 1);
+    EXPECT_EQ(tollList()->item(0)->text(), "1900") << "the selected entry, not the current one";
+    editor->DoApply();
+    EXPECT_EQ(tables.TollRestrict[1], "1900");
+    EXPECT_EQ(tables.TollRestrict[2], "");
 }
 
 TEST_F(SpecialCodesTest, TheHundredAndFirstTollEntryIsRefused)
