@@ -47,14 +47,6 @@ QString CurrentCode(const SettingsTables& t, const CodeRow& row)
     return {};
 }
 
-// This window's messages are plain: the program's title, no icon.
-FieldCheck Plain(FieldCheck check)
-{
-    check.title.clear();
-    check.icon = Dialogs::Icon::None;
-    return check;
-}
-
 // A code that may not be empty: refused when its box is left empty, the
 // stored code put back and the focus returned.
 FormRow requiredCodeRow(const char* caption, const char* box, SettingBinding setting, const char* key,
@@ -128,9 +120,8 @@ SpecialCodes::SpecialCodes(AppContext& context, ControllerLink& link, QWidget* p
       m_link(link)
 {
     setWindowTitle(QStringLiteral("Special Codes"));
-    // A new lock code or terminator is pending only while its box holds it,
-    // and every box starts empty.
-    context.tables.LockChanged = context.tables.TerminatorChanged = false;
+    // Every message of this window is plain: the program's title, no icon.
+    setMessageStyle(PlainStyle());
 
     auto* grid = new QGridLayout;
     grid->addWidget(accessCodes(), 0, 0);
