@@ -131,9 +131,12 @@ SpecialCodes::SpecialCodes(AppContext& context, ControllerLink& link, QWidget* p
     grid->addWidget(autodial(), 1, 1);
 
     auto* prefixes = new QHBoxLayout;
-    prefixes->addWidget(singleBox(textRow("DTMF Pad Test", "DTMFTestPrefixSet",
-                                          Bind(&S::DTMFTestPrefix, &S::DTMFTestPrefixChanged), "DTMFTestPrefix",
-                                          Intake::Code)));
+    auto* padTest = new QGridLayout;
+    FormRow padPrefix = textRow("Prefix", "DTMFTestPrefixSet", Bind(&S::DTMFTestPrefix, &S::DTMFTestPrefixChanged),
+                                "DTMFTestPrefix", Intake::Code);
+    padPrefix.field.caption = QStringLiteral("DTMF Pad Test Prefix");
+    addRow(padTest, 0, padPrefix, Single());
+    prefixes->addWidget(Frame(QStringLiteral("DTMF Pad Test"), padTest));
     prefixes->addWidget(singleBox(
         noneRow("Pre Access Code", "PreAccessSet", Bind(&S::PreAccessPrefix, &S::PreAccessPrefixChanged), 3)));
     prefixes->addWidget(singleBox(
@@ -187,7 +190,8 @@ QWidget* SpecialCodes::accessCodes()
         grid->addWidget(fresh, gridRow, 2);
         ++gridRow;
     }
-    return Frame(QStringLiteral("Access Codes"), grid);
+    // The table of codes has a frame of its own but no caption.
+    return Frame({}, grid);
 }
 
 QWidget* SpecialCodes::userDtmf()
