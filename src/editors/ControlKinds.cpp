@@ -314,11 +314,15 @@ bool EntryList::add(const QString& entry)
 
 bool EntryList::removeSelected()
 {
-    const int row = m_list->currentRow();
-    if (row < 0)
-        return false;
-    delete m_list->takeItem(row);
-    if (m_changed)
-        m_changed();
-    return true;
+    // The current row is no choice: tabbing into the list makes the first
+    // entry current with nothing selected.
+    for (int row = 0; row < m_list->count(); ++row) {
+        if (!m_list->item(row)->isSelected())
+            continue;
+        delete m_list->takeItem(row);
+        if (m_changed)
+            m_changed();
+        return true;
+    }
+    return false;
 }

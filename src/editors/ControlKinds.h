@@ -115,7 +115,7 @@ public:
     bool full() const { return m_capacity > 0 && entryCount() >= m_capacity; }
     // Adds the entry at the end; false, and nothing added, when the list is full.
     bool add(const QString& entry);
-    // Removes the selected entry; false when none is selected.
+    // Removes the first selected entry; false when none is selected.
     bool removeSelected();
     void onChange(std::function<void()> changed) { m_changed = std::move(changed); }
 

@@ -40,3 +40,15 @@ const FieldCheck& FieldCheck::speaking(const QString& text) const
             return part;
     return *this;
 }
+
+MessageStyle PlainStyle() { return {QString(), Dialogs::Icon::None}; }
+
+FieldCheck Plain(FieldCheck check)
+{
+    const MessageStyle plain = PlainStyle();
+    check.title = plain.title;
+    check.icon = plain.icon;
+    for (FieldCheck& part : check.parts)
+        part = Plain(std::move(part));
+    return check;
+}

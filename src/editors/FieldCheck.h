@@ -37,6 +37,16 @@ struct FieldCheck {
     const FieldCheck& speaking(const QString& text) const;
 };
 
+// How a message shows: its title (empty: the program's name) and its icon.
+struct MessageStyle {
+    QString title = QStringLiteral("Try Again!");
+    Dialogs::Icon icon = Dialogs::Icon::Critical;
+};
+// The program's name as the title, and no icon.
+MessageStyle PlainStyle();
+// The check, and each of its parts, speaking in the plain style.
+FieldCheck Plain(FieldCheck check);
+
 // The usual range check: the text read as a number from its start (an empty
 // text reads 0) must lie in min..max; stop icon, "Try Again!", the stored
 // value put back.

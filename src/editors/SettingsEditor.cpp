@@ -290,8 +290,7 @@ bool SettingsEditor::apply()
     if (!repairUnreadable())
         return false;
     if (const std::optional<Refusal> refusal = vetoApply()) {
-        m_context.dialogs.message(refusal->title.isEmpty() ? ProgramName : refusal->title, refusal->text,
-                                  Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+        tell(refusal->text, m_style);
         return false;
     }
     afterApply(m_copies.apply());
@@ -323,14 +322,19 @@ bool SettingsEditor::repairUnreadable()
         const FieldSpec& spec = m_copies.definition(e.field);
         const QString name = m_copies.count(e.field) > 1
             ? QStringLiteral("%1 (%2)").arg(spec.caption).arg(e.index) : spec.caption;
-        m_context.dialogs.message(QStringLiteral("Try Again!"),
-                                  QStringLiteral("%1: \"%2\" cannot be stored, because the configuration file could "
-                                                 "not read it back. Nothing was applied.")
-                                      .arg(name, m_copies.copy(e.field, e.index)),
-                                  Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+        tell(QStringLiteral("%1: \"%2\" cannot be stored, because the configuration file could not read it back. "
+                            "Nothing was applied.")
+                 .arg(name, m_copies.copy(e.field, e.index)),
+             m_style);
         return false;
     }
     return true;
+}
+
+void SettingsEditor::tell(const QString& text, const MessageStyle& style)
+{
+    m_context.dialogs.message(style.title.isEmpty() ? ProgramName : style.title, text, Dialogs::Buttons::Ok,
+                              style.icon);
 }
 
 bool SettingsEditor::eventFilter(QObject* watched, QEvent* event)
@@ -366,8 +370,7 @@ void SettingsEditor::refuse(Binding& b, const FieldCheck& check, FieldCheck::Rep
     // The message takes the focus away from the box; that is no second leaving.
     const QScopedValueRollback refusing(m_refusing, true);
     const FieldCheck& says = check.speaking(refused);
-    const QString title = says.title.isEmpty() ? ProgramName : says.title;
-    m_context.dialogs.message(title, says.message, Dialogs::Buttons::Ok, says.icon);
+    tell(says.message, {says.title, says.icon});
     putText(b, m_copies.repairText(b.field, elementOf(b), repair, b.previous));
     QWidget* w = b.control->widget();
     // A box whose editor is being hidden is not given the focus back.

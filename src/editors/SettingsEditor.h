@@ -3,6 +3,7 @@
 #include "editors/ControlKinds.h"
 #include "editors/EditorCopies.h"
 #include "editors/EditorWindow.h"
+#include "editors/FieldCheck.h"
 
 #include <QHash>
 
@@ -61,11 +62,14 @@ public:
     // Why an Apply stores nothing, told to the user once.
     struct Refusal {
         QString text;
-        QString title = QStringLiteral("Try Again!");
     };
 
 protected:
     SettingsEditor(AppContext& context, std::vector<bool SettingsTables::*> sectionFlags, QWidget* parent);
+
+    // How the pattern's own messages show: a vetoed Apply, a value the
+    // configuration file could not read back.
+    void setMessageStyle(MessageStyle style) { m_style = std::move(style); }
 
     AppContext& context() { return m_context; }
     EditorCopies& copies() { return m_copies; }
@@ -164,9 +168,11 @@ private:
     bool repairUnreadable();
     Binding* boxShowing(int field, int index);
     void onWritten(const SettingElement& element);
+    void tell(const QString& text, const MessageStyle& style);
 
     AppContext& m_context;
     EditorCopies m_copies;
+    MessageStyle m_style;
     std::vector<Binding> m_bindings;
     std::vector<Selector> m_selectors;
     std::vector<Entries> m_entries;

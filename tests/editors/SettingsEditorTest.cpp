@@ -579,6 +579,8 @@ TEST_F(SettingsEditorTest, AListWithAddAndDeleteStandsForEveryElementInOrder)
     ASSERT_TRUE(editor.list->removeSelected());
     shown->setCurrentRow(-1);
     EXPECT_FALSE(editor.list->removeSelected()) << "nothing selected";
+    shown->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    EXPECT_FALSE(editor.list->removeSelected()) << "a current entry that is not selected";
     EXPECT_EQ(tables.Alarm[1], "11") << "nothing stored before Apply";
     editor.DoApply();
     EXPECT_EQ((QStringList{tables.Alarm[1], tables.Alarm[2], tables.Alarm[3], tables.Alarm[4], tables.Alarm[5]}),

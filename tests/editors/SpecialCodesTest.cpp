@@ -2,15 +2,21 @@
 #include "editors/ListText.h"
 #include "editors/ports/SpecialCodes.h"
 #include "link/CommandCatalogue.h"
+#include "store/ProgramName.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <map>
 
 namespace {
+
+using S = SettingsTables;
 
 struct SpecialCodesTest : CodesFixture {
     std::unique_ptr<SpecialCodes> editor;
@@ -36,6 +42,14 @@ struct SpecialCodesTest : CodesFixture {
     {
         tollList()->setCurrentRow(row);
         find<QPushButton>("TollDelete")->click();
+    }
+    // The window's messages are plain: the program's title, no icon, OK only.
+    bool allPlain() const
+    {
+        for (const auto& m : dialogs.script.messages())
+            if (m.title != ProgramName || m.icon != Dialogs::Icon::None || m.buttons != Dialogs::Buttons::Ok)
+                return false;
+        return true;
     }
     bool anyCodeFlag() const
     {
@@ -64,24 +78,30 @@ TEST_F(SpecialCodesTest, TypingSetsNoFlagAndABoxEmptiedAgainSendsNothing)
     EXPECT_TRUE(messages().isEmpty());
 }
 
-// A lock code or terminator pending from before (a new code typed and never
-// sent) is gone once the boxes are empty again: no upload sends it.
-TEST_F(SpecialCodesTest, ALoadWithEmptyBoxesClearsALockOrTerminatorLeftPending)
+// Serial mode leaves a new unlock code's flag for the upload. Loaded again
+// (after a download, say), the window shows the codes in use and empty "New"
+// boxes, keeps that flag, and sends or writes nothing more.
+TEST_F(SpecialCodesTest, AReloadKeepsAnUnlockCodeWaitingForTheUploadAndSendsNothing)
 {
-    tables.LockChanged = tables.TerminatorChanged = true;
-    tables.NewLock = "";
-    tables.CurrentPortUnlockChanged[3] = true; // taken in serial mode, waiting for the upload
     load();
-    EXPECT_FALSE(tables.LockChanged);
-    EXPECT_FALSE(tables.TerminatorChanged);
-    EXPECT_TRUE(tables.CurrentPortUnlockChanged[3]);
+    type(find("NewPortUnlockSet(3)"), "3579");
+    editor->DoApply();
+    const int written = profile.writeCount();
+    load();
     for (const char* box : {"NewPortUnlockSet(1)", "NewPortUnlockSet(2)", "NewPortUnlockSet(3)", "NewLockSet",
                             "NewTerminatorSet"})
         EXPECT_TRUE(find(box)->text().isEmpty()) << box;
+    EXPECT_EQ(find("CurrentPortUnlock(3)")->text(), "3579");
     EXPECT_EQ(find("CurrentPortUnlock(2)")->text(), "456");
     EXPECT_EQ(find("CurrentLock")->text(), "0");
     EXPECT_EQ(find("CurrentTerminator")->text(), "D");
     EXPECT_TRUE(find("CurrentLock")->isReadOnly());
+
+    editor->DoApply();
+    EXPECT_TRUE(tables.CurrentPortUnlockChanged[3]);
+    EXPECT_TRUE(port.log().isEmpty());
+    EXPECT_EQ(profile.writeCount(), written);
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 // A code that breaks a rule stops the whole Apply: nothing sent, stored or
@@ -110,6 +130,7 @@ TEST_F(SpecialCodesTest, ABrokenRuleStopsTheWholeApply)
         type(find(c.box), c.typed);
         editor->DoApply();
         EXPECT_EQ(messages(), QStringList{c.message});
+        EXPECT_TRUE(allPlain());
         EXPECT_TRUE(port.log().isEmpty());
         EXPECT_EQ(tables.RingNumber, "2") << "nothing of the Apply was stored";
         EXPECT_FALSE(anyCodeFlag());
@@ -169,12 +190,12 @@ TEST_F(SpecialCodesTest, ALowerCaseTerminatorIsStoredWrittenAndSentUpperCased)
     type(find("NewTerminatorSet"), "a");
     editor->DoApply();
     EXPECT_EQ(lines(), QStringList{"1*9020A"});
-    EXPECT_EQ(tables.NewTerminator, "A");
     EXPECT_EQ(tables.Terminator, "A");
     EXPECT_EQ(tables.CurrentTerminator, "A");
     EXPECT_EQ(fileKey("Terminator"), "A");
     EXPECT_EQ(find("CurrentTerminator")->text(), "A");
     EXPECT_EQ(messages(), QStringList{"New Terminator Digit Has Been Successfully Sent To The Tarvex"});
+    EXPECT_TRUE(allPlain());
 }
 
 // Serial mode: a new unlock code is written and taken at once, its flag left
@@ -185,7 +206,6 @@ TEST_F(SpecialCodesTest, SerialUnlockCodeIsTakenAtOnceAndLeftForTheUpload)
     type(find("NewPortUnlockSet(3)"), "3579");
     editor->DoApply();
     EXPECT_TRUE(port.log().isEmpty());
-    EXPECT_EQ(tables.NewPortUnlock[3], "3579");
     EXPECT_EQ(tables.CurrentPortUnlock[3], "3579");
     EXPECT_TRUE(tables.CurrentPortUnlockChanged[3]);
     EXPECT_EQ(fileKey("CurrentPortUnlock(3)"), "3579");
@@ -261,6 +281,41 @@ TEST_F(SpecialCodesTest, DtmfCodeWhoseKeyingPortWillNotOpenIsNotTaken)
     EXPECT_EQ(find("NewLockSet")->text(), "5");
 }
 
+// Each frame shows the captions of its controls; the table of access codes
+// has a frame with no caption.
+TEST_F(SpecialCodesTest, EachFrameShowsTheCaptionsOfItsControls)
+{
+    load();
+    std::map<QString, QStringList> shown;
+    for (const QGroupBox* frame : editor->findChildren<QGroupBox*>()) {
+        QStringList& captions = shown[frame->title()];
+        for (const QWidget* w : frame->findChildren<QWidget*>()) {
+            if (const auto* label = qobject_cast<const QLabel*>(w))
+                captions << label->text();
+            else if (const auto* button = qobject_cast<const QAbstractButton*>(w))
+                captions << button->text();
+        }
+        captions.sort();
+    }
+    const std::map<QString, QStringList> expected = {
+        {"", {"Current", "Global Lock", "New", "Port 1 Unlock", "Port 2 Unlock", "Port 3 Unlock", "Terminator"}},
+        {"User DTMF Regenerate", {"Macro To Use", "Send To Port", "User DTMF Prefix"}},
+        {"Autopatch",
+         {"Answer Code", "Number of Rings to Answer", "Patch Muting", "Ports To Allow", "Prefix", "Timeout"}},
+        {"Autodial Memories", {"AutoDial Slot", "Phone Number"}},
+        {"Toll Restrict", {"&Add", "&Delete"}},
+        {"DTMF Pad Test", {"Prefix"}},
+        {"Pre Access Code", {}},
+        {"Pre Program Prefix", {}},
+        {"Macro SubSet", {"Enable", "Range"}},
+        {"DTMF Mute Select", {"1st Digit", "2nd Digit"}},
+    };
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(editor->windowTitle(), "Special Codes");
+    EXPECT_EQ(find<QPushButton>("Apply")->text(), "&Apply");
+    EXPECT_EQ(find<QPushButton>("Cancel")->text(), "C&ancel Changes");
+}
+
 TEST_F(SpecialCodesTest, ThePortSetListsStoreTheirCodes)
 {
     tables.DTMFPort = "123";
@@ -289,43 +344,73 @@ TEST_F(SpecialCodesTest, ThePortSetListsStoreTheirCodes)
     EXPECT_EQ(ListText(find<QComboBox>("EnablePatchSet")), "31") << "a stored text that is no set, as it stands";
 }
 
-TEST_F(SpecialCodesTest, PreAccessAndPreProgramHoldThreeKeysAndNoneIsZero)
+// A prefix whose "0" means none: "NONE" shows and stores "0", a key too many
+// empties the box, and a change of it alone marks the configuration unsaved.
+TEST_F(SpecialCodesTest, APrefixOfAFewKeysWhoseZeroIsNone)
 {
-    tables.PreAccessPrefix = "12";
-    load();
-    EXPECT_EQ(find("PreProgramSet")->text(), "NONE");
-    type(find("PreAccessSet"), "NONE");
-    editor->DoApply();
-    EXPECT_EQ(tables.PreAccessPrefix, "0");
-    EXPECT_TRUE(tables.PreAccessPrefixChanged);
+    struct Case {
+        const char* box;
+        QString SettingsTables::* setting;
+        bool SettingsTables::* flag;
+        bool SettingsTables::* section;
+        QString tooLong, message, fits;
+    } cases[] = {
+        {"PreAccessSet", &S::PreAccessPrefix, &S::PreAccessPrefixChanged, &S::SpecialCodesChanged, "1234",
+         "You can have a maximum of 3 digits. Try Again", "987"},
+        {"PreProgramSet", &S::PreProgramPrefix, &S::PreProgramPrefixChanged, &S::SpecialCodesChanged, "1234",
+         "You can have a maximum of 3 digits. Try Again", "987"},
+        {"MacroRangeSet", &S::MacroSubset, &S::MacroSubsetValueChanged, &S::MacroSubsetChanged, "12345",
+         "You can have a maximum of 4 digits. Try Again", "1234"},
+    };
+    const auto clearFlags = [this](const Case& c) {
+        tables.*c.flag = tables.SpecialCodesChanged = tables.MacroSubsetChanged = false;
+        tables.DTMFMuteDigitSelectChanged = false;
+        tables.DataSaved = true;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        dialogs.script.clear();
+        load();
+        EXPECT_EQ(find(c.box)->text(), "NONE");
+        type(find(c.box), c.tooLong);
+        EXPECT_EQ(messages(), QStringList{c.message});
+        EXPECT_TRUE(allPlain());
+        EXPECT_EQ(find(c.box)->text(), "");
 
-    type(find("PreProgramSet"), "1234");
-    EXPECT_EQ(messages(), QStringList{"You can have a maximum of 3 digits. Try Again"});
-    EXPECT_EQ(dialogs.script.messages()[0].title, "Tarvex Programmer");
-    EXPECT_EQ(dialogs.script.messages()[0].icon, Dialogs::Icon::None);
-    EXPECT_EQ(find("PreProgramSet")->text(), "");
-    type(find("MacroRangeSet"), "12345");
-    EXPECT_EQ(messages().last(), "You can have a maximum of 4 digits. Try Again");
-    type(find("MacroRangeSet"), "1234");
-    type(find("PreProgramSet"), "987");
-    editor->DoApply();
-    EXPECT_EQ(tables.PreProgramPrefix, "987");
-    EXPECT_EQ(tables.MacroSubset, "1234");
-    EXPECT_TRUE(tables.MacroSubsetChanged);
+        type(find(c.box), c.fits);
+        editor->DoApply();
+        EXPECT_EQ(tables.*c.setting, c.fits);
+        EXPECT_TRUE(tables.*c.flag);
+        EXPECT_FALSE(tables.DataSaved) << "a change of this one setting";
+        EXPECT_TRUE(tables.*c.section) << "the next save writes its section";
+
+        clearFlags(c);
+        load();
+        type(find(c.box), "none");
+        editor->DoApply();
+        EXPECT_EQ(tables.*c.setting, "0");
+        EXPECT_TRUE(tables.*c.flag);
+        EXPECT_FALSE(tables.DataSaved);
+        clearFlags(c);
+    }
 }
 
 // The autopatch prefix and answer code cannot be empty: refused when their
-// box is left and at Apply, with the stored code put back.
-TEST_F(SpecialCodesTest, AnEmptyAutopatchPrefixOrAnswerCodeIsNeverStored)
+// box is left and at Apply, with the stored code put back. An emptied ring
+// count stops the Apply and is left for the user to mend.
+TEST_F(SpecialCodesTest, AnEmptyAutopatchValueIsNeverStored)
 {
     struct Case {
         const char* box;
         QString message;
         QString SettingsTables::* setting;
+        bool putBack;
     } cases[] = {
-        {"APPrefixSet", "The Autopatch Prefix MUST be at least one digit long. Please try again", &SettingsTables::APPrefix},
-        {"AnswerCodeSet", "The Answer Code MUST be at least one digit long. Please try again",
-         &SettingsTables::AnswerCode},
+        {"APPrefixSet", "The Autopatch Prefix MUST be at least one digit long. Please try again", &S::APPrefix, true},
+        {"AnswerCodeSet", "The Answer Code MUST be at least one digit long. Please try again", &S::AnswerCode, true},
+        {"RingNumberSet", "Number of Rings to Answer: \"\" cannot be stored, because the configuration file could "
+                          "not read it back. Nothing was applied.",
+         &S::RingNumber, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);
@@ -335,8 +420,9 @@ TEST_F(SpecialCodesTest, AnEmptyAutopatchPrefixOrAnswerCodeIsNeverStored)
         type(find(c.box), " ");
         editor->DoApply(); // the tab is left with the focus in the box
         EXPECT_EQ(messages(), QStringList{c.message});
+        EXPECT_TRUE(allPlain());
         EXPECT_EQ(tables.*c.setting, stored);
-        EXPECT_EQ(find(c.box)->text(), stored);
+        EXPECT_EQ(find(c.box)->text(), c.putBack ? stored : " ");
         EXPECT_TRUE(tables.DataSaved);
     }
 }
@@ -412,6 +498,28 @@ TEST_F(SpecialCodesTest, TollRestrictionListIsWrittenWholeAtApplyOnly)
     EXPECT_EQ(tollList()->item(1)->text(), "1800");
 }
 
+// Tabbing into the list makes its first entry current without selecting it:
+// Delete then removes nothing.
+TEST_F(SpecialCodesTest, TollDeleteRemovesOnlyASelectedEntry)
+{
+    tables.TollRestrict[1] = "1900";
+    tables.TollRestrict[2] = "1976";
+    load();
+    focusIn(tollList());
+    ASSERT_EQ(tollList()->currentRow(), 0);
+    ASSERT_TRUE(tollList()->selectedItems().isEmpty());
+    find<QPushButton>("TollDelete")->click();
+    EXPECT_EQ(tollList()->count(), 2);
+
+    tollList()->item(1)->setSelected(true);
+    find<QPushButton>("TollDelete")->click();
+    ASSERT_EQ(tollList()->count(), 1);
+    EXPECT_EQ(tollList()->item(0)->text(), "1900") << "the selected entry, not the current one";
+    editor->DoApply();
+    EXPECT_EQ(tables.TollRestrict[1], "1900");
+    EXPECT_EQ(tables.TollRestrict[2], "");
+}
+
 TEST_F(SpecialCodesTest, TheHundredAndFirstTollEntryIsRefused)
 {
     for (int i = 1; i <= Count::TollEntries; ++i)
@@ -420,6 +528,7 @@ TEST_F(SpecialCodesTest, TheHundredAndFirstTollEntryIsRefused)
     addToll("999");
     EXPECT_EQ(messages(), QStringList{"The toll restriction list holds at most 100 entries. Delete one before you add "
                                       "another."});
+    EXPECT_TRUE(allPlain());
     EXPECT_EQ(tollList()->count(), Count::TollEntries);
     EXPECT_EQ(find("TollRestrictSet")->text(), "999") << "kept for after a delete";
     deleteToll(99);

@@ -31,10 +31,8 @@ FieldCheck memoryCheck(const SettingsTables& tables)
     FieldCheck notAKey = Refusing(
         [&tables](const QString& t) { return RefusedKey(t, tables.Terminator) == KeyFault::NotAKey; },
         QStringLiteral("That is not a valid DTMF Digit. Try again"));
-    for (FieldCheck* key : {&terminator, &notAKey}) {
-        key->title.clear();
-        key->icon = Dialogs::Icon::None;
-    }
+    for (FieldCheck* key : {&terminator, &notAKey})
+        *key = Plain(std::move(*key));
     FieldCheck check = FirstOf({tooMany, terminator, notAKey});
     check.when = FieldCheck::When::Change;
     check.repair = FieldCheck::Repair::Previous;
@@ -56,8 +54,7 @@ FormRow parameterRow(const char* caption, const char* box, QString SettingsTable
 {
     FieldSpec f = Field(Bind(setting, flag), Intake::Number, LoadForm::ThroughIntake);
     f.check = Between(0, 255, QStringLiteral("Value must be between 0 and 255. Try again."));
-    f.check->title.clear();
-    f.check->icon = Dialogs::Icon::None;
+    f.check = Plain(std::move(*f.check));
     f.check->when = FieldCheck::When::Change;
     f.check->repair = FieldCheck::Repair::Empty;
     f.reader = &FindStem(QString::fromLatin1(key)).rule;

@@ -66,11 +66,6 @@ int NewCodeSender::send(const std::vector<NewCode>& codes)
 // The link has shown every failure with its reason.
 Status NewCodeSender::sendOne(const NewCode& c)
 {
-    switch (c.kind) {
-    case NewCode::Kind::PortUnlock: m_tables.NewPortUnlock[c.port] = c.code; break;
-    case NewCode::Kind::Lock: m_tables.NewLock = c.code; break;
-    case NewCode::Kind::Terminator: m_tables.NewTerminator = c.code; break;
-    }
     // In serial mode the controller learns a new unlock code with the next upload.
     if (c.kind == NewCode::Kind::PortUnlock && !m_link.dtmfMode())
         return Status::success();
@@ -89,14 +84,12 @@ void NewCodeSender::take(const NewCode& c)
         break;
     case NewCode::Kind::Lock:
         m_tables.CurrentLock = m_tables.Lock = c.code;
-        m_tables.LockChanged = false; // the controller has it: no upload sends it again
         if (serial)
             m_dialogs.message(ProgramName, QStringLiteral("New Lock Code Has Been Successfully Sent To The Tarvex"));
         writeKey(c, QStringLiteral("Lock"));
         break;
     case NewCode::Kind::Terminator:
         m_tables.Terminator = m_tables.CurrentTerminator = c.code;
-        m_tables.TerminatorChanged = false;
         if (serial)
             m_dialogs.message(ProgramName,
                               QStringLiteral("New Terminator Digit Has Been Successfully Sent To The Tarvex"));

@@ -47,14 +47,6 @@ QString CurrentCode(const SettingsTables& t, const CodeRow& row)
     return {};
 }
 
-// This window's messages are plain: the program's title, no icon.
-FieldCheck Plain(FieldCheck check)
-{
-    check.title.clear();
-    check.icon = Dialogs::Icon::None;
-    return check;
-}
-
 // A code that may not be empty: refused when its box is left empty, the
 // stored code put back and the focus returned.
 FormRow requiredCodeRow(const char* caption, const char* box, SettingBinding setting, const char* key,
@@ -128,9 +120,8 @@ SpecialCodes::SpecialCodes(AppContext& context, ControllerLink& link, QWidget* p
       m_link(link)
 {
     setWindowTitle(QStringLiteral("Special Codes"));
-    // A new lock code or terminator is pending only while its box holds it,
-    // and every box starts empty.
-    context.tables.LockChanged = context.tables.TerminatorChanged = false;
+    // Every message of this window is plain: the program's title, no icon.
+    setMessageStyle(PlainStyle());
 
     auto* grid = new QGridLayout;
     grid->addWidget(accessCodes(), 0, 0);
@@ -140,9 +131,12 @@ SpecialCodes::SpecialCodes(AppContext& context, ControllerLink& link, QWidget* p
     grid->addWidget(autodial(), 1, 1);
 
     auto* prefixes = new QHBoxLayout;
-    prefixes->addWidget(singleBox(textRow("DTMF Pad Test", "DTMFTestPrefixSet",
-                                          Bind(&S::DTMFTestPrefix, &S::DTMFTestPrefixChanged), "DTMFTestPrefix",
-                                          Intake::Code)));
+    auto* padTest = new QGridLayout;
+    FormRow padPrefix = textRow("Prefix", "DTMFTestPrefixSet", Bind(&S::DTMFTestPrefix, &S::DTMFTestPrefixChanged),
+                                "DTMFTestPrefix", Intake::Code);
+    padPrefix.field.caption = QStringLiteral("DTMF Pad Test Prefix");
+    addRow(padTest, 0, padPrefix, Single());
+    prefixes->addWidget(Frame(QStringLiteral("DTMF Pad Test"), padTest));
     prefixes->addWidget(singleBox(
         noneRow("Pre Access Code", "PreAccessSet", Bind(&S::PreAccessPrefix, &S::PreAccessPrefixChanged), 3)));
     prefixes->addWidget(singleBox(
@@ -196,7 +190,8 @@ QWidget* SpecialCodes::accessCodes()
         grid->addWidget(fresh, gridRow, 2);
         ++gridRow;
     }
-    return Frame(QStringLiteral("Access Codes"), grid);
+    // The table of codes has a frame of its own but no caption.
+    return Frame({}, grid);
 }
 
 QWidget* SpecialCodes::userDtmf()

@@ -66,10 +66,8 @@ FormRow generalTimerRow()
 {
     // Checked as typed, so a fifth digit too many empties the box at once.
     FieldSpec f = Field(Bind(&S::GeneralTimer, &S::GeneralTimerChanged), Intake::Trimmed, LoadForm::Trimmed);
-    FieldCheck tooLong = Between(std::numeric_limits<double>::lowest(), 32767,
-                                 QStringLiteral("Value must be less than 32767"));
-    tooLong.title.clear();
-    tooLong.icon = Dialogs::Icon::None;
+    FieldCheck tooLong = Plain(Between(std::numeric_limits<double>::lowest(), 32767,
+                                       QStringLiteral("Value must be less than 32767")));
     tooLong.repair = FieldCheck::Repair::Empty;
     tooLong.when = FieldCheck::When::Change;
     f.check = tooLong;
