@@ -31,14 +31,18 @@ QString EditorCopies::loadText(int field, int i) const
     case LoadForm::AsStored: return text;
     case LoadForm::Trimmed: return text.trimmed();
     case LoadForm::ThroughIntake: return intakeOf(field, text);
+    case LoadForm::ShownTrimmed: return text;
     }
     return text;
 }
 
 QString EditorCopies::shownText(int field, int i) const
 {
-    if (definition(field).load == LoadForm::ThroughIntake && !edited(field, i) && copy(field, i) == loadText(field, i))
+    const LoadForm load = definition(field).load;
+    if (load == LoadForm::ThroughIntake && !edited(field, i) && copy(field, i) == loadText(field, i))
         return stored(field, i);
+    if (load == LoadForm::ShownTrimmed && copy(field, i) == stored(field, i))
+        return stored(field, i).trimmed();
     return copy(field, i);
 }
 
@@ -54,7 +58,14 @@ QString EditorCopies::intakeOf(int field, const QString& text) const
     return text;
 }
 
-void EditorCopies::take(int field, int i, const QString& text) { setCopy(field, i, intakeOf(field, text)); }
+void EditorCopies::take(int field, int i, const QString& text)
+{
+    const QString& kept = stored(field, i);
+    if (definition(field).load == LoadForm::ShownTrimmed && text == kept.trimmed())
+        setCopy(field, i, kept); // the stored text as the control shows it
+    else
+        setCopy(field, i, intakeOf(field, text));
+}
 
 void EditorCopies::load(int field, int i)
 {
@@ -95,13 +106,15 @@ std::optional<FieldElement> EditorCopies::find(const SettingElement& element) co
     return std::nullopt;
 }
 
-QString EditorCopies::repairText(int field, int i, FieldCheck::Repair repair, const QString& previous) const
+QString EditorCopies::repairText(int field, int i, FieldCheck::Repair repair, const QString& previous,
+                                const QString& refused) const
 {
     switch (repair) {
     case FieldCheck::Repair::Stored: return stored(field, i);
     case FieldCheck::Repair::Zero: return QStringLiteral("0");
     case FieldCheck::Repair::Empty: return {};
     case FieldCheck::Repair::Previous: return previous;
+    case FieldCheck::Repair::Own: return definition(field).check->mend(refused, previous);
     }
     return {};
 }

@@ -25,6 +25,10 @@ enum class LoadForm {
     // As the control's change rule takes it: the control shows the stored
     // text ("05") while the copy holds its intake form ("5").
     ThroughIntake,
+    // The control shows the stored text trimmed, and its blanks at the ends
+    // are no change: the copy is the stored text while the control shows it
+    // so ("4 5 6 " shown as "4 5 6").
+    ShownTrimmed,
 };
 
 // When an edit reaches the settings tables.
@@ -109,8 +113,10 @@ public:
     // The field and index standing for a setting element, if this editor has it.
     std::optional<FieldElement> find(const SettingElement& element) const;
 
-    // What a refusal puts back into the box.
-    QString repairText(int field, int i, FieldCheck::Repair repair, const QString& previous) const;
+    // What a refusal of `refused` puts back into the box; `previous` is the
+    // text from before the change.
+    QString repairText(int field, int i, FieldCheck::Repair repair, const QString& previous,
+                       const QString& refused) const;
     // A changed copy that the reader would refuse when the file is read back.
     bool unreadable(int field, int i) const;
     std::vector<FieldElement> unreadable() const;

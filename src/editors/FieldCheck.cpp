@@ -14,8 +14,15 @@ FieldCheck Between(double min, double max, const QString& message)
 
 FieldCheck Refusing(std::function<bool(const QString& text)> test, const QString& message)
 {
+    return RefusingChange([test = std::move(test)](const QString& text, const QString&) { return test(text); },
+                          message);
+}
+
+FieldCheck RefusingChange(std::function<bool(const QString& text, const QString& before)> test,
+                          const QString& message)
+{
     FieldCheck check;
-    check.refuses = std::move(test);
+    check.test = std::move(test);
     check.message = message;
     return check;
 }
@@ -24,19 +31,19 @@ FieldCheck FirstOf(std::vector<FieldCheck> checks)
 {
     FieldCheck check;
     check.parts = std::move(checks);
-    check.refuses = [parts = check.parts](const QString& text) {
+    check.test = [parts = check.parts](const QString& text, const QString& before) {
         for (const FieldCheck& part : parts)
-            if (part.refuses(text))
+            if (part.refuses(text, before))
                 return true;
         return false;
     };
     return check;
 }
 
-const FieldCheck& FieldCheck::speaking(const QString& text) const
+const FieldCheck& FieldCheck::speaking(const QString& text, const QString& before) const
 {
     for (const FieldCheck& part : parts)
-        if (part.refuses(text))
+        if (part.refuses(text, before))
             return part;
     return *this;
 }

@@ -19,9 +19,15 @@ struct FieldCheck {
         Zero,     // "0"
         Empty,    // nothing
         Previous, // the text from before this change
+        Own,      // what `mend` makes of the refused text and the text before the change
     };
 
-    std::function<bool(const QString& text)> refuses;
+    // The test. `before` is the text from before the change being checked,
+    // for a test that refuses only what a change adds; the checks on leaving
+    // the box and at Apply judge the whole text and give it empty.
+    std::function<bool(const QString& text, const QString& before)> test;
+    bool refuses(const QString& text, const QString& before = {}) const { return test(text, before); }
+    std::function<QString(const QString& refused, const QString& before)> mend; // Repair::Own
     QString message;
     QString title = QStringLiteral("Try Again!"); // empty: the program's name
     Dialogs::Icon icon = Dialogs::Icon::Critical;
@@ -34,7 +40,7 @@ struct FieldCheck {
     std::vector<FieldCheck> parts;
     // The check whose message refuses `text`: the first part that refuses it,
     // or this check itself.
-    const FieldCheck& speaking(const QString& text) const;
+    const FieldCheck& speaking(const QString& text, const QString& before = {}) const;
 };
 
 // How a message shows: its title (empty: the program's name) and its icon.
@@ -53,5 +59,8 @@ FieldCheck Plain(FieldCheck check);
 FieldCheck Between(double min, double max, const QString& message);
 // Any other test of the text, with the same defaults.
 FieldCheck Refusing(std::function<bool(const QString& text)> test, const QString& message);
+// A test of what a change made of the text before it.
+FieldCheck RefusingChange(std::function<bool(const QString& text, const QString& before)> test,
+                          const QString& message);
 // Refuses what any of the checks refuses; the first of them that does speaks.
 FieldCheck FirstOf(std::vector<FieldCheck> checks);

@@ -178,8 +178,9 @@ void SettingsEditor::handleChange(Binding& b, const QString& value)
         return; // nothing chosen: there is no copy to change
     const FieldSpec& spec = m_copies.definition(b.field);
     const std::optional<FieldCheck>& check = spec.check;
-    if (check && check->when == FieldCheck::When::Change && !m_filling && !m_refusing && check->refuses(value)) {
-        refuse(b, *check, check->repair, value);
+    if (check && check->when == FieldCheck::When::Change && !m_filling && !m_refusing
+        && check->refuses(value, b.previous)) {
+        refuse(b, *check, check->repair, value, b.previous);
         return;
     }
     m_copies.take(b.field, i, value);
@@ -365,13 +366,14 @@ void SettingsEditor::leaveCheck(Binding& b)
     refuse(b, *check, check->repair, value);
 }
 
-void SettingsEditor::refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair, const QString& refused)
+void SettingsEditor::refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair, const QString& refused,
+                            const QString& before)
 {
     // The message takes the focus away from the box; that is no second leaving.
     const QScopedValueRollback refusing(m_refusing, true);
-    const FieldCheck& says = check.speaking(refused);
+    const FieldCheck& says = check.speaking(refused, before);
     tell(says.message, {says.title, says.icon});
-    putText(b, m_copies.repairText(b.field, elementOf(b), repair, b.previous));
+    putText(b, m_copies.repairText(b.field, elementOf(b), repair, b.previous, refused));
     QWidget* w = b.control->widget();
     // A box whose editor is being hidden is not given the focus back.
     if (check.refocus && w->isVisible())

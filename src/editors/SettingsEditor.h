@@ -161,7 +161,10 @@ private:
     void showEntries(const Entries& e);
     void takeEntries(const Entries& e);
     void leaveCheck(Binding& b);
-    void refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair, const QString& refused);
+    // `before`: the text the refused change started from, for the tests that
+    // look at it; empty for the checks that judge the whole text.
+    void refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair, const QString& refused,
+                const QString& before = {});
     // The program puts a value into the control as an edit would.
     void putText(Binding& b, const QString& value);
     void mark(const Binding& b);

@@ -100,6 +100,65 @@ TEST_F(AlarmsRemoteTest, AnEmptyMemoryShowsEmptyAndStaysAsStoredUntilEdited)
     EXPECT_TRUE(messages().isEmpty());
 }
 
+TEST_F(AlarmsRemoteTest, EmptyingTheFrequencyBoxEmptiesTheMemory)
+{
+    load();
+    EXPECT_EQ(offsetShown(), "2");
+    type(find("OtherFreqStringSet"), "");
+    EXPECT_EQ(offsetShown(), "") << "the offset goes with the frequency";
+    memory(4);
+    memory(1);
+    EXPECT_EQ(find("OtherFreqStringSet")->text(), "");
+    EXPECT_EQ(offsetShown(), "");
+    editor->DoApply();
+    EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+    EXPECT_EQ(tables.FreqString[1], "") << "as the configuration file holds an empty memory";
+    EXPECT_TRUE(tables.RemoteMemoryChanged);
+    EXPECT_EQ(tables.CTCSS[1], "100") << "the tone is a setting of its own";
+    EXPECT_EQ(tables.CTCSSMode[1], "1");
+
+    // Emptied by deleting key by key, and an offset picked again without a
+    // frequency: half filled.
+    tables.FreqString[3] = "4470001";
+    load();
+    memory(3);
+    QLineEdit* frequency = find("OtherFreqStringSet");
+    focusIn(frequency);
+    frequency->end(false);
+    for (int n = 0; n < 6; ++n)
+        QTest::keyClick(frequency, Qt::Key_Backspace);
+    EXPECT_EQ(offsetShown(), "");
+    offset("3")->click();
+    editor->DoApply();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Remote base memory 3 is only half filled"));
+    EXPECT_EQ(tables.FreqString[3], "4470001");
+}
+
+TEST_F(AlarmsRemoteTest, AnEmptyMemoryTakesAToneAndAModeOfTheirOwn)
+{
+    struct Case {
+        std::function<void()> edit;
+        QString stored; // CTCSS / tone mode / radio mode
+    } cases[] = {
+        {[this] { type(find("OtherCTCSSSet"), "88"); }, "88//4"},
+        {[this] { find<QRadioButton>("OtherCTCSSMode_2")->click(); }, "/2/4"},
+        {[this] { find<QRadioButton>("RadioModeSet_5")->click(); }, "//5"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        dialogs.script.clear();
+        load();
+        memory(2);
+        c.edit();
+        editor->DoApply();
+        EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+        EXPECT_EQ(tables.CTCSS[2] + "/" + tables.CTCSSMode[2] + "/" + tables.RadioMode[2], c.stored);
+        EXPECT_EQ(tables.FreqString[2], NoneStored) << "the frequency stays as it was";
+        EXPECT_TRUE(tables.RemoteMemoryChanged);
+    }
+}
+
 TEST_F(AlarmsRemoteTest, AHalfFilledMemoryIsRefusedByNameAndNothingIsStored)
 {
     struct Case {

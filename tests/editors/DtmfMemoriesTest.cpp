@@ -1,5 +1,7 @@
 #include "EditorFixture.h"
+#include "RecordingTransport.h"
 #include "editors/ports/DtmfMemories.h"
+#include "link/ChangesUpload.h"
 #include "store/KeyRegistry.h"
 #include "store/TextHelpers.h"
 
@@ -26,6 +28,13 @@ struct DtmfMemoriesTest : EditorTest<DTMF> {
     }
 
     QLineEdit* memory(int i) const { return find(QStringLiteral("DTMFSet(%1)").arg(i)); }
+    // Clicked into with the mouse, which gives it the focus first.
+    static void click(QLineEdit* box)
+    {
+        QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
+        QApplication::sendEvent(box, &in);
+        QTest::mouseClick(box, Qt::LeftButton);
+    }
     // A double-click on the key in the list.
     void doubleClick(const QString& key)
     {
@@ -42,22 +51,43 @@ struct DtmfMemoriesTest : EditorTest<DTMF> {
     }
 };
 
-TEST_F(DtmfMemoriesTest, AnEleventhKeyIsRefusedAndTheMemoryKeepsTen)
+TEST_F(DtmfMemoriesTest, OverTenKeysTypedOrPastedTheMemoryKeepsTheFirstTen)
 {
-    const QString cases[] = {"1 2 3 4 5 6 7 8 9 0 1", "12345678901", "1 2 3 4 5 6 7 8 9 0 #"};
-    for (const QString& typed : cases) {
+    struct Case {
+        QString text;
+        bool pasted;
+        QString kept;
+    } cases[] = {
+        {"1 2 3 4 5 6 7 8 9 0 1", false, "1 2 3 4 5 6 7 8 9 0"},
+        {"12345678901", false, "1234567890"},
+        {"1 2 3 4 5 6 7 8 9 0 #", false, "1 2 3 4 5 6 7 8 9 0"},
+        {"1 2 3 4 5 6 7 8 9 0 1", true, "1 2 3 4 5 6 7 8 9 0"},
+        {"12345678901234", true, "1234567890"},
+        {"1 2 3 4 5 6 7 8 9 0 ", true, "1 2 3 4 5 6 7 8 9 0 "}, // ten keys and a blank are ten
+    };
+    for (const Case& c : cases) {
         load();
         dialogs.script.clear();
-        type(memory(4), typed);
+        QLineEdit* box = memory(4);
+        if (c.pasted) {
+            focusIn(box);
+            box->insert(c.text); // as a paste puts it in: one change
+        } else {
+            type(box, c.text);
+        }
         const auto shown = dialogs.script.messages();
-        ASSERT_EQ(shown.size(), 1u) << typed.toStdString();
-        EXPECT_EQ(shown[0].text, TooMany);
-        EXPECT_EQ(shown[0].title, "Try Again!");
-        EXPECT_EQ(shown[0].icon, Dialogs::Icon::Critical);
-        EXPECT_EQ(memory(4)->text(), typed.chopped(1)) << "the text before the eleventh key";
+        const bool tooMany = c.kept != c.text;
+        ASSERT_EQ(shown.size(), tooMany ? 1u : 0u) << c.text.toStdString();
+        if (tooMany) {
+            EXPECT_EQ(shown[0].text, TooMany);
+            EXPECT_EQ(shown[0].title, "Try Again!");
+            EXPECT_EQ(shown[0].icon, Dialogs::Icon::Critical);
+        }
+        EXPECT_EQ(box->text(), c.kept) << c.text.toStdString();
+        EXPECT_EQ(box->cursorPosition(), c.kept.size()) << "the caret at the end";
         EXPECT_EQ(find("DigitCounter")->text(), "10");
         editor->DoApply();
-        EXPECT_EQ(tables.DTMFMemory[4], typed.chopped(1));
+        EXPECT_EQ(tables.DTMFMemory[4], c.kept);
         EXPECT_TRUE(tables.DTMFMemoryChanged[4]);
         tables.DTMFMemory[4] = NoneStored;
     }
@@ -100,44 +130,108 @@ TEST_F(DtmfMemoriesTest, OnlyTheKeysTheControllerTakesAreAccepted)
     }
 }
 
-TEST_F(DtmfMemoriesTest, ADoubleClickPutsTheKeyByTheCaretOfTheBoxLastEntered)
+TEST_F(DtmfMemoriesTest, AMemoryAlreadyHoldingARefusedKeyTakesOtherEdits)
+{
+    struct Case {
+        QString terminator;
+        QString stored;
+        QString added; // typed at the end
+        QString message; // empty: taken
+        QString kept;
+    } cases[] = {
+        {"D", "1 D", " 5", {}, "1 D 5"},
+        {"#", "1 E", " 5", {}, "1 E 5"},
+        {"D", "1 D", " D", IsTerminator, "1 D "},
+        {"#", "1 E", " E", NotADigit, "1 E "},
+        {"#", "1 E", " .", NotADigit, "1 E "}, // another refused key than the one held
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        tables.Terminator = c.terminator;
+        tables.DTMFMemory[8] = c.stored;
+        load();
+        dialogs.script.clear();
+        QLineEdit* box = memory(8);
+        focusIn(box);
+        box->end(false);
+        QTest::keyClicks(box, c.added);
+        EXPECT_EQ(messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message}) << c.added.toStdString();
+        EXPECT_EQ(box->text(), c.kept);
+        // Taking the refused key out is an edit like any other.
+        QTest::keyClick(box, Qt::Key_Home);
+        QTest::keyClick(box, Qt::Key_Delete);
+        EXPECT_EQ(box->text(), c.kept.mid(1));
+        editor->DoApply();
+        EXPECT_EQ(tables.DTMFMemory[8], c.kept.mid(1)) << c.stored.toStdString();
+    }
+}
+
+TEST_F(DtmfMemoriesTest, ADoubleClickPutsTheKeyByTheCaretOfTheBoxLastClicked)
 {
     struct Case {
         int caret;
         QString expected;
-    } cases[] = {{1, "1 # 2"}, {3, "1 2 #"}, {2, "1 # 2"}};
+        int caretAfter; // where the next key goes
+    } cases[] = {{1, "1 # 2", 3}, {3, "1 2 #", 5}, {2, "1 # 2", 4}};
     for (const Case& c : cases) {
         load();
         QLineEdit* box = memory(2);
-        focusIn(box);
+        click(box);
         box->setCursorPosition(c.caret);
         focusOut(box);
         doubleClick("#");
         EXPECT_EQ(box->text(), c.expected) << c.caret;
+        EXPECT_EQ(box->cursorPosition(), c.caretAfter) << c.caret;
         EXPECT_EQ(find("DigitCounter")->text(), "3");
     }
 
-    // The selection the box had when it was left is replaced, less its blank.
+    // The selection the box had when it was left is replaced, less its blank;
+    // the caret goes past the blank, and the next key follows in order.
     load();
     QLineEdit* box = memory(2);
     box->setText("1 2 3");
-    focusIn(box);
+    click(box);
     box->setSelection(2, 2);
     focusOut(box);
     EXPECT_FALSE(box->hasSelectedText()) << "leaving the box drops the selection";
     doubleClick("A");
     EXPECT_EQ(box->text(), "1 A 3");
-    EXPECT_EQ(box->cursorPosition(), 3);
+    EXPECT_EQ(box->cursorPosition(), 4);
+    doubleClick("B");
+    EXPECT_EQ(box->text(), "1 A B 3");
 
     // An empty memory takes the key alone; the key list keeps the target box.
-    focusIn(memory(9));
+    click(memory(9));
     focusOut(memory(9));
     doubleClick("7");
     doubleClick("*");
     EXPECT_EQ(memory(9)->text(), "7 *");
     editor->DoApply();
     EXPECT_EQ(tables.DTMFMemory[9], "7 *");
-    EXPECT_EQ(tables.DTMFMemory[2], "1 A 3");
+    EXPECT_EQ(tables.DTMFMemory[2], "1 A B 3");
+}
+
+TEST_F(DtmfMemoriesTest, EnteringABoxWithTheKeyboardKeepsTheTarget)
+{
+    load();
+    click(memory(2));
+    memory(2)->end(false);
+    focusOut(memory(2));
+    // Tabbed into another box, with a selection there.
+    focusIn(memory(6));
+    memory(6)->setText("4 4");
+    memory(6)->setSelection(0, 1);
+    focusOut(memory(6));
+    doubleClick("#");
+    EXPECT_EQ(memory(2)->text(), "1 2 #");
+    EXPECT_EQ(memory(6)->text(), "4 4");
+    // A click makes the other box the target.
+    click(memory(6));
+    memory(6)->end(false);
+    focusOut(memory(6));
+    doubleClick("*");
+    EXPECT_EQ(memory(6)->text(), "4 4 *");
+    EXPECT_EQ(memory(2)->text(), "1 2 #");
 }
 
 TEST_F(DtmfMemoriesTest, ADoubleClickBeforeAnyBoxWasEnteredDoesNothing)
@@ -150,32 +244,86 @@ TEST_F(DtmfMemoriesTest, ADoubleClickBeforeAnyBoxWasEnteredDoesNothing)
     EXPECT_FALSE(anyFlag());
 }
 
-TEST_F(DtmfMemoriesTest, AKeyThatWouldMakeElevenIsRefusedAndTheTextStays)
+TEST_F(DtmfMemoriesTest, AKeyThatMakesElevenIsPutInAndTheLastKeyCut)
 {
     tables.DTMFMemory[3] = "1 2 3 4 5 6 7 8 9 0";
     load();
-    focusIn(memory(3));
+    click(memory(3));
     memory(3)->setCursorPosition(1);
     doubleClick("#");
     EXPECT_EQ(messages(), QStringList{TooMany});
-    EXPECT_EQ(memory(3)->text(), "1 2 3 4 5 6 7 8 9 0");
-    // The key check speaks for a key put in from the list too.
-    focusIn(memory(2));
-    memory(2)->setCursorPosition(3);
-    doubleClick("D");
-    EXPECT_EQ(messages().last(), IsTerminator);
-    EXPECT_EQ(memory(2)->text(), "1 2");
+    EXPECT_EQ(memory(3)->text(), "1 # 2 3 4 5 6 7 8 9");
+    EXPECT_EQ(memory(3)->cursorPosition(), memory(3)->text().size()) << "the caret at the end";
+    editor->DoApply();
+    EXPECT_EQ(tables.DTMFMemory[3], "1 # 2 3 4 5 6 7 8 9");
+}
+
+TEST_F(DtmfMemoriesTest, APickedKeyThatIsRefusedSaysWhy)
+{
+    struct Case {
+        QString terminator;
+        QString key;
+        QString message;
+    } cases[] = {
+        {"D", "D", IsTerminator},
+        {"#", "D", NotADigit}, // DTMF mode plays a D as the terminator
+        {"#", "#", IsTerminator},
+    };
+    for (const Case& c : cases) {
+        for (const int i : {2, 1}) { // a filled and an empty memory
+            SetUp();
+            tables.Terminator = c.terminator;
+            load();
+            dialogs.script.clear();
+            click(memory(i));
+            focusOut(memory(i));
+            doubleClick(c.key);
+            EXPECT_EQ(messages(), QStringList{c.message}) << c.key.toStdString() << " into " << i;
+            EXPECT_EQ(memory(i)->text(), i == 2 ? "1 2" : "");
+            editor->DoApply();
+            EXPECT_FALSE(anyFlag());
+        }
+    }
+}
+
+TEST_F(DtmfMemoriesTest, BlanksAtTheEndsOfAStoredMemoryAreNoChange)
+{
+    tables.DTMFMemory[5] = "4 5 6 "; // as the controller's memory gives it
+    tables.DTMFMemory[6] = " 1 2 3 4 5 6 7 8 9 0 ";
+    load();
+    EXPECT_EQ(memory(5)->text(), "4 5 6");
+    EXPECT_FALSE(red(memory(5)));
+    EXPECT_FALSE(red(memory(6)));
+    focusIn(memory(6));
+    EXPECT_EQ(find("DigitCounter")->text(), "10");
+    focusOut(memory(6));
+    editor->DoApply(); // as leaving the tab does
+    EXPECT_FALSE(anyFlag());
+    EXPECT_EQ(tables.DTMFMemory[5], "4 5 6 ");
+
+    // Edited and put back as shown: still no change; another key is one.
+    type(memory(5), "4 5 6 7");
+    EXPECT_TRUE(red(memory(5)));
+    QTest::keyClick(memory(5), Qt::Key_Backspace);
+    QTest::keyClick(memory(5), Qt::Key_Backspace);
+    EXPECT_FALSE(red(memory(5)));
     editor->DoApply();
     EXPECT_FALSE(anyFlag());
+    type(memory(5), "4 5 6 7");
+    editor->findChild<QPushButton*>("Cancel")->click();
+    EXPECT_EQ(memory(5)->text(), "4 5 6");
+    EXPECT_FALSE(red(memory(5)));
+    type(memory(5), "4 5 6 7");
+    editor->DoApply();
+    EXPECT_EQ(tables.DTMFMemory[5], "4 5 6 7");
+    EXPECT_TRUE(tables.DTMFMemoryChanged[5]);
 }
 
 TEST_F(DtmfMemoriesTest, AnEmptyMemoryStaysEmptyAndAnEmptiedOneIsStoredAsEmpty)
 {
-    tables.DTMFMemory[5] = "4 5 6 "; // as a download leaves it
     load();
     EXPECT_EQ(memory(1)->text(), "");
     EXPECT_EQ(memory(1)->placeholderText(), NoneStored);
-    EXPECT_EQ(memory(5)->text(), "4 5 6");
     type(memory(1), "9");
     type(memory(1), ""); // clicked into and left empty
     type(memory(2), "");
@@ -191,6 +339,22 @@ TEST_F(DtmfMemoriesTest, AnEmptyMemoryStaysEmptyAndAnEmptiedOneIsStoredAsEmpty)
     const ValueRule& reader = FindStem("DTMFMemory").rule;
     for (int i = 1; i <= Count::DTMFMemories; ++i)
         EXPECT_TRUE(reader.accepts(reader.normalised(tables.DTMFMemory[i]))) << i;
+}
+
+TEST_F(DtmfMemoriesTest, AnEmptiedMemoryIsSentEmptyByTheNextUpload)
+{
+    tables.DTMFMemory[5] = "4 5 6 ";
+    load();
+    type(memory(2), "");
+    type(memory(5), "");
+    editor->DoApply();
+    ASSERT_TRUE(tables.DTMFMemoryChanged[2] && tables.DTMFMemoryChanged[5]);
+
+    RecordingTransport link;
+    ScriptedDialogs upload;
+    EXPECT_EQ(ChangesUpload(tables, link, upload).run(), UploadRunner::Result::Completed);
+    EXPECT_EQ(link.lines(), (QStringList{"1*210502", "1*210505"}));
+    EXPECT_FALSE(tables.DTMFMemoryChanged.any(true));
 }
 
 TEST_F(DtmfMemoriesTest, DurationAndDelayAreRefusedAbove255AndAnEmptyBoxIsStoredAsZero)

@@ -139,6 +139,31 @@ TEST(EditorCopiesIntakeTest, UpperCasedCopiesAndAnArrayUnderOneFlag)
     EXPECT_FALSE(t.RemoteMemoryChanged);
 }
 
+// Blanks at the ends of the stored text are no change while shown trimmed.
+TEST(EditorCopiesShownTrimmedTest, TheStoredTextShownTrimmedIsNoChange)
+{
+    SettingsTables t;
+    t.DTMFMemory.fill("4 5 6 ");
+    t.DTMFMemory[2] = "1 2";
+    t.DataSaved = true;
+    EditorCopies c(t, nullptr, {&S::DTMFChanged});
+    const int memory = c.add(Field(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), Intake::Upper, LoadForm::ShownTrimmed));
+    EXPECT_EQ(c.copy(memory, 1), "4 5 6 ");
+    EXPECT_EQ(c.shownText(memory, 1), "4 5 6");
+    c.take(memory, 1, "4 5 6");
+    EXPECT_FALSE(c.differs(memory, 1));
+    c.take(memory, 3, "4 5 6 7");
+    EXPECT_EQ(c.shownText(memory, 3), "4 5 6 7");
+    c.take(memory, 4, "a 5 6");
+    EXPECT_EQ(c.copy(memory, 4), "A 5 6") << "any other text through the intake";
+    c.take(memory, 2, "1 2 ");
+    EXPECT_EQ(c.apply(), (std::vector<FieldElement>{{memory, 2}, {memory, 3}, {memory, 4}}));
+    EXPECT_EQ(t.DTMFMemory[1], "4 5 6 ");
+    EXPECT_EQ(t.DTMFMemory[2], "1 2 ") << "a blank the user typed is a change";
+    c.restore(memory, 5);
+    EXPECT_EQ(c.copy(memory, 5), "4 5 6 ");
+}
+
 TEST(FieldCheckTest, ARangeReadsTheLeadingNumberAndAnEmptyTextAsZero)
 {
     const FieldCheck hang = Between(0, 255, "The value must be between 0 and 255");
@@ -179,10 +204,10 @@ TEST(EditorCopiesReaderTest, ChangedCopiesTheReaderWouldRefuseAreFound)
     EXPECT_EQ(found[0].field, d);
     EXPECT_EQ(found[1].field, g);
     EXPECT_EQ(found[1].index, 2);
-    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Stored, "7"), "0");
-    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Zero, "7"), "0");
-    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Empty, "7"), "");
-    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Previous, "7"), "7");
+    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Stored, "7", "12a"), "0");
+    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Zero, "7", "12a"), "0");
+    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Empty, "7", "12a"), "");
+    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Previous, "7", "12a"), "7");
 }
 
 TEST_F(CopiesFixture, ApplyTellsTheOthersOfEachElementItWrote)
@@ -262,12 +287,22 @@ TEST(FieldCheckTest, TheFirstPartThatRefusesSpeaksWithItsOwnTitleAndIcon)
     } cases[] = {{"ab", nullptr}, {"abcd", "Too long"}, {"ax", "No x"}, {"abcx", "Too long"}};
     for (const Case& c : cases) {
         EXPECT_EQ(check.refuses(c.text), c.speaks != nullptr) << c.text.toStdString();
-        if (c.speaks)
+        if (c.speaks) {
             EXPECT_EQ(check.speaking(c.text).message, c.speaks) << c.text.toStdString();
+        }
     }
     EXPECT_EQ(check.speaking("ax").title, "");
     EXPECT_EQ(check.speaking("ax").icon, Dialogs::Icon::None);
     EXPECT_EQ(check.speaking("abcd").title, "Try Again!");
+
+    // A part may judge what a change added to the text before it.
+    const FieldCheck added = FirstOf({tooLong, RefusingChange([](const QString& t, const QString& before) {
+        return t.count('x') > before.count('x');
+    }, "No new x")});
+    EXPECT_FALSE(added.refuses("axb", "ax"));
+    EXPECT_TRUE(added.refuses("axx", "ax"));
+    EXPECT_EQ(added.speaking("axx", "ax").message, "No new x");
+    EXPECT_TRUE(added.refuses("ax")) << "judged alone, the whole text is new";
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(DtmfMemoryText, CountsKeysNotBlanks)
+TEST(DtmfMemoryText, CountsKeysNotBlanksAndKeepsTheFirstOnes)
 {
     const std::pair<QString, int> cases[] = {
         {"", 0}, {"NONE STORED", 0}, {"1", 1}, {"1 2 3", 3}, {"123", 3}, {"1 2 3 ", 3},
@@ -14,30 +14,43 @@ TEST(DtmfMemoryText, CountsKeysNotBlanks)
     };
     for (const auto& [text, keys] : cases)
         EXPECT_EQ(KeyCount(text), keys) << text.toStdString();
+
+    const std::pair<QString, QString> cuts[] = {
+        {"1 2 3 4 5 6 7 8 9 0 1", "1 2 3 4 5 6 7 8 9 0"}, {"12345678901", "1234567890"},
+        {"1 2 3 4 5 6 7 8 9 0 ", "1 2 3 4 5 6 7 8 9 0"},  {" 1 2 3 4 5 6 7 8 9 0  1 2", " 1 2 3 4 5 6 7 8 9 0"},
+        {"1 2", "1 2"},
+    };
+    for (const auto& [text, kept] : cuts)
+        EXPECT_EQ(FirstKeys(text, 10), kept) << text.toStdString();
 }
 
-TEST(DtmfMemoryText, RefusesTheTerminatorDAndWhatIsNoKey)
+TEST(DtmfMemoryText, RefusesTheTerminatorDAndWhatIsNoKeyOnlyWhenAChangeAddsThem)
 {
     struct Case {
-        QString memory;
+        QString before, after;
         QString terminator;
         KeyFault fault;
     } cases[] = {
-        {"1 2 3 * # A B C", "D", KeyFault::None},
-        {"a b c", "D", KeyFault::None}, // taken upper-cased
-        {"NONE STORED", "D", KeyFault::None},
-        {"", "D", KeyFault::None},
-        {"1 D", "D", KeyFault::Terminator},
-        {"1 d", "D", KeyFault::Terminator},
-        {"1 #", "#", KeyFault::Terminator},
-        {"1 D", "#", KeyFault::NotAKey}, // D plays as the terminator in DTMF mode
-        {"1 E", "D", KeyFault::NotAKey},
-        {"1.5", "D", KeyFault::NotAKey},
-        {"E #", "#", KeyFault::NotAKey}, // the first fault speaks
+        {"", "1 2 3 * # A B C", "D", KeyFault::None},
+        {"", "a b c", "D", KeyFault::None}, // taken upper-cased
+        {"1 D", "NONE STORED", "D", KeyFault::None},
+        {"NONE STORED", "1 D", "D", KeyFault::Terminator},
+        {"1", "1 d", "D", KeyFault::Terminator},
+        {"1", "1 #", "#", KeyFault::Terminator},
+        {"1", "1 D", "#", KeyFault::NotAKey}, // D plays as the terminator in DTMF mode
+        {"1", "1 E", "D", KeyFault::NotAKey},
+        {"1", "1.5", "D", KeyFault::NotAKey},
+        {"", "E #", "#", KeyFault::NotAKey}, // the first fault speaks
+        // What the memory held already stands.
+        {"1 D", "1 D 5", "D", KeyFault::None},
+        {"1 d", "5 1 D", "D", KeyFault::None},
+        {"1 D", "1 D D", "D", KeyFault::Terminator},
+        {"1 E", "1 .", "#", KeyFault::NotAKey}, // another refused key for the one held
+        {"E D", "D E 5", "#", KeyFault::None},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(RefusedKey(c.memory, c.terminator), c.fault) << c.memory.toStdString() << " / "
-                                                               << c.terminator.toStdString();
+        EXPECT_EQ(AddedKeyFault(c.before, c.after, c.terminator), c.fault)
+            << c.before.toStdString() << " -> " << c.after.toStdString() << " / " << c.terminator.toStdString();
 }
 
 TEST(DtmfMemoryText, InsertsAKeyByTheCaretAndTheSelection)
@@ -57,8 +70,9 @@ TEST(DtmfMemoryText, InsertsAKeyByTheCaretAndTheSelection)
         {"1 2", 0, 0, 0, "#1 2", 1},      // the start is no blank
         {" 1", 0, 0, 0, " # 1", 2},
         {"1 2", 9, 0, 0, "1 2 #", 5},     // a caret past the end stands at the end
-        {"1 2 3", 3, 2, 1, "1 # 3", 3},   // the selection replaced
-        {"1 2 3", 4, 2, 2, "1 # 3", 3},   // less the blank it ends in
+        {"1 2 3", 3, 2, 1, "1 # 3", 4},   // the selection replaced, the caret past the blank
+        {"1 2 3", 4, 2, 2, "1 # 3", 4},   // less the blank it ends in
+        {"1 2 3", 5, 4, 1, "1 2 #", 5},   // at the end: the caret stays there
         {"1 2 3", 5, 0, 5, "#", 1},
     };
     for (const Case& c : cases) {

@@ -254,6 +254,7 @@ TEST_F(SettingsEditorTest, EachRepairOfACheck)
         {FieldCheck::Repair::Zero, "0"},
         {FieldCheck::Repair::Empty, ""},
         {FieldCheck::Repair::Previous, "ABC"},
+        {FieldCheck::Repair::Own, "ABCI after 3"}, // made of the refused text and the one before
     };
     for (const Case& c : cases) {
         // The check of "Word" with each repair in turn.
@@ -265,6 +266,9 @@ TEST_F(SettingsEditorTest, EachRepairOfACheck)
                 word.check = Refusing([](const QString& t) { return t.contains('1'); }, "No ones");
                 word.check->when = FieldCheck::When::Change;
                 word.check->repair = repair;
+                word.check->mend = [](const QString& refused, const QString& before) {
+                    return QString(refused).replace('1', 'I') + " after " + QString::number(before.size());
+                };
                 auto* grid = new QGridLayout(this);
                 addRow(grid, 0, {"Word", "Word", {}, TextBox(), word}, At(1));
                 loadControls();

@@ -195,6 +195,12 @@ void Alarms_Remote::showFrequency()
 void Alarms_Remote::takeFrequency()
 {
     const int m = selected(m_memory);
+    // An emptied frequency box empties the memory: its offset goes too, as an
+    // option button cannot be unticked. An offset picked with no frequency
+    // stays, to be refused as half filled.
+    if (FrequencyDigits(m_frequency->value()).isEmpty()
+        && !SplitFreqString(copies().copy(m_freq, m)).frequency.isEmpty())
+        m_offset->show({});
     copies().setCopy(m_freq, m, JoinFreqString(m_frequency->value(), m_offset->value(), copies().stored(m_freq, m)));
 }
 
@@ -208,7 +214,8 @@ std::optional<SettingsEditor::Refusal> Alarms_Remote::vetoApply()
             showFrequency();
         }
         return Refusal{QStringLiteral("Remote base memory %1 is only half filled. Give it a frequency of six digits "
-                                      "(such as 146.520) and an offset, or use Cancel Changes.")
+                                      "(such as 146.520) and an offset, empty its frequency box to leave it empty, "
+                                      "or use Cancel Changes.")
                            .arg(m)};
     }
     return std::nullopt;

@@ -18,30 +18,39 @@ using S = SettingsTables;
 
 namespace {
 
-// At most ten keys, each one the controller can store and DTMF mode can
-// play: a refused change puts back the text from before it.
+// Only keys the controller can store and DTMF mode can play: a change that
+// adds another is put back, whatever the memory held before. More than ten
+// keys: the memory keeps its first ten.
 FieldCheck memoryCheck(const SettingsTables& tables)
 {
-    FieldCheck tooMany = Refusing([](const QString& t) { return KeyCount(t) > MaxMemoryKeys; },
-                                  QStringLiteral("You can only use 10  digits for this memory!"));
-    FieldCheck terminator = Refusing(
-        [&tables](const QString& t) { return RefusedKey(t, tables.Terminator) == KeyFault::Terminator; },
+    const auto adds = [&tables](KeyFault fault) {
+        return [&tables, fault](const QString& t, const QString& before) {
+            return AddedKeyFault(before, t, tables.Terminator) == fault;
+        };
+    };
+    FieldCheck terminator = RefusingChange(
+        adds(KeyFault::Terminator),
         QStringLiteral("The entered digit is the same as your presently defined DTMF Terminator Digit and therefore "
                        "may not be used"));
-    FieldCheck notAKey = Refusing(
-        [&tables](const QString& t) { return RefusedKey(t, tables.Terminator) == KeyFault::NotAKey; },
-        QStringLiteral("That is not a valid DTMF Digit. Try again"));
+    FieldCheck notAKey =
+        RefusingChange(adds(KeyFault::NotAKey), QStringLiteral("That is not a valid DTMF Digit. Try again"));
     for (FieldCheck* key : {&terminator, &notAKey})
         *key = Plain(std::move(*key));
-    FieldCheck check = FirstOf({tooMany, terminator, notAKey});
+    FieldCheck tooMany = Refusing([](const QString& t) { return KeyCount(t) > MaxMemoryKeys; },
+                                  QStringLiteral("You can only use 10  digits for this memory!"));
+    FieldCheck check = FirstOf({terminator, notAKey, tooMany});
     check.when = FieldCheck::When::Change;
-    check.repair = FieldCheck::Repair::Previous;
+    check.repair = FieldCheck::Repair::Own;
+    check.mend = [&tables](const QString& refused, const QString& before) {
+        return AddedKeyFault(before, refused, tables.Terminator) != KeyFault::None ? before
+                                                                                    : FirstKeys(refused, MaxMemoryKeys);
+    };
     return check;
 }
 
 FormRow memoryRow(const SettingsTables& tables)
 {
-    FieldSpec f = Field(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), Intake::Upper, LoadForm::Trimmed);
+    FieldSpec f = Field(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), Intake::Upper, LoadForm::ShownTrimmed);
     f.caption = QStringLiteral("DTMF memory");
     f.check = memoryCheck(tables);
     f.reader = &FindStem(QStringLiteral("DTMFMemory")).rule;
@@ -107,7 +116,7 @@ QWidget* DTMF::keyPanel()
     // All sixteen keys in sight.
     m_keys->setFixedHeight(m_keys->sizeHintForRow(0) * m_keys->count() + 2 * m_keys->frameWidth());
     m_keys->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_keys->setToolTip(QStringLiteral("Double-click a key to put it into the memory box last entered"));
+    m_keys->setToolTip(QStringLiteral("Double-click a key to put it into the memory box last clicked"));
     connect(m_keys, &QListWidget::itemDoubleClicked, this, [this] { BuildDTMFMessage(); });
 
     m_counter = new QLineEdit;
@@ -150,12 +159,23 @@ bool DTMF::eventFilter(QObject* watched, QEvent* event)
     const auto found = std::ranges::find(m_boxes, watched);
     if (found != m_boxes.end()) {
         QLineEdit* box = *found;
-        if (event->type() == QEvent::FocusIn) {
-            m_target = static_cast<int>(found - m_boxes.begin()) + 1;
+        const int memory = static_cast<int>(found - m_boxes.begin()) + 1;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            // Only a click chooses the box that the key list fills, never the keyboard.
+            m_target = memory;
             m_lostSelection.reset();
-            showCount(m_target);
-        } else if (event->type() == QEvent::FocusOut && box->hasSelectedText()) {
-            m_lostSelection = Selection{box->selectionStart(), static_cast<int>(box->selectedText().size())};
+            break;
+        case QEvent::FocusIn:
+            if (memory == m_target)
+                m_lostSelection.reset(); // its own selection holds again
+            showCount(memory);
+            break;
+        case QEvent::FocusOut:
+            if (memory == m_target && box->hasSelectedText())
+                m_lostSelection = Selection{box->selectionStart(), static_cast<int>(box->selectedText().size())};
+            break;
+        default: break;
         }
     }
     return SettingsEditor::eventFilter(watched, event);
@@ -175,7 +195,7 @@ void DTMF::BuildDTMFMessage()
     m_lostSelection.reset();
     const KeyInsertion put = InsertKey(box->text(), box->cursorPosition(), selection.start, selection.length,
                                        key->text());
-    box->setText(put.text); // checked as an edit: too many keys put the text back
+    box->setText(put.text); // checked as an edit: too many keys are cut back to ten, caret at the end
     if (box->text() == put.text)
         box->setCursorPosition(put.caret);
 }

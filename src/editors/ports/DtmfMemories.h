@@ -13,8 +13,8 @@ class DTMF final : public SettingsEditor {
 public:
     explicit DTMF(AppContext& context, QWidget* parent = nullptr);
 
-    // Puts the key chosen in the list into the memory box last entered, at its
-    // caret or over its selection; nothing when no box was entered yet.
+    // Puts the key chosen in the list into the memory box last clicked, at its
+    // caret or over its selection; nothing when no box was clicked yet.
     void BuildDTMFMessage();
 
 protected:
@@ -33,7 +33,7 @@ private:
     void showCount(int memory);
 
     int m_memory = -1;
-    int m_target = 0; // the memory box last entered; 0 for none
+    int m_target = 0; // the memory box last clicked; 0 for none
     // The target's selection, which leaving the box for the key list clears.
     std::optional<Selection> m_lostSelection;
     std::vector<QLineEdit*> m_boxes;

@@ -11,25 +11,50 @@ const QStringList& DtmfMemoryKeys()
     return keys;
 }
 
-int KeyCount(const QString& memory)
+namespace {
+
+// An empty memory holds no keys.
+QString keysOf(const QString& memory)
 {
-    if (memory.trimmed() == NoneStored)
-        return 0;
-    return static_cast<int>(std::ranges::count_if(memory, [](QChar c) { return c != u' '; }));
+    return memory.trimmed() == NoneStored ? QString() : memory.toUpper();
 }
 
-KeyFault RefusedKey(const QString& memory, const QString& terminator)
+KeyFault faultOf(QChar c, const QString& terminator)
 {
-    if (memory.trimmed() == NoneStored)
-        return KeyFault::None;
     const QString end = terminator.trimmed().toUpper();
-    for (const QChar c : memory.toUpper()) {
+    if (end.size() == 1 && c == end.front())
+        return KeyFault::Terminator;
+    if (!IsDtmfKey(c) || c == u'D')
+        return KeyFault::NotAKey;
+    return KeyFault::None;
+}
+
+} // namespace
+
+int KeyCount(const QString& memory)
+{
+    return static_cast<int>(std::ranges::count_if(keysOf(memory), [](QChar c) { return c != u' '; }));
+}
+
+QString FirstKeys(const QString& memory, int keys)
+{
+    int seen = 0;
+    for (qsizetype n = 0; n < memory.size(); ++n)
+        if (memory[n] != u' ' && ++seen == keys)
+            return memory.left(n + 1);
+    return memory;
+}
+
+KeyFault AddedKeyFault(const QString& before, const QString& after, const QString& terminator)
+{
+    const QString was = keysOf(before);
+    const QString now = keysOf(after);
+    for (const QChar c : now) {
         if (c == u' ')
             continue;
-        if (end.size() == 1 && c == end.front())
-            return KeyFault::Terminator;
-        if (!IsDtmfKey(c) || c == u'D')
-            return KeyFault::NotAKey;
+        const KeyFault fault = faultOf(c, terminator);
+        if (fault != KeyFault::None && now.count(c) > was.count(c))
+            return fault;
     }
     return KeyFault::None;
 }
@@ -48,7 +73,8 @@ KeyInsertion InsertKey(const QString& text, int caret, int selectionStart, int s
             --length;
         QString out = text;
         out.replace(start, length, key);
-        return {out, start + static_cast<int>(key.size())};
+        // On by the key's length once more: past the blank that kept the next key apart.
+        return {out, std::min(start + 2 * static_cast<int>(key.size()), static_cast<int>(out.size()))};
     }
     if (caret == size)
         return {text + u' ' + key, size + 1 + static_cast<int>(key.size())};

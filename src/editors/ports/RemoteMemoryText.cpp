@@ -16,6 +16,8 @@ bool IsEmptyMemory(const QString& freqString)
     return t.isEmpty() || t == NoneStored;
 }
 
+QString FrequencyDigits(const QString& typed) { return QString(typed).remove(u' ').remove(u'.'); }
+
 FrequencyParts SplitFreqString(const QString& freqString)
 {
     if (IsEmptyMemory(freqString))
@@ -26,7 +28,7 @@ FrequencyParts SplitFreqString(const QString& freqString)
 
 QString JoinFreqString(const QString& frequency, const QString& offset, const QString& stored)
 {
-    const QString digits = QString(frequency).remove(u' ').remove(u'.');
+    const QString digits = FrequencyDigits(frequency);
     if (digits.isEmpty() && offset.isEmpty())
         return IsEmptyMemory(stored) ? stored : QString();
     return digits + (offset.isEmpty() ? QStringLiteral("0") : offset);

@@ -13,10 +13,13 @@ struct FrequencyParts {
 };
 
 bool IsEmptyMemory(const QString& freqString);
+// The frequency as typed without its blanks and decimal points.
+QString FrequencyDigits(const QString& typed);
 FrequencyParts SplitFreqString(const QString& freqString);
 // The text a memory stores for the frequency as typed (its blanks and decimal
 // points dropped) and the offset chosen ("0" stands for none). A memory with
-// neither is empty: it keeps `stored` when that is empty, else "".
+// neither is empty: it keeps `stored` when that is empty, else "", as the
+// configuration file holds an empty memory.
 QString JoinFreqString(const QString& frequency, const QString& offset, const QString& stored);
 // Neither empty nor a frequency of six digits with an offset.
 bool IsHalfFilled(const QString& freqString);
