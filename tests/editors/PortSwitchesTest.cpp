@@ -375,6 +375,33 @@ TEST_F(PortSwitchesTest, TheInactivitySwitchAndTheTimerEditorFollowEachOther)
     EXPECT_EQ(tables.DisableTimeout[2], "1");
 }
 
+// A file may hold the switch ticked while the timer runs. The switch shows
+// what is stored (what the controller is sent); only the user's tick turns the
+// timer off, so an Apply that changed nothing leaves the saved file saved.
+TEST_F(PortSwitchesTest, ASwitchLoadedTickedBesideARunningTimerChangesNothingUntilTicked)
+{
+    tables.DisableTimeout[2] = "1";
+    load();
+    loadTimers();
+    auto* disable2 = find<QCheckBox>("DisableTimeout(2)");
+    EXPECT_TRUE(disable2->isChecked());
+    editor->DoApply();
+    editor->DoApply();
+    EXPECT_FALSE(anyFlag());
+    EXPECT_EQ(tables.InActiveTime[2], "20");
+    EXPECT_EQ(timerBox("InactiveTimer(2)")->text(), "20");
+
+    disable2->click();
+    editor->DoApply();
+    EXPECT_EQ(tables.DisableTimeout[2], "0");
+    EXPECT_EQ(tables.InActiveTime[2], "20") << "unticking leaves the timer";
+    disable2->click();
+    editor->DoApply();
+    EXPECT_EQ(tables.InActiveTime[2], "0");
+    EXPECT_TRUE(tables.InActiveTimeChanged[2]);
+    EXPECT_EQ(timerBox("InactiveTimer(2)")->text(), "0");
+}
+
 // A value that is neither code shows the pair's first button: "COS", "Lo",
 // "Timer Starts After COS". Showing it is no change, on load or Cancel.
 TEST_F(PortSwitchesTest, AValueThatIsNeitherOptionShowsTheFirstButtonAndStaysAsStored)

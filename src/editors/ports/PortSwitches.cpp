@@ -245,7 +245,15 @@ void PortSwitches::zero(TextArray S::* setting, FlagArray S::* flag, int port, b
 void PortSwitches::afterApply(const std::vector<FieldElement>& written)
 {
     SettingsTables& t = context().tables;
+    const int disableTimeout = fieldOf(&S::DisableTimeout);
     for (const FieldElement& w : written) {
+        if (w.field == disableTimeout && LeadingNumber(t.DisableTimeout[w.index]) == 1) {
+            // A switch ticked by this Apply turns the inactivity timer off, in
+            // the timer editor too. One loaded ticked beside a running timer (a
+            // file may hold both) is left alone: an Apply that changed nothing
+            // changes nothing.
+            zero(&S::InActiveTime, &S::InActiveTimeChanged, w.index, &S::TimersChanged);
+        }
         if (w.field != m_tailMessage)
             continue;
         // The controller takes a new tail message with its counter and macros again.
@@ -256,8 +264,4 @@ void PortSwitches::afterApply(const std::vector<FieldElement>& written)
             zero(&S::AnnounceTime, &S::AnnounceTimeChanged, w.index, &S::TimersChanged);
         }
     }
-    // A disabled inactivity timer is a timer of 0, in the timer editor too.
-    for (int port = 1; port <= Count::Ports; ++port)
-        if (LeadingNumber(t.DisableTimeout[port]) == 1)
-            zero(&S::InActiveTime, &S::InActiveTimeChanged, port, &S::TimersChanged);
 }
