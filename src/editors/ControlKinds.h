@@ -41,7 +41,7 @@ struct ControlKind {
     std::vector<ListEntry> entries; // List, Options
     Qt::Orientation orientation = Qt::Horizontal; // Options: side by side, or one under the other
     // Options: the code whose button shows a value that is no entry's code;
-    // empty: no button shows then. Either way the value stays the copy.
+    // empty: no button shows then. Showing it changes no value either way.
     QString otherwise;
     QString ticked = QStringLiteral("1"), unticked = QStringLiteral("0"); // Check
     bool marked = true;             // red while the copy differs from the stored value
