@@ -1,5 +1,6 @@
 #include "editors/ControlKinds.h"
 
+#include "editors/ControlNames.h"
 #include "editors/ListText.h"
 #include "editors/NumericOnly.h"
 
@@ -89,15 +90,14 @@ ControlKind Options(std::vector<ListEntry> entries, Qt::Orientation orientation)
     return k;
 }
 
-FieldControl::~FieldControl()
+ControlKind OptionsOtherwise(std::vector<ListEntry> entries, const QString& otherwise, Qt::Orientation orientation)
 {
-    for (const QMetaObject::Connection& c : m_connections)
-        QObject::disconnect(c);
+    ControlKind k = Options(std::move(entries), orientation);
+    k.otherwise = otherwise;
+    return k;
 }
 
-namespace {
-
-void paintText(QWidget* w, bool red)
+void MarkText(QWidget* w, bool red)
 {
     QPalette palette = w->palette();
     const QColor colour = red ? Qt::red : Qt::black;
@@ -106,6 +106,14 @@ void paintText(QWidget* w, bool red)
     palette.setColor(QPalette::PlaceholderText, colour);
     w->setPalette(palette);
 }
+
+FieldControl::~FieldControl()
+{
+    for (const QMetaObject::Connection& c : m_connections)
+        QObject::disconnect(c);
+}
+
+namespace {
 
 class BoxControl final : public FieldControl {
 public:
@@ -145,7 +153,7 @@ public:
     }
     void mark(bool differs) override
     {
-        paintText(m_box, differs);
+        MarkText(m_box, differs);
         // The hint stays grey while it shows the stored value.
         QPalette palette = m_box->palette();
         palette.setColor(QPalette::PlaceholderText, differs ? QColor(Qt::red) : m_hintColour);
@@ -192,7 +200,7 @@ public:
         const int item = m_list->currentIndex();
         return item < 0 ? m_list->placeholderText() : m_entries.at(static_cast<std::size_t>(item)).code;
     }
-    void mark(bool differs) override { paintText(m_list, differs); }
+    void mark(bool differs) override { MarkText(m_list, differs); }
 
 private:
     QComboBox* m_list;
@@ -224,60 +232,69 @@ private:
 
 class OptionControl final : public FieldControl {
 public:
-    OptionControl(const ControlKind& kind, const QString& caption, const QString& objectName)
+    OptionControl(const ControlKind& kind, const QString& caption, const QString& name, int index)
         : m_frame(new QGroupBox(caption)), m_group(new QButtonGroup(m_frame)), m_entries(kind.entries)
     {
-        m_frame->setObjectName(objectName);
+        m_frame->setObjectName(ControlName(name, index));
         auto* layout = new QBoxLayout(
             kind.orientation == Qt::Vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, m_frame);
         for (std::size_t n = 0; n < m_entries.size(); ++n) {
             auto* option = new QRadioButton(m_entries[n].text);
-            option->setObjectName(objectName + QLatin1Char('_') + m_entries[n].code);
+            if (!m_entries[n].name.isEmpty())
+                option->setObjectName(ControlName(m_entries[n].name, index));
             m_group->addButton(option, static_cast<int>(n));
             layout->addWidget(option);
+            if (!kind.otherwise.isEmpty() && m_entries[n].code == kind.otherwise)
+                m_otherwise = option;
         }
         layout->addStretch();
-        keep(QObject::connect(m_group, &QButtonGroup::idToggled, [this](int id, bool on) {
-            if (on)
-                changed(m_entries.at(static_cast<std::size_t>(id)).code);
+        // A click (or an arrow key, which clicks) is the user's pick, also of
+        // the button that already shows: it takes that button's code.
+        keep(QObject::connect(m_group, &QButtonGroup::idClicked, [this](int id) {
+            m_value = m_entries.at(static_cast<std::size_t>(id)).code;
+            changed(m_value);
         }));
     }
     QWidget* widget() const override { return m_frame; }
     void show(const QString& value) override
     {
-        m_shown = value;
+        // The value stands until the user picks, even where no button, or the
+        // fallback button, shows it: showing is no change.
+        m_value = value;
+        QAbstractButton* shown = m_otherwise;
+        for (QAbstractButton* b : m_group->buttons())
+            if (m_entries.at(static_cast<std::size_t>(m_group->id(b))).code == value)
+                shown = b;
         const QSignalBlocker quiet(m_group);
-        // A value that is none of the options shows no option chosen.
         m_group->setExclusive(false);
         for (QAbstractButton* b : m_group->buttons()) {
             const QSignalBlocker quietButton(b);
-            b->setChecked(m_entries.at(static_cast<std::size_t>(m_group->id(b))).code == value);
+            b->setChecked(b == shown);
         }
         m_group->setExclusive(true);
     }
-    QString value() const override
-    {
-        const int id = m_group->checkedId();
-        return id < 0 ? m_shown : m_entries.at(static_cast<std::size_t>(id)).code;
-    }
+    QString value() const override { return m_value; }
     void mark(bool) override {}
 
 private:
     QGroupBox* m_frame;
     QButtonGroup* m_group;
     std::vector<ListEntry> m_entries;
-    QString m_shown;
+    QAbstractButton* m_otherwise = nullptr;
+    QString m_value;
 };
 
 } // namespace
 
-std::unique_ptr<FieldControl> MakeControl(const ControlKind& kind, const QString& caption, const QString& objectName)
+std::unique_ptr<FieldControl> MakeControl(const ControlKind& kind, const QString& caption, const QString& name,
+                                          int index)
 {
+    const QString objectName = ControlName(name, index);
     switch (kind.type) {
     case ControlKind::Type::Box: return std::make_unique<BoxControl>(kind, objectName);
     case ControlKind::Type::List: return std::make_unique<ListControl>(kind, objectName);
     case ControlKind::Type::Check: return std::make_unique<CheckControl>(kind, caption, objectName);
-    case ControlKind::Type::Options: return std::make_unique<OptionControl>(kind, caption, objectName);
+    case ControlKind::Type::Options: return std::make_unique<OptionControl>(kind, caption, name, index);
     }
     return nullptr;
 }

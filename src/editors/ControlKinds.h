@@ -14,10 +14,13 @@ class QLineEdit;
 class QListWidget;
 class QWidget;
 
-// One item of a list or option group: what the user sees, and what is stored.
+// One item of a list or option group: what the user sees, and what is
+// stored. An option button carries the entry's name, with the index of its
+// group for a control array ("PLLow(2)"); a button without one is unnamed.
 struct ListEntry {
     QString text;
     QString code;
+    QString name = {};
 };
 
 // Entries whose stored code is their own text ("1" to "90").
@@ -37,6 +40,9 @@ struct ControlKind {
     bool numericOnly = false;       // Box: typed digits only
     std::vector<ListEntry> entries; // List, Options
     Qt::Orientation orientation = Qt::Horizontal; // Options: side by side, or one under the other
+    // Options: the code whose button shows a value that is no entry's code;
+    // empty: no button shows then. Showing it changes no value either way.
+    QString otherwise;
     QString ticked = QStringLiteral("1"), unticked = QStringLiteral("0"); // Check
     bool marked = true;             // red while the copy differs from the stored value
     // Box: a value that stands for nothing ("0", "NONE STORED") and the text
@@ -59,6 +65,13 @@ ControlKind ListOf(std::vector<ListEntry> entries);
 ControlKind MarkedListOf(std::vector<ListEntry> entries);
 ControlKind CheckBox(const QString& ticked = QStringLiteral("1"), const QString& unticked = QStringLiteral("0"));
 ControlKind Options(std::vector<ListEntry> entries, Qt::Orientation orientation = Qt::Horizontal);
+// Option buttons where the button of `otherwise` shows any value that is no
+// entry's ("Lo" for a stored "7"); the value is kept until the user picks.
+ControlKind OptionsOtherwise(std::vector<ListEntry> entries, const QString& otherwise,
+                             Qt::Orientation orientation = Qt::Horizontal);
+
+// Draws a control's text red (the copy differs from its setting) or black.
+void MarkText(QWidget* control, bool red);
 
 // A control showing one working copy. The program's own show() is not a
 // change; the user's changes, and for a text box any change of its text, are
@@ -94,9 +107,10 @@ private:
     std::vector<QMetaObject::Connection> m_connections;
 };
 
-// Makes the control of a kind, named objectName; a check box or option group
-// carries the caption itself.
-std::unique_ptr<FieldControl> MakeControl(const ControlKind& kind, const QString& caption, const QString& objectName);
+// Makes the control of a kind, named ControlName(name, index); a check box or
+// option group carries the caption itself.
+std::unique_ptr<FieldControl> MakeControl(const ControlKind& kind, const QString& caption, const QString& name,
+                                          int index = 0);
 
 // A list of entries with add and delete, showing every element of one array
 // setting: entry n is element n, the elements after the last entry are empty.

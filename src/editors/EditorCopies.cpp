@@ -1,7 +1,15 @@
 #include "editors/EditorCopies.h"
 
+#include "store/KeyRegistry.h"
 #include "store/SettingsNotices.h"
 #include "store/TextHelpers.h"
+
+FieldSpec ReaderField(SettingBinding setting, const QString& key, Intake intake, LoadForm load)
+{
+    FieldSpec f = Field(setting, intake, load);
+    f.reader = &FindStem(key).rule;
+    return f;
+}
 
 EditorCopies::EditorCopies(SettingsTables& tables, const SettingsNotices* notices,
                            std::vector<bool SettingsTables::*> sectionFlags)

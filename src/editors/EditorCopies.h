@@ -61,6 +61,11 @@ inline FieldSpec Field(SettingBinding setting, Intake intake = Intake::AsTyped, 
     return f;
 }
 
+// A field whose copy Apply refuses when the configuration file's reader
+// would not read it back: the rule of the setting's key `key`.
+FieldSpec ReaderField(SettingBinding setting, const QString& key, Intake intake = Intake::AsTyped,
+                      LoadForm load = LoadForm::Trimmed);
+
 struct FieldElement {
     int field;
     int index;

@@ -9,11 +9,19 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <stdexcept>
+
+QGroupBox* Frame(const QString& title, QLayout* layout)
+{
+    auto* box = new QGroupBox(title);
+    box->setLayout(layout);
+    return box;
+}
 
 SettingsEditor::SettingsEditor(AppContext& context, std::vector<bool SettingsTables::*> sectionFlags, QWidget* parent)
     : EditorWindow(parent), m_context(context), m_copies(context.tables, &context.notices, std::move(sectionFlags))
@@ -54,7 +62,7 @@ int SettingsEditor::fieldFor(const FormRow& row)
 QWidget* SettingsEditor::addControl(const FormRow& row, Place place)
 {
     const int field = fieldFor(row);
-    std::unique_ptr<FieldControl> control = MakeControl(row.kind, row.caption, ControlName(row.name, place.control));
+    std::unique_ptr<FieldControl> control = MakeControl(row.kind, row.caption, row.name, place.control);
     QWidget* w = control->widget();
     bind(field, std::move(control), place, row.kind.marked);
     return w;
@@ -109,6 +117,8 @@ int SettingsEditor::addSelector(const QString& name, int count, int controlIndex
     m_selectors.push_back({list, count, 1, {}});
     return s;
 }
+
+void SettingsEditor::markByPicks(int selector) { m_selectors.at(selector).markedByPicks = true; }
 
 int SettingsEditor::addChooser(std::function<int()> chosen)
 {
@@ -189,6 +199,9 @@ void SettingsEditor::handleChange(Binding& b, const QString& value)
         committed(b.field, i);
     changed(b.field, i);
     mark(b);
+    if (!m_filling && b.place.selector >= 0)
+        if (const Selector& s = m_selectors[b.place.selector]; s.markedByPicks && s.list)
+            MarkText(s.list, m_copies.differs(b.field, i));
 }
 
 void SettingsEditor::fill(Binding& b)
@@ -255,6 +268,9 @@ void SettingsEditor::CancelChanges_Click()
             m_copies.restore(f, i);
         showField(f);
     }
+    for (const Selector& s : m_selectors)
+        if (s.markedByPicks && s.list)
+            MarkText(s.list, false);
     afterCancel();
 }
 

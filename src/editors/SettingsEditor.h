@@ -15,7 +15,12 @@
 class QBoxLayout;
 class QComboBox;
 class QGridLayout;
+class QGroupBox;
+class QLayout;
 struct AppContext;
+
+// A titled frame holding the layout, as the editors group their controls.
+QGroupBox* Frame(const QString& title, QLayout* layout);
 
 // One row of an editor's table: the caption before the control, the
 // control's name, the unit after it, the kind of control and the setting it
@@ -87,6 +92,10 @@ protected:
 
     // A list "1" to count choosing the element its controls show; 1 at first.
     int addSelector(const QString& name, int count, int controlIndex = 0);
+    // The selector's list is drawn as the control chosen by it that the user
+    // last changed (red while that copy differs from its setting, black when
+    // equal); black again after Cancel.
+    void markByPicks(int selector);
     // A choice made by the editor's own state (0: nothing is shown).
     int addChooser(std::function<int()> chosen);
     QComboBox* selectorList(int selector) const { return m_selectors.at(selector).list; }
@@ -99,9 +108,9 @@ protected:
     // A list with add and delete standing for every element of one field.
     void bindEntries(int field, EntryList* list);
 
-    // The Apply button and the cancel button, named and captioned as given.
-    QBoxLayout* applyButtons(Qt::Orientation orientation, const QString& cancelName = QStringLiteral("CancelChanges"),
-                             const QString& cancelCaption = QStringLiteral("Cancel Changes"));
+    // The Apply button and the cancel button, named and captioned as given:
+    // each editor has its own name and caption for it.
+    QBoxLayout* applyButtons(Qt::Orientation orientation, const QString& cancelName, const QString& cancelCaption);
 
     // Every control from its copy (the copies were loaded with their fields).
     void loadControls();
@@ -142,6 +151,7 @@ private:
         int count = 0;
         int value = 1;
         std::function<int()> chosen;
+        bool markedByPicks = false;
     };
     struct Entries {
         int field;

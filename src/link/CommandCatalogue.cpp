@@ -3,6 +3,7 @@
 #include "link/SpeechEncoder.h"
 #include "store/CourtesyArrays.h"
 #include "store/SettingsTables.h"
+#include "store/TailMessageMacros.h"
 #include "store/TextHelpers.h"
 
 #include <algorithm>
@@ -225,8 +226,7 @@ ControllerCommand CWTones(const S& t, int port)
 // Element k of PpMessageNum is port p's macro for its tail message k.
 ControllerCommand TailMessages(const S& t, int port)
 {
-    static constexpr std::array kMacros{&S::P1MessageNum, &S::P2MessageNum, &S::P3MessageNum};
-    const TextArray& macros = t.*kMacros.at(port - 1);
+    const TextArray& macros = t.*TailMessageMacros(port);
     ControllerCommand c;
     c.dtmf << Str("*2110") << Key(t.TailMessageNum[port]);
     for (int k = 1; k <= 3; ++k) {

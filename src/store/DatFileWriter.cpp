@@ -2,6 +2,7 @@
 
 #include "platform/Profile.h"
 #include "store/FilePlans.h"
+#include "store/TailMessageMacros.h"
 
 namespace {
 
@@ -10,9 +11,10 @@ namespace {
 void amendPortSwitches(SettingsTables& t)
 {
     for (int port = 1; port <= Count::Ports; ++port) {
-        for (TextArray* macros : {&t.P1MessageNum, &t.P2MessageNum, &t.P3MessageNum})
-            if ((*macros)[port] == u"0")
-                (*macros)[port] = QStringLiteral("1");
+        TextArray& macros = t.*TailMessageMacros(port);
+        for (int k = 1; k <= macros.count(); ++k)
+            if (macros[k] == u"0")
+                macros[k] = QStringLiteral("1");
         if (t.PLEncodePolarity[port].isEmpty())
             t.PLEncodePolarity[port] = QStringLiteral("0");
     }

@@ -1,6 +1,9 @@
 #include "store/TextHelpers.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -41,59 +44,118 @@ double radixInteger(const std::string& s, size_t pos, int radix)
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Digits too many for a double are the largest number of their sign, never
+// infinity, so that a range check refuses them.
+double bounded(double value)
+{
+    if (std::isinf(value))
+        return value < 0 ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+    return value;
+}
+
+bool radixPrefix(const std::string& s, int& radix)
+{
+    if (s.size() < 2 || s[0] != '&')
+        return false;
+    if (s[1] == 'H' || s[1] == 'h')
+        radix = 16;
+    else if (s[1] == 'O' || s[1] == 'o')
+        radix = 8;
+    else
+        return false;
+    return true;
+}
+
+// The decimal number a squeezed text begins with, taken apart.
+struct Decimal {
+    bool negative = false;
+    std::string whole, fraction; // the digits before and after the point
+    std::string exponent;        // "e-5"; empty when there is none
+
+    bool empty() const { return whole.empty() && fraction.empty(); }
+};
+
+Decimal scanDecimal(const std::string& s)
+{
+    Decimal d;
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        d.negative = s[i++] == '-';
+    while (i < s.size() && isDigit(s[i]))
+        d.whole.push_back(s[i++]);
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i]))
+            d.fraction.push_back(s[i++]);
+    }
+    if (d.empty() || i >= s.size() || !(s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D'))
+        return d;
+    size_t j = i + 1;
+    std::string exponent = "e";
+    if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+        exponent.push_back(s[j++]);
+    const size_t signEnd = exponent.size();
+    while (j < s.size() && isDigit(s[j]))
+        exponent.push_back(s[j++]);
+    if (exponent.size() > signEnd)
+        d.exponent = exponent;
+    return d;
+}
+
+double valueOf(const Decimal& d)
+{
+    if (d.empty())
+        return 0;
+    const std::string text = (d.negative ? "-" : "") + d.whole + '.' + d.fraction + d.exponent;
+    const double value = std::strtod(text.c_str(), nullptr);
+    // An overflowing exponent gives 0.
+    if (!d.exponent.empty() && !std::isfinite(value))
+        return 0;
+    return bounded(value);
+}
+
+// The shortest plain decimal that reads back as the value: no exponent.
+QString plainText(double value)
+{
+    if (value == 0)
+        return QStringLiteral("0");
+    // The largest double has 309 digits, the smallest fraction some 330.
+    std::array<char, 400> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed);
+    if (error != std::errc())
+        return QString::number(value, 'g', 17);
+    return QString::fromLatin1(buffer.data(), end - buffer.data());
+}
+
 } // namespace
 
 double LeadingNumber(QStringView text)
 {
     const std::string s = squeezed(text);
-    if (s.size() >= 2 && s[0] == '&') {
-        if (s[1] == 'H' || s[1] == 'h')
-            return radixInteger(s, 2, 16);
-        if (s[1] == 'O' || s[1] == 'o')
-            return radixInteger(s, 2, 8);
-    }
-    size_t i = 0;
-    std::string number;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        number.push_back(s[i++]);
-    size_t digits = 0;
-    while (i < s.size() && isDigit(s[i])) {
-        number.push_back(s[i++]);
-        ++digits;
-    }
-    if (i < s.size() && s[i] == '.') {
-        number.push_back(s[i++]);
-        while (i < s.size() && isDigit(s[i])) {
-            number.push_back(s[i++]);
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
-        size_t j = i + 1;
-        std::string exponent = "e";
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            exponent.push_back(s[j++]);
-        size_t expDigits = 0;
-        while (j < s.size() && isDigit(s[j])) {
-            exponent.push_back(s[j++]);
-            ++expDigits;
-        }
-        if (expDigits > 0)
-            number += exponent;
-    }
-    // An overflowing exponent gives 0, never infinity.
-    double value = std::strtod(number.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0;
+    if (int radix = 0; radixPrefix(s, radix))
+        return bounded(radixInteger(s, 2, radix));
+    return valueOf(scanDecimal(s));
 }
 
 QString LeadingNumberText(QStringView text)
 {
-    double value = LeadingNumber(text);
-    if (value == 0)
+    const std::string s = squeezed(text);
+    const Decimal d = scanDecimal(s);
+    int radix = 0;
+    if (radixPrefix(s, radix) || !d.exponent.empty())
+        return plainText(LeadingNumber(text));
+    // Written from the digits themselves, so no length loses one.
+    const auto firstWhole = d.whole.find_first_not_of('0');
+    const std::string whole = firstWhole == std::string::npos ? std::string() : d.whole.substr(firstWhole);
+    const std::string fraction = d.fraction.substr(0, d.fraction.find_last_not_of('0') + 1);
+    if (whole.empty() && fraction.empty())
         return QStringLiteral("0");
-    return QString::number(value, 'g', 15);
+    std::string out = d.negative ? "-" : "";
+    out += whole.empty() ? "0" : whole;
+    if (!fraction.empty())
+        out += '.' + fraction;
+    return QString::fromLatin1(out);
 }
 
 QString CollapseSpaces(QString& text)

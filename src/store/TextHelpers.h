@@ -8,9 +8,12 @@
 // The number a text begins with: blanks, tabs and line feeds anywhere are
 // ignored; an optional sign, digits, a decimal point with digits and an
 // exponent are read up to the first other character; "&H" and "&O" read a
-// hexadecimal or octal integer. A text that does not begin with a number is 0.
+// hexadecimal or octal integer. A text that does not begin with a number is 0;
+// digits too many for a double are the largest double of their sign, and an
+// overflowing exponent gives 0.
 double LeadingNumber(QStringView text);
-// That number written back in decimal ("100ms" gives "100", "" gives "0").
+// That number written back in plain decimal, never with an exponent, with
+// every digit it has ("100ms" gives "100", "007" gives "7", "" gives "0").
 QString LeadingNumberText(QStringView text);
 
 // Leading and trailing blanks dropped, every run of blanks made one blank.

@@ -6,6 +6,7 @@
 #include "store/TextHelpers.h"
 
 #include <QComboBox>
+#include <QHash>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -36,7 +37,11 @@ struct AlarmsRemoteTest : EditorTest<Alarms_Remote> {
     }
 
     void memory(int m) { pick("OtherMemoryNum", QString::number(m)); }
-    QRadioButton* offset(const char* code) const { return find<QRadioButton>(QStringLiteral("OtherOffset_") + code); }
+    QRadioButton* offset(const char* code) const
+    {
+        static const QHash<QString, QString> names{{"1", "OtherMinus"}, {"2", "OtherSimplex"}, {"3", "OtherPlus"}};
+        return find<QRadioButton>(names.value(QString::fromLatin1(code)));
+    }
     QString offsetShown() const
     {
         for (const char* code : {"1", "2", "3"})
@@ -142,8 +147,8 @@ TEST_F(AlarmsRemoteTest, AnEmptyMemoryTakesAToneAndAModeOfTheirOwn)
         QString stored; // CTCSS / tone mode / radio mode
     } cases[] = {
         {[this] { type(find("OtherCTCSSSet"), "88"); }, "88//4"},
-        {[this] { find<QRadioButton>("OtherCTCSSMode_2")->click(); }, "/2/4"},
-        {[this] { find<QRadioButton>("RadioModeSet_5")->click(); }, "//5"},
+        {[this] { find<QRadioButton>("OtherDecode")->click(); }, "/2/4"},
+        {[this] { find<QRadioButton>("AMSet")->click(); }, "//5"},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -195,18 +200,18 @@ TEST_F(AlarmsRemoteTest, AReselectedMemoryShowsItsEdit)
     type(find("OtherFreqStringSet"), "147.000");
     offset("3")->click();
     type(find("OtherCTCSSSet"), "123");
-    find<QRadioButton>("RadioModeSet_2")->click();
+    find<QRadioButton>("USBSet")->click();
     memory(4);
     EXPECT_EQ(find("OtherFreqStringSet")->text(), "");
     EXPECT_EQ(find("OtherCTCSSSet")->text(), "");
-    EXPECT_TRUE(find<QRadioButton>("RadioModeSet_4")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("FMSet")->isChecked());
     type(find("OtherFreqStringSet"), "448.100");
     offset("1")->click();
     memory(1);
     EXPECT_EQ(find("OtherFreqStringSet")->text(), "147000");
     EXPECT_EQ(offsetShown(), "3");
     EXPECT_EQ(find("OtherCTCSSSet")->text(), "123");
-    EXPECT_TRUE(find<QRadioButton>("RadioModeSet_2")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("USBSet")->isChecked());
 
     editor->DoApply();
     EXPECT_EQ(tables.FreqString[1], "1470003");
@@ -310,6 +315,59 @@ TEST_F(AlarmsRemoteTest, EachAlarmKeepsItsMacrosAndATwoDigitPickIsAChange)
     EXPECT_TRUE(tables.AlarmsChanged);
 }
 
+TEST_F(AlarmsRemoteTest, TheButtonsCarryTheirNamesAndCaptionsAndTheModesStandTopToBottom)
+{
+    load();
+    editor->show();
+    QApplication::processEvents();
+    const std::pair<const char*, const char*> buttons[] = {
+        {"OtherMinus", " -"}, {"OtherSimplex", "Sim"}, {"OtherPlus", " +"},
+        {"OtherNoPL", "Off"}, {"OtherEncode", "En"},   {"OtherDecode", "Dec"},
+    };
+    for (const auto& [name, caption] : buttons)
+        EXPECT_EQ(find<QRadioButton>(name)->text(), caption) << name;
+    int above = -1;
+    for (const char* name : {"LSBSet", "USBSet", "CWSet", "FMSet", "AMSet"}) {
+        auto* mode = find<QRadioButton>(name);
+        EXPECT_GT(mode->y(), above) << name;
+        EXPECT_EQ(mode->x(), find<QRadioButton>("LSBSet")->x()) << name;
+        above = mode->y();
+    }
+    EXPECT_EQ(find<QPushButton>("CancelChanges")->text(), "&Cancel Changes");
+
+    // No offset button stands for a last digit that is no offset.
+    tables.FreqString[6] = "1465209";
+    load();
+    memory(6);
+    EXPECT_EQ(offsetShown(), "");
+    editor->DoApply();
+    EXPECT_FALSE(anyFlag());
+}
+
+// The alarm number list is drawn as the macro list the user has just picked
+// in; selecting another alarm leaves its colour, Cancel makes it black.
+TEST_F(AlarmsRemoteTest, AMacroPickDrawsTheAlarmNumberListRedOrBlack)
+{
+    tables.AlarmLowMacroNum[2] = "05";
+    load();
+    auto* alarms = find<QComboBox>("AlarmNumSet");
+    pick(alarms, "2");
+    EXPECT_FALSE(red(alarms));
+    pick("UseLowMacroSet", "07");
+    EXPECT_TRUE(red(alarms));
+    EXPECT_TRUE(red(find<QComboBox>("UseLowMacroSet")));
+    pick(alarms, "3");
+    EXPECT_TRUE(red(alarms)) << "only a macro pick recolours it";
+    pick(alarms, "2");
+    pick("UseLowMacroSet", "05");
+    EXPECT_FALSE(red(alarms)) << "the stored macro again";
+    EXPECT_FALSE(red(find<QComboBox>("UseLowMacroSet")));
+    pick("UseHighMacroSet", "09");
+    EXPECT_TRUE(red(alarms));
+    find<QPushButton>("CancelChanges")->click();
+    EXPECT_FALSE(red(alarms));
+}
+
 TEST_F(AlarmsRemoteTest, OneEditedMemorySendsEveryMemoryAndClearsTheFlagAfterTheTenth)
 {
     load();
@@ -317,7 +375,7 @@ TEST_F(AlarmsRemoteTest, OneEditedMemorySendsEveryMemoryAndClearsTheFlagAfterThe
     type(find("OtherFreqStringSet"), "146.940");
     offset("1")->click();
     type(find("OtherCTCSSSet"), "8");
-    find<QRadioButton>("OtherCTCSSMode_1")->click();
+    find<QRadioButton>("OtherEncode")->click();
     editor->DoApply();
     ASSERT_TRUE(tables.RemoteMemoryChanged);
 

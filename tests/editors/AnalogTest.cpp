@@ -48,6 +48,29 @@ TEST_F(AnalogTest, AStoredValueWithALeadingZeroLoadsAsItsNumberAndShowsRed)
     EXPECT_FALSE(tables.DataSaved);
 }
 
+// However many digits are typed, the copy is those digits: never a rounded
+// number or one with an exponent, which Apply would refuse as unreadable.
+TEST_F(AnalogTest, ANumberOfManyDigitsIsStoredAsItsDigits)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"999999999999999", "999999999999999"},
+        {"1234567890123456", "1234567890123456"},
+        {"12345678901234567890", "12345678901234567890"},
+        {"000098765432109876543210", "98765432109876543210"},
+        {QString(400, u'7'), QString(400, u'7')},
+    };
+    for (const auto& [typed, stored] : cases) {
+        SetUp();
+        dialogs.script.clear();
+        load();
+        type(find("RealHighSetting(2)"), typed);
+        editor->DoApply();
+        EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+        EXPECT_EQ(tables.RealHigh[2], stored) << typed.size();
+        EXPECT_TRUE(tables.MeterChanged[2]);
+    }
+}
+
 TEST_F(AnalogTest, TheReferenceVoltageAloneSetsOnlyItsGroupFlag)
 {
     load();

@@ -110,7 +110,12 @@ TEST_F(PortSwitchesTest, ThreePortColumnsWithTheirListsAndTheSideGroups)
         EXPECT_EQ(tail->count(), 4);
         EXPECT_EQ(tail->currentText(), "NONE");
         EXPECT_EQ(find<QComboBox>(QStringLiteral("MessageNumSet(%1)").arg(p))->count(), 90);
-        EXPECT_NE(find<QRadioButton>(QStringLiteral("COSClose(%1)_0").arg(p)), nullptr);
+        const std::pair<const char*, const char*> buttons[] = {
+            {"PLCOS", "Timer Starts After COS"}, {"PLCT", "Timer Starts After CT"}, {"COSCloseSet", "COS"},
+            {"PLCloseSet", "Tone"}, {"PLLow", "Lo"}, {"PLHigh", "Hi"},
+        };
+        for (const auto& [name, caption] : buttons)
+            EXPECT_EQ(find<QRadioButton>(QStringLiteral("%1(%2)").arg(name).arg(p))->text(), caption) << name;
     }
     QStringList groups;
     for (const QGroupBox* g : editor->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly))
@@ -166,12 +171,12 @@ TEST_F(PortSwitchesTest, ListsAndOptionPairsStoreTheirCodes)
 {
     load();
     pick("AccessMode(3)", "Tone Only");
-    find<QRadioButton>("PLTimerStart(1)_0")->click();
-    find<QRadioButton>("COSClose(1)_0")->click();
-    EXPECT_TRUE(find<QRadioButton>("COSClose(2)_1")->isChecked()) << "each port's pair is a group of its own";
-    EXPECT_TRUE(find<QRadioButton>("COSClose(3)_1")->isChecked());
-    EXPECT_TRUE(find<QRadioButton>("PLEncodePolarity(1)_0")->isChecked());
-    find<QRadioButton>("PLEncodePolarity(3)_1")->click();
+    find<QRadioButton>("PLCOS(1)")->click();
+    find<QRadioButton>("COSCloseSet(1)")->click();
+    EXPECT_TRUE(find<QRadioButton>("PLCloseSet(2)")->isChecked()) << "each port's pair is a group of its own";
+    EXPECT_TRUE(find<QRadioButton>("PLCloseSet(3)")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("PLLow(1)")->isChecked());
+    find<QRadioButton>("PLHigh(3)")->click();
     find<QCheckBox>("AllowTerminatorSpeechSet")->click();
     editor->DoApply();
     EXPECT_EQ(tables.PLAccess[3], "2");
@@ -370,6 +375,61 @@ TEST_F(PortSwitchesTest, TheInactivitySwitchAndTheTimerEditorFollowEachOther)
     EXPECT_EQ(tables.DisableTimeout[2], "1");
 }
 
+// A file may hold the switch ticked while the timer runs. The switch shows
+// what is stored (what the controller is sent); only the user's tick turns the
+// timer off, so an Apply that changed nothing leaves the saved file saved.
+TEST_F(PortSwitchesTest, ASwitchLoadedTickedBesideARunningTimerChangesNothingUntilTicked)
+{
+    tables.DisableTimeout[2] = "1";
+    load();
+    loadTimers();
+    auto* disable2 = find<QCheckBox>("DisableTimeout(2)");
+    EXPECT_TRUE(disable2->isChecked());
+    editor->DoApply();
+    editor->DoApply();
+    EXPECT_FALSE(anyFlag());
+    EXPECT_EQ(tables.InActiveTime[2], "20");
+    EXPECT_EQ(timerBox("InactiveTimer(2)")->text(), "20");
+
+    disable2->click();
+    editor->DoApply();
+    EXPECT_EQ(tables.DisableTimeout[2], "0");
+    EXPECT_EQ(tables.InActiveTime[2], "20") << "unticking leaves the timer";
+    disable2->click();
+    editor->DoApply();
+    EXPECT_EQ(tables.InActiveTime[2], "0");
+    EXPECT_TRUE(tables.InActiveTimeChanged[2]);
+    EXPECT_EQ(timerBox("InactiveTimer(2)")->text(), "0");
+}
+
+// A value that is neither code shows the pair's first button: "COS", "Lo",
+// "Timer Starts After COS". Showing it is no change, on load or Cancel.
+TEST_F(PortSwitchesTest, AValueThatIsNeitherOptionShowsTheFirstButtonAndStaysAsStored)
+{
+    tables.CTCSSCT[1] = "7";
+    tables.PLEncodePolarity[2] = "";
+    tables.COSClose[3] = "2";
+    load();
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_TRUE(find<QRadioButton>("PLCOS(1)")->isChecked());
+        EXPECT_FALSE(find<QRadioButton>("PLCT(1)")->isChecked());
+        EXPECT_TRUE(find<QRadioButton>("PLLow(2)")->isChecked());
+        EXPECT_TRUE(find<QRadioButton>("COSCloseSet(3)")->isChecked());
+        EXPECT_FALSE(find<QRadioButton>("PLCloseSet(3)")->isChecked());
+        editor->DoApply();
+        EXPECT_FALSE(anyFlag()) << round;
+        EXPECT_EQ(tables.CTCSSCT[1], "7");
+        EXPECT_EQ(tables.PLEncodePolarity[2], "");
+        EXPECT_EQ(tables.COSClose[3], "2");
+        find<QRadioButton>("PLCT(1)")->click();
+        find<QPushButton>("Cancel")->click();
+    }
+    find<QRadioButton>("PLCOS(1)")->click();
+    editor->DoApply();
+    EXPECT_EQ(tables.CTCSSCT[1], "0") << "the user's pick of the button shown";
+    EXPECT_TRUE(tables.CTCSSCTChanged[1]);
+}
+
 TEST_F(PortSwitchesTest, AnAlarmChangeFlagsOnlyThatAlarmAndOnlyOnce)
 {
     load();
@@ -401,8 +461,8 @@ TEST_F(PortSwitchesTest, CancelShowsWhatApplyWouldStore)
     tables.PLEncodePolarity[2] = "1";
     tables.TailMessageNum[3] = "1";
     load();
-    find<QRadioButton>("PLEncodePolarity(2)_0")->click();
-    find<QRadioButton>("PLEncodePolarity(1)_1")->click();
+    find<QRadioButton>("PLLow(2)")->click();
+    find<QRadioButton>("PLHigh(1)")->click();
     pick("AccessMode(1)", "Tone & Carrier");
     find<QCheckBox>("MonMix(3)")->click();
     find<QCheckBox>("Alarm(2)")->click();
@@ -413,8 +473,8 @@ TEST_F(PortSwitchesTest, CancelShowsWhatApplyWouldStore)
     pick("TailMessageNumSet(1)", "3");
 
     find<QPushButton>("Cancel")->click();
-    EXPECT_TRUE(find<QRadioButton>("PLEncodePolarity(2)_1")->isChecked()) << "Hi for the stored 1";
-    EXPECT_TRUE(find<QRadioButton>("PLEncodePolarity(1)_0")->isChecked()) << "Lo for the stored 0";
+    EXPECT_TRUE(find<QRadioButton>("PLHigh(2)")->isChecked()) << "Hi for the stored 1";
+    EXPECT_TRUE(find<QRadioButton>("PLLow(1)")->isChecked()) << "Lo for the stored 0";
     EXPECT_EQ(find<QComboBox>("AccessMode(1)")->currentText(), "Carrier");
     EXPECT_TRUE(find<QCheckBox>("MonMix(3)")->isChecked());
     EXPECT_TRUE(find<QCheckBox>("Alarm(2)")->isChecked());

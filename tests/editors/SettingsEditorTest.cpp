@@ -39,9 +39,15 @@ public:
 
         addRow(grid, grid->rowCount(), {"Meter Type", "MeterType", {}, ListOf(meterTypes), Field(Bind(&S::Meter, &S::MeterChanged))}, At(1));
         addRow(grid, grid->rowCount(),
-               {"Polarity", "Polarity", {}, Options({{"Hi", "1"}, {"Lo", "0"}}),
+               {"Polarity", "Polarity", {}, Options({{"Hi", "1", "PolarityHi"}, {"Lo", "0", "PolarityLo"}}),
                 Field(Bind(&S::PLEncodePolarity, &S::PLEncodePolarityChanged))},
                At(2));
+        // Its first button for any value that is no option's.
+        for (int i = 1; i <= Count::Ports; ++i)
+            addRow(grid, grid->rowCount(),
+                   {"Closure", "Closure", {}, OptionsOtherwise({{"COS", "0", "ClosureCOS"}, {"Tone", "1", "ClosureTone"}}, "0"),
+                    Field(Bind(&S::COSClose, &S::COSCloseChanged))},
+                   At(i));
         addRow(grid, grid->rowCount(),
                {"All Xmt Activity", "Fan", {}, CheckBox("0", "1"), Field(Bind(&S::FanSelect, &S::FanSelectChanged))},
                Single());
@@ -77,7 +83,7 @@ public:
 
         auto* layout = new QVBoxLayout(this);
         layout->addLayout(grid);
-        layout->addLayout(applyButtons(Qt::Horizontal));
+        layout->addLayout(applyButtons(Qt::Horizontal, "CancelChanges", "Cancel Changes"));
         loadControls();
     }
 
@@ -199,8 +205,8 @@ TEST_F(SettingsEditorTest, AnOptionGroupAndACheckBoxStoreTheirOwnValues)
 {
     tables.PLEncodePolarity[2] = "0";
     ProbeEditor editor(context);
-    auto* hi = find<QRadioButton>(editor, "Polarity(2)_1");
-    auto* lo = find<QRadioButton>(editor, "Polarity(2)_0");
+    auto* hi = find<QRadioButton>(editor, "PolarityHi(2)");
+    auto* lo = find<QRadioButton>(editor, "PolarityLo(2)");
     EXPECT_TRUE(lo->isChecked());
     hi->click();
     auto* fan = find<QCheckBox>(editor, "Fan");
@@ -213,8 +219,39 @@ TEST_F(SettingsEditorTest, AnOptionGroupAndACheckBoxStoreTheirOwnValues)
 
     tables.PLEncodePolarity[2] = "7";
     ProbeEditor other(context);
-    EXPECT_FALSE(find<QRadioButton>(other, "Polarity(2)_1")->isChecked());
-    EXPECT_FALSE(find<QRadioButton>(other, "Polarity(2)_0")->isChecked()) << "no option stands for 7";
+    EXPECT_FALSE(find<QRadioButton>(other, "PolarityHi(2)")->isChecked());
+    EXPECT_FALSE(find<QRadioButton>(other, "PolarityLo(2)")->isChecked()) << "no option stands for 7";
+}
+
+// A value that is no option's shows the fallback button, but showing it is
+// no change: the value stays until the user picks, then the pick is stored.
+TEST_F(SettingsEditorTest, AFallbackButtonShowsAnOddValueWithoutChangingIt)
+{
+    tables.COSClose[1] = "1";
+    tables.COSClose[2] = "7";
+    tables.COSClose[3] = "";
+    ProbeEditor editor(context);
+    EXPECT_TRUE(find<QRadioButton>(editor, "ClosureTone(1)")->isChecked());
+    for (int i : {2, 3}) {
+        EXPECT_TRUE(find<QRadioButton>(editor, QStringLiteral("ClosureCOS(%1)").arg(i))->isChecked()) << i;
+        EXPECT_FALSE(find<QRadioButton>(editor, QStringLiteral("ClosureTone(%1)").arg(i))->isChecked()) << i;
+    }
+    editor.DoApply();
+    find<QPushButton>(editor, "CancelChanges")->click();
+    EXPECT_TRUE(find<QRadioButton>(editor, "ClosureCOS(2)")->isChecked()) << "Cancel shows it as loading does";
+    editor.DoApply();
+    EXPECT_EQ(tables.COSClose[2], "7");
+    EXPECT_EQ(tables.COSClose[3], "");
+    EXPECT_FALSE(tables.COSCloseChanged.any(true));
+    EXPECT_TRUE(tables.DataSaved);
+
+    // A click on the button shown is a pick: it stores that button's code.
+    find<QRadioButton>(editor, "ClosureCOS(2)")->click();
+    editor.DoApply();
+    EXPECT_EQ(tables.COSClose[2], "0");
+    EXPECT_TRUE(tables.COSCloseChanged[2]);
+    EXPECT_FALSE(tables.COSCloseChanged[1] || tables.COSCloseChanged[3]);
+    EXPECT_FALSE(tables.DataSaved);
 }
 
 TEST_F(SettingsEditorTest, ASelectorShowsTheWorkingValueOfTheChosenElement)
@@ -427,7 +464,7 @@ TEST_F(SettingsEditorTest, OptionButtonsStandSideBySideOrOneUnderTheOther)
             {
                 auto* grid = new QGridLayout(this);
                 addRow(grid, 0,
-                       {"Polarity", "Polarity", {}, Options({{"Lo", "0"}, {"Hi", "1"}}, orientation),
+                       {"Polarity", "Polarity", {}, Options({{"Lo", "0", "PolarityLo"}, {"Hi", "1", "PolarityHi"}}, orientation),
                         Field(Bind(&S::PLEncodePolarity, &S::PLEncodePolarityChanged))},
                        At(1));
                 loadControls();
@@ -435,8 +472,8 @@ TEST_F(SettingsEditorTest, OptionButtonsStandSideBySideOrOneUnderTheOther)
         } editor(context, orientation);
         editor.show();
         QApplication::processEvents();
-        const auto* lo = editor.findChild<QRadioButton*>("Polarity(1)_0");
-        auto* hi = editor.findChild<QRadioButton*>("Polarity(1)_1");
+        const auto* lo = editor.findChild<QRadioButton*>("PolarityLo(1)");
+        auto* hi = editor.findChild<QRadioButton*>("PolarityHi(1)");
         if (orientation == Qt::Horizontal) {
             EXPECT_GT(hi->x(), lo->x());
             EXPECT_EQ(hi->y(), lo->y());

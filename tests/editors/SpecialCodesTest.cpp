@@ -455,12 +455,32 @@ TEST_F(SpecialCodesTest, AnApplyThatChangedNothingLeavesTheConfigurationSaved)
     tables.TollRestrictChanged[1] = true;
     tables.DTMFMuteDigitSelect = "2";
     load();
-    EXPECT_TRUE(find<QRadioButton>("DTMFMuteDigitSelect_2")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("SecondDigitSet")->isChecked());
     editor->DoApply();
     editor->DoApply();
     EXPECT_TRUE(tables.DataSaved);
     EXPECT_FALSE(tables.SpecialCodesChanged);
     EXPECT_EQ(tables.DTMFMuteDigitSelect, "2");
+}
+
+// "2nd Digit" shows any stored value but "1"; showing it changes nothing.
+TEST_F(SpecialCodesTest, AMuteDigitThatIsNeitherShowsTheSecondAndStaysAsStored)
+{
+    for (const char* stored : {"7", ""}) {
+        tables.DTMFMuteDigitSelect = stored;
+        tables.DataSaved = true;
+        load();
+        EXPECT_TRUE(find<QRadioButton>("SecondDigitSet")->isChecked()) << stored;
+        EXPECT_FALSE(find<QRadioButton>("FirstDigitSet")->isChecked()) << stored;
+        editor->DoApply();
+        EXPECT_EQ(tables.DTMFMuteDigitSelect, stored);
+        EXPECT_FALSE(tables.DTMFMuteDigitSelectValueChanged);
+        EXPECT_TRUE(tables.DataSaved);
+    }
+    find<QRadioButton>("SecondDigitSet")->click(); // the button shown, picked
+    editor->DoApply();
+    EXPECT_EQ(tables.DTMFMuteDigitSelect, "2");
+    EXPECT_TRUE(tables.DTMFMuteDigitSelectValueChanged);
 }
 
 // Add and delete change the working list only; Apply writes the list to

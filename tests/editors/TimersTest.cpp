@@ -96,6 +96,9 @@ TEST_F(TimersTest, EachBoxKeepsItsOwnLimits)
         QString stored;
     } cases[] = {
         {"HangTimer(1)", "255", "", "50"},
+        {"HangTimer(2)", "0000000000000000000255", "", "50"},
+        {"HangTimer(3)", "1234567890123456", "The value must be between 0 and 255", "50"},
+        {"TimeOutTimer(2)", QString(400, u'9'), "The value must be between 0 and 32767", "180"},
         {"TimeOutTimer(1)", "32767", "", "180"},
         {"TimeOutTimer(1)", "32768", "The value must be between 0 and 32767", "180"},
         {"IIDTimer(2)", "256", "The value must be between 0 and 255", "10"},

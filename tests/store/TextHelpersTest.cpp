@@ -1,6 +1,7 @@
 #include "store/TextHelpers.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 TEST(TextHelpers, LeadingNumber)
 {
@@ -14,10 +15,33 @@ TEST(TextHelpers, LeadingNumber)
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromLatin1(c.text)), c.value) << c.text;
     }
-    EXPECT_EQ(LeadingNumberText(u"100ms"), "100");
-    EXPECT_EQ(LeadingNumberText(u""), "0");
-    EXPECT_EQ(LeadingNumberText(u"x"), "0");
-    EXPECT_EQ(LeadingNumberText(u" 25 "), "25");
+    // Digits too many for a double: the largest, so that a range check refuses them.
+    EXPECT_DOUBLE_EQ(LeadingNumber(QString(400, u'9')), std::numeric_limits<double>::max());
+    EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral("-") + QString(400, u'9') + QStringLiteral(".5")), -std::numeric_limits<double>::max());
+    EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral("&H") + QString(300, u'F')), std::numeric_limits<double>::max());
+}
+
+// The number is written in plain decimal with every digit typed, however
+// long: an exponent or a rounded digit would be a value nobody typed.
+TEST(TextHelpers, LeadingNumberTextKeepsEveryDigit)
+{
+    const QString longDigits = QStringLiteral("1234567890").repeated(40);
+    struct Case { QString text; QString expected; };
+    const Case cases[] = {
+        {"100ms", "100"}, {"", "0"}, {"x", "0"}, {" 25 ", "25"}, {"007", "7"}, {"000", "0"}, {"-0", "0"},
+        {"+7", "7"}, {"-5", "-5"}, {"1 2	3", "123"},
+        {"999999999999999", "999999999999999"},
+        {"1234567890123456", "1234567890123456"},
+        {"12345678901234567", "12345678901234567"},
+        {"99999999999999999999", "99999999999999999999"},
+        {"0012345678901234567890", "12345678901234567890"},
+        {longDigits, longDigits},
+        {"1.50", "1.5"}, {".5", "0.5"}, {"5.", "5"}, {"12345678901234567.25", "12345678901234567.25"},
+        // Forms that are read as a value are written from it, still plain.
+        {"1e3", "1000"}, {"2E-1x", "0.2"}, {"1e20", "100000000000000000000"}, {"&HFF", "255"}, {"&O17", "15"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LeadingNumberText(c.text), c.expected) << c.text.toStdString();
 }
 
 TEST(TextHelpers, Normalisers)

@@ -1,7 +1,6 @@
 #include "editors/ports/AlarmsRemote.h"
 
 #include "editors/ports/RemoteMemoryText.h"
-#include "store/KeyRegistry.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -23,9 +22,12 @@ const std::vector<ListEntry> radioTypes{
 const std::vector<ListEntry> yaesuModels{
     {"FT-100D", "1"}, {"FT-817", "2"}, {"FT-847", "3"}, {"FT-857", "4"}, {"FT-897", "5"},
 };
-const std::vector<ListEntry> offsets{{"-", "1"}, {"Sim", "2"}, {"+", "3"}};
-const std::vector<ListEntry> toneModes{{"Off", "0"}, {"En", "1"}, {"Dec", "2"}};
-const std::vector<ListEntry> radioModes{{"LSB", "1"}, {"USB", "2"}, {"CW", "3"}, {"FM", "4"}, {"AM", "5"}};
+// No button shows a code that is none of these.
+const std::vector<ListEntry> offsets{{" -", "1", "OtherMinus"}, {"Sim", "2", "OtherSimplex"}, {" +", "3", "OtherPlus"}};
+const std::vector<ListEntry> toneModes{{"Off", "0", "OtherNoPL"}, {"En", "1", "OtherEncode"}, {"Dec", "2", "OtherDecode"}};
+const std::vector<ListEntry> radioModes{
+    {"LSB", "1", "LSBSet"}, {"USB", "2", "USBSet"}, {"CW", "3", "CWSet"}, {"FM", "4", "FMSet"}, {"AM", "5", "AMSet"},
+};
 
 // "01" to "90": a macro as the controller's alarm command takes it.
 std::vector<ListEntry> twoDigitMacros()
@@ -38,25 +40,11 @@ std::vector<ListEntry> twoDigitMacros()
     return entries;
 }
 
-FieldSpec remoteField(SettingBinding setting, const char* key, Intake intake = Intake::AsTyped)
-{
-    FieldSpec f = Field(setting, intake, LoadForm::Trimmed);
-    f.reader = &FindStem(QString::fromLatin1(key)).rule;
-    return f;
-}
-
 // The memory block is not marked: its controls show one memory of ten.
 ControlKind unmarked(ControlKind kind)
 {
     kind.marked = false;
     return kind;
-}
-
-QGroupBox* frame(const QString& title, QLayout* layout)
-{
-    auto* box = new QGroupBox(title);
-    box->setLayout(layout);
-    return box;
 }
 
 } // namespace
@@ -74,7 +62,7 @@ Alarms_Remote::Alarms_Remote(AppContext& context, QWidget* parent)
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(grid, 1);
-    layout->addLayout(applyButtons(Qt::Vertical));
+    layout->addLayout(applyButtons(Qt::Vertical, QStringLiteral("CancelChanges"), QStringLiteral("&Cancel Changes")));
     loadControls();
     showFrequency();
 }
@@ -83,31 +71,32 @@ QWidget* Alarms_Remote::alarmFrame()
 {
     auto* grid = new QGridLayout;
     m_alarm = addSelector(QStringLiteral("AlarmNumSet"), Count::AlarmInputs);
+    markByPicks(m_alarm);
     grid->addWidget(new QLabel(QStringLiteral("Alarm Number")), 0, 0);
     grid->addWidget(selectorList(m_alarm), 0, 1);
     const std::vector<ListEntry> macros = twoDigitMacros();
     const FormRow rows[] = {
         {QStringLiteral("High-to-Low Macro To Use"), QStringLiteral("UseLowMacroSet"), {}, MarkedListOf(macros),
-         remoteField(Bind(&S::AlarmLowMacroNum, &S::AlarmLowMacroNumChanged), "AlarmLowMacroNum")},
+         ReaderField(Bind(&S::AlarmLowMacroNum, &S::AlarmLowMacroNumChanged), QStringLiteral("AlarmLowMacroNum"))},
         {QStringLiteral("Low-to-High Macro To Use"), QStringLiteral("UseHighMacroSet"), {}, MarkedListOf(macros),
-         remoteField(Bind(&S::AlarmHighMacroNum, &S::AlarmHighMacroNumChanged), "AlarmHighMacroNum")},
+         ReaderField(Bind(&S::AlarmHighMacroNum, &S::AlarmHighMacroNumChanged), QStringLiteral("AlarmHighMacroNum"))},
     };
     addRows(grid, rows, ChosenBy(m_alarm));
-    return frame(QStringLiteral("Alarm Setup"), grid);
+    return Frame(QStringLiteral("Alarm Setup"), grid);
 }
 
 QWidget* Alarms_Remote::setupFrame()
 {
     auto* grid = new QGridLayout;
     const FormRow type{QStringLiteral("Radio Type"), QStringLiteral("RadioType"), {}, MarkedListOf(radioTypes),
-                       remoteField(Bind(&S::RadioType, &S::RadioTypeChanged), "RadioType")};
+                       ReaderField(Bind(&S::RadioType, &S::RadioTypeChanged), QStringLiteral("RadioType"))};
     addRow(grid, 0, type, Single());
     m_type = fieldOf(type.field.setting);
 
     // The model means something only for a Yaesu radio: hidden otherwise.
     m_modelShown = addChooser([this] { return copies().copy(m_type, 1) == Yaesu ? 1 : 0; });
     const FormRow model{QStringLiteral("Yaesu Type"), QStringLiteral("YaesuType"), {}, MarkedListOf(yaesuModels),
-                        remoteField(Bind(&S::YaesuType, &S::RadioTypeChanged), "YaesuType")};
+                        ReaderField(Bind(&S::YaesuType, &S::RadioTypeChanged), QStringLiteral("YaesuType"))};
     m_modelLabel = new QLabel(model.caption);
     grid->addWidget(m_modelLabel, 1, 0);
     grid->addWidget(addControl(model, ChosenBy(m_modelShown)), 1, 1);
@@ -116,10 +105,11 @@ QWidget* Alarms_Remote::setupFrame()
     addRow(grid, 2,
            {QStringLiteral("Remote Base Prefix"), QStringLiteral("RemoteBasePrefixSet"), {},
             TextBoxEmptyAs(QStringLiteral("0"), QStringLiteral("No Prefix")),
-            remoteField(Bind(&S::RemoteBasePrefix, &S::RemoteBasePrefixChanged), "RemoteBasePrefix", Intake::Trimmed)},
+            ReaderField(Bind(&S::RemoteBasePrefix, &S::RemoteBasePrefixChanged), QStringLiteral("RemoteBasePrefix"),
+                        Intake::Trimmed)},
            Single());
     grid->setRowStretch(3, 1);
-    return frame(QStringLiteral("Remote Base Setup"), grid);
+    return Frame(QStringLiteral("Remote Base Setup"), grid);
 }
 
 QWidget* Alarms_Remote::memoryFrame()
@@ -147,14 +137,15 @@ QWidget* Alarms_Remote::memoryFrame()
                                ChosenBy(m_memory)),
                     2, 2);
     grid->setColumnStretch(3, 1);
-    return frame(QStringLiteral("Remote Base Memories"), grid);
+    return Frame(QStringLiteral("Remote Base Memories"), grid);
 }
 
 QWidget* Alarms_Remote::modeFrame()
 {
     auto* layout = new QVBoxLayout;
-    layout->addWidget(addControl({QStringLiteral("Mode"), QStringLiteral("RadioModeSet"), {}, Options(radioModes),
-                                  remoteField(Bind(&S::RadioMode, &S::RemoteMemoryChanged), "RadioMode")},
+    layout->addWidget(addControl({QStringLiteral("Mode"), QStringLiteral("RadioModeSet"), {},
+                                  Options(radioModes, Qt::Vertical),
+                                  ReaderField(Bind(&S::RadioMode, &S::RemoteMemoryChanged), QStringLiteral("RadioMode"))},
                                  ChosenBy(m_memory)));
     layout->addStretch();
     auto* box = new QWidget;

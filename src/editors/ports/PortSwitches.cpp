@@ -2,7 +2,7 @@
 
 #include "editors/ControlNames.h"
 #include "store/AppContext.h"
-#include "store/KeyRegistry.h"
+#include "store/TailMessageMacros.h"
 #include "store/TextHelpers.h"
 
 #include <QBoxLayout>
@@ -16,16 +16,10 @@ namespace {
 
 // Values are loaded without their blanks and checked against the reader's
 // rule, so Apply never stores what the next open of the file would replace.
-FieldSpec switchField(SettingBinding setting, const char* key)
-{
-    FieldSpec f = Field(setting, Intake::AsTyped, LoadForm::Trimmed);
-    f.reader = &FindStem(QString::fromLatin1(key)).rule;
-    return f;
-}
-
 FormRow checkRow(const char* caption, const char* name, SettingBinding setting, const char* key)
 {
-    return {QString::fromLatin1(caption), QString::fromLatin1(name), {}, CheckBox(), switchField(setting, key)};
+    return {QString::fromLatin1(caption), QString::fromLatin1(name), {}, CheckBox(),
+            ReaderField(setting, QString::fromLatin1(key))};
 }
 
 const FormRow upperSwitches[] = {
@@ -44,7 +38,7 @@ const FormRow accessRow{QStringLiteral("Access Mode"), QStringLiteral("AccessMod
                         ListOf({{QStringLiteral("Carrier"), QStringLiteral("0")},
                                 {QStringLiteral("Tone & Carrier"), QStringLiteral("1")},
                                 {QStringLiteral("Tone Only"), QStringLiteral("2")}}),
-                        switchField(Bind(&S::PLAccess, &S::PLAccessChanged), "PLAccess")};
+                        ReaderField(Bind(&S::PLAccess, &S::PLAccessChanged), QStringLiteral("PLAccess"))};
 
 const FormRow dtmfSwitches[] = {
     checkRow("DTMF Enable", "DTMFEnable", Bind(&S::DTMFEnable, &S::DTMFEnableChanged), "DTMFEnable"),
@@ -60,24 +54,29 @@ const FormRow toneIdRow = checkRow("ON During ID/Speech", "PLID", Bind(&S::CTCSS
 FormRow optionRow(const char* caption, const char* name, ControlKind options, SettingBinding setting,
                   const char* key)
 {
-    FieldSpec f = switchField(setting, key);
+    FieldSpec f = ReaderField(setting, QString::fromLatin1(key));
     f.caption = QString::fromLatin1(caption);
     return {{}, QString::fromLatin1(name), {}, std::move(options), f};
 }
 
+// Each pair shows its first button for any value but "1": a stored value
+// that is neither stays as it is until the user picks.
+ControlKind pair(const char* first, const char* firstName, const char* second, const char* secondName,
+                 Qt::Orientation orientation = Qt::Horizontal)
+{
+    return OptionsOtherwise({{QString::fromLatin1(first), QStringLiteral("0"), QString::fromLatin1(firstName)},
+                             {QString::fromLatin1(second), QStringLiteral("1"), QString::fromLatin1(secondName)}},
+                            QStringLiteral("0"), orientation);
+}
+
 // One under the other, so the three port columns fit side by side.
-const FormRow timerStartRow = optionRow("Tone Encode Control", "PLTimerStart",
-                                        Options({{QStringLiteral("Timer Starts After COS"), QStringLiteral("0")},
-                                                 {QStringLiteral("Timer Starts After CT"), QStringLiteral("1")}},
-                                                Qt::Vertical),
-                                        Bind(&S::CTCSSCT, &S::CTCSSCTChanged), "CTCSSCT");
-const FormRow closureRow = optionRow("DTMF Evaluate On Closure", "COSClose",
-                                     Options({{QStringLiteral("COS"), QStringLiteral("0")},
-                                              {QStringLiteral("Tone"), QStringLiteral("1")}}),
+const FormRow timerStartRow =
+    optionRow("Tone Encode Control", "PLTimerStart",
+              pair("Timer Starts After COS", "PLCOS", "Timer Starts After CT", "PLCT", Qt::Vertical),
+              Bind(&S::CTCSSCT, &S::CTCSSCTChanged), "CTCSSCT");
+const FormRow closureRow = optionRow("DTMF Evaluate On Closure", "COSClose", pair("COS", "COSCloseSet", "Tone", "PLCloseSet"),
                                      Bind(&S::COSClose, &S::COSCloseChanged), "COSClose");
-const FormRow polarityRow = optionRow("Tone Encode Polarity", "PLEncodePolarity",
-                                      Options({{QStringLiteral("Lo"), QStringLiteral("0")},
-                                               {QStringLiteral("Hi"), QStringLiteral("1")}}),
+const FormRow polarityRow = optionRow("Tone Encode Polarity", "PLEncodePolarity", pair("Lo", "PLLow", "Hi", "PLHigh"),
                                       Bind(&S::PLEncodePolarity, &S::PLEncodePolarityChanged), "PLEncodePolarity");
 
 const FormRow tailMessageRow{QStringLiteral("Tail Message"), QStringLiteral("TailMessageNumSet"), {},
@@ -85,17 +84,14 @@ const FormRow tailMessageRow{QStringLiteral("Tail Message"), QStringLiteral("Tai
                                            {QStringLiteral("1"), QStringLiteral("1")},
                                            {QStringLiteral("2"), QStringLiteral("2")},
                                            {QStringLiteral("3"), QStringLiteral("3")}}),
-                             switchField(Bind(&S::TailMessageNum, &S::TailMessageNumChanged), "TailMessageNum")};
+                             ReaderField(Bind(&S::TailMessageNum, &S::TailMessageNumChanged),
+                                         QStringLiteral("TailMessageNum"))};
 
 // Element t of a port's table is its macro for tail message t; the port's
 // one flag covers all three, as the controller takes them in one command.
 FormRow macroRow(int port)
 {
-    static constexpr std::array macroTables{&S::P1MessageNum, &S::P2MessageNum, &S::P3MessageNum};
-    const QString key = QStringLiteral("P%1MessageNum").arg(port);
-    FieldSpec f =
-        Field(Bind(macroTables.at(port - 1), &S::MessageNumChanged, port), Intake::AsTyped, LoadForm::Trimmed);
-    f.reader = &FindStem(key).rule;
+    FieldSpec f = ReaderField(Bind(TailMessageMacros(port), &S::MessageNumChanged, port), TailMessageMacrosName(port));
     f.caption = QStringLiteral("Port %1 Tail Message Macro").arg(port);
     return {QStringLiteral("Macro To Use"), QStringLiteral("MessageNumSet"), {},
             MarkedListOf(NumberEntries(1, Count::Macros)), f};
@@ -105,9 +101,9 @@ FormRow macroRow(int port)
 // the controller and the reader take, not an empty value.
 FormRow tailCounterRow()
 {
-    FieldSpec f = Field(Bind(&S::TailCounter, &S::TailCounterChanged), Intake::Number);
+    FieldSpec f = ReaderField(Bind(&S::TailCounter, &S::TailCounterChanged), QStringLiteral("TailCounter"),
+                              Intake::Number, LoadForm::AsStored);
     f.check = Between(0, 254, QStringLiteral("The Tail Counter value must be between 0 and 254"));
-    f.reader = &FindStem(QStringLiteral("TailCounter")).rule;
     return {QStringLiteral("Tail Counter"), QStringLiteral("TailCounterSet"), {}, NumberBox(), f};
 }
 
@@ -249,7 +245,15 @@ void PortSwitches::zero(TextArray S::* setting, FlagArray S::* flag, int port, b
 void PortSwitches::afterApply(const std::vector<FieldElement>& written)
 {
     SettingsTables& t = context().tables;
+    const int disableTimeout = fieldOf(&S::DisableTimeout);
     for (const FieldElement& w : written) {
+        if (w.field == disableTimeout && LeadingNumber(t.DisableTimeout[w.index]) == 1) {
+            // A switch ticked by this Apply turns the inactivity timer off, in
+            // the timer editor too. One loaded ticked beside a running timer (a
+            // file may hold both) is left alone: an Apply that changed nothing
+            // changes nothing.
+            zero(&S::InActiveTime, &S::InActiveTimeChanged, w.index, &S::TimersChanged);
+        }
         if (w.field != m_tailMessage)
             continue;
         // The controller takes a new tail message with its counter and macros again.
@@ -260,8 +264,4 @@ void PortSwitches::afterApply(const std::vector<FieldElement>& written)
             zero(&S::AnnounceTime, &S::AnnounceTimeChanged, w.index, &S::TimersChanged);
         }
     }
-    // A disabled inactivity timer is a timer of 0, in the timer editor too.
-    for (int port = 1; port <= Count::Ports; ++port)
-        if (LeadingNumber(t.DisableTimeout[port]) == 1)
-            zero(&S::InActiveTime, &S::InActiveTimeChanged, port, &S::TimersChanged);
 }

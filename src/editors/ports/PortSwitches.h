@@ -6,7 +6,7 @@
 
 // The switches of the three ports (one column each), their tail messages
 // with the macro of each and the tail counter, the alarm inputs and speech
-// with the terminator. A ticked inactivity switch turns that port's
+// with the terminator. Ticking the inactivity switch turns that port's
 // inactivity timer off, and "NONE" as tail message its tail message timer.
 class PortSwitches final : public SettingsEditor {
     Q_OBJECT

@@ -105,13 +105,6 @@ std::vector<ListEntry> SpeechMacros()
     return entries;
 }
 
-QGroupBox* Frame(const QString& title, QLayout* layout)
-{
-    auto* box = new QGroupBox(title);
-    box->setLayout(layout);
-    return box;
-}
-
 } // namespace
 
 SpecialCodes::SpecialCodes(AppContext& context, ControllerLink& link, QWidget* parent)
@@ -151,7 +144,9 @@ SpecialCodes::SpecialCodes(AppContext& context, ControllerLink& link, QWidget* p
     prefixes->addWidget(Frame(QStringLiteral("Macro SubSet"), subset));
     prefixes->addWidget(addControl(
         {QStringLiteral("DTMF Mute Select"), QStringLiteral("DTMFMuteDigitSelect"), {},
-         Options({{QStringLiteral("1st Digit"), QStringLiteral("1")}, {QStringLiteral("2nd Digit"), QStringLiteral("2")}}),
+         OptionsOtherwise({{QStringLiteral("1st Digit"), QStringLiteral("1"), QStringLiteral("FirstDigitSet")},
+                           {QStringLiteral("2nd Digit"), QStringLiteral("2"), QStringLiteral("SecondDigitSet")}},
+                          QStringLiteral("2")),
          Field(Bind(&S::DTMFMuteDigitSelect, &S::DTMFMuteDigitSelectValueChanged), Intake::AsTyped, LoadForm::Trimmed)},
         Single()));
     grid->addLayout(prefixes, 2, 0, 1, 3);

@@ -1,6 +1,5 @@
 #include "editors/timing/Analog.h"
 
-#include "store/KeyRegistry.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -20,25 +19,18 @@ const std::vector<ListEntry> alarmTypes{{"None", "0"}, {"Low", "1"}, {"High", "2
 
 // Every value goes through the reader's rule, so Apply never stores one that
 // the next open of the file would replace.
-FieldSpec analogField(SettingBinding setting, const char* key, Intake intake, LoadForm load)
-{
-    FieldSpec f = Field(setting, intake, load);
-    f.reader = &FindStem(QString::fromLatin1(key)).rule;
-    return f;
-}
-
 // A calibration box: digits only, its copy the number it holds ("05" is "5").
 FormRow calibrationRow(const char* caption, const char* box, TextArray S::* setting, const char* key)
 {
     return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, NumberBox(),
-            analogField(Bind(setting, &S::MeterChanged), key, Intake::Number, LoadForm::ThroughIntake)};
+            ReaderField(Bind(setting, &S::MeterChanged), QString::fromLatin1(key), Intake::Number, LoadForm::ThroughIntake)};
 }
 
 std::vector<FormRow> channelRows()
 {
     return {
         {QStringLiteral("Meter Type"), QStringLiteral("MeterType"), {}, MarkedListOf(meterTypes),
-         analogField(Bind(&S::Meter, &S::MeterChanged), "Meter", Intake::AsTyped, LoadForm::AsStored)},
+         ReaderField(Bind(&S::Meter, &S::MeterChanged), QStringLiteral("Meter"), Intake::AsTyped, LoadForm::AsStored)},
         calibrationRow("Actual Low Value", "RealLowSetting", &S::RealLow, "RealLow"),
         calibrationRow("Meter Low Value", "MeterLowSetting", &S::MeterLow, "MeterLow"),
         calibrationRow("Actual High Value", "RealHighSetting", &S::RealHigh, "RealHigh"),
@@ -50,7 +42,7 @@ std::vector<FormRow> channelRows()
 FormRow alarmRow(const char* caption, const char* name, ControlKind kind, TextArray S::* setting, const char* key)
 {
     return {QString::fromLatin1(caption), QString::fromLatin1(name), {}, std::move(kind),
-            analogField(Bind(setting, &S::MeterAlarmChanged), key, Intake::AsTyped, LoadForm::Trimmed)};
+            ReaderField(Bind(setting, &S::MeterAlarmChanged), QString::fromLatin1(key))};
 }
 
 } // namespace
@@ -66,7 +58,7 @@ Analog::Analog(AppContext& context, QWidget* parent) : SettingsEditor(context, {
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(tabs, 1);
-    layout->addLayout(applyButtons(Qt::Vertical));
+    layout->addLayout(applyButtons(Qt::Vertical, QStringLiteral("CancelChanges"), QStringLiteral("Cancel Changes")));
     loadControls();
 }
 
@@ -87,7 +79,7 @@ QWidget* Analog::referencePage()
     auto* vref = new QGridLayout(reference);
     addRow(vref, 0,
            {QString(), QStringLiteral("VrefSetting"), {}, NumberBox(),
-            analogField(Bind(&S::Vref, &S::MeterChanged, Count::Meters + 1), "Vref", Intake::Number,
+            ReaderField(Bind(&S::Vref, &S::MeterChanged, Count::Meters + 1), QStringLiteral("Vref"), Intake::Number,
                         LoadForm::ThroughIntake)},
            Single());
 

@@ -2,7 +2,6 @@
 
 #include "editors/ControlNames.h"
 #include "store/AppContext.h"
-#include "store/KeyRegistry.h"
 #include "store/TextHelpers.h"
 
 #include <QBoxLayout>
@@ -65,13 +64,13 @@ FormRow inactivityMacroRow()
 FormRow generalTimerRow()
 {
     // Checked as typed, so a fifth digit too many empties the box at once.
-    FieldSpec f = Field(Bind(&S::GeneralTimer, &S::GeneralTimerChanged), Intake::Trimmed, LoadForm::Trimmed);
+    FieldSpec f = ReaderField(Bind(&S::GeneralTimer, &S::GeneralTimerChanged), QStringLiteral("GeneralTimer"),
+                              Intake::Trimmed);
     FieldCheck tooLong = Plain(Between(std::numeric_limits<double>::lowest(), 32767,
                                        QStringLiteral("Value must be less than 32767")));
     tooLong.repair = FieldCheck::Repair::Empty;
     tooLong.when = FieldCheck::When::Change;
     f.check = tooLong;
-    f.reader = &FindStem(QStringLiteral("GeneralTimer")).rule;
     f.caption = QStringLiteral("General Timer");
     return {QStringLiteral("Timer"), QStringLiteral("GeneralTimerSet"), QStringLiteral("seconds"), TextBox(), f};
 }
@@ -99,18 +98,10 @@ FormRow fanSelectRow()
 FormRow delayRow()
 {
     // Any text may be typed; only a value the reader would refuse is refused, at Apply.
-    FieldSpec f = Field(Bind(&S::XmtDelay, &S::XmtDelayChanged), Intake::AsTyped, LoadForm::Trimmed);
+    FieldSpec f = ReaderField(Bind(&S::XmtDelay, &S::XmtDelayChanged), QStringLiteral("XmtDelay"));
     f.check = Between(0, 32767, QStringLiteral("The value must be between 0 and 32767"));
     f.check->when = FieldCheck::When::Apply;
-    f.reader = &FindStem(QStringLiteral("XmtDelay")).rule;
     return {QStringLiteral("Before Transmit"), QStringLiteral("XmtDelaySet"), QStringLiteral("ms"), TextBox(), f};
-}
-
-QGroupBox* frame(const QString& title, QLayout* layout)
-{
-    auto* box = new QGroupBox(title);
-    box->setLayout(layout);
-    return box;
 }
 
 } // namespace
@@ -126,7 +117,7 @@ Timers::Timers(AppContext& context, QWidget* parent) : SettingsEditor(context, {
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
-    layout->addLayout(applyButtons(Qt::Horizontal));
+    layout->addLayout(applyButtons(Qt::Horizontal, QStringLiteral("CancelChanges"), QStringLiteral("Cancel Changes")));
     loadControls();
 }
 
@@ -140,7 +131,7 @@ QWidget* Timers::portPage(int port)
     auto* macro = new QHBoxLayout;
     macro->addWidget(addControl(inactivityMacroRow(), At(port)));
     macro->addStretch();
-    QGroupBox* inactivity = frame(QStringLiteral("Inactivity Timer Macro Select"), macro);
+    QGroupBox* inactivity = Frame(QStringLiteral("Inactivity Timer Macro Select"), macro);
     inactivity->setObjectName(ControlName(QStringLiteral("InactivityFrame"), port));
     grid->addWidget(inactivity, InactivityRow - 1, 3, 3, 1);
 
@@ -183,11 +174,11 @@ QWidget* Timers::globalPage()
 
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    grid->addWidget(frame(QStringLiteral("Aux Audio Timers"), aux), 0, 0);
-    grid->addWidget(frame(QStringLiteral("Fan"), fan), 0, 1);
-    grid->addWidget(frame(QStringLiteral("Speech/CW Delay"), delay), 1, 0);
-    grid->addWidget(frame(QStringLiteral("Timeout Timer Control"), link), 1, 1);
-    grid->addWidget(frame(QStringLiteral("General Timers"), general), 2, 0, 1, 2);
+    grid->addWidget(Frame(QStringLiteral("Aux Audio Timers"), aux), 0, 0);
+    grid->addWidget(Frame(QStringLiteral("Fan"), fan), 0, 1);
+    grid->addWidget(Frame(QStringLiteral("Speech/CW Delay"), delay), 1, 0);
+    grid->addWidget(Frame(QStringLiteral("Timeout Timer Control"), link), 1, 1);
+    grid->addWidget(Frame(QStringLiteral("General Timers"), general), 2, 0, 1, 2);
     grid->setRowStretch(3, 1);
     grid->setColumnStretch(2, 1);
     return page;
