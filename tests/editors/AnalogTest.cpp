@@ -149,6 +149,15 @@ TEST_F(AnalogTest, ATripValueTheFileCouldNotReadBackIsRefusedAtApply)
     EXPECT_TRUE(messages()[0].startsWith("Trip Value (1)")) << messages()[0].toStdString();
     EXPECT_EQ(tables.MeterSetPoint[1], "120");
     EXPECT_EQ(tables.Vref, "500") << "nothing is applied";
+
+    // A number too long to be written back in digits: the box is named.
+    dialogs.script.clear();
+    type(find("MeterSetPointSet"), "120");
+    type(find("VrefSetting"), "12345678901234567890");
+    editor->DoApply();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Reference Voltage: \"")) << messages()[0].toStdString();
+    EXPECT_EQ(tables.Vref, "500");
 }
 
 } // namespace

@@ -86,7 +86,7 @@ QWidget* Analog::referencePage()
     auto* reference = new QGroupBox(QStringLiteral("Reference Voltage"));
     auto* vref = new QGridLayout(reference);
     addRow(vref, 0,
-           {QString(), QStringLiteral("VrefSetting"), {}, NumberBox(),
+           {QStringLiteral("Reference Voltage"), QStringLiteral("VrefSetting"), {}, NumberBox(),
             analogField(Bind(&S::Vref, &S::MeterChanged, Count::Meters + 1), "Vref", Intake::Number,
                         LoadForm::ThroughIntake)},
            Single());
