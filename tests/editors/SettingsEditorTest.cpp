@@ -1,5 +1,4 @@
 #include "EditorFixture.h"
-#include "editors/ListText.h"
 #include "editors/NumericOnly.h"
 #include "editors/SettingsEditor.h"
 #include "store/KeyRegistry.h"
