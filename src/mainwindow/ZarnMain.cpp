@@ -180,6 +180,8 @@ void ZarnMain::selectTab(int tab)
 
 void ZarnMain::selectLoadedTab(int tab)
 {
+    if (tab < 0)
+        return; // a table without the role
     // A freshly loaded editor may show a stored text in another form ("05"
     // as "5"): applying it would mark the file just read as unsaved.
     m_currentTab = -1;
