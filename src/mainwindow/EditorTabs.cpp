@@ -51,7 +51,8 @@ EditorTabList EditorTabs()
         placeholder("Messages", {.startUpOrder = 6}),
         tab<DTMF>("DTMF", {.startUpOrder = 7}),
         tab<Alarms_Remote>("Alarms/R. Base/Aux Audio", {.startUpOrder = 2}),
-        tab<SpecialCodes>("Special Codes/Autopatch", {.startUpOrder = std::nullopt, .appliedByFileCommands = false, .holdsLockBox = true}),
+        tab<SpecialCodes>("Special Codes/Autopatch",
+                          {.startUpOrder = std::nullopt, .appliedByFileCommands = false, .holdsLockBox = true}),
         tab<PortSwitches>("Port Switches", {.startUpOrder = 9}),
     };
 }

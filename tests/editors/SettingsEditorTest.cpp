@@ -537,13 +537,13 @@ public:
             return f;
         };
         auto* fan = new QGroupBox("Fan Timer");
-        addRow(new QGridLayout(fan), 0, {{}, "FanBox", {}, TextBox(), read(Bind(&S::FanTime, &S::FanTimeChanged), "FanTime")},
-               Single());
+        addRow(new QGridLayout(fan), 0,
+               {{}, "FanBox", {}, TextBox(), read(Bind(&S::FanTime, &S::FanTimeChanged), "FanTime")}, Single());
         auto* hang = new QGroupBox("Hang Times");
         auto* hangGrid = new QGridLayout(hang);
         for (int p = 1; p <= Count::Ports; ++p)
-            addRow(hangGrid, p, {{}, "HangBox", {}, TextBox(), read(Bind(&S::HangTime, &S::HangTimeChanged), "HangTime")},
-                   At(p));
+            addRow(hangGrid, p,
+                   {{}, "HangBox", {}, TextBox(), read(Bind(&S::HangTime, &S::HangTimeChanged), "HangTime")}, At(p));
         auto* loose = new QGridLayout;
         addRow(loose, 0, {{}, "DelayBox", {}, TextBox(), read(Bind(&S::XmtDelay, &S::XmtDelayChanged), "XmtDelay")},
                Single());
