@@ -56,7 +56,7 @@ public:
         ++commands;
         return m_inner.send(command, unlockPort, framing);
     }
-    void lock() override { m_inner.lock(); }
+    Outcome lock() override { return m_inner.lock(); }
     void sendWithoutReply(const ControllerCommand& command) override
     {
         ++commands;
@@ -67,7 +67,7 @@ public:
         pauseMs += ms;
         m_inner.pause(ms);
     }
-    void end() override { m_inner.end(); }
+    Status end() override { return m_inner.end(); }
 
     qint64 commands = 0;
     qint64 pauseMs = 0;

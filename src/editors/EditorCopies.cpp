@@ -87,15 +87,6 @@ void EditorCopies::restore(int field, int i)
     f.copies[i] = f.bases[i] = definition(field).load == LoadForm::ThroughIntake ? loadText(field, i) : stored(field, i);
 }
 
-bool EditorCopies::anyDiffers() const
-{
-    for (int f = 0; f < fieldCount(); ++f)
-        for (int i = 1; i <= count(f); ++i)
-            if (differs(f, i))
-                return true;
-    return false;
-}
-
 bool EditorCopies::takeOutside(int field, int i)
 {
     const QString fresh = loadText(field, i);

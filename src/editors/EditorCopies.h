@@ -108,7 +108,6 @@ public:
 
     // Exact, case-sensitive: "050" differs from "50".
     bool differs(int field, int i) const { return copy(field, i) != stored(field, i); }
-    bool anyDiffers() const;
     // The user changed the copy since it was last taken from the tables.
     bool edited(int field, int i) const { return copy(field, i) != m_fields.at(field).bases[i]; }
 

@@ -12,8 +12,3 @@ void ShowListText(QComboBox* list, const QString& text)
     palette.setColor(QPalette::PlaceholderText, palette.color(QPalette::ButtonText));
     list->setPalette(palette);
 }
-
-QString ListText(const QComboBox* list)
-{
-    return list->currentIndex() < 0 ? list->placeholderText() : list->currentText();
-}

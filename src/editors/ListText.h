@@ -8,5 +8,3 @@ class QComboBox;
 // an empty selection, so the list keeps exactly its own items and the user
 // cannot type into it.
 void ShowListText(QComboBox* list, const QString& text);
-// The text the list shows: its item, or the stored text put there.
-QString ListText(const QComboBox* list);

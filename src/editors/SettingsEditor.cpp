@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <stdexcept>
@@ -336,12 +337,9 @@ bool SettingsEditor::repairUnreadable()
         }
         if (!m_copies.unreadable(e.field, e.index)) // repaired
             continue;
-        const FieldSpec& spec = m_copies.definition(e.field);
-        const QString name = m_copies.count(e.field) > 1
-            ? QStringLiteral("%1 (%2)").arg(spec.caption).arg(e.index) : spec.caption;
         tell(QStringLiteral("%1: \"%2\" cannot be stored, because the configuration file could not read it back. "
                             "Nothing was applied.")
-                 .arg(name, m_copies.copy(e.field, e.index)),
+                 .arg(boxName(e), m_copies.copy(e.field, e.index)),
              m_style);
         return false;
     }
@@ -352,6 +350,30 @@ void SettingsEditor::tell(const QString& text, const MessageStyle& style)
 {
     m_context.dialogs.message(style.title.isEmpty() ? ProgramName : style.title, text, Dialogs::Buttons::Ok,
                               style.icon);
+}
+
+// The field's caption; for a box captioned only by the frame it stands in,
+// that frame's title; else the name of a control showing it.
+QString SettingsEditor::boxName(const FieldElement& e) const
+{
+    const auto numbered = [&](const QString& name) {
+        return m_copies.count(e.field) > 1 ? QStringLiteral("%1 (%2)").arg(name).arg(e.index) : name;
+    };
+    if (const QString& caption = m_copies.definition(e.field).caption; !caption.isEmpty())
+        return numbered(caption);
+    const QWidget* control = nullptr;
+    for (const Binding& b : m_bindings)
+        if (b.field == e.field && (!control || elementOf(b) == e.index))
+            control = b.control->widget();
+    for (const Entries& entries : m_entries)
+        if (!control && entries.field == e.field)
+            control = entries.list->widget();
+    for (const QWidget* w = control; w && w != this; w = w->parentWidget())
+        if (const auto* frame = qobject_cast<const QGroupBox*>(w); frame && !frame->title().isEmpty())
+            return numbered(frame->title());
+    if (control && !control->objectName().isEmpty())
+        return control->objectName();
+    return numbered(QStringLiteral("A setting of this window"));
 }
 
 bool SettingsEditor::eventFilter(QObject* watched, QEvent* event)

@@ -179,6 +179,8 @@ private:
     void putText(Binding& b, const QString& value);
     void mark(const Binding& b);
     bool repairUnreadable();
+    // How a message names the box of an element: never empty.
+    QString boxName(const FieldElement& e) const;
     Binding* boxShowing(int field, int index);
     void onWritten(const SettingElement& element);
     void tell(const QString& text, const MessageStyle& style);

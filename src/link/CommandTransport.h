@@ -31,11 +31,14 @@ public:
     // Serial: each line with its reply check, stopping at a refusal, give-up or
     // interrupt. DTMF: the unlock code of unlockPort, the parts, the lock code.
     virtual Outcome send(const ControllerCommand& command, int unlockPort, Framing framing) = 0;
-    // Closes a frame left open by Framing::NoLock (DTMF); nothing in serial mode.
-    virtual void lock() = 0;
+    // Closes a frame left open by Framing::NoLock (DTMF); nothing in serial
+    // mode. Accepted once the lock code was played; Interrupted when it was
+    // not played to its end, or the run had failed before.
+    virtual Outcome lock() = 0;
     // The lines without waiting for a reply (the reset ending a complete upload).
     virtual void sendWithoutReply(const ControllerCommand& command) = 0;
     virtual void pause(int ms) = 0;
     // Releases the transmitter (DTMF); called on every way out of a run.
-    virtual void end() = 0;
+    // Gives the run's first failure, which it has shown.
+    virtual Status end() = 0;
 };

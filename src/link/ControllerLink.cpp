@@ -39,12 +39,22 @@ bool HasForm(const ControllerCommand& command, bool dtmf)
 class Ending {
 public:
     explicit Ending(CommandTransport& transport) : m_transport(transport) {}
-    ~Ending() { m_transport.end(); }
+    ~Ending()
+    {
+        if (!m_ended)
+            (void)m_transport.end(); // it has shown its failure
+    }
     Ending(const Ending&) = delete;
     Ending& operator=(const Ending&) = delete;
+    Status end()
+    {
+        m_ended = true;
+        return m_transport.end();
+    }
 
 private:
     CommandTransport& m_transport;
+    bool m_ended = false;
 };
 
 } // namespace
@@ -108,13 +118,13 @@ QString ControllerLink::busyText() const
     return QStringLiteral("The link to the Tarvex is busy with %1. Try again once it has finished.").arg(what);
 }
 
-Status ControllerLink::sendAtOnce(const AtOnce& request)
+Status ControllerLink::sendAtOnce(const AtOnce& request, Job job)
 {
     const auto shown = [this](const Status& failure) {
         m_link.report(failure);
         return failure;
     };
-    const Claim held = claim(Job::AtOnce);
+    const Claim held = claim(job);
     if (!held)
         return shown(Status::failure(busyText()));
     CommandTransport& transport = this->transport();
@@ -129,29 +139,40 @@ Status ControllerLink::sendAtOnce(const AtOnce& request)
     // A flag left by an earlier command must not make this one fail.
     m_tables.UpdateError = false;
     m_tables.UpdateInterrupted = false;
-    const bool closeAfter = !transport.dtmfMode() && !m_link.isPortOpen();
+    const bool closeAfter = request.closePortAfter || (!transport.dtmfMode() && !m_link.isPortOpen());
     const auto restorePort = qScopeGuard([&] {
+        m_tables.UpdateError = false;
         if (closeAfter)
             m_link.closePort();
     });
     if (const Status begun = transport.begin(); !begun)
         return shown(begun);
-    const Ending ending(transport);
-    return frame(transport, request);
+    Ending ending(transport);
+    const Status framed = frame(transport, request);
+    const Status ended = ending.end();
+    return framed ? ended : framed;
 }
 
 // The reply check and the DTMF transport show their own failures.
 Status ControllerLink::frame(CommandTransport& transport, const AtOnce& request)
 {
+    const bool serial = !transport.dtmfMode();
     Status result = Status::success();
     for (std::size_t i = 0; i < request.commands.size() && result; ++i) {
-        const ControllerCommand& command = request.commands[i];
-        const Outcome outcome = transport.send(command, request.unlockPort, i == 0 ? Framing::NoLock : Framing::Bare);
+        if (serial && i < request.serialPausesMs.size())
+            transport.pause(request.serialPausesMs[i]);
+        const ControllerCommand command = request.fresh ? request.fresh(i) : request.commands[i];
+        Outcome outcome = transport.send(command, request.unlockPort, i == 0 ? Framing::NoLock : Framing::Bare);
+        if (outcome == Outcome::TimedOut && request.unansweredCountsAsSent)
+            outcome = Outcome::Accepted;
         result = FailureOf(outcome, command);
     }
     if (result && request.adopt)
         request.adopt(m_tables);
-    if (request.lock)
-        transport.lock();
+    // A DTMF frame is closed after a failure too: the controller must not
+    // stay unlocked. Serial lines need no lock code.
+    const bool locked = serial || !request.lock || transport.lock() == Outcome::Accepted;
+    if (result && !locked)
+        return Status::failure(QStringLiteral("The lock code was not sent to the end"));
     return result;
 }

@@ -30,6 +30,16 @@ struct AtOnce {
     // Runs once every command was accepted, before the lock code is played:
     // a new lock code is then closed with the new lock.
     std::function<void(SettingsTables&)> adopt;
+    // Gives command i again just before it goes out, for a command that
+    // holds the moment it is sent; commands[i] stands for it until then.
+    std::function<ControllerCommand(std::size_t i)> fresh;
+    // Serial mode: the wait before command i; none past the list's end.
+    std::vector<int> serialPausesMs;
+    // Serial mode: a command that got no answer counts as sent (the reply
+    // check has told the user), and the next one goes out.
+    bool unansweredCountsAsSent = false;
+    // The serial port is closed afterwards, also when it was open before.
+    bool closePortAfter = false;
 };
 
 // The program's one path to the controller: the serial link, the DTMF player
@@ -77,16 +87,19 @@ public:
     // Tells the user what holds the link.
     QString busyText() const;
 
-    // One frame sent at once in the current mode: the port is tested (the
-    // serial port, or the keying port and the sound output), in DTMF mode
-    // the transmitter is keyed and the key-up delay waited, then the unlock
-    // code, the commands, adopt, the lock code, and the transmitter released
-    // on every way out. Serial mode sends the lines alone, and succeeds only
-    // on "+" to every line; it leaves the serial port open or closed as it
-    // found it. UpdateError and UpdateInterrupted are cleared first. Every
-    // failure but a wait the user abandoned has been shown when this
-    // returns; its reason is returned too.
-    Status sendAtOnce(const AtOnce& request);
+    // One frame sent at once in the current mode, holding the link as `job`
+    // (the busy text is shown when another run holds it): the port is tested
+    // (the serial port, or the keying port and the sound output), in DTMF
+    // mode the transmitter is keyed and the key-up delay waited, then the
+    // unlock code, the commands, adopt, the lock code, and the transmitter
+    // released on every way out. Serial mode sends the lines alone, and
+    // succeeds only on "+" to every line; it leaves the serial port open or
+    // closed as it found it. Success only when the whole frame went out, its
+    // lock code and the end of the run included. UpdateError and
+    // UpdateInterrupted are cleared first, and UpdateError again at the end,
+    // so no later command is stopped by it. Every failure but a wait the user
+    // abandoned has been shown when this returns; its reason is returned too.
+    Status sendAtOnce(const AtOnce& request, Job job = Job::AtOnce);
 
 protected:
     // The transport of each mode; a test may stand one of its own in.

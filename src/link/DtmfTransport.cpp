@@ -35,10 +35,13 @@ Outcome DtmfTransport::send(const ControllerCommand& command, int unlockPort, Fr
     return played ? Outcome::Accepted : Outcome::Interrupted;
 }
 
-void DtmfTransport::lock()
+Outcome DtmfTransport::lock()
 {
-    if (m_status && m_run.active())
-        note(m_player.SendLockCode());
+    if (!m_status || !m_run.active())
+        return Outcome::Interrupted;
+    const Status played = m_player.SendLockCode();
+    note(played);
+    return played ? Outcome::Accepted : Outcome::Interrupted;
 }
 
 void DtmfTransport::sendWithoutReply(const ControllerCommand& command)
@@ -53,14 +56,14 @@ void DtmfTransport::pause(int ms)
         note(m_sound.playSilence(ms));
 }
 
-void DtmfTransport::end()
+Status DtmfTransport::end()
 {
     const Status ended = m_run.end();
-    if (!m_status)
-        m_link.report(m_status);
-    else if (!ended)
-        m_link.report(ended);
+    const Status first = m_status ? ended : m_status;
+    if (!first)
+        m_link.report(first);
     m_status = Status::success();
+    return first;
 }
 
 void DtmfTransport::note(const Status& status)

@@ -20,10 +20,10 @@ public:
     bool dtmfMode() const override { return true; }
     Status begin() override;
     Outcome send(const ControllerCommand& command, int unlockPort, Framing framing) override;
-    void lock() override;
+    Outcome lock() override;
     void sendWithoutReply(const ControllerCommand& command) override;
     void pause(int ms) override;
-    void end() override;
+    Status end() override;
 
 private:
     // Keeps the first failure of the run.

@@ -58,8 +58,9 @@ void SerialTransport::sendWithoutReply(const ControllerCommand& command)
 
 void SerialTransport::pause(int ms) { m_clock.sleep(ms); }
 
-void SerialTransport::end()
+Status SerialTransport::end()
 {
     if (m_tables.UpdateInterrupted)
         m_link.closePort();
+    return Status::success();
 }

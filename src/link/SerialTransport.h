@@ -17,11 +17,11 @@ public:
     Status begin() override;
     // Every line with its reply check; a time-out goes on with the next line.
     Outcome send(const ControllerCommand& command, int unlockPort, Framing framing) override;
-    void lock() override {}
+    Outcome lock() override { return Outcome::Accepted; }
     void sendWithoutReply(const ControllerCommand& command) override;
     void pause(int ms) override;
     // An interrupted run closes the port, as releasing the keying line does.
-    void end() override;
+    Status end() override;
 
 private:
     SerialLink& m_link;

@@ -19,6 +19,9 @@ public:
 
     int count() const { return static_cast<int>(m_tabs.size()); }
     const QString& caption(int tab) const { return m_tabs.at(tab).caption; }
+    const TabRoles& roles(int tab) const { return m_tabs.at(tab).roles; }
+    // The first tab with the role; -1 when none has it.
+    int tabWith(bool TabRoles::* role) const { return TabWith(m_tabs, role); }
     // The editors the start-up and a reload create, in their order.
     const std::vector<int>& startUpTabs() const { return m_startUp; }
 

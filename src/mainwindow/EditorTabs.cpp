@@ -15,7 +15,7 @@
 namespace {
 
 // Editors that send nothing at once are made without the link.
-template <typename Editor> EditorTab tab(const char* caption, std::optional<int> startUpOrder)
+template <typename Editor> EditorTab tab(const char* caption, TabRoles roles)
 {
     return {QString::fromLatin1(caption),
             [](AppContext& c, ControllerLink& link, QWidget* parent) -> EditorWindow* {
@@ -24,17 +24,17 @@ template <typename Editor> EditorTab tab(const char* caption, std::optional<int>
                 else
                     return new Editor(c, parent);
             },
-            startUpOrder};
+            roles};
 }
 
-EditorTab placeholder(const char* caption, std::optional<int> startUpOrder)
+EditorTab placeholder(const char* caption, TabRoles roles)
 {
     const QString text = QString::fromLatin1(caption);
     return {text,
             [text](AppContext&, ControllerLink&, QWidget* parent) -> EditorWindow* {
                 return new PlaceholderEditor(text, parent);
             },
-            startUpOrder};
+            roles};
 }
 
 } // namespace
@@ -42,17 +42,18 @@ EditorTab placeholder(const char* caption, std::optional<int> startUpOrder)
 EditorTabList EditorTabs()
 {
     return {
-        tab<Timers>("Timers", 8),
-        tab<Courtesy>("Courtesy Tones", 5),
-        placeholder("Macros", 3),
-        placeholder("Scheduler/Clock", 4),
-        tab<Analog>("Analog", 0),
-        placeholder("IDs", 1),
-        placeholder("Messages", 6),
-        tab<DTMF>("DTMF", 7),
-        tab<Alarms_Remote>("Alarms/R. Base/Aux Audio", 2),
-        tab<SpecialCodes>("Special Codes/Autopatch", std::nullopt),
-        tab<PortSwitches>("Port Switches", 9),
+        tab<Timers>("Timers", {.startUpOrder = 8, .inFront = true}),
+        tab<Courtesy>("Courtesy Tones", {.startUpOrder = 5}),
+        placeholder("Macros", {.startUpOrder = 3}),
+        placeholder("Scheduler/Clock", {.startUpOrder = 4}),
+        tab<Analog>("Analog", {.startUpOrder = 0}),
+        placeholder("IDs", {.startUpOrder = 1}),
+        placeholder("Messages", {.startUpOrder = 6}),
+        tab<DTMF>("DTMF", {.startUpOrder = 7}),
+        tab<Alarms_Remote>("Alarms/R. Base/Aux Audio", {.startUpOrder = 2}),
+        tab<SpecialCodes>("Special Codes/Autopatch",
+                          {.startUpOrder = std::nullopt, .appliedByFileCommands = false, .holdsLockBox = true}),
+        tab<PortSwitches>("Port Switches", {.startUpOrder = 9}),
     };
 }
 
@@ -60,8 +61,14 @@ std::vector<int> StartUpTabs(const EditorTabList& tabs)
 {
     std::vector<int> order;
     for (int t = 0; t < static_cast<int>(tabs.size()); ++t)
-        if (tabs[t].startUpOrder)
+        if (tabs[t].roles.startUpOrder)
             order.push_back(t);
-    std::ranges::sort(order, {}, [&tabs](int t) { return *tabs[t].startUpOrder; });
+    std::ranges::sort(order, {}, [&tabs](int t) { return *tabs[t].roles.startUpOrder; });
     return order;
+}
+
+int TabWith(const EditorTabList& tabs, bool TabRoles::* role)
+{
+    const auto found = std::ranges::find_if(tabs, [role](const EditorTab& tab) { return tab.roles.*role; });
+    return found == tabs.end() ? -1 : static_cast<int>(found - tabs.begin());
 }

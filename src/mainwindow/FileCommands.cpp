@@ -162,7 +162,7 @@ bool FileCommands::fileSaveAs()
     }
     m_main.setTitleFor(t.CurrentDatFile);
     WriteMainKey(m_context, LastFile, t.CurrentDatFile);
-    m_main.selectTab(0);
+    m_main.selectTab(m_main.homeTab());
     return true;
 }
 

@@ -40,6 +40,8 @@ Splash::Splash(ZarnMain& main) : QWidget(nullptr, Qt::SplashScreen), m_main(main
     layout->addWidget(label(frame, tr("Loading..."), "lblLoading"));
 
     m_timer.setSingleShot(true);
+    // A coarse timer may fire up to a tenth of a second early or late.
+    m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(ShowMs);
     connect(&m_timer, &QTimer::timeout, this, &Splash::finish);
     m_timer.start();

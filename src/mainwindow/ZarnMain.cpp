@@ -30,12 +30,6 @@
 #include <QTabBar>
 #include <QToolBar>
 
-namespace {
-
-bool isEditorTab(int tab) { return tab >= 0 && tab < EditorTabCount; }
-
-} // namespace
-
 ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_area(new QStackedWidget(this)), m_tabs(new QTabBar(this))
 {
@@ -130,14 +124,19 @@ void ZarnMain::readFile()
     setTitleFor(m_context.tables.CurrentDatFile);
 }
 
-void ZarnMain::reloadEditors() { m_editors->reloadAll(TimersTab); }
+int ZarnMain::homeTab() const { return m_editors->tabWith(&TabRoles::inFront); }
+
+void ZarnMain::reloadEditors()
+{
+    m_editors->reloadAll(homeTab());
+    selectLoadedTab(homeTab());
+}
 
 void ZarnMain::finishLoad()
 {
     SettingsTables& t = m_context.tables;
-    selectTab(TimersTab);
     if (t.SelectSpecialCodes) {
-        selectTab(SpecialCodesTab);
+        selectLoadedTab(m_editors->tabWith(&TabRoles::holdsLockBox));
         focusLockBox();
         t.SelectSpecialCodes = false;
     }
@@ -153,7 +152,8 @@ void ZarnMain::finishLoad()
 
 void ZarnMain::focusLockBox()
 {
-    m_editors->load(SpecialCodesTab)->focusFirstEntry();
+    if (EditorWindow* editor = m_editors->load(m_editors->tabWith(&TabRoles::holdsLockBox)))
+        editor->focusFirstEntry();
     // A hidden window takes the focus only once shown.
     m_focusLockBoxOnShow = !isVisible();
 }
@@ -178,20 +178,30 @@ void ZarnMain::selectTab(int tab)
         m_tabs->setCurrentIndex(tab);
 }
 
+void ZarnMain::selectLoadedTab(int tab)
+{
+    if (tab < 0)
+        return; // a table without the role
+    // A freshly loaded editor may show a stored text in another form ("05"
+    // as "5"): applying it would mark the file just read as unsaved.
+    m_currentTab = -1;
+    selectTab(tab);
+    m_currentTab = tab;
+}
+
+// An index that is no tab's (-1: none) loads and applies nothing.
 void ZarnMain::onTabChanged(int tab)
 {
     const int previous = m_currentTab;
     m_currentTab = tab;
     // The new editor comes to the front before the old one is applied.
-    if (isEditorTab(tab))
-        m_editors->bringToFront(tab);
-    if (isEditorTab(previous))
-        m_editors->doApply(previous);
+    m_editors->bringToFront(tab);
+    m_editors->doApply(previous);
 }
 
 void ZarnMain::applyPendingEdits()
 {
-    if (m_currentTab != SpecialCodesTab)
+    if (m_editors->editor(m_currentTab) && m_editors->roles(m_currentTab).appliedByFileCommands)
         m_editors->doApply(m_currentTab);
 }
 

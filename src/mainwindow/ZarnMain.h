@@ -39,13 +39,17 @@ public:
     QDialog* uploadWindow() const;
 
     int currentTab() const { return m_currentTab; }
+    // As a click on the tab does: the editor of the tab left is applied.
     void selectTab(int tab);
-    // The current editor's Apply, as leaving its tab runs it. The access code
-    // editor is left alone: its Apply sends codes to the controller.
+    // The tab that is in front after a load, a reload and Save As.
+    int homeTab() const;
+    // The current editor's Apply, as leaving its tab runs it, unless its tab
+    // is one the file commands do not apply.
     void applyPendingEdits();
 
-    // Every editor afresh from the settings, the timer editor in front; the
-    // access code editor waits until it is next needed. Edits not applied are lost.
+    // Every editor afresh from the settings, the front tab selected; the
+    // editors not made at start-up wait until they are next needed. Edits
+    // not applied are lost.
     void reloadEditors();
     // Reads CurrentDatFile and shows it in the editors.
     void loadConfiguration();
@@ -71,6 +75,9 @@ protected:
 private:
     void connectCommands();
     void onTabChanged(int tab);
+    // Selects the tab of editors just loaded from the settings: none is
+    // applied, as none holds an edit.
+    void selectLoadedTab(int tab);
     void readFile();
     void finishLoad();
     void applyGeometry(WindowGeometry geometry);

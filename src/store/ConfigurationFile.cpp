@@ -42,8 +42,14 @@ Status CheckDatFile(Profile& profile, const QString& file)
 
 QString WithDatExtension(const QString& path)
 {
-    // A leading dot marks a hidden file, not an extension.
-    if (GetFileName(path).lastIndexOf(QLatin1Char('.')) > 0)
+    const QString name = GetFileName(path);
+    // A leading dot marks a hidden file, not an extension; after a trailing
+    // dot the extension is empty, which is none.
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0 && dot < name.size() - 1)
         return path;
-    return path + QStringLiteral(".dat");
+    qsizetype trailingDots = 0;
+    while (trailingDots < name.size() - 1 && name[name.size() - 1 - trailingDots] == QLatin1Char('.'))
+        ++trailingDots;
+    return path.chopped(trailingDots) + QStringLiteral(".dat");
 }

@@ -14,5 +14,6 @@ class Profile;
 Status CheckDatFile(Profile& profile, const QString& file);
 
 // The path a save writes: ".dat" after a file name typed without an
-// extension, so that the file shows in the open dialog's filter.
+// extension (or with an empty one: "mine." gives "mine.dat"), so that the
+// file shows in the open dialog's filter.
 QString WithDatExtension(const QString& path);

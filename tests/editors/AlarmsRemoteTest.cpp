@@ -1,6 +1,5 @@
 #include "EditorFixture.h"
 #include "RecordingTransport.h"
-#include "editors/ListText.h"
 #include "editors/ports/AlarmsRemote.h"
 #include "link/ChangesUpload.h"
 #include "store/TextHelpers.h"

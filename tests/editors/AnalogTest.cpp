@@ -172,6 +172,14 @@ TEST_F(AnalogTest, ATripValueTheFileCouldNotReadBackIsRefusedAtApply)
     EXPECT_TRUE(messages()[0].startsWith("Trip Value (1)")) << messages()[0].toStdString();
     EXPECT_EQ(tables.MeterSetPoint[1], "120");
     EXPECT_EQ(tables.Vref, "500") << "nothing is applied";
+
+    // However long, a number is written back in its own digits and stored.
+    dialogs.script.clear();
+    type(find("MeterSetPointSet"), "120");
+    type(find("VrefSetting"), "12345678901234567890");
+    editor->DoApply();
+    EXPECT_TRUE(messages().isEmpty()) << messages().join('\n').toStdString();
+    EXPECT_EQ(tables.Vref, "12345678901234567890");
 }
 
 } // namespace

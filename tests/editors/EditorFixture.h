@@ -89,6 +89,12 @@ struct EditorFixture : testing::Test {
             QTest::keyClicks(box, text);
     }
     static bool red(const QWidget* control) { return control->palette().color(QPalette::Text) == QColor(Qt::red); }
+    // The text a list draws: its current item, or with none chosen the
+    // stored text it shows as its placeholder.
+    static QString ListText(const QComboBox* list)
+    {
+        return list->currentIndex() < 0 ? list->placeholderText() : list->currentText();
+    }
     // Picked by the user: only a pick raises activated.
     static void pick(QComboBox* list, const QString& item)
     {

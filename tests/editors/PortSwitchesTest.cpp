@@ -1,6 +1,5 @@
 #include "EditorFixture.h"
 #include "RecordingTransport.h"
-#include "editors/ListText.h"
 #include "editors/ports/PortSwitches.h"
 #include "editors/timing/Timers.h"
 #include "link/ChangesUpload.h"

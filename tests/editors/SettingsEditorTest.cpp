@@ -1,5 +1,4 @@
 #include "EditorFixture.h"
-#include "editors/ListText.h"
 #include "editors/NumericOnly.h"
 #include "editors/SettingsEditor.h"
 #include "store/KeyRegistry.h"
@@ -8,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -564,6 +564,56 @@ TEST_F(SettingsEditorTest, ACheckOfSeveralPartsSpeaksWithThePartThatRefuses)
     EXPECT_EQ(box->text(), "");
     editor.DoApply();
     EXPECT_EQ(tables.DTMFMemory[1], NoneStored);
+}
+
+// Boxes whose rows have no caption, each with the reader's rule: one in a
+// frame, one of an array in a frame, one in no frame at all.
+class UncaptionedProbe final : public SettingsEditor {
+public:
+    explicit UncaptionedProbe(AppContext& context) : SettingsEditor(context, {&S::TimersChanged}, nullptr)
+    {
+        const auto read = [](SettingBinding setting, const char* key) {
+            FieldSpec f = Field(setting);
+            f.reader = &FindStem(key).rule;
+            return f;
+        };
+        auto* fan = new QGroupBox("Fan Timer");
+        addRow(new QGridLayout(fan), 0,
+               {{}, "FanBox", {}, TextBox(), read(Bind(&S::FanTime, &S::FanTimeChanged), "FanTime")}, Single());
+        auto* hang = new QGroupBox("Hang Times");
+        auto* hangGrid = new QGridLayout(hang);
+        for (int p = 1; p <= Count::Ports; ++p)
+            addRow(hangGrid, p,
+                   {{}, "HangBox", {}, TextBox(), read(Bind(&S::HangTime, &S::HangTimeChanged), "HangTime")}, At(p));
+        auto* loose = new QGridLayout;
+        addRow(loose, 0, {{}, "DelayBox", {}, TextBox(), read(Bind(&S::XmtDelay, &S::XmtDelayChanged), "XmtDelay")},
+               Single());
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(fan);
+        layout->addWidget(hang);
+        layout->addLayout(loose);
+        loadControls();
+    }
+};
+
+// A message about a box never begins with an empty name: a box without a
+// caption is named by its frame, else by its control.
+TEST_F(SettingsEditorTest, ABoxWithoutACaptionIsNamedByItsFrameOrItsControl)
+{
+    struct Case {
+        const char* box;
+        QString named;
+    };
+    const Case cases[] = {{"FanBox", "Fan Timer: "}, {"HangBox(2)", "Hang Times (2): "}, {"DelayBox", "DelayBox: "}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        dialogs.script.clear();
+        UncaptionedProbe editor(context);
+        type(find(editor, c.box), "abc");
+        editor.DoApply();
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_TRUE(messages()[0].startsWith(c.named + "\"abc\" cannot be stored")) << messages()[0].toStdString();
+    }
 }
 
 // A list with add and delete over the five alarm inputs, a prefix whose "0"

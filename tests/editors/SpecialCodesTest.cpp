@@ -1,5 +1,4 @@
 #include "CodesFixture.h"
-#include "editors/ListText.h"
 #include "editors/ports/SpecialCodes.h"
 #include "link/CommandCatalogue.h"
 #include "store/ProgramName.h"

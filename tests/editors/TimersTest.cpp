@@ -1,5 +1,4 @@
 #include "EditorFixture.h"
-#include "editors/ListText.h"
 #include "editors/timing/Timers.h"
 
 #include <QCheckBox>

@@ -74,65 +74,11 @@ struct ClockRig {
             rig.tables.ComPortValue = "0";
         rig.controller.standIn(transport);
     }
-    bool sendClock() { return SendClock(rig.tables, transport, rig.clock); }
     bool setClock() { return SetControllerClock(rig.tables, rig.controller, rig.dialogs, rig.clock); }
 
     FakeLinkRig rig;
     RecordingTransport transport;
 };
-
-TEST(SendClock, SerialPausesBeforeTheDateAndBeforeTheTime)
-{
-    ClockRig r(false);
-    EXPECT_TRUE(r.sendClock());
-    EXPECT_EQ(r.transport.events(),
-              (QStringList{"pause 50", "send " + kDate, "pause 500", "send " + kUsTime}));
-}
-
-TEST(SendClock, DtmfPlaysBothCommandsInOneFrameOfPortOne)
-{
-    ClockRig r(true, "True");
-    EXPECT_TRUE(r.sendClock());
-    EXPECT_EQ(r.transport.events(), (QStringList{"send " + kDate, "send " + kIntlTime, "lock"}));
-    ASSERT_EQ(r.transport.sent().size(), 2u);
-    EXPECT_EQ(r.transport.sent()[0].unlockPort, 1);
-    EXPECT_EQ(r.transport.sent()[0].framing, Framing::NoLock);
-    EXPECT_EQ(r.transport.sent()[1].framing, Framing::Bare);
-}
-
-TEST(SendClock, AFailedDateSendsNoTime)
-{
-    struct Case {
-        const char* name;
-        bool dtmf;
-        std::vector<Outcome> outcomes;
-        bool updateErrorOnEntry;
-        QStringList events;
-        bool sent;
-    };
-    const QStringList dateOnly{"pause 50", "send " + kDate};
-    const QStringList both{"pause 50", "send " + kDate, "pause 500", "send " + kUsTime};
-    const Case cases[] = {
-        {"date refused", false, {Outcome::Refused}, false, dateOnly, false},
-        {"gave up on the date", false, {Outcome::GaveUp}, false, dateOnly, false},
-        {"date wait abandoned", false, {Outcome::Interrupted}, false, dateOnly, false},
-        {"date timed out: counted as sent", false, {Outcome::TimedOut, Outcome::TimedOut}, false, both, true},
-        {"time refused", false, {Outcome::Accepted, Outcome::Refused}, false, both, false},
-        {"DTMF playing abandoned: the frame is closed", true, {Outcome::Interrupted}, false,
-         {"send " + kDate, "lock"}, false},
-        {"serial, UpdateError on entry", false, {}, true, {}, false},
-        {"DTMF, UpdateError on entry", true, {}, true, {}, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ClockRig r(c.dtmf);
-        for (Outcome o : c.outcomes)
-            r.transport.script(o);
-        r.rig.tables.UpdateError = c.updateErrorOnEntry;
-        EXPECT_EQ(r.sendClock(), c.sent);
-        EXPECT_EQ(r.transport.events(), c.events);
-    }
-}
 
 TEST(SetControllerClock, SerialSetsTheClockDespiteStaleFlagsAndClosesThePort)
 {
@@ -150,45 +96,82 @@ TEST(SetControllerClock, SerialSetsTheClockDespiteStaleFlagsAndClosesThePort)
     EXPECT_FALSE(r.rig.tables.UpdateInterrupted);
 }
 
-TEST(SetControllerClock, DtmfClosesTheFrameAndEndsTheRun)
+TEST(SetControllerClock, DtmfPlaysBothCommandsInOneFrameOfPortOneAndEndsTheRun)
 {
-    ClockRig r(true);
+    ClockRig r(true, "True");
+    r.rig.tables.ComPortValue = "2";
+    ASSERT_TRUE(r.rig.link.OpenSerialPort()); // left open by a serial upload
+    r.rig.tables.ComPortValue = "0";
     EXPECT_TRUE(r.setClock());
-    EXPECT_EQ(r.transport.events(), (QStringList{"begin", "send " + kDate, "send " + kUsTime, "lock", "end"}));
+    EXPECT_EQ(r.transport.events(), (QStringList{"begin", "send " + kDate, "send " + kIntlTime, "lock", "end"}));
+    ASSERT_EQ(r.transport.sent().size(), 2u);
+    EXPECT_EQ(r.transport.sent()[0].unlockPort, 1);
+    EXPECT_EQ(r.transport.sent()[0].framing, Framing::NoLock);
+    EXPECT_EQ(r.transport.sent()[1].framing, Framing::Bare);
     EXPECT_EQ(r.rig.dialogs.messageTexts(), QStringList{kDone});
+    EXPECT_FALSE(r.rig.link.isPortOpen());
+}
+
+// The time is read as it goes out, not when the date did: the date's reply
+// wait and its message may have taken a while.
+TEST(SetControllerClock, TheTimeIsReadAsItIsSent)
+{
+    ClockRig r(false);
+    r.transport.after(0, [&r] { r.rig.clock.setDateTime(At(2026, 12, 9, 21, 7, 30)); });
+    EXPECT_TRUE(r.setClock());
+    EXPECT_EQ(r.transport.lines(), (QStringList{kDate, "1*51002107"}));
 }
 
 TEST(SetControllerClock, FailuresShowNoSuccessAndStillEndEverything)
 {
     struct Case {
         const char* name;
+        bool dtmf;
         std::function<void(ClockRig&)> arrange;
         QStringList events;
         QStringList texts; // the messages this function shows; the link shows its own
+        bool set;
+    };
+    const QStringList dateOnly{"begin", "pause 50", "send " + kDate, "end"};
+    const QStringList both{"begin", "pause 50", "send " + kDate, "pause 500", "send " + kUsTime, "end"};
+    const auto outcomes = [](std::vector<Outcome> script) {
+        return [script](ClockRig& r) {
+            for (Outcome o : script)
+                r.transport.script(o);
+        };
     };
     const Case cases[] = {
-        {"date refused",
+        {"date refused", false,
          [](ClockRig& r) {
              r.transport.script(Outcome::Refused);
              r.transport.after(0, [&r] { r.rig.tables.UpdateError = true; });
          },
-         {"begin", "pause 50", "send " + kDate, "end"}, {}},
-        {"time refused",
+         dateOnly, {}, false},
+        {"gave up on the date", false, outcomes({Outcome::GaveUp}), dateOnly, {}, false},
+        {"date wait abandoned", false, outcomes({Outcome::Interrupted}), dateOnly, {}, false},
+        {"time refused", false,
          [](ClockRig& r) {
              r.transport.script(Outcome::Accepted);
              r.transport.script(Outcome::Refused);
              r.transport.after(1, [&r] { r.rig.tables.UpdateError = true; });
          },
-         {"begin", "pause 50", "send " + kDate, "pause 500", "send " + kUsTime, "end"}, {}},
-        {"port will not open", [](ClockRig& r) { r.transport.failBegin("COM2 is in use by another program"); },
-         {"begin", "end"}, {"COM2 is in use by another program"}},
+         both, {}, false},
+        {"no answer to either: counted as sent", false, outcomes({Outcome::TimedOut, Outcome::TimedOut}), both,
+         {"Clock and Calendar have been successfully set"}, true},
+        {"DTMF playing abandoned: the frame is closed", true, outcomes({Outcome::Interrupted}),
+         {"begin", "send " + kDate, "lock", "end"}, {}, false},
+        {"port will not open", false,
+         [](ClockRig& r) { r.transport.failBegin("COM2 is in use by another program"); }, {"begin"},
+         {"COM2 is in use by another program"}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ClockRig r(false);
-        ASSERT_TRUE(r.rig.link.OpenSerialPort());
+        ClockRig r(c.dtmf);
+        if (!c.dtmf) {
+            ASSERT_TRUE(r.rig.link.OpenSerialPort());
+        }
         c.arrange(r);
-        EXPECT_FALSE(r.setClock());
+        EXPECT_EQ(r.setClock(), c.set);
         EXPECT_EQ(r.transport.events(), c.events);
         QStringList texts;
         for (const auto& shown : r.rig.dialogs.messages())
@@ -196,16 +179,22 @@ TEST(SetControllerClock, FailuresShowNoSuccessAndStillEndEverything)
         EXPECT_EQ(texts, c.texts);
         EXPECT_FALSE(r.rig.link.isPortOpen());
         EXPECT_FALSE(r.rig.tables.UpdateError);
+        EXPECT_FALSE(r.rig.controller.busy());
     }
 }
 
-TEST(SetControllerClock, ASecondClickDuringTheFirstDoesNothing)
+TEST(SetControllerClock, ASecondClickDuringTheFirstSaysTheLinkIsBusy)
 {
     ClockRig r(false);
-    r.transport.after(0, [&] { EXPECT_FALSE(r.setClock()); });
+    QString busy;
+    r.transport.after(0, [&] {
+        busy = r.rig.controller.busyText();
+        EXPECT_FALSE(r.setClock());
+    });
     EXPECT_TRUE(r.setClock());
     EXPECT_EQ(r.transport.begins(), 1);
-    EXPECT_EQ(r.rig.dialogs.messageTexts(), QStringList{kDone});
+    EXPECT_TRUE(busy.contains("setting the clock")) << busy.toStdString();
+    EXPECT_EQ(r.rig.dialogs.messageTexts(), (QStringList{"Tarvex Programmer: " + busy, kDone}));
 }
 
 } // namespace

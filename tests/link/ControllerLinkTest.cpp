@@ -4,6 +4,7 @@
 #include "link/ClockSetting.h"
 #include "link/CommandCatalogue.h"
 #include "link/ControllerLink.h"
+#include "RecordingTransport.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ TEST(ControllerLinkGuard, WhileOneRunHoldsTheLinkNoOtherStarts)
         EXPECT_TRUE(rig.port.log().isEmpty());
         EXPECT_TRUE(rig.sound.calls().isEmpty());
         EXPECT_TRUE(rig.tables.UpdateError && rig.tables.UpdateInterrupted);
-        EXPECT_EQ(rig.dialogs.messageTexts(), QStringList{"Tarvex Programmer: " + rig.controller.busyText()});
+        EXPECT_EQ(rig.dialogs.messageTexts(), QStringList(2, "Tarvex Programmer: " + rig.controller.busyText()));
         EXPECT_EQ(rig.controller.job(), holder);
 
         // A claim handed on still holds the link; the link is free once it goes.
@@ -191,6 +192,100 @@ TEST(ControllerLinkAtOnce, DtmfFailuresAdoptNothingAndReleaseTheTransmitter)
         EXPECT_FALSE(rig.keyed());
         EXPECT_FALSE(rig.port.isOpen());
         EXPECT_FALSE(rig.sound.inRun());
+        EXPECT_FALSE(rig.controller.busy());
+    }
+}
+
+// Success only when the whole frame went out: the commands, the lock code to
+// its end and the run's own end. The frame is told as it went, the
+// transmitter released and the link free again, whatever the outcome.
+TEST(ControllerLinkAtOnce, AFrameThatDidNotGoOutToItsEndIsNoSuccess)
+{
+    struct Case {
+        const char* name;
+        std::function<void(KeyedDtmfRig&)> arrange;
+        QString reason; // empty: success
+        QString shown;
+        QString heard;
+    };
+    // The keys of the frame, one sound image each.
+    const QString frame = "123D" "*90105D" "5D";
+    const auto soundLostAt = [](int images) {
+        return [images](KeyedDtmfRig& r) {
+            r.clock.onSleep([&r, images](int) {
+                if (r.sound.images().size() == images)
+                    r.sound.breakRun("The sound device went away");
+            });
+        };
+    };
+    const Case cases[] = {
+        {"everything played", [](KeyedDtmfRig&) {}, "", "", frame},
+        {"sound lost inside the lock code", soundLostAt(12), "The lock code was not sent to the end",
+         "The sound device went away", frame.chopped(1)},
+        {"sound lost after the last key, before the run ended", soundLostAt(13), "The sound device went away",
+         "The sound device went away", frame},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        KeyedDtmfRig rig;
+        c.arrange(rig);
+        const Status sent = rig.controller.sendAtOnce(NewLock("5"));
+        EXPECT_EQ(sent.ok(), c.reason.isEmpty());
+        EXPECT_EQ(sent.reason(), c.reason);
+        EXPECT_EQ(rig.dialogs.messageTexts(),
+                  c.shown.isEmpty() ? QStringList() : QStringList{"Tarvex Programmer: " + c.shown});
+        EXPECT_EQ(rig.heard(), c.heard);
+        EXPECT_EQ(rig.tables.CurrentLock, "5") << "the controller took the new lock code";
+        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.sound.inRun());
+        EXPECT_FALSE(rig.controller.busy());
+    }
+}
+
+// The same through a transport standing in, in either mode: a lock code cut
+// short or a run that ends with a failure fails the command.
+TEST(ControllerLinkAtOnce, TheLockAndTheEndOfTheRunDecideTheOutcome)
+{
+    struct Case {
+        const char* name;
+        bool dtmf;
+        std::function<void(RecordingTransport&)> arrange;
+        QString reason; // empty: success
+    };
+    const Case cases[] = {
+        {"DTMF, all went out", true, [](RecordingTransport&) {}, ""},
+        {"DTMF, lock code cut short", true, [](RecordingTransport& t) { t.failLock(); },
+         "The lock code was not sent to the end"},
+        {"DTMF, the run ended with a failure", true, [](RecordingTransport& t) { t.failEnd("Sound lost"); },
+         "Sound lost"},
+        {"DTMF, both: the first is given", true,
+         [](RecordingTransport& t) {
+             t.failLock();
+             t.failEnd("Sound lost");
+         },
+         "The lock code was not sent to the end"},
+        {"serial, the session ended with a failure", false, [](RecordingTransport& t) { t.failEnd("Port lost"); },
+         "Port lost"},
+        {"a refused command is told before the end's failure", false,
+         [](RecordingTransport& t) {
+             t.script(Outcome::Refused);
+             t.failEnd("Port lost");
+         },
+         "The Tarvex refused 1*90105"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLinkRig rig;
+        rig.tables.ComPortValue = c.dtmf ? "0" : "2";
+        RecordingTransport transport(c.dtmf);
+        c.arrange(transport);
+        rig.controller.standIn(transport);
+        const Status sent = rig.controller.sendAtOnce(NewLock("5"));
+        EXPECT_EQ(sent.ok(), c.reason.isEmpty());
+        EXPECT_EQ(sent.reason(), c.reason);
+        const QStringList frame = c.dtmf ? QStringList{"begin", "send 1*90105", "lock", "end"}
+                                         : QStringList{"begin", "send 1*90105", "end"};
+        EXPECT_EQ(transport.events(), frame);
         EXPECT_FALSE(rig.controller.busy());
     }
 }

@@ -56,10 +56,10 @@ TEST(DtmfTransport, EachFramingPlaysItsCodes)
     EXPECT_EQ(t.send(BuildCommand(CommandId::HangTime, rig.tables, 3), 3, Framing::Full), Outcome::Accepted);
     EXPECT_EQ(t.send(BuildCommand(CommandId::TxEnable, rig.tables, 2), 2, Framing::NoLock), Outcome::Accepted);
     EXPECT_EQ(t.send(BuildCommand(CommandId::CommandPrefix, rig.tables), 1, Framing::Bare), Outcome::Accepted);
-    t.lock();
+    EXPECT_EQ(t.lock(), Outcome::Accepted);
     t.pause(500);
     t.sendWithoutReply(LockChangeCommand("12"));
-    t.end();
+    EXPECT_TRUE(t.end());
 
     const QString beforePause = "789#*1000120#0#" "456#2111#" "*21041##" "0#";
     EXPECT_EQ(rig.heard(), beforePause + "*901012#");
@@ -92,7 +92,8 @@ TEST(DtmfTransport, AFailedBeginSendsNothing)
         EXPECT_TRUE(begun.reason().startsWith(c.reason)) << begun.reason().toStdString();
         EXPECT_EQ(rig.transport.send(BuildCommand(CommandId::HangTime, rig.tables, 1), 1, Framing::Full),
                   Outcome::Interrupted);
-        rig.transport.end();
+        EXPECT_EQ(rig.transport.lock(), Outcome::Interrupted);
+        EXPECT_TRUE(rig.transport.end()) << "the failure was the begin's, given there";
         EXPECT_TRUE(rig.sound.images().isEmpty());
         EXPECT_FALSE(rig.keyed());
         EXPECT_FALSE(rig.port.isOpen());
@@ -105,8 +106,8 @@ TEST(DtmfTransport, WithoutAKeyingPortTheTonesPlayUnkeyed)
     DtmfRig rig;
     DtmfTransport transport(rig.tables, rig.sound, rig.link, rig.player);
     ASSERT_TRUE(transport.begin());
-    transport.lock();
-    transport.end();
+    EXPECT_EQ(transport.lock(), Outcome::Accepted);
+    EXPECT_TRUE(transport.end());
     EXPECT_EQ(rig.heard(), "0D");
     EXPECT_TRUE(rig.port.log().isEmpty());
 }
@@ -134,7 +135,7 @@ TEST(DtmfTransport, EveryWayOutReleasesTheTransmitter)
         rig.port.vanish();
         EXPECT_EQ(rig.transport.send(BuildCommand(CommandId::FanTime, rig.tables), 1, Framing::Full),
                   Outcome::Accepted);
-        rig.transport.end();
+        EXPECT_TRUE(rig.transport.end());
         EXPECT_FALSE(rig.keyed());
         EXPECT_FALSE(rig.port.isOpen());
     }

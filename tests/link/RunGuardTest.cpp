@@ -72,12 +72,12 @@ struct GuardRig : WindowRig {
 
 // The starts that tell the user the link is busy while `first` runs. The
 // upload window's buttons are off during its own upload, the manual window
-// ignores Enter during its own command, the clock's button stays quiet.
+// ignores Enter during its own command.
 int BusyMessages(Job first)
 {
     int told = 0;
     for (Job second : Runs)
-        if (second != Job::ClockSetting && (second != first || second == Job::AtOnce))
+        if (second != first || second == Job::AtOnce || second == Job::ClockSetting)
             ++told;
     return told;
 }

@@ -44,10 +44,10 @@ int main(int argc, char** argv)
     }
     const ControllerCommand command{{}, {{Player::String, args[2]}, {Player::Terminator, {}}}, {}};
     const bool played = transport.send(command, 1, Framing::Full) == Outcome::Accepted;
-    transport.end();
+    const bool ended = transport.end().ok();
     if (!played)
         out << "send: not played" << Qt::endl;
     for (const QString& message : dialogs.messageTexts())
         out << "message: " << message << Qt::endl;
-    return played && dialogs.shown().empty() ? 0 : 1;
+    return played && ended && dialogs.shown().empty() ? 0 : 1;
 }

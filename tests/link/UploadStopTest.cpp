@@ -12,11 +12,6 @@ using Answer = ControllerSimulator::Answer;
 
 namespace {
 
-const QString Question = "Interrupt Update: Are you sure you want to interrupt the update?";
-const QString PleaseWait = "Wait: Please wait while I finish the current operation";
-const QString Confirm = "Send Complete Configuration: Are you sure you want to update your complete "
-                        "configuration? It could take some time";
-const QString CompleteDone = "Tarvex Programmer: Complete Upload Is Complete. The Tarvex will now reset.";
 constexpr std::size_t CompleteLines = 1025; // of the defaults, the reset included
 
 } // namespace
@@ -71,6 +66,7 @@ TEST_F(UploadWire, ClosingDuringACompleteUploadAsksTheInterruptQuestion)
     const Case cases[] = {
         {"Close, No", Way::CloseButton, Dialogs::Answer::No},
         {"Close, Yes", Way::CloseButton, Dialogs::Answer::Yes},
+        {"Esc, No", Way::Escape, Dialogs::Answer::No},
         {"Esc, Yes", Way::Escape, Dialogs::Answer::Yes},
         {"frame, No", Way::Frame, Dialogs::Answer::No},
         {"frame, Yes", Way::Frame, Dialogs::Answer::Yes},
@@ -105,11 +101,11 @@ TEST_F(UploadWire, ClosingDuringACompleteUploadAsksTheInterruptQuestion)
         if (c.answer == Dialogs::Answer::No) {
             EXPECT_TRUE(m_sim.waitForLines(before + CompleteLines));
             EXPECT_EQ(m_sim.lines().size(), before + CompleteLines);
-            EXPECT_EQ(messages(), (QStringList{Confirm, Question, CompleteDone}));
+            EXPECT_EQ(messages(), (QStringList{CompleteQuestion, InterruptQuestion, CompleteDone}));
             continue;
         }
         EXPECT_LT(m_sim.lines().size(), before + CompleteLines);
-        EXPECT_EQ(messages(), (QStringList{Confirm, Question, PleaseWait}));
+        EXPECT_EQ(messages(), (QStringList{CompleteQuestion, InterruptQuestion, PleaseWait}));
         EXPECT_FALSE(m_window->isVisible());
         EXPECT_FALSE(m_port.isOpen());
         EXPECT_FALSE(m_tables.UpdateInterrupted); // the close has finished
@@ -154,5 +150,5 @@ TEST_F(UploadWire, TheWindowOpensAgainRightAfterAnInterrupt)
     EXPECT_TRUE(m_sim.waitForLines(1));
     EXPECT_EQ(received(), QStringList{"1*1000"});
     EXPECT_TRUE(m_tables.HangTimeChanged[2] && m_tables.HangTimeChanged[3]);
-    EXPECT_EQ(messages(), (QStringList{Question, PleaseWait}));
+    EXPECT_EQ(messages(), (QStringList{InterruptQuestion, PleaseWait}));
 }

@@ -72,4 +72,10 @@ protected:
     std::unique_ptr<UpdateWindow> m_window;
 };
 
+// The upload window's messages, each with its title.
 inline const QString Done = "Tarvex Programmer: Update Complete";
+inline const QString InterruptQuestion = "Interrupt Update: Are you sure you want to interrupt the update?";
+inline const QString PleaseWait = "Wait: Please wait while I finish the current operation";
+inline const QString CompleteQuestion = "Send Complete Configuration: Are you sure you want to update your complete "
+                                        "configuration? It could take some time";
+inline const QString CompleteDone = "Tarvex Programmer: Complete Upload Is Complete. The Tarvex will now reset.";

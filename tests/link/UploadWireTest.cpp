@@ -163,8 +163,7 @@ TEST_F(UploadWire, InterruptDuringTheRemoteMemoriesStopsAfterTheCurrentOne)
     EXPECT_EQ(lines.last(), "1*20863");
     EXPECT_TRUE(m_tables.RemoteMemoryChanged);
     EXPECT_TRUE(m_tables.MacroChanged[1]);
-    EXPECT_EQ(messages(), (QStringList{"Interrupt Update: Are you sure you want to interrupt the update?",
-                                       "Wait: Please wait while I finish the current operation"}));
+    EXPECT_EQ(messages(), (QStringList{InterruptQuestion, PleaseWait}));
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_FALSE(m_port.isOpen());
 }
@@ -195,9 +194,7 @@ TEST_F(UploadWire, CompleteUploadFromTerminatorToResetWithoutAReplyWait)
     EXPECT_EQ(lines.first(), "1*9020" + m_tables.Terminator);
     EXPECT_EQ(lines.last(), "1*21999");
     EXPECT_EQ(percentAtTheEnd, "100% Complete");
-    EXPECT_EQ(messages(), (QStringList{"Send Complete Configuration: Are you sure you want to update your complete "
-                                       "configuration? It could take some time",
-                                       "Tarvex Programmer: Complete Upload Is Complete. The Tarvex will now reset."}));
+    EXPECT_EQ(messages(), (QStringList{CompleteQuestion, CompleteDone}));
     EXPECT_FALSE(m_tables.HangTimeChanged[1]);
     EXPECT_EQ(m_window->findChild<QProgressBar*>("ProgressBar1")->value(), 0);
     EXPECT_TRUE(m_window->findChild<QLabel*>("PercentProgress")->isHidden());
@@ -242,8 +239,7 @@ TEST_F(UploadWire, ButtonsAreOffDuringARunAndCloseInterruptsThenCloses)
     EXPECT_TRUE(m_sim.waitForLines(1));
     EXPECT_EQ(received().size(), 1);
     EXPECT_TRUE(m_tables.FanTimeChanged);
-    EXPECT_EQ(messages(), (QStringList{"Interrupt Update: Are you sure you want to interrupt the update?",
-                                       "Wait: Please wait while I finish the current operation"}));
+    EXPECT_EQ(messages(), (QStringList{InterruptQuestion, PleaseWait}));
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_FALSE(m_port.isOpen());
     EXPECT_FALSE(m_tables.UpdateInterrupted); // Close has finished

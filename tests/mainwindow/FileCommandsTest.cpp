@@ -268,6 +268,35 @@ TEST_F(FileCommandsTest, OpenReadsTheChosenFileAndLeavesItSaved)
         EXPECT_TRUE(main->editors().isLoaded(tab));
 }
 
+// The editors loaded from the new file hold no edit, even one that shows a
+// stored text in another form ("05" as "5"): selecting the first tab after
+// the load applies none of them, whichever tab was current before.
+TEST_F(FileCommandsTest, OpenOrNewFromTheAnalogTabLeavesTheNewFileSaved)
+{
+    const QString padded = datFile("padded.dat", {{"Analog", "RealLow(1)", "05"}});
+    makeTabs = EditorTabs;
+    for (const bool isNew : {false, true}) {
+        SCOPED_TRACE(isNew ? "New" : "Open");
+        startOn(first);
+        main->selectTab(AnalogTab);
+        ASSERT_TRUE(tables.DataSaved);
+        dialogs.clear();
+        dialogs.answerFile(padded);
+        if (isNew)
+            files().fileNew();
+        else
+            ASSERT_TRUE(files().fileOpen());
+        EXPECT_EQ(kinds(), QStringList{"open"});
+        EXPECT_EQ(tables.CurrentDatFile, padded);
+        EXPECT_EQ(tables.RealLow[1], "05");
+        EXPECT_TRUE(tables.DataSaved);
+        EXPECT_FALSE(tables.anySectionFlag());
+        EXPECT_FALSE(tables.MeterChanged.any(true));
+        EXPECT_EQ(main->currentTab(), TimersTab);
+        EXPECT_EQ(main->editors().frontTab(), TimersTab);
+    }
+}
+
 TEST_F(FileCommandsTest, OpenOrNewThatIsCancelledAnywhereChangesNothing)
 {
     EditorWindow* timers = main->editors().editor(0);
@@ -308,7 +337,7 @@ TEST_F(FileCommandsTest, OpenRefusesAFileThatIsNoConfigurationAndChangesNothing)
     const QString noise = dir.write("noise.dat", RandomBytes(4096));
     const QString settings = dir.write("settings.dat", "[Main]\r\nComPort=1\r\n");
     std::vector<EditorWindow*> editors;
-    for (int tab = 0; tab < EditorTabCount; ++tab)
+    for (int tab = 0; tab < main->editors().count(); ++tab)
         editors.push_back(main->editors().editor(tab));
     const QString title = main->windowTitle();
     makeUnsaved();
@@ -328,7 +357,7 @@ TEST_F(FileCommandsTest, OpenRefusesAFileThatIsNoConfigurationAndChangesNothing)
         EXPECT_FALSE(tables.DataSaved);
         EXPECT_FALSE(tables.DatFileErrors);
         EXPECT_EQ(main->windowTitle(), title);
-        for (int tab = 0; tab < EditorTabCount; ++tab)
+        for (int tab = 0; tab < main->editors().count(); ++tab)
             EXPECT_EQ(main->editors().editor(tab), editors[tab]) << tab;
         EXPECT_TRUE(TempDir::read(dir.path("error.log")).isEmpty());
         EXPECT_EQ(TempDir::read(file), bytes);

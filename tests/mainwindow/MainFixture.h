@@ -29,6 +29,11 @@
 
 #include <gtest/gtest.h>
 
+// Tabs by their place in the strip, for the tests that name them.
+constexpr int TimersTab = 0;
+constexpr int AnalogTab = 4;
+constexpr int SpecialCodesTab = 9;
+
 // The real profile, with a hook that runs before each write.
 class HookProfile final : public Profile {
 public:
@@ -146,8 +151,9 @@ protected:
     }
     void start(bool expectLoaded = true)
     {
-        main = std::make_unique<ZarnMain>(*context, recordingTabs());
+        main = std::make_unique<ZarnMain>(*context, makeTabs());
         ASSERT_EQ(main->load(), expectLoaded);
+        loadEvents = events;
         events.clear();
     }
 
@@ -167,5 +173,8 @@ protected:
                       [] { return QStringList{"/dev/ttyUSB0", "/dev/ttyS0"}; }};
     std::unique_ptr<AppContext> context;
     QStringList events;
+    QStringList loadEvents; // what the editors recorded during the start-up's load
+    // The tab table start() gives the window: the recording editors unless a test chooses.
+    std::function<EditorTabList()> makeTabs = [this] { return recordingTabs(); };
     std::unique_ptr<ZarnMain> main;
 };

@@ -48,7 +48,7 @@ TEST_F(StartUp, LastFileThatExistsIsReadWithoutAnyDialogAndTenEditorsAreLoaded)
 {
     startOn(datFile("a.dat"));
     EXPECT_TRUE(dialogs.shown().empty());
-    for (int tab = 0; tab < EditorTabCount; ++tab)
+    for (int tab = 0; tab < main->editors().count(); ++tab)
         EXPECT_EQ(main->editors().isLoaded(tab), tab != SpecialCodesTab) << tab;
     EXPECT_EQ(main->editors().frontTab(), TimersTab);
     EXPECT_EQ(main->currentTab(), TimersTab);

@@ -38,6 +38,44 @@ TEST_F(TabStrip, ATabChangeBringsTheNewEditorToFrontBeforeApplyingTheOld)
     EXPECT_FALSE(tables.DataSaved);
 }
 
+// The roles belong to the rows of the tab table: given to other tabs, the
+// window follows them at start-up, in the file commands and at a reload.
+TEST_F(TabStrip, TheWindowFollowsTheRolesOfTheTabTable)
+{
+    constexpr int home = 3, lockBox = 2;
+    makeTabs = [this] {
+        EditorTabList tabs = recordingTabs();
+        tabs[TimersTab].roles.inFront = false;
+        tabs[home].roles.inFront = true;
+        tabs[SpecialCodesTab].roles = {.startUpOrder = 10};
+        tabs[lockBox].roles = {.startUpOrder = std::nullopt, .appliedByFileCommands = false, .holdsLockBox = true};
+        return tabs;
+    };
+    startOn(datFile("same.dat", {{"Unlock", "Lock", "D"}, {"Unlock", "Terminator", "D"}}));
+    EXPECT_TRUE(loadEvents.isEmpty()) << "the editors just loaded are not applied";
+    EXPECT_EQ(main->currentTab(), lockBox);
+    EXPECT_EQ(main->editors().frontTab(), lockBox);
+    EXPECT_TRUE(main->editors().isLoaded(SpecialCodesTab));
+    EXPECT_EQ(main->focusWidget(), editor(lockBox)->box);
+
+    editor(lockBox)->pendingEdit = true;
+    ASSERT_TRUE(main->files().fileSave());
+    EXPECT_TRUE(events.isEmpty()) << "the file commands leave its edits alone";
+    main->selectTab(SpecialCodesTab);
+    editor(SpecialCodesTab)->pendingEdit = true;
+    ASSERT_TRUE(main->files().fileSave());
+    EXPECT_EQ(events, (QStringList{"apply 2 front 9", "apply 9 front 9"}));
+    EXPECT_EQ(tables.FanTime, "123");
+
+    events.clear();
+    main->reloadEditors();
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_EQ(main->currentTab(), home);
+    EXPECT_EQ(main->editors().frontTab(), home);
+    for (int tab = 0; tab < main->editors().count(); ++tab)
+        EXPECT_EQ(main->editors().isLoaded(tab), tab != lockBox) << tab;
+}
+
 TEST_F(TabStrip, AnEditorClosedByTheFileCommandsComesBackWhenItsTabIsChosen)
 {
     startOn(datFile("a.dat"));

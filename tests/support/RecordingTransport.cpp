@@ -28,10 +28,17 @@ void RecordingTransport::sendWithoutReply(const ControllerCommand& command)
     m_events << "reset " + command.serialLines.value(0);
 }
 
-void RecordingTransport::end()
+Outcome RecordingTransport::lock()
+{
+    m_events << QStringLiteral("lock");
+    return m_lockFails ? Outcome::Interrupted : Outcome::Accepted;
+}
+
+Status RecordingTransport::end()
 {
     ++m_ends;
     m_events << QStringLiteral("end");
+    return m_endFailure.isEmpty() ? Status::success() : Status::failure(m_endFailure);
 }
 
 QStringList RecordingTransport::lines() const

@@ -22,12 +22,16 @@ public:
     bool dtmfMode() const override { return m_dtmf; }
     Status begin() override;
     Outcome send(const ControllerCommand& command, int unlockPort, Framing framing) override;
-    void lock() override { m_events << QStringLiteral("lock"); }
+    Outcome lock() override;
     void sendWithoutReply(const ControllerCommand& command) override;
     void pause(int ms) override { m_events << QStringLiteral("pause %1").arg(ms); }
-    void end() override;
+    Status end() override;
 
     void failBegin(QString reason) { m_beginFailure = std::move(reason); }
+    // The lock code is not played to its end.
+    void failLock() { m_lockFails = true; }
+    // The run ends with this failure, as a sound output lost at its end.
+    void failEnd(QString reason) { m_endFailure = std::move(reason); }
     void script(Outcome outcome) { m_outcomes.push_back(outcome); }
     // Called after the command with this index (from 0) was sent.
     void after(int index, std::function<void()> action) { m_actions.push_back({index, std::move(action)}); }
@@ -43,6 +47,8 @@ public:
 private:
     bool m_dtmf;
     QString m_beginFailure;
+    bool m_lockFails = false;
+    QString m_endFailure;
     std::deque<Outcome> m_outcomes;
     std::vector<std::pair<int, std::function<void()>>> m_actions;
     std::vector<Sent> m_sent;
