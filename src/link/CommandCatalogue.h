@@ -51,10 +51,9 @@ ControllerCommand BuildCommand(CommandId id, const SettingsTables& tables, int i
 // Segment 1-4 of courtesy tone 1-10 of port 1-3.
 ControllerCommand CourtesySegmentCommand(const SettingsTables& tables, int port, int tone, int segment);
 
-// The access code commands carry the code the caller passes: the editor
-// passes NewPortUnlock(port), NewLock or NewTerminator and, once the command
-// is sent, stores it into CurrentPortUnlock(port), CurrentLock or Terminator;
-// the complete upload passes the codes in use. The code is played as an
+// The access code commands carry the code the caller passes: the access code
+// editor its new code, which it takes into use once the controller has it;
+// the uploads the codes in use. The code is played as an
 // unlock code is, so a "D" in it stays a D.
 ControllerCommand PortUnlockCommand(int port, const QString& code);
 ControllerCommand LockChangeCommand(const QString& code);

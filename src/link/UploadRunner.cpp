@@ -113,29 +113,18 @@ UploadRunner::Next UploadRunner::runStep(const UploadStep& step, bool sendAll)
             flag.ref(m_tables) = false;
         return Next::Go;
     }
-    if (step.refuse) {
-        if (const QString why = step.refuse(m_tables); !why.isEmpty()) {
-            tell(why);
-            return Next::Go;
-        }
-    }
     const ControllerCommand command = step.build(m_tables);
     if (!HasForm(command, dtmf))
         return Next::Go;
 
     if (step.pauseBefore > 0)
         m_transport.pause(step.pauseBefore);
-    const Framing framing = step.lockAfterAdopt ? Framing::NoLock : step.framing;
-    const Outcome outcome = m_transport.send(command, step.unlockPort, framing);
-    m_frameOpen = framing == Framing::NoLock;
+    const Outcome outcome = m_transport.send(command, step.unlockPort, step.framing);
+    m_frameOpen = step.framing == Framing::NoLock;
     finishFlags(step, outcome);
 
     if (outcome == Outcome::Accepted && step.adopt)
         step.adopt(m_tables);
-    if (step.lockAfterAdopt) {
-        m_transport.lock();
-        m_frameOpen = false;
-    }
     if (outcome == Outcome::Refused || outcome == Outcome::GaveUp || m_tables.UpdateError) {
         m_tables.UpdateError = false;
         if (outcome == Outcome::Refused)

@@ -33,9 +33,6 @@ struct UploadStep {
     bool dtmfNotNeeded = false; // the editor already played it: DTMF mode only clears the flags
     int pauseBefore = 0, pauseAfter = 0;
     int progress = 0; // bar advance after the step
-    // Run after the command was accepted, before a lock() closes the frame.
+    // Run after the command was accepted.
     std::function<void(SettingsTables&)> adopt;
-    bool lockAfterAdopt = false; // sent with Framing::NoLock; lock() after adopt
-    // Skips the step (flags kept) and tells the user why; empty when it may go.
-    std::function<QString(const SettingsTables&)> refuse;
 };

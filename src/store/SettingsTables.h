@@ -98,10 +98,6 @@ struct SettingsTables {
     QString Terminator;        // ends every DTMF command, stored under "Terminator"
     QString CurrentTerminator; // the validated copy read with it
     QString CommandPrefix, DTMFPort, DTMFSpeech;
-    // A new lock code or terminator for the changes-only upload to send, with
-    // LockChanged and TerminatorChanged. The access code editor sets none of
-    // them: it sends its new codes at once.
-    QString NewLock, NewTerminator;
 
     // ---- [Autopatch], [PadTest], [PreAccess], [PreProgram] ----
     QString APPrefix, AnswerCode;
@@ -166,7 +162,6 @@ struct SettingsTables {
     FlagArray DTMFMemoryChanged{Count::DTMFMemories};
     bool DTMFDurChanged = false, DTMFDelayChanged = false;
     FlagArray CurrentPortUnlockChanged{Count::Ports}; // a new unlock code taken, not yet sent
-    bool LockChanged = false, TerminatorChanged = false;
     bool CommandPrefixChanged = false; // CommandPrefix with DTMFPort and DTMFSpeech
     bool APPrefixChanged = false, AnswerCodeChanged = false;
     FlagArray AutoDialChanged{Count::AutoDialSlots};

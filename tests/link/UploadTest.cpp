@@ -114,34 +114,6 @@ TEST(ChangesUpload, InterruptStopsBetweenCommandsAndReleases)
     EXPECT_EQ(link.ends(), 1);
 }
 
-TEST(ChangesUpload, NewLockAdoptedOnlyAfterAcceptanceAndBeforeItsLock)
-{
-    for (const Outcome outcome : {Outcome::Accepted, Outcome::TimedOut}) {
-        SettingsTables t = Configured();
-        t.LockChanged = true;
-        t.NewLock = "987";
-        RecordingTransport link(true);
-        ScriptedDialogs dialogs;
-        link.script(outcome);
-        ChangesUpload(t, link, dialogs).run();
-        ASSERT_EQ(link.sent().size(), 1u);
-        EXPECT_EQ(link.sent()[0].framing, Framing::NoLock);
-        EXPECT_EQ(link.events().mid(1, 2), (QStringList{"send 1*9010987", "lock"}));
-        EXPECT_EQ(t.CurrentLock, outcome == Outcome::Accepted ? "987" : "1234");
-        EXPECT_EQ(t.LockChanged, outcome != Outcome::Accepted);
-    }
-    // An invalid new code is not sent and stays marked.
-    SettingsTables t = Configured();
-    t.LockChanged = true;
-    t.NewLock = "";
-    RecordingTransport link;
-    ScriptedDialogs dialogs;
-    ChangesUpload(t, link, dialogs).run();
-    EXPECT_TRUE(link.sent().empty());
-    EXPECT_TRUE(t.LockChanged);
-    EXPECT_EQ(t.CurrentLock, "1234");
-}
-
 TEST(ChangesUpload, PortThatWillNotOpenSendsNothing)
 {
     SettingsTables t = Configured();
