@@ -5,6 +5,7 @@
 #include "store/SettingsTables.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -12,14 +13,17 @@ namespace {
 class RunScope {
 public:
     explicit RunScope(CommandTransport& transport) : m_transport(transport) {}
-    ~RunScope()
-    {
-        if (m_begun)
-            (void)m_transport.end(); // it has shown its failure
-    }
+    ~RunScope() { (void)end(); }
     RunScope(const RunScope&) = delete;
     RunScope& operator=(const RunScope&) = delete;
     void begun() { m_begun = true; }
+    // The transport has shown a failure it gives.
+    Status end()
+    {
+        if (!std::exchange(m_begun, false))
+            return Status::success();
+        return m_transport.end();
+    }
 
 private:
     CommandTransport& m_transport;
@@ -82,8 +86,12 @@ UploadRunner::Result UploadRunner::run(const Plan& plan)
             return Result::Stopped;
         }
     }
-    if (m_frameOpen)
-        m_transport.lock();
+    // A frame or a keyed run that did not end whole is no complete upload
+    // (serial lines were each answered already); the transport said why.
+    if (m_frameOpen && m_transport.lock() != Outcome::Accepted)
+        return Result::Stopped;
+    if (m_transport.dtmfMode() && !scope.end())
+        return Result::Stopped;
 
     QStringList text;
     if (m_unansweredCommands == 0 || !plan.endTextOnlyWhenAllAnswered)

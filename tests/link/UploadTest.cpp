@@ -114,6 +114,23 @@ TEST(ChangesUpload, InterruptStopsBetweenCommandsAndReleases)
     EXPECT_EQ(link.ends(), 1);
 }
 
+// A keyed run whose sound failed as it ended is not called complete; a serial
+// session that failed only at its close had every line answered already.
+TEST(ChangesUpload, ARunThatFailedAtItsEndIsNoCompleteUpload)
+{
+    for (const bool dtmf : {true, false}) {
+        SCOPED_TRACE(dtmf ? "DTMF" : "serial");
+        SettingsTables t = Configured();
+        t.HangTimeChanged[1] = true;
+        RecordingTransport link(dtmf);
+        link.failEnd("Sound lost");
+        ScriptedDialogs dialogs;
+        EXPECT_EQ(ChangesUpload(t, link, dialogs).run(), dtmf ? Result::Stopped : Result::Completed);
+        EXPECT_EQ(Texts(dialogs).join("").contains("Update Complete"), !dtmf);
+        EXPECT_EQ(link.ends(), 1);
+    }
+}
+
 TEST(ChangesUpload, PortThatWillNotOpenSendsNothing)
 {
     SettingsTables t = Configured();
