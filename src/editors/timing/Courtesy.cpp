@@ -52,7 +52,9 @@ constexpr SegmentRow SegmentRows[] = {
 
 int ArrayNumber(const SegmentRow& row, int segment) { return row.toneOfPair ? 2 * segment - 2 + row.toneOfPair : segment; }
 
-// Refused when empty or outside 0..max; "0" is put back and the box keeps the focus.
+// Refused when empty or outside 0..max; "0" is put back and the box keeps the
+// focus. Below 0 is for every box alike, though no minus sign gets past the
+// digit filter or the file reader.
 FieldCheck BoxCheck(const BoxKind& kind)
 {
     const double max = kind.max;
@@ -75,7 +77,8 @@ FormRow PortRow(const SegmentRow& row, int port, int segment)
     const int n = ArrayNumber(row, segment);
     FieldSpec f = Field(Bind(CourtesyArray(port, kind.field, n), CourtesySegmentFlag(port, segment)));
     f.check = BoxCheck(kind);
-    // A pasted text that passes the range check must still read back from the file.
+    // Digits only are typed or pasted, and every value the range check passes
+    // reads back; a text put in past that filter must read back too.
     f.reader = &FindStem(CourtesyArrayName(port, kind.field, n)).rule;
     f.caption = QStringLiteral("Port %1, Segment %2, %3 of courtesy tone")
                     .arg(port)
