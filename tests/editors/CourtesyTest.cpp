@@ -23,13 +23,6 @@ struct CourtesyTest : CourtesyFixture {
         });
         EXPECT_EQ(find<QComboBox>(QStringLiteral("CTSet(%1)").arg(port))->currentText(), QString::number(tone));
     }
-    // The editor as a window of its own, so that the focus can come back.
-    void showActive()
-    {
-        editor->show();
-        editor->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
-    }
 };
 
 TEST_F(CourtesyTest, LoadingShowsToneOneOfEveryPortInBlack)
@@ -282,7 +275,7 @@ TEST_F(CourtesyTest, OnlyDigitsReachABoxAndEveryValueItsCheckPassesIsStored)
         b->paste();
         EXPECT_EQ(b->text(), "0012");
     }
-    for (const QString& digits : {"0", "00", "0012", "3500", "32767", "000000000000000000001"})
+    for (const QString digits : {"0", "00", "0012", "3500", "32767", "000000000000000000001"})
         for (const F field : CourtesyFields) {
             const int max = field == F::Tone ? CourtesyMaxHz : CourtesyMaxMs;
             if (digits.toDouble() <= max) {
