@@ -2,6 +2,7 @@
 // output, on port 1's tone 1 set for the mode. In a process of its own so
 // that each test chooses the sound server it sees. Usage:
 //   preview_probe play   250 ms of 1000 Hz, 100 ms of silence, 100 ms of the key "1"
+//   preview_probe again  the same, Preview pressed again in the run's trailing silence
 //   preview_probe stop   the key "1" for 30 s, Preview pressed again once 3 s of
 //                        it have been handed to the sound output; prints how
 //                        much tone went out before and after that press
@@ -39,7 +40,11 @@ public:
 
     // Runs after each piece of tone has been taken.
     std::function<void()> afterTone;
+    // Runs as a run comes to its end, before its trailing silence.
+    std::function<void()> beforeEnd;
     double toneMs() const { return m_toneMs; }
+    // A run's trailing silence is playing.
+    bool ending() const { return m_ending; }
 
     Status beginRun() override { return m_real.beginRun(); }
     Status playWav(const QByteArray& wavImage) override
@@ -51,7 +56,15 @@ public:
         return played;
     }
     Status playSilence(int ms) override { return m_real.playSilence(ms); }
-    Status endRun() override { return m_real.endRun(); }
+    Status endRun() override
+    {
+        if (beforeEnd)
+            beforeEnd();
+        m_ending = true;
+        const Status ended = m_real.endRun();
+        m_ending = false;
+        return ended;
+    }
     Status playFile(const QString& path) override { return m_real.playFile(path); }
     void stop() override { m_real.stop(); }
 
@@ -60,6 +73,7 @@ private:
     static constexpr double BytesPerMs = RunSampleRate * RunChannels * RunBitsPerSample / 8 / 1000.0;
     SoundOutput& m_real;
     double m_toneMs = 0;
+    bool m_ending = false;
 };
 
 } // namespace
@@ -68,9 +82,10 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 2 || (args[1] != "play" && args[1] != "stop"))
+    if (args.size() != 2 || (args[1] != "play" && args[1] != "stop" && args[1] != "again"))
         return 2;
     const bool stop = args[1] == "stop";
+    const bool again = args[1] == "again";
 
     SettingsTables tables;
     for (const CourtesyField field : CourtesyFields)
@@ -119,6 +134,18 @@ int main(int argc, char** argv)
                 QTimer::singleShot(0, &editor, [&] {
                     toneAtStop = sound.toneMs();
                     sinceStop.start();
+                    preview->click();
+                });
+            };
+        bool pressedAgain = false;
+        if (again)
+            sound.beforeEnd = [&] {
+                if (pressedAgain)
+                    return;
+                pressedAgain = true;
+                QTimer::singleShot(0, &editor, [&] {
+                    if (sound.ending())
+                        out << "pressed again in the trailing silence" << Qt::endl;
                     preview->click();
                 });
             };

@@ -63,6 +63,23 @@ TEST_F(RealPreview, ThePreviewComesOutOfTheServerWhole)
     EXPECT_NEAR(tones[1].startMs - (tones[0].startMs + tones[0].lengthMs), 100, 5);
 }
 
+// Pressed again once the sound has ended, in the run's trailing silence: the
+// silence is cut, no failure is shown, and the next preview comes out whole.
+TEST_F(RealPreview, APressInTheTrailingSilenceStartsTheNextPreviewWhole)
+{
+    const QByteArray recorded = playAndRecord(QStringLiteral("again"));
+    EXPECT_TRUE(m_probe.output.contains(QStringLiteral("pressed again in the trailing silence")))
+        << m_probe.output.toStdString();
+    EXPECT_EQ(DecodeDtmf(recorded), (QStringList{"1", "1"}));
+    const QList<DtmfTone> tones = FindDtmfTones(recorded);
+    ASSERT_EQ(tones.size(), 4);
+    for (const int first : {0, 2}) {
+        EXPECT_NEAR(tones[first].lengthMs, 250, 5) << first;
+        EXPECT_EQ(tones[first + 1].key, '1');
+        EXPECT_NEAR(tones[first + 1].lengthMs, 100, 5) << first;
+    }
+}
+
 // A preview of 30 s stopped once 3 s of it have gone to the sound output is
 // cut short: nothing more is handed over, and the server plays no more than
 // it was given. (How much of that it plays depends on the server: a null sink
