@@ -164,9 +164,9 @@ const QString& Courtesy::working(int port, CourtesyField field, int n, int tone)
     return copies().copy(fieldOf(CourtesyArray(port, field, n)), tone);
 }
 
-CourtesyTone Courtesy::workingTone(const Shown& shown) const
+CourtesyTone Courtesy::workingTone(const Shown& which) const
 {
-    const auto [port, tone] = shown;
+    const auto [port, tone] = which;
     CourtesyTone segments;
     for (int s = 1; s <= 4; ++s)
         segments[s - 1] = ReadCourtesySegment(working(port, CourtesyField::Delay, s, tone),

@@ -47,7 +47,7 @@ private:
 
     QWidget* portPage(int port);
     const QString& working(int port, CourtesyField field, int n, int tone) const;
-    CourtesyTone workingTone(const Shown& shown) const;
+    CourtesyTone workingTone(const Shown& which) const;
     Shown shown() const;
     // One preview from the press to the end of its run; false when the
     // window went meanwhile.
