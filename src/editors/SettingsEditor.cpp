@@ -323,23 +323,28 @@ SettingsEditor::Binding* SettingsEditor::boxShowing(int field, int index)
     return nullptr;
 }
 
-// A box with a check gets its message and repair; any other copy the reader
-// would refuse stops the Apply with a message naming the control.
+// A shown box whose check speaks for the text gets the check's message and
+// repair: a check made for Apply speaks for whatever the reader refuses, any
+// other only for what it refuses itself ("12ab" passes a range check, and its
+// message would tell of a range it is in). Any other copy the reader would
+// refuse stops the Apply with a message naming the control.
 bool SettingsEditor::repairUnreadable()
 {
     for (const FieldElement& e : m_copies.unreadable()) {
         const std::optional<FieldCheck>& check = m_copies.definition(e.field).check;
-        if (Binding* b = boxShowing(e.field, e.index); b && check) {
+        const QString text = m_copies.copy(e.field, e.index);
+        const bool checkSpeaks = check && (check->when == FieldCheck::When::Apply || check->refuses(text));
+        if (Binding* b = boxShowing(e.field, e.index); b && checkSpeaks) {
             // Emptying is no repair here: the empty text is what the reader refuses.
             const auto repair = check->repair == FieldCheck::Repair::Zero ? FieldCheck::Repair::Zero
                                                                            : FieldCheck::Repair::Stored;
-            refuse(*b, *check, repair, m_copies.copy(e.field, e.index));
+            refuse(*b, *check, repair, text);
         }
         if (!m_copies.unreadable(e.field, e.index)) // repaired
             continue;
         tell(QStringLiteral("%1: \"%2\" cannot be stored, because the configuration file could not read it back. "
                             "Nothing was applied.")
-                 .arg(boxName(e), m_copies.copy(e.field, e.index)),
+                 .arg(boxName(e), text),
              m_style);
         return false;
     }

@@ -94,9 +94,15 @@ Status AudioStream::playSilence(qint64 ms)
 Status AudioStream::finish(int minimumMs)
 {
     qint64 ms = minimumMs;
-    if (m_open)
-        ms = qMax(ms, m_format.durationForBytes(m_sink->bufferSize()) / 1000 + 100);
+    if (m_open) {
+        // Silence that pushes the last sound through the server's buffer.
+        const qint64 flushMs = m_format.durationForBytes(m_sink->bufferSize()) / 1000 + 100;
+        m_heardAt = m_queue.appended() + m_format.bytesForDuration(flushMs * 1000);
+        ms = qMax(ms, flushMs);
+    }
+    m_cutSilence = false;
     const Status played = playSilence(ms);
+    m_heardAt = -1;
     close();
     return played;
 }
@@ -114,7 +120,8 @@ Status AudioStream::waitTaken(qint64 target)
 {
     const qint64 budgetMs = m_format.durationForBytes(target - m_queue.taken()) / 1000 + StallMs;
     const bool taken = WaitWithEvents(m_clock, budgetMs, [&] {
-        return !m_open || m_sink->state() == QAudio::StoppedState || m_queue.taken() >= target;
+        const qint64 enough = m_cutSilence && m_heardAt >= 0 ? qMin(target, m_heardAt) : target;
+        return !m_open || m_sink->state() == QAudio::StoppedState || m_queue.taken() >= enough;
     });
     if (!m_open)
         return Status::failure(QStringLiteral("The sound was stopped."));

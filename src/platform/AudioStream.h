@@ -30,6 +30,9 @@ public:
     // Trailing silence of at least minimumMs, and of more than the server's
     // buffer, then the stream closes with the last sound played.
     Status finish(int minimumMs);
+    // Asked while finish() waits: it closes the stream as soon as the sound
+    // before the trailing silence has been played, without the rest of it.
+    void cutSilence() { m_cutSilence = true; }
     // Closes at once; whatever the server has not played is dropped.
     void close();
 
@@ -43,6 +46,9 @@ private:
     PcmQueue m_queue;
     std::unique_ptr<QAudioSink> m_sink;
     bool m_open = false;
+    bool m_cutSilence = false;
+    // While finish() waits: what must be taken for its last sound to be heard.
+    qint64 m_heardAt = -1;
 };
 
 // Lets events through until done() holds or timeoutMs have passed; says which.

@@ -124,7 +124,9 @@ Status QtSoundOutput::endRun()
     // A stream that never opened was reported by beginRun.
     if (!stream)
         return Status::success();
+    m_ending = status ? stream : nullptr;
     const Status ended = status ? stream->finish(TrailingSilenceMs) : status;
+    m_ending.reset();
     noteClosed();
     return ended;
 }
@@ -155,6 +157,10 @@ Status QtSoundOutput::playFile(const QString& path)
 
 void QtSoundOutput::stop()
 {
+    // Closed now, the stream would drop the end of the run's sound that the
+    // server still holds.
+    if (m_ending)
+        m_ending->cutSilence();
     if (m_run || m_file)
         noteClosed();
     if (m_run)

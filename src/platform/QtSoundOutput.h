@@ -35,6 +35,8 @@ private:
     // Shared, so that a stop() from an event handler let through during a wait
     // cannot pull a stream from under that wait.
     std::shared_ptr<AudioStream> m_run;
+    // The run whose trailing silence is playing, which a stop cuts short.
+    std::shared_ptr<AudioStream> m_ending;
     std::shared_ptr<AudioStream> m_file;
     qint64 m_closedAtMs = -1;
 };

@@ -62,6 +62,13 @@ struct CourtesyFixture : EditorFixture {
         emit list->activated(tone - 1); // what a click on the item raises
     }
     void showPage(int port) { find<QTabWidget>("SSTab1")->setCurrentIndex(port - 1); }
+    // The editor as a window of its own, so that the focus can come back.
+    void showActive()
+    {
+        editor->show();
+        editor->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    }
     void click(const char* button) { find<QPushButton>(QString::fromLatin1(button))->click(); }
 
     // Every segment flag that is set, as "P1Seg2Changed(2)".

@@ -49,11 +49,28 @@ struct CourtesyPreviewTest : CourtesyFixture {
         return segments;
     }
     QByteArray rendered() const { return sound.wav().mid(44); }
-    void showActive()
+    // A preview that has ended leaves nothing behind: the next press plays
+    // the tone shown, as a run of its own.
+    void expectNextPressPlays()
     {
-        editor->show();
-        editor->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+        const qsizetype runs = sound.calls().count("beginRun");
+        const qsizetype shown = messages().size();
+        const QByteArray before = rendered();
+        click("Preview");
+        EXPECT_EQ(sound.calls().count("beginRun"), runs + 1) << "the press was taken as a stop";
+        EXPECT_TRUE(rendered().mid(before.size()) == Expected(shownTone()));
+        EXPECT_EQ(messages().size(), shown);
+    }
+    // The tone the boxes of the page shown hold, as the preview reads it.
+    CourtesyTone shownTone() const
+    {
+        const int port = find<QTabWidget>("SSTab1")->currentIndex() + 1;
+        CourtesyTone segments;
+        for (int s = 1; s <= 4; ++s)
+            segments[s - 1] = ReadCourtesySegment(box(F::Delay, s, port)->text(), box(F::Dur, s, port)->text(),
+                                                  box(F::Tone, 2 * s - 1, port)->text(),
+                                                  box(F::Tone, 2 * s, port)->text());
+        return segments;
     }
 };
 
@@ -69,13 +86,12 @@ TEST_F(CourtesyPreviewTest, ThePreviewIsOneRunOfItsSegmentsToTheSample)
     EXPECT_EQ(sound.calls().count("beginRun"), 1);
     EXPECT_EQ(sound.calls().count("endRun"), 1);
     EXPECT_FALSE(sound.calls().contains("stop"));
-    EXPECT_EQ(CourtesyToneMs(tone), 600);
-    const double scheduleMs = CourtesyToneMs(tone) + SoundOutput::TrailingSilenceMs;
+    const double scheduleMs = 250 + 250 + 100 + SoundOutput::TrailingSilenceMs;
     EXPECT_NEAR(ReadPcm16(sound.wav()).frames() / 8.0, scheduleMs, 1);
     EXPECT_TRUE(rendered() == Expected(tone)) << "the run differs from its schedule";
     EXPECT_EQ(DecodeDtmf(sound.wav()), QStringList{"1"});
     EXPECT_TRUE(messages().isEmpty());
-    EXPECT_FALSE(editor->previewing());
+    expectNextPressPlays();
 }
 
 TEST_F(CourtesyPreviewTest, ThePreviewPlaysTheSelectedToneOfThePageShownAsItsBoxesHoldIt)
@@ -151,13 +167,10 @@ TEST_F(CourtesyPreviewTest, WorkingValuesAreReadAsNumbersHeldToTheBoxRanges)
     tables.P1Delay2[1] = "65535";
     tables.P1Dur2[1] = "";
     load();
-    const CourtesyTone heard = editor->workingTone(1, 1);
-    EXPECT_EQ(heard[0].delayMs, 0);
-    EXPECT_EQ(heard[0].durationMs, 12);
-    EXPECT_EQ(heard[0].tone1Hz, 3500);
-    EXPECT_EQ(heard[0].tone2Hz, 0);
-    EXPECT_EQ(heard[1].delayMs, 32767);
-    EXPECT_EQ(heard[1].durationMs, 0);
+    CourtesyTone heard = StoredTone(1, 1);
+    heard[0] = {0, 12, 3500, 0};
+    heard[1].delayMs = 32767;
+    heard[1].durationMs = 0;
     click("Preview");
     EXPECT_TRUE(rendered() == Expected(heard));
     EXPECT_TRUE(messages().isEmpty());
@@ -206,8 +219,8 @@ TEST_F(CourtesyPreviewTest, ALongPreviewStopsWithinAHundredMillisecondsOfTheStop
         EXPECT_FALSE(sound.calls().contains("endRun")) << "a stopped run has no trailing silence";
         EXPECT_EQ(sound.calls().count("beginRun"), 1);
         EXPECT_LE(ReadPcm16(sound.wav()).frames(), (stoppedAt - start + 100) * 8);
-        EXPECT_FALSE(editor->previewing());
         EXPECT_TRUE(messages().isEmpty());
+        expectNextPressPlays();
     }
 }
 
@@ -222,62 +235,127 @@ TEST_F(CourtesyPreviewTest, WithoutASoundOutputTheOneMessageIsShownAndNothingHan
     EXPECT_EQ(dialogs.script.shown()[0].title, ProgramName);
     EXPECT_EQ(dialogs.script.shown()[0].text, reason);
     EXPECT_EQ(sound.calls(), (QStringList{"beginRun", "endRun"}));
-    EXPECT_FALSE(editor->previewing());
 
     // The sound comes back: the next press plays.
     sound.failWith({});
-    click("Preview");
-    EXPECT_GT(sound.calls().count("playWav"), 0);
-    EXPECT_EQ(dialogs.script.shown().size(), 1u);
+    expectNextPressPlays();
 }
 
-// The sound output is the program's: leaving the editor, a modal window
-// taking over, or the editor going away ends the preview, silently.
-TEST_F(CourtesyPreviewTest, LeavingTheEditorAModalWindowOrTheEditorGoingStopsThePreview)
+// The preview is of the tone shown, and the sound output is the program's:
+// another page or tone shown, leaving the editor, a modal window taking over,
+// or the editor going ends the preview, silently.
+TEST_F(CourtesyPreviewTest, ThePreviewEndsWhenItsToneIsNoLongerShownOrTheEditorIsLeft)
 {
     struct Case {
         const char* name;
-        std::function<void(CourtesyPreviewTest&)> interrupt;
+        std::function<void(CourtesyPreviewTest&)> before; // ahead of the press
+        std::function<void(CourtesyPreviewTest&)> meanwhile;
+        bool stops;
         bool editorGoes;
     };
+    const auto none = [](CourtesyPreviewTest&) {};
     const Case cases[] = {
-        {"its tab is left", [](CourtesyPreviewTest& t) { t.editor->hide(); }, false},
-        {"a modal window opens",
+        {"another page is shown", none, [](CourtesyPreviewTest& t) { t.showPage(2); }, true, false},
+        {"another tone is picked", none, [](CourtesyPreviewTest& t) { t.pickTone(1, 2); }, true, false},
+        {"Cancel Changes shows tone 1 again", [](CourtesyPreviewTest& t) { t.pickTone(1, 2); },
+         [](CourtesyPreviewTest& t) { t.click("CancelChanges"); }, true, false},
+        {"its tab is left", none, [](CourtesyPreviewTest& t) { t.editor->hide(); }, true, false},
+        {"a modal window opens", none,
          [](CourtesyPreviewTest& t) {
              QDialog dialog(t.editor.get());
              dialog.setModal(true);
              dialog.show();
              dialog.hide();
          },
-         false},
-        {"the editor is unloaded", [](CourtesyPreviewTest& t) { t.editor.reset(); }, true},
+         true, false},
+        {"the editor is unloaded", none, [](CourtesyPreviewTest& t) { t.editor.reset(); }, true, true},
+        {"the same tone is picked again", none, [](CourtesyPreviewTest& t) { t.pickTone(1, 1); }, false, false},
+        {"an edit of the tone shown, heard from the next press on", none,
+         [](CourtesyPreviewTest& t) { t.type(t.box(F::Tone, 1, 1), "1000"); }, false, false},
     };
+    const CourtesyTone tone{{{0, 30000, 697, 1209}, {0, 30000, 770, 1336}, {0, 0, 0, 0}, {0, 0, 0, 0}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         sound = CaptureSound(&clock);
-        setTone(1, 1, {{{0, 30000, 697, 1209}, {0, 30000, 770, 1336}, {0, 0, 0, 0}, {0, 0, 0, 0}}});
+        dialogs.script.clear();
+        setTone(1, 1, tone);
+        setTone(1, 2, tone);
         load();
         showActive();
+        c.before(*this);
         Courtesy* shown = editor.get();
         const qint64 start = clock.elapsedMs();
         bool interrupted = false;
         clock.onSleep([&](int) {
             if (!interrupted && clock.elapsedMs() - start >= 500) {
                 interrupted = true;
-                c.interrupt(*this);
+                c.meanwhile(*this);
             }
         });
         shown->Preview_Click();
         clock.onSleep({});
 
         EXPECT_TRUE(interrupted);
-        EXPECT_LE(clock.elapsedMs() - start, 600);
-        EXPECT_TRUE(sound.calls().contains("stop"));
         EXPECT_TRUE(messages().isEmpty());
         EXPECT_EQ(editor == nullptr, c.editorGoes);
-        if (editor) {
-            EXPECT_FALSE(editor->previewing());
+        if (c.stops) {
+            EXPECT_LE(clock.elapsedMs() - start, 600);
+            EXPECT_TRUE(sound.calls().contains("stop"));
+        } else {
+            EXPECT_TRUE(rendered() == Expected(tone));
+            EXPECT_FALSE(sound.calls().contains("stop"));
         }
+        if (editor && editor->isVisible()) {
+            expectNextPressPlays();
+        }
+    }
+}
+
+// The sound has ended and only the run's trailing silence is left: Preview
+// cuts that silence and starts the next preview at once, once the first run
+// has returned, not inside it; Esc just cuts it.
+TEST_F(CourtesyPreviewTest, APressInTheTrailingSilenceCutsItAndPreviewStartsAgainAtOnce)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CourtesyPreviewTest&)> press;
+        bool playsAgain;
+    };
+    const Case cases[] = {
+        {"Preview", [](CourtesyPreviewTest& t) { t.click("Preview"); }, true},
+        {"Esc", [](CourtesyPreviewTest& t) { QTest::keyClick(t.find("Dur1Set(1)"), Qt::Key_Escape); }, false},
+    };
+    const CourtesyTone tone{{{250, 250, 1000, 0}, {0, 100, 697, 1209}, {0, 0, 0, 0}, {0, 0, 0, 0}}};
+    constexpr int ToneMs = 250 + 250 + 100;
+    constexpr int CutAfterMs = 100; // into the trailing silence
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sound = CaptureSound(&clock);
+        setTone(1, 1, tone);
+        load();
+        showActive();
+        find("Dur1Set(1)")->setFocus();
+        const qint64 start = clock.elapsedMs();
+        bool pressed = false;
+        clock.onSleep([&](int) {
+            if (!pressed && clock.elapsedMs() - start >= ToneMs + CutAfterMs) {
+                pressed = true;
+                c.press(*this);
+                EXPECT_EQ(sound.calls().count("beginRun"), 1) << "nothing starts inside the first run";
+            }
+        });
+        click("Preview");
+        clock.onSleep({});
+
+        ASSERT_TRUE(pressed);
+        EXPECT_EQ(sound.calls().count("stop"), 1);
+        EXPECT_EQ(sound.calls().count("beginRun"), c.playsAgain ? 2 : 1);
+        QByteArray heard = Expected(tone, CutAfterMs);
+        if (c.playsAgain)
+            heard += Expected(tone);
+        EXPECT_TRUE(rendered() == heard) << "the silence cut at the press, the next preview straight after";
+        EXPECT_TRUE(messages().isEmpty());
+        expectNextPressPlays();
     }
 }
 
@@ -290,7 +368,8 @@ TEST(CourtesyPreviewRun, LongSegmentsAreHandedOverInPiecesOfOneServerBuffer)
 {
     CaptureSound sound;
     const CourtesyTone tone{{{0, 32767, 3500, 41}, {150, 30, 697, 1209}, {0, 0, 0, 0}, {32767, 0, 0, 0}}};
-    ASSERT_TRUE(PlayCourtesyTone(sound, tone, [] { return false; }));
+    CourtesyRun run;
+    ASSERT_TRUE(PlayCourtesyTone(sound, tone, run));
     const qsizetype pieceBytes = 44 + CourtesyPieceMs * 8 * 4;
     ASSERT_FALSE(sound.images().isEmpty());
     EXPECT_EQ(sound.images().first().size(), pieceBytes);

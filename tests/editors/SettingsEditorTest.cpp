@@ -34,6 +34,7 @@ public:
         probe.check->repair = FieldCheck::Repair::Zero;
         probe.check->refocus = true;
         probe.reader = &FindStem("HangTime").rule;
+        probe.caption = "Hang Time";
         for (int i = 1; i <= Count::Ports; ++i)
             addRow(grid, grid->rowCount(), {QString::number(i), "Probe", "s", NumberBox(), probe}, At(i));
 
@@ -354,17 +355,37 @@ TEST_F(SettingsEditorTest, AVetoedApplyStoresNothingAndSaysWhyOnce)
     EXPECT_EQ(editor.applied, 1);
 }
 
+// The box's own check speaks only for a text it refuses itself: "12ab" is in
+// the range, so its message would be wrong; the reader's refusal names the box.
 TEST_F(SettingsEditorTest, ACopyTheReaderWouldRefuseIsReportedNotPutBack)
 {
-    ProbeEditor editor(context);
-    type(find(editor, "Delay"), "abc");
-    type(find(editor, "Probe(1)"), "70");
-    editor.DoApply();
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].startsWith("Speech Delay: \"abc\"")) << messages()[0].toStdString();
-    EXPECT_EQ(find(editor, "Delay")->text(), "abc") << "left for the user to mend";
-    EXPECT_EQ(tables.XmtDelay, "1000");
-    EXPECT_EQ(tables.HangTime[1], "50") << "nothing was applied";
+    struct Case {
+        const char* name;
+        const char* box;
+        const char* text; // put in past the digit filter
+        QString message;  // the whole message, or how it begins
+        const char* left; // the box's text after Apply
+        bool applied;
+    };
+    const Case cases[] = {
+        {"no check of its own", "Delay", "abc", "Speech Delay: \"abc\" cannot be stored", "abc", false},
+        {"in range, but not digits", "Probe(1)", "12ab", "Hang Time (1): \"12ab\" cannot be stored", "12ab", false},
+        {"out of range", "Probe(1)", "300", "The value must be between 1 and 255", "0", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        dialogs.script.clear();
+        ProbeEditor editor(context);
+        find(editor, c.box)->setText(c.text);
+        type(find(editor, "Probe(2)"), "70");
+        editor.DoApply();
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_TRUE(messages()[0].startsWith(c.message)) << messages()[0].toStdString();
+        EXPECT_EQ(find(editor, c.box)->text(), c.left);
+        EXPECT_EQ(tables.HangTime[2], c.applied ? "70" : "50");
+        EXPECT_EQ(tables.XmtDelay, "1000");
+    }
 }
 
 TEST_F(SettingsEditorTest, AnOutsideWriteReachesAnUneditedCopyAndNotAnEditedOne)

@@ -241,11 +241,14 @@ TEST_F(TimersTest, GeneralTimerRefusesAFifthDigitTooManyAndAnEmptyBoxAtApply)
     EXPECT_EQ(general->text(), "");
     EXPECT_TRUE(red(general));
 
-    // An empty general timer would load back as its default: refused, the stored value back.
+    // An empty general timer would load back as its default: refused, with
+    // the box named (the check's "less than 32767" does not fit it), and left
+    // for the user to mend.
     editor->DoApply();
     EXPECT_EQ(messages().size(), 2);
-    EXPECT_EQ(messages().last(), "Value must be less than 32767");
-    EXPECT_EQ(general->text(), "0");
+    EXPECT_TRUE(messages().last().startsWith("General Timer (2): \"\" cannot be stored"))
+        << messages().last().toStdString();
+    EXPECT_EQ(general->text(), "");
     EXPECT_EQ(tables.GeneralTimer[2], "0");
     EXPECT_FALSE(anyFlag());
 

@@ -59,10 +59,14 @@ Status CaptureSound::endRun()
     if (m_runDepth == 0 || --m_runDepth > 0)
         return Status::success();
     const Status ended = m_runBroken ? m_runStatus : Status::success();
-    if (m_runStatus)
-        renderSilence(TrailingSilenceMs);
+    const bool playing = m_runStatus.ok();
     m_runStatus = Status::success();
     m_runBroken = false;
+    // A millisecond at a time, so that a stop while it passes cuts it there.
+    m_ending = playing;
+    for (int ms = 0; ms < TrailingSilenceMs && m_ending; ++ms)
+        renderSilence(1);
+    m_ending = false;
     return ended;
 }
 
@@ -92,6 +96,7 @@ Status CaptureSound::playFile(const QString& path)
 void CaptureSound::stop()
 {
     m_calls << QStringLiteral("stop");
+    m_ending = false;
     m_runDepth = 0;
     m_runStatus = Status::success();
     m_runBroken = false;

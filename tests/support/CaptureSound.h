@@ -9,7 +9,8 @@
 
 // Plays nothing: renders every image and silence it is given, the runs'
 // trailing silences included, into one sound in the run format, so that a test
-// can decode a whole run. Runs nest and fail like the real output's. Given a
+// can decode a whole run. Runs nest and fail like the real output's, and a
+// stop in a run's trailing silence cuts it, as the real one does. Given a
 // clock, it lets time pass by the length of what it plays.
 class CaptureSound final : public SoundOutput {
 public:
@@ -47,6 +48,7 @@ private:
     int m_runDepth = 0;
     Status m_runStatus = Status::success();
     bool m_runBroken = false;
+    bool m_ending = false; // a run's trailing silence is being played
     QByteArray m_samples;
     QList<QByteArray> m_images;
     QStringList m_calls;

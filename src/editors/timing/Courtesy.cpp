@@ -52,7 +52,9 @@ constexpr SegmentRow SegmentRows[] = {
 
 int ArrayNumber(const SegmentRow& row, int segment) { return row.toneOfPair ? 2 * segment - 2 + row.toneOfPair : segment; }
 
-// Refused when empty or outside 0..max; "0" is put back and the box keeps the focus.
+// Refused when empty or outside 0..max; "0" is put back and the box keeps the
+// focus. Below 0 is for every box alike, though no minus sign gets past the
+// digit filter or the file reader.
 FieldCheck BoxCheck(const BoxKind& kind)
 {
     const double max = kind.max;
@@ -75,7 +77,8 @@ FormRow PortRow(const SegmentRow& row, int port, int segment)
     const int n = ArrayNumber(row, segment);
     FieldSpec f = Field(Bind(CourtesyArray(port, kind.field, n), CourtesySegmentFlag(port, segment)));
     f.check = BoxCheck(kind);
-    // A pasted text that passes the range check must still read back from the file.
+    // Digits only are typed or pasted, and every value the range check passes
+    // reads back; a text put in past that filter must read back too.
     f.reader = &FindStem(CourtesyArrayName(port, kind.field, n)).rule;
     f.caption = QStringLiteral("Port %1, Segment %2, %3 of courtesy tone")
                     .arg(port)
@@ -94,6 +97,7 @@ Courtesy::Courtesy(AppContext& context, QWidget* parent) : SettingsEditor(contex
     m_pages->setObjectName(QStringLiteral("SSTab1"));
     for (int port = 1; port <= Count::Ports; ++port)
         m_pages->addTab(portPage(port), QStringLiteral("Port %1").arg(port));
+    connect(m_pages, &QTabWidget::currentChanged, this, &Courtesy::followShown);
 
     auto* preview = new QPushButton(QStringLiteral("&Preview"));
     preview->setObjectName(QStringLiteral("Preview"));
@@ -149,13 +153,20 @@ QWidget* Courtesy::portPage(int port)
 
 int Courtesy::currentPort() const { return m_pages->currentIndex() + 1; }
 
+Courtesy::Shown Courtesy::shown() const
+{
+    const int port = currentPort();
+    return {port, selected(m_toneSelect[port - 1])};
+}
+
 const QString& Courtesy::working(int port, CourtesyField field, int n, int tone) const
 {
     return copies().copy(fieldOf(CourtesyArray(port, field, n)), tone);
 }
 
-CourtesyTone Courtesy::workingTone(int port, int tone) const
+CourtesyTone Courtesy::workingTone(const Shown& which) const
 {
+    const auto [port, tone] = which;
     CourtesyTone segments;
     for (int s = 1; s <= 4; ++s)
         segments[s - 1] = ReadCourtesySegment(working(port, CourtesyField::Delay, s, tone),
@@ -166,19 +177,29 @@ CourtesyTone Courtesy::workingTone(int port, int tone) const
 }
 
 // Events pass while the tone plays, so this runs again for a second press,
-// for Esc, or when the window goes, and the run may outlive the window: after
-// it, nothing of the window is touched until it is known to be still there.
-// A press while a run is still on its way out starts nothing either.
+// for Esc, or when the window goes. A press while the tone sounds stops it; a
+// press once it has ended, in the run's trailing silence, cuts that silence
+// and the next preview starts as soon as this run has returned, never inside it.
 void Courtesy::Preview_Click()
 {
     if (m_preview) {
+        m_again = m_preview->soundEnded;
         stopPreview();
         return;
     }
-    const int port = currentPort();
-    const CourtesyTone tone = workingTone(port, selected(m_toneSelect[port - 1]));
-    const auto stop = std::make_shared<bool>(false);
-    m_preview = stop;
+    do {
+        m_again = false;
+    } while (playPreview() && m_again);
+}
+
+// The run may outlive the window: after it, nothing of the window is touched
+// until it is known to be still there.
+bool Courtesy::playPreview()
+{
+    m_previewed = shown();
+    const CourtesyTone tone = workingTone(m_previewed);
+    const auto run = std::make_shared<CourtesyRun>();
+    m_preview = run;
     m_escape->setEnabled(true);
     // A modal window (a message, the upload window) takes the sound output over.
     m_watchedWindow = window();
@@ -187,21 +208,22 @@ void Courtesy::Preview_Click()
     Dialogs& dialogs = context().dialogs;
     const QPointer<Courtesy> self(this);
 
-    const Status played = PlayCourtesyTone(sound, tone, [stop] { return *stop; });
+    const Status played = PlayCourtesyTone(sound, tone, *run);
 
     if (!self)
-        return;
+        return false;
     endPreview();
     m_preview.reset();
     if (!played)
         dialogs.message(ProgramName, played.reason());
+    return true;
 }
 
 void Courtesy::stopPreview()
 {
-    if (!m_preview || *m_preview)
+    if (!m_preview || m_preview->stopRequested)
         return;
-    *m_preview = true;
+    m_preview->stopRequested = true;
     endPreview();
     context().sound.stop();
 }
@@ -212,6 +234,12 @@ void Courtesy::endPreview()
     if (m_watchedWindow)
         m_watchedWindow->removeEventFilter(this);
     m_watchedWindow.clear();
+}
+
+void Courtesy::followShown()
+{
+    if (m_preview && shown() != m_previewed)
+        stopPreview();
 }
 
 // The tone is the page's: leaving the editor's tab or closing the window stops it.
@@ -229,9 +257,12 @@ bool Courtesy::eventFilter(QObject* watched, QEvent* event)
     return SettingsEditor::eventFilter(watched, event);
 }
 
+void Courtesy::afterSelect(int /*selector*/) { followShown(); }
+
 // Every page shows tone 1 again, as after loading.
 void Courtesy::afterCancel()
 {
     for (const int selector : m_toneSelect)
         select(selector, 1);
+    followShown();
 }

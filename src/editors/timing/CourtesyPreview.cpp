@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 int CourtesyNumber(const QString& text, int max)
 {
@@ -22,14 +23,6 @@ CourtesySegment ReadCourtesySegment(const QString& delay, const QString& duratio
             CourtesyNumber(tone1, CourtesyMaxHz), CourtesyNumber(tone2, CourtesyMaxHz)};
 }
 
-int CourtesyToneMs(const CourtesyTone& tone)
-{
-    int ms = 0;
-    for (const CourtesySegment& s : tone)
-        ms += s.delayMs + s.durationMs;
-    return ms;
-}
-
 namespace {
 
 constexpr long long PieceFrames = static_cast<long long>(CourtesyPieceMs) * TonePairFramesPerMs;
@@ -38,12 +31,12 @@ using PlayPiece = std::function<Status(long long firstFrame, long long frames)>;
 
 // Plays ms of sound a piece at a time. False when the run must end here:
 // stopped, or the sound output failed (the failure is kept).
-bool PlayInPieces(int ms, const PlayPiece& play, const std::function<bool()>& stopRequested, Status& failure)
+bool PlayInPieces(int ms, const PlayPiece& play, const CourtesyRun& run, Status& failure)
 {
     const long long frames = static_cast<long long>(ms) * TonePairFramesPerMs;
     for (long long first = 0; first < frames; first += PieceFrames) {
         const Status played = play(first, std::min(PieceFrames, frames - first));
-        if (stopRequested())
+        if (run.stopRequested)
             return false;
         if (!played) {
             failure = played;
@@ -55,7 +48,7 @@ bool PlayInPieces(int ms, const PlayPiece& play, const std::function<bool()>& st
 
 } // namespace
 
-Status PlayCourtesyTone(SoundOutput& sound, const CourtesyTone& tone, const std::function<bool()>& stopRequested)
+Status PlayCourtesyTone(SoundOutput& sound, const CourtesyTone& tone, CourtesyRun& run)
 {
     if (const Status begun = sound.beginRun(); !begun) {
         (void)sound.endRun(); // a run that failed to open still counts until it is ended
@@ -69,15 +62,18 @@ Status PlayCourtesyTone(SoundOutput& sound, const CourtesyTone& tone, const std:
         const PlayPiece tones = [&sound, &segment](long long first, long long frames) {
             return sound.playWav(TonePairPiece(segment.tone1Hz, segment.tone2Hz, first, frames));
         };
-        if (!PlayInPieces(segment.delayMs, silence, stopRequested, failure)
-            || !PlayInPieces(segment.durationMs, tones, stopRequested, failure))
+        if (!PlayInPieces(segment.delayMs, silence, run, failure)
+            || !PlayInPieces(segment.durationMs, tones, run, failure))
             break;
     }
-    if (stopRequested()) {
+    if (run.stopRequested) {
         sound.stop(); // ends the run at once, without its trailing silence
         return Status::success();
     }
+    run.soundEnded = true;
     // The output reports a failure of the run once, at its end.
     const Status ended = sound.endRun();
+    if (run.stopRequested) // in the trailing silence: all was heard
+        return Status::success();
     return failure ? ended : failure;
 }

@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 
 // One segment of a courtesy tone: a wait, then two tones sounded together.
 struct CourtesySegment {
@@ -28,18 +27,23 @@ int CourtesyNumber(const QString& text, int max);
 CourtesySegment ReadCourtesySegment(const QString& delay, const QString& duration, const QString& tone1,
                                     const QString& tone2);
 
-// What the tone's run sounds before its trailing silence: every delay and
-// every duration.
-int CourtesyToneMs(const CourtesyTone& tone);
+// A preview's run as its caller sees it; events pass while it plays, so the
+// caller's handlers read and set it meanwhile.
+struct CourtesyRun {
+    // Asked after every piece; set, the run ends within a piece, without its
+    // trailing silence, and also when only that silence is left.
+    bool stopRequested = false;
+    // Every segment has been played: only the run's trailing silence is left.
+    bool soundEnded = false;
+};
 
 // The preview: each segment's delay as silence, then its tone pair for its
 // duration, all four in one sound run, so the gaps are exact to the sample.
 // The sound is made and handed over a short piece at a time: a long segment
 // neither holds back the first sound nor leaves the stream waiting while it
-// is made, and `stopRequested`, asked after every piece, ends the run within
-// a piece. A stopped run ends without its trailing silence and is no failure;
-// otherwise the sound output's failure is returned, once.
-Status PlayCourtesyTone(SoundOutput& sound, const CourtesyTone& tone, const std::function<bool()>& stopRequested);
+// is made. A stopped run is no failure; otherwise the sound output's failure
+// is returned, once.
+Status PlayCourtesyTone(SoundOutput& sound, const CourtesyTone& tone, CourtesyRun& run);
 
 // The longest piece handed to the sound output: the server's buffer, so that
 // the first piece starts the sound at once.
