@@ -281,6 +281,20 @@ TEST_F(PortSwitchesTest, TheTailCounterTakesZeroTo254AndAnEmptyBoxAsZero)
     EXPECT_FALSE(tables.TailCounterChanged[1] || tables.TailCounterChanged[3]);
 }
 
+// The copy is the box's text: a stored "05" shows black and is no change.
+TEST_F(PortSwitchesTest, AStoredTailCounterWithALeadingZeroIsNoEdit)
+{
+    tables.TailMessageNum[2] = "1";
+    tables.TailCounter[2] = "05";
+    load();
+    EXPECT_EQ(find("TailCounterSet(2)")->text(), "05");
+    EXPECT_FALSE(red(find("TailCounterSet(2)")));
+    editor->DoApply();
+    EXPECT_EQ(tables.TailCounter[2], "05");
+    EXPECT_FALSE(tables.TailCounterChanged.any(true));
+    EXPECT_TRUE(tables.DataSaved);
+}
+
 TEST_F(PortSwitchesTest, CancelAfterANonePickLeavesTheSettingsAndFlagsUntouched)
 {
     tables.TailMessageNum[1] = "2";

@@ -101,10 +101,14 @@ FormRow macroRow(int port)
 // the controller and the reader take, not an empty value.
 FormRow tailCounterRow()
 {
-    FieldSpec f = ReaderField(Bind(&S::TailCounter, &S::TailCounterChanged), QStringLiteral("TailCounter"),
-                              Intake::Number, LoadForm::AsStored);
+    // The copy is the box's text, so a stored "05" is no edit; an emptied box
+    // stores "0", which the file and the controller take.
+    FieldSpec f = ReaderField(Bind(&S::TailCounter, &S::TailCounterChanged), QStringLiteral("TailCounter"));
     f.check = Between(0, 254, QStringLiteral("The Tail Counter value must be between 0 and 254"));
-    return {QStringLiteral("Tail Counter"), QStringLiteral("TailCounterSet"), {}, NumberBox(), f};
+    ControlKind box = NumberBox();
+    box.emptyValue = box.emptyText = QStringLiteral("0");
+    box.emptyTextIsHint = false;
+    return {QStringLiteral("Tail Counter"), QStringLiteral("TailCounterSet"), {}, box, f};
 }
 
 QLabel* namedLabel(const QString& caption, const QString& name, int port)
