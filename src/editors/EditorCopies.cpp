@@ -4,9 +4,9 @@
 #include "store/SettingsNotices.h"
 #include "store/TextHelpers.h"
 
-FieldSpec ReaderField(SettingBinding setting, const QString& key, Intake intake, LoadForm load)
+FieldDefinition ReaderField(SettingBinding setting, const QString& key, Intake intake, LoadForm load)
 {
-    FieldSpec f = Field(setting, intake, load);
+    FieldDefinition f = Field(setting, intake, load);
     f.reader = &FindStem(key).rule;
     return f;
 }
@@ -17,7 +17,7 @@ EditorCopies::EditorCopies(SettingsTables& tables, const SettingsNotices* notice
 {
 }
 
-int EditorCopies::add(FieldSpec definition)
+int EditorCopies::add(FieldDefinition definition)
 {
     const int count = definition.setting.count(m_tables);
     m_fields.push_back({std::move(definition), TextArray(count), TextArray(count)});

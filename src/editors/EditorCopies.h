@@ -38,7 +38,7 @@ enum class Commit {
 };
 
 // One setting an editor edits: where it lives, how its copy is formed and checked.
-struct FieldSpec {
+struct FieldDefinition {
     SettingBinding setting;
     QString caption; // names the control in a message
     Intake intake = Intake::AsTyped;
@@ -52,9 +52,9 @@ struct FieldSpec {
 };
 
 // A field with no check and no reader rule.
-inline FieldSpec Field(SettingBinding setting, Intake intake = Intake::AsTyped, LoadForm load = LoadForm::AsStored)
+inline FieldDefinition Field(SettingBinding setting, Intake intake = Intake::AsTyped, LoadForm load = LoadForm::AsStored)
 {
-    FieldSpec f;
+    FieldDefinition f;
     f.setting = setting;
     f.intake = intake;
     f.load = load;
@@ -63,7 +63,7 @@ inline FieldSpec Field(SettingBinding setting, Intake intake = Intake::AsTyped, 
 
 // A field whose copy Apply refuses when the configuration file's reader
 // would not read it back: the rule of the setting's key `key`.
-FieldSpec ReaderField(SettingBinding setting, const QString& key, Intake intake = Intake::AsTyped,
+FieldDefinition ReaderField(SettingBinding setting, const QString& key, Intake intake = Intake::AsTyped,
                       LoadForm load = LoadForm::Trimmed);
 
 struct FieldElement {
@@ -83,10 +83,10 @@ public:
                  std::vector<bool SettingsTables::*> sectionFlags);
 
     // Adds a field in Apply order; returns its number. Its copies are loaded.
-    int add(FieldSpec definition);
+    int add(FieldDefinition definition);
 
     int fieldCount() const { return static_cast<int>(m_fields.size()); }
-    const FieldSpec& definition(int field) const { return m_fields.at(field).definition; }
+    const FieldDefinition& definition(int field) const { return m_fields.at(field).definition; }
     // Indices run from 1 to count, as in the settings table.
     int count(int field) const { return m_fields.at(field).copies.count(); }
 
@@ -134,7 +134,7 @@ public:
 
 private:
     struct Field {
-        FieldSpec definition;
+        FieldDefinition definition;
         TextArray copies;
         TextArray bases;
     };

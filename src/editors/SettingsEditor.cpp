@@ -54,10 +54,10 @@ int SettingsEditor::fieldFor(const FormRow& row)
 {
     if (const int f = fieldOf(row.field.setting); f >= 0)
         return f;
-    FieldSpec spec = row.field;
-    if (spec.caption.isEmpty())
-        spec.caption = row.caption;
-    return m_copies.add(std::move(spec));
+    FieldDefinition definition = row.field;
+    if (definition.caption.isEmpty())
+        definition.caption = row.caption;
+    return m_copies.add(std::move(definition));
 }
 
 QWidget* SettingsEditor::addControl(const FormRow& row, Place place)
@@ -187,8 +187,8 @@ void SettingsEditor::handleChange(Binding& b, const QString& value)
     const int i = elementOf(b);
     if (i == 0)
         return; // nothing chosen: there is no copy to change
-    const FieldSpec& spec = m_copies.definition(b.field);
-    const std::optional<FieldCheck>& check = spec.check;
+    const FieldDefinition& definition = m_copies.definition(b.field);
+    const std::optional<FieldCheck>& check = definition.check;
     if (check && check->when == FieldCheck::When::Change && !m_filling && !m_refusing
         && check->refuses(value, b.previous)) {
         refuse(b, *check, check->repair, value, b.previous);
@@ -196,7 +196,7 @@ void SettingsEditor::handleChange(Binding& b, const QString& value)
     }
     m_copies.take(b.field, i, value);
     b.previous = value;
-    if (!m_filling && spec.commit == Commit::AtOnce && m_copies.commit(b.field, i))
+    if (!m_filling && definition.commit == Commit::AtOnce && m_copies.commit(b.field, i))
         committed(b.field, i);
     changed(b.field, i);
     mark(b);

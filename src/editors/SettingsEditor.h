@@ -30,7 +30,7 @@ struct FormRow {
     QString name;
     QString unit;
     ControlKind kind;
-    FieldSpec field; // its caption is the row's unless set
+    FieldDefinition field; // its caption is the row's unless set
 };
 
 // Where a placed row's control goes: the index in its name, and the element

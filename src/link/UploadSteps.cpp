@@ -18,22 +18,22 @@ enum class Loop { Ports, PortTones, Once, Items };
 
 // A row's changed flag: one flag, or the element of an array that is the
 // step's port or item (or a fixed element).
-struct FlagSpec {
+struct RowFlag {
     const char* name = nullptr;
     FlagArray S::* array = nullptr;
     bool S::* single = nullptr;
     int element = 0;
 };
 
-FlagSpec By(const char* name, FlagArray S::* array) { return {name, array, nullptr, 0}; }
-FlagSpec One(const char* name, bool S::* single) { return {name, nullptr, single, 0}; }
+RowFlag By(const char* name, FlagArray S::* array) { return {name, array, nullptr, 0}; }
+RowFlag One(const char* name, bool S::* single) { return {name, nullptr, single, 0}; }
 
 struct TableRow {
     StepId id;
     Loop loop;
     const char* name; // for the user; a port or item number follows
     std::optional<CommandId> command;
-    FlagSpec flag;
+    RowFlag flag;
     Clear clear = Clear::OnAcceptOrRefusal;
     int count = 0;        // the items of a numbered row
     int macroOffset = 0;  // short macros go out as macros 41 to 90
@@ -42,18 +42,18 @@ struct TableRow {
 constexpr Clear Accepted = Clear::OnAccept;
 constexpr Clear Later = Clear::Later;
 
-TableRow Port(StepId id, const char* name, std::optional<CommandId> command, FlagSpec flag,
+TableRow Port(StepId id, const char* name, std::optional<CommandId> command, RowFlag flag,
               Clear clear = Clear::OnAcceptOrRefusal)
 {
     return {id, Loop::Ports, name, command, flag, clear};
 }
 
-TableRow Once(StepId id, const char* name, CommandId command, FlagSpec flag, Clear clear = Clear::OnAcceptOrRefusal)
+TableRow Once(StepId id, const char* name, CommandId command, RowFlag flag, Clear clear = Clear::OnAcceptOrRefusal)
 {
     return {id, Loop::Once, name, command, flag, clear};
 }
 
-TableRow Items(StepId id, int count, const char* name, CommandId command, FlagSpec flag,
+TableRow Items(StepId id, int count, const char* name, CommandId command, RowFlag flag,
                Clear clear = Clear::OnAcceptOrRefusal, int macroOffset = 0)
 {
     return {id, Loop::Items, name, command, flag, clear, count, macroOffset};
@@ -220,7 +220,7 @@ const TableRow& RowOf(StepId id)
     return *it;
 }
 
-StepFlag MakeFlag(const FlagSpec& f, int index)
+StepFlag MakeFlag(const RowFlag& f, int index)
 {
     const QString name = QString::fromLatin1(f.name);
     if (f.single)

@@ -187,10 +187,10 @@ TEST(EditorCopiesReaderTest, ChangedCopiesTheReaderWouldRefuseAreFound)
     t.XmtDelay = "1000";
     t.GeneralTimer.fill("0");
     EditorCopies c(t, nullptr, {&S::TimersChanged});
-    FieldSpec delay = Field(Bind(&S::XmtDelay, &S::XmtDelayChanged));
+    FieldDefinition delay = Field(Bind(&S::XmtDelay, &S::XmtDelayChanged));
     delay.reader = &FindStem("XmtDelay").rule;
     const int d = c.add(delay);
-    FieldSpec general = Field(Bind(&S::GeneralTimer, &S::GeneralTimerChanged), Intake::Trimmed);
+    FieldDefinition general = Field(Bind(&S::GeneralTimer, &S::GeneralTimerChanged), Intake::Trimmed);
     general.reader = &FindStem("GeneralTimer").rule;
     const int g = c.add(general);
 

@@ -29,7 +29,7 @@ public:
     {
         auto* grid = new QGridLayout;
         // Refused outside 1..255 when left, "0" put back, the focus sent back.
-        FieldSpec probe = Field(Bind(&S::HangTime, &S::HangTimeChanged));
+        FieldDefinition probe = Field(Bind(&S::HangTime, &S::HangTimeChanged));
         probe.check = Between(1, 255, "The value must be between 1 and 255");
         probe.check->repair = FieldCheck::Repair::Zero;
         probe.check->refocus = true;
@@ -54,7 +54,7 @@ public:
                Single());
 
         // Letters only, checked as typed; a refusal puts back the text before the change.
-        FieldSpec word = Field(Bind(&S::CWID1, &S::CWID1Changed));
+        FieldDefinition word = Field(Bind(&S::CWID1, &S::CWID1Changed));
         word.check = Refusing([](const QString& t) { return t.contains(QRegularExpression("[^A-Z]")); },
                               "Letters only");
         word.check->when = FieldCheck::When::Change;
@@ -62,7 +62,7 @@ public:
         addRow(grid, grid->rowCount(), {"Word", "Word", {}, TextBox(), word}, At(1));
 
         // The reader's rule without a check of the editor's own.
-        FieldSpec delay = Field(Bind(&S::XmtDelay, &S::XmtDelayChanged));
+        FieldDefinition delay = Field(Bind(&S::XmtDelay, &S::XmtDelayChanged));
         delay.reader = &FindStem("XmtDelay").rule;
         addRow(grid, grid->rowCount(), {"Speech Delay", "Delay", "ms", TextBox(), delay}, Single());
 
@@ -300,7 +300,7 @@ TEST_F(SettingsEditorTest, EachRepairOfACheck)
         public:
             Editor(AppContext& context, FieldCheck::Repair repair) : SettingsEditor(context, {&S::IDChanged}, nullptr)
             {
-                FieldSpec word = Field(Bind(&S::CWID1, &S::CWID1Changed));
+                FieldDefinition word = Field(Bind(&S::CWID1, &S::CWID1Changed));
                 word.check = Refusing([](const QString& t) { return t.contains('1'); }, "No ones");
                 word.check->when = FieldCheck::When::Change;
                 word.check->repair = repair;
@@ -515,7 +515,7 @@ class MarkerEditor final : public SettingsEditor {
 public:
     explicit MarkerEditor(AppContext& context) : SettingsEditor(context, {&S::DTMFChanged}, nullptr)
     {
-        FieldSpec memory = Field(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), Intake::Upper, LoadForm::Trimmed);
+        FieldDefinition memory = Field(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), Intake::Upper, LoadForm::Trimmed);
         FieldCheck tooLong = Refusing([](const QString& t) { return t != NoneStored && t.size() > 3; }, "Three at most");
         FieldCheck letter = Refusing([](const QString& t) { return t.contains('x'); }, "No x");
         letter.title.clear();
@@ -594,7 +594,7 @@ public:
     explicit UncaptionedProbe(AppContext& context) : SettingsEditor(context, {&S::TimersChanged}, nullptr)
     {
         const auto read = [](SettingBinding setting, const char* key) {
-            FieldSpec f = Field(setting);
+            FieldDefinition f = Field(setting);
             f.reader = &FindStem(key).rule;
             return f;
         };
@@ -649,7 +649,7 @@ public:
         auto* grid = new QGridLayout(this);
         list = std::make_unique<EntryList>(new QListWidget(this));
         grid->addWidget(list->widget(), 0, 0);
-        FieldSpec alarms = Field(Bind(&S::Alarm, &S::AlarmChanged));
+        FieldDefinition alarms = Field(Bind(&S::Alarm, &S::AlarmChanged));
         alarms.caption = "Alarms";
         bindEntries(copies().add(alarms), list.get());
         addRow(grid, 1,
@@ -764,7 +764,7 @@ TEST_F(SettingsEditorTest, AFieldCommittedAtOnceIsStoredByThePickItself)
         int committedCount = 0;
         explicit Editor(AppContext& context) : SettingsEditor(context, {&S::SchedulerChanged}, nullptr)
         {
-            FieldSpec format = Field(Bind(&S::DateFormat, &S::SayYearChanged));
+            FieldDefinition format = Field(Bind(&S::DateFormat, &S::SayYearChanged));
             format.commit = Commit::AtOnce;
             auto* grid = new QGridLayout(this);
             addRow(grid, 0, {"Date Format", "DateFormat", {}, ListOf({{"US", "False"}, {"International", "True"}}), format},

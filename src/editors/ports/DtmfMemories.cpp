@@ -50,7 +50,7 @@ FieldCheck memoryCheck(const SettingsTables& tables)
 
 FormRow memoryRow(const SettingsTables& tables)
 {
-    FieldSpec f = Field(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), Intake::Upper, LoadForm::ShownTrimmed);
+    FieldDefinition f = Field(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), Intake::Upper, LoadForm::ShownTrimmed);
     f.caption = QStringLiteral("DTMF memory");
     f.check = memoryCheck(tables);
     f.reader = &FindStem(QStringLiteral("DTMFMemory")).rule;
@@ -61,7 +61,7 @@ FormRow memoryRow(const SettingsTables& tables)
 FormRow parameterRow(const char* caption, const char* box, QString SettingsTables::* setting,
                      bool SettingsTables::* flag, const char* key)
 {
-    FieldSpec f = Field(Bind(setting, flag), Intake::Number, LoadForm::ThroughIntake);
+    FieldDefinition f = Field(Bind(setting, flag), Intake::Number, LoadForm::ThroughIntake);
     f.check = Between(0, 255, QStringLiteral("Value must be between 0 and 255. Try again."));
     f.check = Plain(std::move(*f.check));
     f.check->when = FieldCheck::When::Change;

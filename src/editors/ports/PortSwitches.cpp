@@ -54,7 +54,7 @@ const FormRow toneIdRow = checkRow("ON During ID/Speech", "PLID", Bind(&S::CTCSS
 FormRow optionRow(const char* caption, const char* name, ControlKind options, SettingBinding setting,
                   const char* key)
 {
-    FieldSpec f = ReaderField(setting, QString::fromLatin1(key));
+    FieldDefinition f = ReaderField(setting, QString::fromLatin1(key));
     f.caption = QString::fromLatin1(caption);
     return {{}, QString::fromLatin1(name), {}, std::move(options), f};
 }
@@ -91,7 +91,7 @@ const FormRow tailMessageRow{QStringLiteral("Tail Message"), QStringLiteral("Tai
 // one flag covers all three, as the controller takes them in one command.
 FormRow macroRow(int port)
 {
-    FieldSpec f = ReaderField(Bind(TailMessageMacros(port), &S::MessageNumChanged, port), TailMessageMacrosName(port));
+    FieldDefinition f = ReaderField(Bind(TailMessageMacros(port), &S::MessageNumChanged, port), TailMessageMacrosName(port));
     f.caption = QStringLiteral("Port %1 Tail Message Macro").arg(port);
     return {QStringLiteral("Macro To Use"), QStringLiteral("MessageNumSet"), {},
             MarkedListOf(NumberEntries(1, Count::Macros)), f};
@@ -103,7 +103,7 @@ FormRow tailCounterRow()
 {
     // The copy is the box's text, so a stored "05" is no edit; an emptied box
     // stores "0", which the file and the controller take.
-    FieldSpec f = ReaderField(Bind(&S::TailCounter, &S::TailCounterChanged), QStringLiteral("TailCounter"));
+    FieldDefinition f = ReaderField(Bind(&S::TailCounter, &S::TailCounterChanged), QStringLiteral("TailCounter"));
     f.check = Between(0, 254, QStringLiteral("The Tail Counter value must be between 0 and 254"));
     ControlKind box = NumberBox();
     box.emptyValue = box.emptyText = QStringLiteral("0");

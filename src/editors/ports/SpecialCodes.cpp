@@ -52,7 +52,7 @@ QString CurrentCode(const SettingsTables& t, const CodeRow& row)
 FormRow requiredCodeRow(const char* caption, const char* box, SettingBinding setting, const char* key,
                         const char* message)
 {
-    FieldSpec f = Field(setting, Intake::Code, LoadForm::Trimmed);
+    FieldDefinition f = Field(setting, Intake::Code, LoadForm::Trimmed);
     f.check = Plain(Refusing([](const QString& t) { return t.trimmed().isEmpty(); }, QString::fromLatin1(message)));
     f.check->refocus = true;
     f.reader = &FindStem(QString::fromLatin1(key)).rule;
@@ -63,7 +63,7 @@ FormRow requiredCodeRow(const char* caption, const char* box, SettingBinding set
 FormRow textRow(const char* caption, const char* box, SettingBinding setting, const char* key,
                 Intake intake = Intake::Trimmed)
 {
-    FieldSpec f = Field(setting, intake, LoadForm::Trimmed);
+    FieldDefinition f = Field(setting, intake, LoadForm::Trimmed);
     f.reader = &FindStem(QString::fromLatin1(key)).rule;
     return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, TextBox(), f};
 }
@@ -72,7 +72,7 @@ FormRow textRow(const char* caption, const char* box, SettingBinding setting, co
 // a longer text is refused as it is typed and the box emptied.
 FormRow noneRow(const char* caption, const char* box, SettingBinding setting, int digits)
 {
-    FieldSpec f = Field(setting, Intake::Code, LoadForm::Trimmed);
+    FieldDefinition f = Field(setting, Intake::Code, LoadForm::Trimmed);
     f.check = Plain(Refusing(
         [digits](const QString& t) {
             const QString code = NormalisedCode(t);
@@ -246,7 +246,7 @@ QWidget* SpecialCodes::tollRestrict()
     auto* list = new QListWidget;
     list->setObjectName(QStringLiteral("TollRestrictList"));
     m_toll = std::make_unique<EntryList>(list);
-    FieldSpec entries = Field(Bind(&S::TollRestrict, &S::TollRestrictChanged), Intake::Trimmed, LoadForm::Trimmed);
+    FieldDefinition entries = Field(Bind(&S::TollRestrict, &S::TollRestrictChanged), Intake::Trimmed, LoadForm::Trimmed);
     entries.caption = QStringLiteral("Toll Restrict");
     bindEntries(copies().add(entries), m_toll.get());
     connect(add, &QPushButton::clicked, this, &SpecialCodes::TollAdd_Click);

@@ -75,7 +75,7 @@ FormRow PortRow(const SegmentRow& row, int port, int segment)
 {
     const BoxKind& kind = *row.kind;
     const int n = ArrayNumber(row, segment);
-    FieldSpec f = Field(Bind(CourtesyArray(port, kind.field, n), CourtesySegmentFlag(port, segment)));
+    FieldDefinition f = Field(Bind(CourtesyArray(port, kind.field, n), CourtesySegmentFlag(port, segment)));
     f.check = BoxCheck(kind);
     // Digits only are typed or pasted, and every value the range check passes
     // reads back; a text put in past that filter must read back too.

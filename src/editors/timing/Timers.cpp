@@ -20,7 +20,7 @@ namespace {
 FormRow timerRow(const char* caption, const char* box, const char* unit, SettingBinding setting, double max,
                  const char* message, LoadForm load = LoadForm::AsStored)
 {
-    FieldSpec f = Field(setting, Intake::Number, load);
+    FieldDefinition f = Field(setting, Intake::Number, load);
     f.check = Between(0, max, QString::fromLatin1(message));
     return {QString::fromLatin1(caption), QString::fromLatin1(box), QString::fromLatin1(unit), NumberBox(), f};
 }
@@ -56,7 +56,7 @@ const FormRow auxRow = timerRow("", "AuxTimer", "seconds", Bind(&S::AuxTime, &S:
 FormRow inactivityMacroRow()
 {
     // Cancel leaves a macro choice made since the last Apply.
-    FieldSpec f = Field(Bind(&S::InActivityMacro, &S::InActivityMacroChanged));
+    FieldDefinition f = Field(Bind(&S::InActivityMacro, &S::InActivityMacroChanged));
     f.restoredByCancel = false;
     return {{}, QStringLiteral("InActivityMacroSet"), {}, ListOf(NumberEntries(1, Count::Macros)), f};
 }
@@ -64,7 +64,7 @@ FormRow inactivityMacroRow()
 FormRow generalTimerRow()
 {
     // Checked as typed, so a fifth digit too many empties the box at once.
-    FieldSpec f = ReaderField(Bind(&S::GeneralTimer, &S::GeneralTimerChanged), QStringLiteral("GeneralTimer"),
+    FieldDefinition f = ReaderField(Bind(&S::GeneralTimer, &S::GeneralTimerChanged), QStringLiteral("GeneralTimer"),
                               Intake::Trimmed);
     FieldCheck tooLong = Plain(Between(std::numeric_limits<double>::lowest(), 32767,
                                        QStringLiteral("Value must be less than 32767")));
@@ -77,7 +77,7 @@ FormRow generalTimerRow()
 
 FormRow generalMacroRow()
 {
-    const FieldSpec f =
+    const FieldDefinition f =
         Field(Bind(&S::GeneralTimerMacro, &S::GeneralTimerChanged), Intake::AsTyped, LoadForm::Trimmed);
     return {QStringLiteral("Macro To Use"), QStringLiteral("GeneralTimerMacroSet"), {},
             ListOf(NumberEntries(1, Count::Macros)), f};
@@ -89,7 +89,7 @@ const FormRow fanTimerRow = timerRow("", "FanTimer", "minutes", Bind(&S::FanTime
 FormRow fanSelectRow()
 {
     // Ticked for "0": the fan follows all transmit activity.
-    FieldSpec f = Field(Bind(&S::FanSelect, &S::FanSelectChanged), Intake::AsTyped, LoadForm::Trimmed);
+    FieldDefinition f = Field(Bind(&S::FanSelect, &S::FanSelectChanged), Intake::AsTyped, LoadForm::Trimmed);
     f.restoredByCancel = false;
     return {QStringLiteral("All Xmt Activity"), QStringLiteral("FanSelect"), {},
             CheckBox(QStringLiteral("0"), QStringLiteral("1")), f};
@@ -98,7 +98,7 @@ FormRow fanSelectRow()
 FormRow delayRow()
 {
     // Any text may be typed; only a value the reader would refuse is refused, at Apply.
-    FieldSpec f = ReaderField(Bind(&S::XmtDelay, &S::XmtDelayChanged), QStringLiteral("XmtDelay"));
+    FieldDefinition f = ReaderField(Bind(&S::XmtDelay, &S::XmtDelayChanged), QStringLiteral("XmtDelay"));
     f.check = Between(0, 32767, QStringLiteral("The value must be between 0 and 32767"));
     f.check->when = FieldCheck::When::Apply;
     return {QStringLiteral("Before Transmit"), QStringLiteral("XmtDelaySet"), QStringLiteral("ms"), TextBox(), f};
