@@ -112,7 +112,7 @@ int SettingsEditor::addSelector(const QString& name, int count, int controlIndex
     list->setCurrentIndex(0);
     connect(list, &QComboBox::activated, this, [this, s](int item) {
         m_selectors[s].value = item + 1;
-        showChosenBy(s);
+        reshow(s);
         afterSelect(s);
     });
     m_selectors.push_back({list, count, 1, {}});
@@ -139,10 +139,8 @@ void SettingsEditor::select(int selector, int n)
     s.value = n;
     if (s.list)
         s.list->setCurrentIndex(n - 1);
-    showChosenBy(selector);
+    reshow(selector);
 }
-
-void SettingsEditor::reshow(int selector) { showChosenBy(selector); }
 
 void SettingsEditor::bindEntries(int field, EntryList* list)
 {
@@ -238,7 +236,7 @@ void SettingsEditor::showField(int field)
             showEntries(e);
 }
 
-void SettingsEditor::showChosenBy(int selector)
+void SettingsEditor::reshow(int selector)
 {
     for (Binding& b : m_bindings)
         if (b.place.selector == selector)

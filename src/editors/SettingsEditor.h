@@ -167,7 +167,6 @@ private:
     // The program puts the copy into the control: no check, no commit.
     void fill(Binding& b);
     void showField(int field);
-    void showChosenBy(int selector);
     void showEntries(const Entries& e);
     void takeEntries(const Entries& e);
     void leaveCheck(Binding& b);

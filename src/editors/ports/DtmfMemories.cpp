@@ -3,7 +3,6 @@
 #include "editors/ControlNames.h"
 #include "editors/ports/DtmfMemoryText.h"
 #include "store/AppContext.h"
-#include "store/KeyRegistry.h"
 #include "store/TextHelpers.h"
 
 #include <QBoxLayout>
@@ -50,10 +49,10 @@ FieldCheck memoryCheck(const SettingsTables& tables)
 
 FormRow memoryRow(const SettingsTables& tables)
 {
-    FieldDefinition f = Field(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), Intake::Upper, LoadForm::ShownTrimmed);
+    FieldDefinition f = ReaderField(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), QStringLiteral("DTMFMemory"),
+                                    Intake::Upper, LoadForm::ShownTrimmed);
     f.caption = QStringLiteral("DTMF memory");
     f.check = memoryCheck(tables);
-    f.reader = &FindStem(QStringLiteral("DTMFMemory")).rule;
     return {{}, QStringLiteral("DTMFSet"), {}, TextBoxEmptyAs(NoneStored, NoneStored), f};
 }
 
@@ -61,12 +60,11 @@ FormRow memoryRow(const SettingsTables& tables)
 FormRow parameterRow(const char* caption, const char* box, QString SettingsTables::* setting,
                      bool SettingsTables::* flag, const char* key)
 {
-    FieldDefinition f = Field(Bind(setting, flag), Intake::Number, LoadForm::ThroughIntake);
-    f.check = Between(0, 255, QStringLiteral("Value must be between 0 and 255. Try again."));
-    f.check = Plain(std::move(*f.check));
+    FieldDefinition f =
+        ReaderField(Bind(setting, flag), QString::fromLatin1(key), Intake::Number, LoadForm::ThroughIntake);
+    f.check = Plain(Between(0, 255, QStringLiteral("Value must be between 0 and 255. Try again.")));
     f.check->when = FieldCheck::When::Change;
     f.check->repair = FieldCheck::Repair::Empty;
-    f.reader = &FindStem(QString::fromLatin1(key)).rule;
     return {QString::fromLatin1(caption), QString::fromLatin1(box), QStringLiteral("ms"), NumberBox(), f};
 }
 

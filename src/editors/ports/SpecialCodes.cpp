@@ -4,7 +4,6 @@
 #include "editors/PortSets.h"
 #include "editors/ports/NewCodeSender.h"
 #include "store/AppContext.h"
-#include "store/KeyRegistry.h"
 #include "store/ProgramName.h"
 
 #include <QBoxLayout>
@@ -52,10 +51,9 @@ QString CurrentCode(const SettingsTables& t, const CodeRow& row)
 FormRow requiredCodeRow(const char* caption, const char* box, SettingBinding setting, const char* key,
                         const char* message)
 {
-    FieldDefinition f = Field(setting, Intake::Code, LoadForm::Trimmed);
+    FieldDefinition f = ReaderField(setting, QString::fromLatin1(key), Intake::Code);
     f.check = Plain(Refusing([](const QString& t) { return t.trimmed().isEmpty(); }, QString::fromLatin1(message)));
     f.check->refocus = true;
-    f.reader = &FindStem(QString::fromLatin1(key)).rule;
     return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, TextBox(), f};
 }
 
@@ -63,9 +61,8 @@ FormRow requiredCodeRow(const char* caption, const char* box, SettingBinding set
 FormRow textRow(const char* caption, const char* box, SettingBinding setting, const char* key,
                 Intake intake = Intake::Trimmed)
 {
-    FieldDefinition f = Field(setting, intake, LoadForm::Trimmed);
-    f.reader = &FindStem(QString::fromLatin1(key)).rule;
-    return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, TextBox(), f};
+    return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, TextBox(),
+            ReaderField(setting, QString::fromLatin1(key), intake)};
 }
 
 // A prefix of at most `digits` keys whose "0" means none, shown as "NONE";

@@ -3,7 +3,6 @@
 #include "platform/SoundOutput.h"
 #include "store/AppContext.h"
 #include "store/CourtesyArrays.h"
-#include "store/KeyRegistry.h"
 #include "store/ProgramName.h"
 #include "store/TextHelpers.h"
 
@@ -75,11 +74,11 @@ FormRow PortRow(const SegmentRow& row, int port, int segment)
 {
     const BoxKind& kind = *row.kind;
     const int n = ArrayNumber(row, segment);
-    FieldDefinition f = Field(Bind(CourtesyArray(port, kind.field, n), CourtesySegmentFlag(port, segment)));
-    f.check = BoxCheck(kind);
     // Digits only are typed or pasted, and every value the range check passes
     // reads back; a text put in past that filter must read back too.
-    f.reader = &FindStem(CourtesyArrayName(port, kind.field, n)).rule;
+    FieldDefinition f = ReaderField(Bind(CourtesyArray(port, kind.field, n), CourtesySegmentFlag(port, segment)),
+                                    CourtesyArrayName(port, kind.field, n), Intake::AsTyped, LoadForm::AsStored);
+    f.check = BoxCheck(kind);
     f.caption = QStringLiteral("Port %1, Segment %2, %3 of courtesy tone")
                     .arg(port)
                     .arg(segment)
