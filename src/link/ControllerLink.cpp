@@ -104,6 +104,14 @@ ControllerLink::Claim ControllerLink::claim(Job job)
     return Claim(this);
 }
 
+ControllerLink::Claim ControllerLink::claimOrTell(Job job)
+{
+    Claim held = claim(job);
+    if (!held)
+        tellBusy();
+    return held;
+}
+
 QString ControllerLink::busyText() const
 {
     QString what;
@@ -118,15 +126,17 @@ QString ControllerLink::busyText() const
     return QStringLiteral("The link to the Tarvex is busy with %1. Try again once it has finished.").arg(what);
 }
 
+void ControllerLink::tellBusy() { m_link.report(Status::failure(busyText())); }
+
 Status ControllerLink::sendAtOnce(const AtOnce& request, Job job)
 {
     const auto shown = [this](const Status& failure) {
         m_link.report(failure);
         return failure;
     };
-    const Claim held = claim(job);
+    const Claim held = claimOrTell(job);
     if (!held)
-        return shown(Status::failure(busyText()));
+        return Status::failure(busyText());
     CommandTransport& transport = this->transport();
     for (const ControllerCommand& command : request.commands)
         if (!HasForm(command, transport.dtmfMode()))

@@ -82,10 +82,14 @@ public:
 
     // Empty while another run holds the link; nothing else happens then.
     Claim claim(Job job);
+    // As claim, but while another run holds the link the user is told what does.
+    Claim claimOrTell(Job job);
     bool busy() const { return m_job.has_value(); }
     std::optional<Job> job() const { return m_job; }
-    // Tells the user what holds the link.
+    // Names what holds the link.
     QString busyText() const;
+    // Shows the busy text with the program's title.
+    void tellBusy();
 
     // One frame sent at once in the current mode, holding the link as `job`
     // (the busy text is shown when another run holds it): the port is tested

@@ -3,9 +3,7 @@
 #include "link/ControllerLink.h"
 #include "link/WindowPlacement.h"
 #include "platform/Clock.h"
-#include "platform/Dialogs.h"
 #include "store/AppContext.h"
-#include "store/ProgramName.h"
 #include "store/SettingsTables.h"
 
 #include <QCloseEvent>
@@ -55,11 +53,9 @@ void ManualSendData::ManualSendData_KeyPress()
     if (sending())
         return;
     if (!m_manualSendText.isEmpty()) {
-        ControllerLink::Claim claim = m_controller.claim(ControllerLink::Job::ManualSend);
-        if (!claim) {
-            m_context.dialogs.message(ProgramName, m_controller.busyText());
+        const ControllerLink::Claim claim = m_controller.claimOrTell(ControllerLink::Job::ManualSend);
+        if (!claim)
             return;
-        }
         if (m_controller.dtmfMode())
             sendDtmf();
         else

@@ -86,11 +86,9 @@ void TTPad::press(const Press& p)
         m_pending << p;
         return;
     }
-    const ControllerLink::Claim claim = m_controller.claim(ControllerLink::Job::TestPad);
-    if (!claim) {
-        m_context.dialogs.message(ProgramName, m_controller.busyText());
+    const ControllerLink::Claim claim = m_controller.claimOrTell(ControllerLink::Job::TestPad);
+    if (!claim)
         return;
-    }
     m_pending << p;
     while (!m_pending.isEmpty()) {
         const Press next = m_pending.takeFirst();

@@ -6,7 +6,6 @@
 #include "link/WindowPlacement.h"
 #include "platform/Dialogs.h"
 #include "store/AppContext.h"
-#include "store/ProgramName.h"
 #include "store/SettingsTables.h"
 
 #include <QCloseEvent>
@@ -155,12 +154,10 @@ bool UpdateWindow::uploading() const { return m_controller.job() == ControllerLi
 
 void UpdateWindow::runUpload(const std::function<void(CommandTransport&)>& run)
 {
-    ControllerLink::Claim claim = m_controller.claim(ControllerLink::Job::Upload);
-    if (!claim) {
-        // The buttons are off during this window's own upload.
-        m_context.dialogs.message(ProgramName, m_controller.busyText());
+    // The buttons are off during this window's own upload.
+    ControllerLink::Claim claim = m_controller.claimOrTell(ControllerLink::Job::Upload);
+    if (!claim)
         return;
-    }
     m_update->setEnabled(false);
     m_complete->setEnabled(false);
     // The link, the buttons and the pending Close come back even when the run throws.
