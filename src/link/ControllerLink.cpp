@@ -29,11 +29,6 @@ Status FailureOf(Outcome outcome, const ControllerCommand& command)
     return Status::success();
 }
 
-bool HasForm(const ControllerCommand& command, bool dtmf)
-{
-    return dtmf ? !command.dtmf.isEmpty() : !command.serialLines.isEmpty();
-}
-
 // Ends a begun transport on every way out, an exception included, so the
 // transmitter is never left keyed.
 class Ending {
@@ -139,7 +134,7 @@ Status ControllerLink::sendAtOnce(const AtOnce& request, Job job)
         return Status::failure(busyText());
     CommandTransport& transport = this->transport();
     for (const ControllerCommand& command : request.commands)
-        if (!HasForm(command, transport.dtmfMode()))
+        if (!command.hasForm(transport.dtmfMode()))
             return shown(Status::failure(QStringLiteral("%1 cannot be sent in %2 mode")
                                              .arg(Named(command), transport.dtmfMode() ? QStringLiteral("DTMF")
                                                                                        : QStringLiteral("serial"))));

@@ -38,8 +38,6 @@ bool AnySet(const UploadStep& step, SettingsTables& t)
     return false;
 }
 
-bool HasForm(const ControllerCommand& c, bool dtmf) { return dtmf ? !c.dtmf.isEmpty() : !c.serialLines.isEmpty(); }
-
 } // namespace
 
 UploadRunner::UploadRunner(SettingsTables& tables, CommandTransport& transport, Dialogs& dialogs)
@@ -122,7 +120,7 @@ UploadRunner::Next UploadRunner::runStep(const UploadStep& step, bool sendAll)
         return Next::Go;
     }
     const ControllerCommand command = step.build(m_tables);
-    if (!HasForm(command, dtmf))
+    if (!command.hasForm(dtmf))
         return Next::Go;
 
     if (step.pauseBefore > 0)
