@@ -29,29 +29,6 @@ Status FailureOf(Outcome outcome, const ControllerCommand& command)
     return Status::success();
 }
 
-// Ends a begun transport on every way out, an exception included, so the
-// transmitter is never left keyed.
-class Ending {
-public:
-    explicit Ending(CommandTransport& transport) : m_transport(transport) {}
-    ~Ending()
-    {
-        if (!m_ended)
-            (void)m_transport.end(); // it has shown its failure
-    }
-    Ending(const Ending&) = delete;
-    Ending& operator=(const Ending&) = delete;
-    Status end()
-    {
-        m_ended = true;
-        return m_transport.end();
-    }
-
-private:
-    CommandTransport& m_transport;
-    bool m_ended = false;
-};
-
 } // namespace
 
 ControllerLink::Claim::Claim(Claim&& other) noexcept : m_link(std::exchange(other.m_link, nullptr)) {}
@@ -152,7 +129,7 @@ Status ControllerLink::sendAtOnce(const AtOnce& request, Job job)
     });
     if (const Status begun = transport.begin(); !begun)
         return shown(begun);
-    Ending ending(transport);
+    TransportEnding ending(transport);
     const Status framed = frame(transport, request);
     const Status ended = ending.end();
     return framed ? ended : framed;
