@@ -33,15 +33,6 @@ Status FailureOf(Outcome outcome, const ControllerCommand& command)
 
 ControllerLink::Claim::Claim(Claim&& other) noexcept : m_link(std::exchange(other.m_link, nullptr)) {}
 
-ControllerLink::Claim& ControllerLink::Claim::operator=(Claim&& other) noexcept
-{
-    if (this != &other) {
-        release();
-        m_link = std::exchange(other.m_link, nullptr);
-    }
-    return *this;
-}
-
 void ControllerLink::Claim::release()
 {
     if (m_link)

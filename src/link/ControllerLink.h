@@ -54,7 +54,6 @@ public:
     public:
         Claim() = default;
         Claim(Claim&& other) noexcept;
-        Claim& operator=(Claim&& other) noexcept;
         ~Claim() { release(); }
         explicit operator bool() const { return m_link != nullptr; }
         void release();
