@@ -96,9 +96,7 @@ bool UpdateWindow::closeWindow()
     }
     hide();
     if (m_link.busy()) {
-        m_context.tables.UpdateInterrupted = true;
-        m_link.resetCounters();
-        m_link.resetProgress();
+        markInterrupted();
         m_link.abandonWait();
         if (!m_closePending) {
             m_closePending = true;
@@ -143,11 +141,16 @@ bool UpdateWindow::interrupt()
         != Dialogs::Answer::Yes)
         return false;
     m_context.dialogs.message(QStringLiteral("Wait"), QStringLiteral("Please wait while I finish the current operation"));
-    m_context.tables.UpdateInterrupted = true;
     hide();
+    markInterrupted();
+    return true;
+}
+
+void UpdateWindow::markInterrupted()
+{
+    m_context.tables.UpdateInterrupted = true;
     m_link.resetCounters();
     m_link.resetProgress();
-    return true;
 }
 
 bool UpdateWindow::uploading() const { return m_controller.job() == ControllerLink::Job::Upload; }
