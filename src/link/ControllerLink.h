@@ -84,7 +84,8 @@ public:
     // As claim, but while another run holds the link the user is told what does.
     Claim claimOrTell(Job job);
     bool busy() const { return m_job.has_value(); }
-    std::optional<Job> job() const { return m_job; }
+    // The link is held as `job`.
+    bool holds(Job job) const { return m_job == job; }
     // Names what holds the link.
     QString busyText() const;
     // Shows the busy text with the program's title.

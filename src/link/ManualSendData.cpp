@@ -44,7 +44,7 @@ void ManualSendData::Form_Load()
 
 void ManualSendData::ManualSendData_Change() { m_manualSendText = m_box->text(); }
 
-bool ManualSendData::sending() const { return m_controller.job() == ControllerLink::Job::ManualSend; }
+bool ManualSendData::sending() const { return m_controller.holds(ControllerLink::Job::ManualSend); }
 
 // One command at a time: Enter during this window's reply wait or while its
 // keys play is ignored; while another run holds the link the user is told.

@@ -82,7 +82,7 @@ void TTPad::Exit_Click() { hide(); }
 // While another run holds the link, a press plays nothing and the user is told.
 void TTPad::press(const Press& p)
 {
-    if (m_controller.job() == ControllerLink::Job::TestPad) {
+    if (m_controller.holds(ControllerLink::Job::TestPad)) {
         m_pending << p;
         return;
     }

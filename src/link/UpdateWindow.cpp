@@ -153,7 +153,7 @@ void UpdateWindow::markInterrupted()
     m_link.resetProgress();
 }
 
-bool UpdateWindow::uploading() const { return m_controller.job() == ControllerLink::Job::Upload; }
+bool UpdateWindow::uploading() const { return m_controller.holds(ControllerLink::Job::Upload); }
 
 void UpdateWindow::runUpload(const std::function<void(CommandTransport&)>& run)
 {
