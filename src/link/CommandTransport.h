@@ -42,3 +42,27 @@ public:
     // Gives the run's first failure, which it has shown.
     virtual Status end() = 0;
 };
+
+// Ends a begun transport on every way out, an exception included, so the
+// transmitter is never left keyed. end() ends it before then, once, and gives
+// the run's first failure.
+class TransportEnding {
+public:
+    explicit TransportEnding(CommandTransport& transport) : m_transport(transport) {}
+    ~TransportEnding()
+    {
+        if (!m_ended)
+            (void)m_transport.end(); // it has shown its failure
+    }
+    TransportEnding(const TransportEnding&) = delete;
+    TransportEnding& operator=(const TransportEnding&) = delete;
+    Status end()
+    {
+        m_ended = true;
+        return m_transport.end();
+    }
+
+private:
+    CommandTransport& m_transport;
+    bool m_ended = false;
+};

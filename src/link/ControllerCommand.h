@@ -32,4 +32,7 @@ struct ControllerCommand {
     // Words or CW characters the encoders had no code for, so the upload can
     // tell the user.
     QStringList unknownWords;
+
+    // It has a form for DTMF mode (dtmfMode) or for serial mode.
+    bool hasForm(bool dtmfMode) const { return dtmfMode ? !dtmf.isEmpty() : !serialLines.isEmpty(); }
 };

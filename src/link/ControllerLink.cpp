@@ -29,46 +29,9 @@ Status FailureOf(Outcome outcome, const ControllerCommand& command)
     return Status::success();
 }
 
-bool HasForm(const ControllerCommand& command, bool dtmf)
-{
-    return dtmf ? !command.dtmf.isEmpty() : !command.serialLines.isEmpty();
-}
-
-// Ends a begun transport on every way out, an exception included, so the
-// transmitter is never left keyed.
-class Ending {
-public:
-    explicit Ending(CommandTransport& transport) : m_transport(transport) {}
-    ~Ending()
-    {
-        if (!m_ended)
-            (void)m_transport.end(); // it has shown its failure
-    }
-    Ending(const Ending&) = delete;
-    Ending& operator=(const Ending&) = delete;
-    Status end()
-    {
-        m_ended = true;
-        return m_transport.end();
-    }
-
-private:
-    CommandTransport& m_transport;
-    bool m_ended = false;
-};
-
 } // namespace
 
 ControllerLink::Claim::Claim(Claim&& other) noexcept : m_link(std::exchange(other.m_link, nullptr)) {}
-
-ControllerLink::Claim& ControllerLink::Claim::operator=(Claim&& other) noexcept
-{
-    if (this != &other) {
-        release();
-        m_link = std::exchange(other.m_link, nullptr);
-    }
-    return *this;
-}
 
 void ControllerLink::Claim::release()
 {
@@ -104,6 +67,14 @@ ControllerLink::Claim ControllerLink::claim(Job job)
     return Claim(this);
 }
 
+ControllerLink::Claim ControllerLink::claimOrTell(Job job)
+{
+    Claim held = claim(job);
+    if (!held)
+        tellBusy();
+    return held;
+}
+
 QString ControllerLink::busyText() const
 {
     QString what;
@@ -118,18 +89,20 @@ QString ControllerLink::busyText() const
     return QStringLiteral("The link to the Tarvex is busy with %1. Try again once it has finished.").arg(what);
 }
 
+void ControllerLink::tellBusy() { m_link.report(Status::failure(busyText())); }
+
 Status ControllerLink::sendAtOnce(const AtOnce& request, Job job)
 {
     const auto shown = [this](const Status& failure) {
         m_link.report(failure);
         return failure;
     };
-    const Claim held = claim(job);
+    const Claim held = claimOrTell(job);
     if (!held)
-        return shown(Status::failure(busyText()));
+        return Status::failure(busyText());
     CommandTransport& transport = this->transport();
     for (const ControllerCommand& command : request.commands)
-        if (!HasForm(command, transport.dtmfMode()))
+        if (!command.hasForm(transport.dtmfMode()))
             return shown(Status::failure(QStringLiteral("%1 cannot be sent in %2 mode")
                                              .arg(Named(command), transport.dtmfMode() ? QStringLiteral("DTMF")
                                                                                        : QStringLiteral("serial"))));
@@ -147,7 +120,7 @@ Status ControllerLink::sendAtOnce(const AtOnce& request, Job job)
     });
     if (const Status begun = transport.begin(); !begun)
         return shown(begun);
-    Ending ending(transport);
+    TransportEnding ending(transport);
     const Status framed = frame(transport, request);
     const Status ended = ending.end();
     return framed ? ended : framed;

@@ -54,7 +54,6 @@ public:
     public:
         Claim() = default;
         Claim(Claim&& other) noexcept;
-        Claim& operator=(Claim&& other) noexcept;
         ~Claim() { release(); }
         explicit operator bool() const { return m_link != nullptr; }
         void release();
@@ -82,10 +81,15 @@ public:
 
     // Empty while another run holds the link; nothing else happens then.
     Claim claim(Job job);
+    // As claim, but while another run holds the link the user is told what does.
+    Claim claimOrTell(Job job);
     bool busy() const { return m_job.has_value(); }
-    std::optional<Job> job() const { return m_job; }
-    // Tells the user what holds the link.
+    // The link is held as `job`.
+    bool holds(Job job) const { return m_job == job; }
+    // Names what holds the link.
     QString busyText() const;
+    // Shows the busy text with the program's title.
+    void tellBusy();
 
     // One frame sent at once in the current mode, holding the link as `job`
     // (the busy text is shown when another run holds it): the port is tested

@@ -3,9 +3,7 @@
 #include "link/ControllerLink.h"
 #include "link/WindowPlacement.h"
 #include "platform/Clock.h"
-#include "platform/Dialogs.h"
 #include "store/AppContext.h"
-#include "store/ProgramName.h"
 #include "store/SettingsTables.h"
 
 #include <QCloseEvent>
@@ -46,7 +44,7 @@ void ManualSendData::Form_Load()
 
 void ManualSendData::ManualSendData_Change() { m_manualSendText = m_box->text(); }
 
-bool ManualSendData::sending() const { return m_controller.job() == ControllerLink::Job::ManualSend; }
+bool ManualSendData::sending() const { return m_controller.holds(ControllerLink::Job::ManualSend); }
 
 // One command at a time: Enter during this window's reply wait or while its
 // keys play is ignored; while another run holds the link the user is told.
@@ -55,11 +53,9 @@ void ManualSendData::ManualSendData_KeyPress()
     if (sending())
         return;
     if (!m_manualSendText.isEmpty()) {
-        ControllerLink::Claim claim = m_controller.claim(ControllerLink::Job::ManualSend);
-        if (!claim) {
-            m_context.dialogs.message(ProgramName, m_controller.busyText());
+        const ControllerLink::Claim claim = m_controller.claimOrTell(ControllerLink::Job::ManualSend);
+        if (!claim)
             return;
-        }
         if (m_controller.dtmfMode())
             sendDtmf();
         else

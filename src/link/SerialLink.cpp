@@ -159,15 +159,10 @@ SerialLink::Reply SerialLink::waitForReply()
             endWait();
             return Reply::GaveUp;
         }
-        m_clock.processEvents();
-        if (m_abandon) {
+        if (!poll()) {
             m_waiting = false;
             return Reply::Interrupted;
         }
-        if (m_port.isOpen())
-            m_port.waitForData(PollMs);
-        else
-            m_clock.sleep(PollMs); // a lost port still times out, without spinning
     }
 }
 
@@ -181,14 +176,23 @@ void SerialLink::discardLateReply()
     while (m_clock.elapsedMs() < until) {
         if (m_port.isOpen())
             (void)m_port.readAvailable();
-        m_clock.processEvents();
-        if (m_abandon)
+        if (!poll())
             return;
-        if (m_port.isOpen())
-            m_port.waitForData(PollMs);
-        else
-            m_clock.sleep(PollMs);
     }
+}
+
+// One step of a wait: pending events go through, then data is waited for
+// until the next poll. False once the wait was abandoned.
+bool SerialLink::poll()
+{
+    m_clock.processEvents();
+    if (m_abandon)
+        return false;
+    if (m_port.isOpen())
+        m_port.waitForData(PollMs);
+    else
+        m_clock.sleep(PollMs); // a lost port still times out, without spinning
+    return true;
 }
 
 // Every step runs whatever the one before it did: a lock line that cannot be

@@ -97,6 +97,7 @@ public:
 private:
     Reply waitForReply();
     void discardLateReply();
+    bool poll();
     void giveUp();
     void endWait();
     Status writeLine(const QString& line);

@@ -82,15 +82,13 @@ void TTPad::Exit_Click() { hide(); }
 // While another run holds the link, a press plays nothing and the user is told.
 void TTPad::press(const Press& p)
 {
-    if (m_controller.job() == ControllerLink::Job::TestPad) {
+    if (m_controller.holds(ControllerLink::Job::TestPad)) {
         m_pending << p;
         return;
     }
-    const ControllerLink::Claim claim = m_controller.claim(ControllerLink::Job::TestPad);
-    if (!claim) {
-        m_context.dialogs.message(ProgramName, m_controller.busyText());
+    const ControllerLink::Claim claim = m_controller.claimOrTell(ControllerLink::Job::TestPad);
+    if (!claim)
         return;
-    }
     m_pending << p;
     while (!m_pending.isEmpty()) {
         const Press next = m_pending.takeFirst();

@@ -6,7 +6,6 @@
 #include "link/WindowPlacement.h"
 #include "platform/Dialogs.h"
 #include "store/AppContext.h"
-#include "store/ProgramName.h"
 #include "store/SettingsTables.h"
 
 #include <QCloseEvent>
@@ -97,9 +96,7 @@ bool UpdateWindow::closeWindow()
     }
     hide();
     if (m_link.busy()) {
-        m_context.tables.UpdateInterrupted = true;
-        m_link.resetCounters();
-        m_link.resetProgress();
+        markInterrupted();
         m_link.abandonWait();
         if (!m_closePending) {
             m_closePending = true;
@@ -144,23 +141,26 @@ bool UpdateWindow::interrupt()
         != Dialogs::Answer::Yes)
         return false;
     m_context.dialogs.message(QStringLiteral("Wait"), QStringLiteral("Please wait while I finish the current operation"));
-    m_context.tables.UpdateInterrupted = true;
     hide();
-    m_link.resetCounters();
-    m_link.resetProgress();
+    markInterrupted();
     return true;
 }
 
-bool UpdateWindow::uploading() const { return m_controller.job() == ControllerLink::Job::Upload; }
+void UpdateWindow::markInterrupted()
+{
+    m_context.tables.UpdateInterrupted = true;
+    m_link.resetCounters();
+    m_link.resetProgress();
+}
+
+bool UpdateWindow::uploading() const { return m_controller.holds(ControllerLink::Job::Upload); }
 
 void UpdateWindow::runUpload(const std::function<void(CommandTransport&)>& run)
 {
-    ControllerLink::Claim claim = m_controller.claim(ControllerLink::Job::Upload);
-    if (!claim) {
-        // The buttons are off during this window's own upload.
-        m_context.dialogs.message(ProgramName, m_controller.busyText());
+    // The buttons are off during this window's own upload.
+    ControllerLink::Claim claim = m_controller.claimOrTell(ControllerLink::Job::Upload);
+    if (!claim)
         return;
-    }
     m_update->setEnabled(false);
     m_complete->setEnabled(false);
     // The link, the buttons and the pending Close come back even when the run throws.

@@ -42,6 +42,8 @@ private:
     bool closeWindow();
     // The interrupt question, and on Yes its messages and the stop.
     bool interrupt();
+    // The run stops at its next check; the reply ticks and the bar start again.
+    void markInterrupted();
     // The rest of Close, once no reply is being waited for.
     void finishClose();
     // The modal showing ends once the window is hidden and no upload runs.

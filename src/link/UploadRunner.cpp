@@ -5,30 +5,8 @@
 #include "store/SettingsTables.h"
 
 #include <cmath>
-#include <utility>
 
 namespace {
-
-// Releases the transmitter on every way out.
-class RunScope {
-public:
-    explicit RunScope(CommandTransport& transport) : m_transport(transport) {}
-    ~RunScope() { (void)end(); }
-    RunScope(const RunScope&) = delete;
-    RunScope& operator=(const RunScope&) = delete;
-    void begun() { m_begun = true; }
-    // The transport has shown a failure it gives.
-    Status end()
-    {
-        if (!std::exchange(m_begun, false))
-            return Status::success();
-        return m_transport.end();
-    }
-
-private:
-    CommandTransport& m_transport;
-    bool m_begun = false;
-};
 
 bool AnySet(const UploadStep& step, SettingsTables& t)
 {
@@ -37,8 +15,6 @@ bool AnySet(const UploadStep& step, SettingsTables& t)
             return true;
     return false;
 }
-
-bool HasForm(const ControllerCommand& c, bool dtmf) { return dtmf ? !c.dtmf.isEmpty() : !c.serialLines.isEmpty(); }
 
 } // namespace
 
@@ -61,7 +37,6 @@ void UploadRunner::advance(int by)
 
 UploadRunner::Result UploadRunner::run(const Plan& plan)
 {
-    RunScope scope(m_transport);
     // Flags left by an earlier run must not cut this one short.
     m_tables.UpdateError = false;
     m_tables.UpdateInterrupted = false;
@@ -75,7 +50,7 @@ UploadRunner::Result UploadRunner::run(const Plan& plan)
         tell(opened.reason());
         return Result::NotStarted;
     }
-    scope.begun();
+    TransportEnding ending(m_transport);
     if (m_onProgress)
         m_onProgress(m_progress);
 
@@ -90,7 +65,7 @@ UploadRunner::Result UploadRunner::run(const Plan& plan)
     // (serial lines were each answered already); the transport said why.
     if (m_frameOpen && m_transport.lock() != Outcome::Accepted)
         return Result::Stopped;
-    if (m_transport.dtmfMode() && !scope.end())
+    if (m_transport.dtmfMode() && !ending.end())
         return Result::Stopped;
 
     QStringList text;
@@ -122,7 +97,7 @@ UploadRunner::Next UploadRunner::runStep(const UploadStep& step, bool sendAll)
         return Next::Go;
     }
     const ControllerCommand command = step.build(m_tables);
-    if (!HasForm(command, dtmf))
+    if (!command.hasForm(dtmf))
         return Next::Go;
 
     if (step.pauseBefore > 0)

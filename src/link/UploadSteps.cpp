@@ -286,8 +286,6 @@ void Finish(const StepKey& key, UploadStep& step)
 
 } // namespace
 
-StepFlag Flag(const char* name, bool SettingsTables::* flag) { return MakeFlag(One(name, flag), 0); }
-
 int CourtesySegmentOf(StepId id)
 {
     const int segment = static_cast<int>(id) - static_cast<int>(StepId::CourtesySegment1) + 1;

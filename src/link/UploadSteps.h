@@ -39,8 +39,6 @@ struct StepKey {
     StepId id;
     int port = 0;
     int item = 0;
-
-    bool operator==(const StepKey&) const = default;
 };
 
 // Every step of a row, in the order its loop takes them.
@@ -49,9 +47,6 @@ std::vector<StepKey> KeysOf(StepId id);
 // The step of one key, as the rows give it; the uploads add their own
 // differences (progress, pauses, framing).
 UploadStep Row(const StepKey& key);
-
-// A single changed flag, for the steps an upload makes of its own.
-StepFlag Flag(const char* name, bool SettingsTables::* flag);
 
 // The segment (1-4) of a courtesy tone row, 0 for any other row.
 int CourtesySegmentOf(StepId id);

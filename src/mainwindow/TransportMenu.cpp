@@ -74,7 +74,7 @@ bool TransportMenu::linkFree()
 {
     if (!m_link.busy())
         return true;
-    m_context.dialogs.message(ProgramName, m_link.busyText());
+    m_link.tellBusy();
     updateTicks(); // the item ticked itself when it was chosen
     return false;
 }

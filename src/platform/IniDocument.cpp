@@ -107,7 +107,7 @@ void IniDocument::addLine(QByteArray text, QByteArray end)
     const QByteArrayView body = trimBlanks(text);
     if (const auto header = headerName(body)) {
         m_index.try_emplace(header->toByteArray().toLower(), int(m_sections.size()));
-        m_sections.emplace_back().lines.push_back({std::move(text), std::move(end)});
+        appendSection(*header, {std::move(text), std::move(end)});
         return;
     }
     const QByteArray name = keyName(body).toByteArray().toLower();
@@ -154,7 +154,7 @@ QStringList IniDocument::sectionNames() const
 {
     QStringList names;
     for (std::size_t i = 1; i < m_sections.size(); ++i)
-        names << QString::fromLatin1(*headerName(trimBlanks(m_sections[i].lines[0].text)));
+        names << m_sections[i].name;
     return names;
 }
 
@@ -217,7 +217,7 @@ void IniDocument::store(const Encoded& entry)
         if (Line* last = lastLine(); last && last->end.isEmpty())
             last->end = m_lineEnd;
         found = m_index.emplace(sectionName, int(m_sections.size())).first;
-        m_sections.emplace_back().lines.push_back({'[' + entry.section + ']', m_lineEnd});
+        appendSection(entry.section, {'[' + entry.section + ']', m_lineEnd});
     }
     Section& section = m_sections[found->second];
     const QByteArray name = entry.key.toLower();
@@ -232,6 +232,13 @@ void IniDocument::store(const Encoded& entry)
     insertLine(section, at, entry.key + '=' + entry.value);
     section.keys.emplace(name, at);
     section.lastKeyLine = at;
+}
+
+void IniDocument::appendSection(QByteArrayView name, Line header)
+{
+    Section& section = m_sections.emplace_back();
+    section.name = QString::fromLatin1(name);
+    section.lines.push_back(std::move(header));
 }
 
 // Only non-key lines follow `at`, so no index into the section moves.

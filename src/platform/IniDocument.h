@@ -4,6 +4,7 @@
 #include "platform/Status.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <string_view>
@@ -55,6 +56,7 @@ private:
     using NameIndex = std::unordered_map<QByteArray, int, NameHash>;
 
     struct Section {
+        QString name; // as the header gives it, blanks around it dropped
         std::vector<Line> lines; // lines[0] is the header, but in the part before the first header
         NameIndex keys; // lower-cased name to line, first one wins
         int lastKeyLine = 0;
@@ -64,6 +66,8 @@ private:
     };
 
     void addLine(QByteArray text, QByteArray end);
+    // A new last section, its header line giving `name` (trimmed).
+    void appendSection(QByteArrayView name, Line header);
     void store(const Encoded& entry);
     void insertLine(Section& section, int at, QByteArray text);
     Line* lastLine();

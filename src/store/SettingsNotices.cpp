@@ -23,8 +23,8 @@ void SettingsNotices::written(const SettingElement& element, const void* writer)
 }
 
 void WriteSetting(SettingsTables& tables, const SettingsNotices& notices, const SettingElement& element,
-                  const QString& value, const void* writer)
+                  const QString& value)
 {
     element.value(tables) = value;
-    notices.written(element, writer);
+    notices.written(element);
 }

@@ -45,4 +45,4 @@ private:
 
 // Writes one element and tells the listeners.
 void WriteSetting(SettingsTables& tables, const SettingsNotices& notices, const SettingElement& element,
-                  const QString& value, const void* writer = nullptr);
+                  const QString& value);

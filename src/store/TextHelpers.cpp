@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace {
@@ -114,6 +115,23 @@ double valueOf(const Decimal& d)
     return bounded(value);
 }
 
+// The number a text begins with, read once: the value of an "&H" or "&O"
+// integer, or else the decimal taken apart.
+struct Leading {
+    std::optional<double> radixValue;
+    Decimal decimal;
+};
+
+Leading scanLeading(QStringView text)
+{
+    const std::string s = squeezed(text);
+    if (int radix = 0; radixPrefix(s, radix))
+        return {bounded(radixInteger(s, 2, radix)), {}};
+    return {std::nullopt, scanDecimal(s)};
+}
+
+double valueOf(const Leading& number) { return number.radixValue ? *number.radixValue : valueOf(number.decimal); }
+
 // The shortest plain decimal that reads back as the value: no exponent.
 QString plainText(double value)
 {
@@ -130,21 +148,14 @@ QString plainText(double value)
 
 } // namespace
 
-double LeadingNumber(QStringView text)
-{
-    const std::string s = squeezed(text);
-    if (int radix = 0; radixPrefix(s, radix))
-        return bounded(radixInteger(s, 2, radix));
-    return valueOf(scanDecimal(s));
-}
+double LeadingNumber(QStringView text) { return valueOf(scanLeading(text)); }
 
 QString LeadingNumberText(QStringView text)
 {
-    const std::string s = squeezed(text);
-    const Decimal d = scanDecimal(s);
-    int radix = 0;
-    if (radixPrefix(s, radix) || !d.exponent.empty())
-        return plainText(LeadingNumber(text));
+    const Leading number = scanLeading(text);
+    if (number.radixValue || !number.decimal.exponent.empty())
+        return plainText(valueOf(number));
+    const Decimal& d = number.decimal;
     // Written from the digits themselves, so no length loses one.
     const auto firstWhole = d.whole.find_first_not_of('0');
     const std::string whole = firstWhole == std::string::npos ? std::string() : d.whole.substr(firstWhole);

@@ -147,6 +147,18 @@ TEST(IniProfile, OutlineGivesBlanknessAndSectionNames)
     }
 }
 
+// Sections a write adds are named as they were given, after those the file held.
+TEST(IniProfile, OutlineNamesTheSectionsWritesAdd)
+{
+    for (const auto& [kind, make] : subjects()) {
+        SCOPED_TRACE(kind);
+        auto subject = subjectWith(make, QByteArray(" [ Timers ]\r\nK=1\r\n"));
+        ASSERT_TRUE(subject->profile().writeBatch(subject->file(), {{"Main", "k", "1"}, {"timers", "n", "2"}}).ok());
+        ASSERT_TRUE(subject->profile().write(subject->file(), " Ports\t", "COM1", "/dev/ttyS0").ok());
+        EXPECT_EQ(subject->profile().outline(subject->file()).sections, (QStringList{"Timers", "Main", "Ports"}));
+    }
+}
+
 struct WriteCase {
     const char* what;
     std::optional<QByteArray> file;
