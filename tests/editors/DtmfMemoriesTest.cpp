@@ -38,7 +38,7 @@ struct DtmfMemoriesTest : EditorTest<DTMF> {
     // A double-click on the key in the list.
     void doubleClick(const QString& key)
     {
-        auto* list = editor->findChild<QListWidget*>("DTMFList");
+        auto* list = find<QListWidget>("DTMFList");
         const auto items = list->findItems(key, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << key.toStdString();
         list->setCurrentItem(items[0]);
@@ -310,7 +310,7 @@ TEST_F(DtmfMemoriesTest, BlanksAtTheEndsOfAStoredMemoryAreNoChange)
     editor->DoApply();
     EXPECT_FALSE(anyFlag());
     type(memory(5), "4 5 6 7");
-    editor->findChild<QPushButton*>("Cancel")->click();
+    find<QPushButton>("Cancel")->click();
     EXPECT_EQ(memory(5)->text(), "4 5 6");
     EXPECT_FALSE(red(memory(5)));
     type(memory(5), "4 5 6 7");
@@ -392,7 +392,7 @@ TEST_F(DtmfMemoriesTest, CancelPutsBackTheStoredMemories)
     type(memory(2), "3");
     type(memory(6), "4 4");
     EXPECT_TRUE(red(memory(6)));
-    editor->findChild<QPushButton*>("Cancel")->click();
+    find<QPushButton>("Cancel")->click();
     EXPECT_EQ(memory(2)->text(), "1 2");
     EXPECT_EQ(memory(6)->text(), "");
     EXPECT_FALSE(red(memory(6)));
