@@ -1,13 +1,10 @@
 #include "link/ChangesUpload.h"
 #include "link/CompleteUpload.h"
-#include "platform/IniFileProfile.h"
-#include "store/DatFileReader.h"
-#include "store/ErrorLog.h"
 #include "store/SettingsTables.h"
 
 #include "RecordingTransport.h"
 #include "ScriptedDialogs.h"
-#include "TempDir.h"
+#include "StoreFixture.h"
 
 #include <QRegularExpression>
 
@@ -210,19 +207,13 @@ TEST(CompleteUpload, MeterAlarmEnableFollowsTheTypeReadFromTheFile)
     };
     for (const Case c : {Case{"1", "1160031"}, Case{"2", "1160031"}, Case{"0", "1160030"}}) {
         SCOPED_TRACE(c.type);
-        TempDir dir;
-        SettingsTables t;
-        t.CurrentDatFile = dir.write("alarm.dat", QByteArray("[Analog]\r\nMeterAlarmType(3)=") + c.type + "\r\n");
-        IniFileProfile profile;
-        ErrorLog log;
-        ASSERT_TRUE(log.create(dir.path("error.log")));
-        ScriptedDialogs dialogs;
-        ReadDatFile(t, profile, log, dialogs);
-        ASSERT_EQ(t.MeterAlarmType[3], c.type);
+        StoreFixture store;
+        store.read(store.dir.write("alarm.dat", QByteArray("[Analog]\r\nMeterAlarmType(3)=") + c.type + "\r\n"));
+        ASSERT_EQ(store.tables.MeterAlarmType[3], c.type);
 
-        dialogs.answer(Dialogs::Answer::Yes);
+        store.dialogs.answer(Dialogs::Answer::Yes);
         RecordingTransport link;
-        ASSERT_EQ(CompleteUpload(t, link, dialogs).run(), Result::Completed);
+        ASSERT_EQ(CompleteUpload(store.tables, link, store.dialogs).run(), Result::Completed);
         const QStringList enables = link.lines().filter(QRegularExpression("^11600\\d\\d$"));
         ASSERT_EQ(enables.size(), Count::Meters);
         EXPECT_EQ(enables[2], c.line);

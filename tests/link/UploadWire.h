@@ -3,12 +3,10 @@
 #include "FakeLinkRig.h"
 #include "MemoryProfile.h"
 #include "RecordingTransport.h"
-#include "TempDir.h"
+#include "StoreFixture.h"
 #include "WireFixture.h"
 #include "link/UpdateWindow.h"
-#include "platform/IniFileProfile.h"
 #include "store/AppContext.h"
-#include "store/DatFileReader.h"
 #include "store/ErrorLog.h"
 #include "store/SettingsNotices.h"
 #include "store/SettingsTables.h"
@@ -18,18 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-
-// What the reader makes of a configuration file that does not exist.
-inline void ReadDefaults(SettingsTables& tables)
-{
-    TempDir dir;
-    IniFileProfile profile;
-    ErrorLog log;
-    ASSERT_TRUE(log.create(dir.path("error.log")));
-    ScriptedDialogs dialogs;
-    tables.CurrentDatFile = dir.path("none.dat");
-    ReadDatFile(tables, profile, log, dialogs);
-}
 
 // The upload window over the real serial port to the controller simulator.
 class UploadWire : public WireFixture {

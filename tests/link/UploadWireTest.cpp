@@ -170,7 +170,7 @@ TEST_F(UploadWire, InterruptDuringTheRemoteMemoriesStopsAfterTheCurrentOne)
 
 TEST_F(UploadWire, CompleteUploadFromTerminatorToResetWithoutAReplyWait)
 {
-    ReadDefaults(m_tables);
+    StoreFixture().readDefaults(m_tables);
     m_tables.ComPortValue = "3";
     m_tables.HangTimeChanged[1] = true;
     QString percentAtTheEnd;
