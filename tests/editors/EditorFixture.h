@@ -61,13 +61,7 @@ struct EditorFixture : testing::Test {
     ComPorts comPorts{[](const QString&) { return QString(); }, [] { return QStringList(); }};
     AppContext context{tables, profile, dialogs, clock, log, QStringLiteral("zarn.ini"), serial, comPorts, sound, notices};
 
-    QStringList messages() const
-    {
-        QStringList texts;
-        for (const auto& m : dialogs.script.messages())
-            texts << m.text;
-        return texts;
-    }
+    QStringList messages() const { return dialogs.script.untitledTexts(); }
 
     // A control of parent's by its name; a missing one fails the test.
     template <typename T = QLineEdit> static T* find(const QObject& parent, const QString& name)
