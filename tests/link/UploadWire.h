@@ -1,14 +1,10 @@
 #pragma once
 
 #include "FakeLinkRig.h"
-#include "MemoryProfile.h"
 #include "RecordingTransport.h"
 #include "StoreFixture.h"
 #include "WireFixture.h"
 #include "link/UpdateWindow.h"
-#include "store/AppContext.h"
-#include "store/ErrorLog.h"
-#include "store/SettingsNotices.h"
 #include "store/SettingsTables.h"
 
 #include <QLabel>
@@ -49,11 +45,6 @@ protected:
     }
     QStringList messages() const { return m_dialogs.messageTexts(); }
 
-    MemoryProfile m_profile;
-    ErrorLog m_log;
-    SettingsNotices m_notices;
-    AppContext m_context{m_tables, m_profile, m_dialogs, m_clock, m_log, "zarn.ini", m_port, m_ports, m_sound,
-                         m_notices};
     RecordingTransport m_dtmf{true};
     std::unique_ptr<UpdateWindow> m_window;
 };
