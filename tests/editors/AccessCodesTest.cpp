@@ -156,7 +156,7 @@ TEST_F(CodeSending, DtmfUnlockCodeIsOpenedWithThePortsOldCodeAndKeyed)
     EXPECT_EQ(sender.send({{Kind::PortUnlock, 2, "7A"}}), 1);
     EXPECT_EQ(heard(), "456D" "*90007AD");
     EXPECT_EQ(unkeyedMs, 0);
-    EXPECT_FALSE(keyed());
+    EXPECT_FALSE(port.keyed());
     EXPECT_EQ(tables.CurrentPortUnlock[2], "7A");
     EXPECT_FALSE(tables.CurrentPortUnlockChanged[2]);
     EXPECT_EQ(fileKey("CurrentPortUnlock(2)"), "7A");

@@ -214,7 +214,7 @@ TEST_F(SpecialCodesTest, DtmfLockAndTerminatorFramesAreKeyedAndLaterCommandsEndW
     EXPECT_EQ(heard(), "123D" "*90105D" "5D"
                        "123D" "*9020#D" "5D");
     EXPECT_EQ(unkeyedMs, 0);
-    EXPECT_FALSE(keyed());
+    EXPECT_FALSE(port.keyed());
     EXPECT_EQ(tables.CurrentLock, "5");
     EXPECT_EQ(tables.Lock, "5");
     EXPECT_EQ(tables.Terminator, "#");

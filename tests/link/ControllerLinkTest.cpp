@@ -135,7 +135,7 @@ TEST(ControllerLinkAtOnce, DtmfFramesAreKeyedAndClosedAfterAdopting)
         EXPECT_TRUE(c.adopted(rig.tables));
         EXPECT_FALSE(rig.tables.UpdateError);
         EXPECT_EQ(rig.unkeyedMs, 0);
-        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.port.keyed());
         EXPECT_FALSE(rig.port.isOpen());
         EXPECT_EQ(rig.port.portNumber(), 3);
         EXPECT_TRUE(rig.dialogs.shown().empty());
@@ -189,7 +189,7 @@ TEST(ControllerLinkAtOnce, DtmfFailuresAdoptNothingAndReleaseTheTransmitter)
         EXPECT_EQ(rig.heard(), c.heard);
         EXPECT_FALSE(adopted);
         EXPECT_EQ(rig.tables.CurrentLock, "0");
-        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.port.keyed());
         EXPECT_FALSE(rig.port.isOpen());
         EXPECT_FALSE(rig.sound.inRun());
         EXPECT_FALSE(rig.controller.busy());
@@ -236,7 +236,7 @@ TEST(ControllerLinkAtOnce, AFrameThatDidNotGoOutToItsEndIsNoSuccess)
                   c.shown.isEmpty() ? QStringList() : QStringList{"Tarvex Programmer: " + c.shown});
         EXPECT_EQ(rig.heard(), c.heard);
         EXPECT_EQ(rig.tables.CurrentLock, "5") << "the controller took the new lock code";
-        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.port.keyed());
         EXPECT_FALSE(rig.sound.inRun());
         EXPECT_FALSE(rig.controller.busy());
     }
@@ -295,11 +295,11 @@ TEST(ControllerLinkAtOnce, AnExceptionStillReleasesTheTransmitterAndTheLink)
     KeyedDtmfRig rig;
     AtOnce request = NewLock("5");
     request.adopt = [&](SettingsTables&) {
-        EXPECT_TRUE(rig.keyed());
+        EXPECT_TRUE(rig.port.keyed());
         throw std::runtime_error("lost");
     };
     EXPECT_THROW((void)rig.controller.sendAtOnce(request), std::runtime_error);
-    EXPECT_FALSE(rig.keyed());
+    EXPECT_FALSE(rig.port.keyed());
     EXPECT_FALSE(rig.port.isOpen());
     EXPECT_FALSE(rig.sound.inRun());
     EXPECT_FALSE(rig.controller.busy());
