@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "LinkMessages.h"
 #include "WireFixture.h"
 #include "editors/ports/SpecialCodes.h"
 
@@ -57,9 +58,8 @@ TEST_F(SpecialCodesWire, ANewLockCodeRefusedOrUnansweredIsNotTaken)
         Answer answer;
         QString reason;
     } cases[] = {
-        {"minus", Answer::refuse(), "There has been an error. The Tarvex returned -    "},
-        {"silence", Answer::silence(),
-         "Zarn is unable to communicate with the Tarvex. Check your connections then try again"},
+        {"minus", Answer::refuse(), RefusalText},
+        {"silence", Answer::silence(), NoAnswerText},
     };
     std::size_t sent = 0;
     for (const Case& c : cases) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FakeLinkRig.h"
+#include "LinkMessages.h"
 #include "RecordingTransport.h"
 #include "StoreFixture.h"
 #include "WireFixture.h"
