@@ -31,8 +31,7 @@ struct DtmfMemoriesTest : EditorTest<DTMF> {
     // Clicked into with the mouse, which gives it the focus first.
     static void click(QLineEdit* box)
     {
-        QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
-        QApplication::sendEvent(box, &in);
+        focusIn(box, Qt::MouseFocusReason);
         QTest::mouseClick(box, Qt::LeftButton);
     }
     // A double-click on the key in the list.

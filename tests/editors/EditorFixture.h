@@ -70,9 +70,9 @@ struct EditorFixture : testing::Test {
         EXPECT_NE(w, nullptr) << name.toStdString();
         return w;
     }
-    static void focusIn(QWidget* w)
+    static void focusIn(QWidget* w, Qt::FocusReason reason = Qt::TabFocusReason)
     {
-        QFocusEvent e(QEvent::FocusIn, Qt::TabFocusReason);
+        QFocusEvent e(QEvent::FocusIn, reason);
         QApplication::sendEvent(w, &e);
     }
     static void focusOut(QWidget* w, Qt::FocusReason reason = Qt::TabFocusReason)
