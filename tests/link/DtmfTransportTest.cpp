@@ -13,14 +13,6 @@ struct KeyedRig : KeyedDtmfRig {
     DtmfTransport transport{tables, sound, link, player};
 };
 
-QStringList MessageTexts(const ScriptedDialogs& dialogs)
-{
-    QStringList out;
-    for (const auto& shown : dialogs.messages())
-        out << shown.text;
-    return out;
-}
-
 } // namespace
 
 TEST(DtmfTransport, ChangedHangTimeGoesOutFramedWhileKeyed)
@@ -33,7 +25,7 @@ TEST(DtmfTransport, ChangedHangTimeGoesOutFramedWhileKeyed)
     EXPECT_EQ(ChangesUpload(rig.tables, rig.transport, rig.dialogs).run(), UploadRunner::Result::Completed);
     EXPECT_EQ(rig.heard(), "123D*100050D0D");
     EXPECT_FALSE(rig.tables.HangTimeChanged[1]);
-    EXPECT_EQ(MessageTexts(rig.dialogs), QStringList{"Update Complete"});
+    EXPECT_EQ(rig.dialogs.untitledTexts(), QStringList{"Update Complete"});
     EXPECT_EQ(rig.port.portNumber(), 3);
     EXPECT_EQ(rig.unkeyedMs, 0);
     EXPECT_FALSE(rig.port.keyed());
