@@ -1,13 +1,11 @@
 #include "CodesFixture.h"
+#include "LinkMessages.h"
 #include "editors/ports/AccessCodeRules.h"
 #include "editors/ports/NewCodeSender.h"
 
 using Kind = NewCode::Kind;
 
 namespace {
-
-const QString Refusal = "There has been an error. The Tarvex returned -    ";
-const QString NoAnswer = "Zarn is unable to communicate with the Tarvex. Check your connections then try again";
 
 std::vector<NewCode> Typed(QStringList ports, const QString& lock, const QString& terminator)
 {
@@ -105,8 +103,8 @@ TEST_F(CodeSending, TheFirstCodeNotSentStopsTheRestAndNothingOfThemIsTaken)
         QString shown; // the link's reason
         QStringList lines;
     } cases[] = {
-        {"minus", [](FreshCodes& f) { f.answers = {"-"}; }, Refusal, {"1*90105"}},
-        {"silence", [](FreshCodes&) {}, NoAnswer, {"1*90105"}},
+        {"minus", [](FreshCodes& f) { f.answers = {"-"}; }, RefusalText, {"1*90105"}},
+        {"silence", [](FreshCodes&) {}, NoAnswerText, {"1*90105"}},
         {"port in use", [](FreshCodes& f) { f.port.setOpenFailure("Device or resource busy"); },
          "COM2 is in use by another program. Close the other program and try again\n/dev/ttyFAKE0: Device or "
          "resource busy",
@@ -156,7 +154,7 @@ TEST_F(CodeSending, DtmfUnlockCodeIsOpenedWithThePortsOldCodeAndKeyed)
     EXPECT_EQ(sender.send({{Kind::PortUnlock, 2, "7A"}}), 1);
     EXPECT_EQ(heard(), "456D" "*90007AD");
     EXPECT_EQ(unkeyedMs, 0);
-    EXPECT_FALSE(keyed());
+    EXPECT_FALSE(port.keyed());
     EXPECT_EQ(tables.CurrentPortUnlock[2], "7A");
     EXPECT_FALSE(tables.CurrentPortUnlockChanged[2]);
     EXPECT_EQ(fileKey("CurrentPortUnlock(2)"), "7A");

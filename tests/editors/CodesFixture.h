@@ -54,13 +54,12 @@ struct CodesFixture : EditorFixture {
             answers.pop_front();
         });
         clock.onSleep([this](int ms) {
-            if (link.dtmfMode() && !keyed())
+            if (link.dtmfMode() && !port.keyed())
                 unkeyedMs += ms;
         });
     }
 
     void dtmfMode() { tables.ComPortValue = "0"; }
-    bool keyed() const { return port.isOpen() && (port.dtr() || port.rts()); }
     // The keys multimon-ng hears in everything played so far.
     QString heard() const { return DecodeDtmf(sound.wav()).join(QString()); }
     // The command lines written, without their carriage returns.

@@ -11,9 +11,7 @@
 // The courtesy tone editor over settings in which every value tells its port,
 // tone and array apart: port p, tone n, array k of a field holds
 // p*1000 + n*10 + k for delays, + 4 for durations, + 200 for tones.
-struct CourtesyFixture : EditorFixture {
-    std::unique_ptr<Courtesy> editor;
-
+struct CourtesyFixture : EditorTest<Courtesy> {
     static QString Stored(int port, CourtesyField field, int k, int tone)
     {
         const int offset = field == CourtesyField::Delay ? 0 : field == CourtesyField::Dur ? 4 : 200;
@@ -37,18 +35,6 @@ struct CourtesyFixture : EditorFixture {
                     visit(port, field, k);
     }
 
-    Courtesy& load()
-    {
-        editor = std::make_unique<Courtesy>(context);
-        return *editor;
-    }
-
-    template <typename T = QLineEdit> T* find(const QString& name) const
-    {
-        T* w = editor->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
     // The box of array k of a field on port p's page: "Tone3Set(2)".
     QLineEdit* box(CourtesyField field, int k, int port) const
     {

@@ -31,14 +31,13 @@ struct DtmfMemoriesTest : EditorTest<DTMF> {
     // Clicked into with the mouse, which gives it the focus first.
     static void click(QLineEdit* box)
     {
-        QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
-        QApplication::sendEvent(box, &in);
+        focusIn(box, Qt::MouseFocusReason);
         QTest::mouseClick(box, Qt::LeftButton);
     }
     // A double-click on the key in the list.
     void doubleClick(const QString& key)
     {
-        auto* list = editor->findChild<QListWidget*>("DTMFList");
+        auto* list = find<QListWidget>("DTMFList");
         const auto items = list->findItems(key, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << key.toStdString();
         list->setCurrentItem(items[0]);
@@ -310,7 +309,7 @@ TEST_F(DtmfMemoriesTest, BlanksAtTheEndsOfAStoredMemoryAreNoChange)
     editor->DoApply();
     EXPECT_FALSE(anyFlag());
     type(memory(5), "4 5 6 7");
-    editor->findChild<QPushButton*>("Cancel")->click();
+    find<QPushButton>("Cancel")->click();
     EXPECT_EQ(memory(5)->text(), "4 5 6");
     EXPECT_FALSE(red(memory(5)));
     type(memory(5), "4 5 6 7");
@@ -392,7 +391,7 @@ TEST_F(DtmfMemoriesTest, CancelPutsBackTheStoredMemories)
     type(memory(2), "3");
     type(memory(6), "4 4");
     EXPECT_TRUE(red(memory(6)));
-    editor->findChild<QPushButton*>("Cancel")->click();
+    find<QPushButton>("Cancel")->click();
     EXPECT_EQ(memory(2)->text(), "1 2");
     EXPECT_EQ(memory(6)->text(), "");
     EXPECT_FALSE(red(memory(6)));

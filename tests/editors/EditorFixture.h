@@ -19,6 +19,7 @@
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <gtest/gtest.h>
 
 // Scripted dialogs that can also act while a message is up, as a user or
@@ -60,17 +61,18 @@ struct EditorFixture : testing::Test {
     ComPorts comPorts{[](const QString&) { return QString(); }, [] { return QStringList(); }};
     AppContext context{tables, profile, dialogs, clock, log, QStringLiteral("zarn.ini"), serial, comPorts, sound, notices};
 
-    QStringList messages() const
-    {
-        QStringList texts;
-        for (const auto& m : dialogs.script.messages())
-            texts << m.text;
-        return texts;
-    }
+    QStringList messages() const { return dialogs.script.untitledTexts(); }
 
-    static void focusIn(QWidget* w)
+    // A control of parent's by its name; a missing one fails the test.
+    template <typename T = QLineEdit> static T* find(const QObject& parent, const QString& name)
     {
-        QFocusEvent e(QEvent::FocusIn, Qt::TabFocusReason);
+        T* w = parent.findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    static void focusIn(QWidget* w, Qt::FocusReason reason = Qt::TabFocusReason)
+    {
+        QFocusEvent e(QEvent::FocusIn, reason);
         QApplication::sendEvent(w, &e);
     }
     static void focusOut(QWidget* w, Qt::FocusReason reason = Qt::TabFocusReason)
@@ -105,22 +107,22 @@ struct EditorFixture : testing::Test {
     }
 };
 
-// The fixture of one editor: load() makes it from the tables, its controls
-// are found by name and its lists picked by name.
-template <typename Editor> struct EditorTest : EditorFixture {
+// The fixture of one editor: load() makes it from the tables (and whatever
+// else its constructor takes after the context), its controls are found by
+// name and its lists picked by name. Base is the fixture it stands on.
+template <typename Editor, typename Base = EditorFixture> struct EditorTest : Base {
     std::unique_ptr<Editor> editor;
 
-    Editor& load()
+    template <typename... Args> Editor& load(Args&&... args)
     {
-        editor = std::make_unique<Editor>(context);
+        editor = std::make_unique<Editor>(this->context, std::forward<Args>(args)...);
         return *editor;
     }
+    using Base::find;
     template <typename T = QLineEdit> T* find(const QString& name) const
     {
-        T* w = editor->template findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
+        return Base::template find<T>(*editor, name);
     }
-    using EditorFixture::pick;
+    using Base::pick;
     void pick(const QString& list, const QString& item) { pick(find<QComboBox>(list), item); }
 };

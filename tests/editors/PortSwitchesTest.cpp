@@ -65,7 +65,7 @@ struct PortSwitchesTest : EditorTest<PortSwitches> {
         timers = std::make_unique<Timers>(context);
         return *timers;
     }
-    QLineEdit* timerBox(const QString& name) const { return timers->findChild<QLineEdit*>(name); }
+    QLineEdit* timerBox(const QString& name) const { return find(*timers, name); }
     static bool redList(const QComboBox* list)
     {
         return list->palette().color(QPalette::ButtonText) == QColor(Qt::red);
@@ -361,7 +361,7 @@ TEST_F(PortSwitchesTest, TheInactivitySwitchAndTheTimerEditorFollowEachOther)
     EXPECT_FALSE(tables.InActiveTimeChanged[1] || tables.InActiveTimeChanged[2]);
     EXPECT_EQ(timerBox("InactiveTimer(3)")->text(), "0");
     EXPECT_FALSE(red(timerBox("InactiveTimer(3)")));
-    EXPECT_FALSE(timers->findChild<QGroupBox*>("InactivityFrame(3)")->isEnabled());
+    EXPECT_FALSE(find<QGroupBox>(*timers, "InactivityFrame(3)")->isEnabled());
 
     clearFlags();
     editor->DoApply();
@@ -383,7 +383,7 @@ TEST_F(PortSwitchesTest, TheInactivitySwitchAndTheTimerEditorFollowEachOther)
     editor->DoApply();
     EXPECT_EQ(tables.DisableTimeout[2], "0");
     EXPECT_EQ(tables.InActiveTime[2], "0");
-    timers->findChild<QPushButton*>("CancelChanges")->click();
+    find<QPushButton>(*timers, "CancelChanges")->click();
     EXPECT_TRUE(find<QCheckBox>("DisableTimeout(2)")->isChecked());
     EXPECT_EQ(tables.DisableTimeout[2], "1");
 }

@@ -111,12 +111,6 @@ struct SettingsEditorTest : EditorFixture {
         }
         tables.DataSaved = true;
     }
-    template <typename T = QLineEdit> T* find(const QWidget& e, const QString& name) const
-    {
-        T* w = e.findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
 };
 
 TEST_F(SettingsEditorTest, ARefusedBoxGetsTheFocusBackOnlyWhileItsEditorIsShown)
@@ -131,8 +125,8 @@ TEST_F(SettingsEditorTest, ARefusedBoxGetsTheFocusBackOnlyWhileItsEditorIsShown)
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    auto* first = editor->findChild<QLineEdit*>("Probe(1)");
-    auto* second = editor->findChild<QLineEdit*>("Probe(2)");
+    auto* first = find(*editor, "Probe(1)");
+    auto* second = find(*editor, "Probe(2)");
 
     first->setFocus();
     type(first, "0");
@@ -313,7 +307,7 @@ TEST_F(SettingsEditorTest, EachRepairOfACheck)
             }
         } editor(context, c.repair);
         dialogs.script.clear();
-        auto* word = editor.findChild<QLineEdit*>("Word(1)");
+        auto* word = find(editor, "Word(1)");
         type(word, "ABC");
         QTest::keyClicks(word, "1");
         EXPECT_EQ(messages(), QStringList{"No ones"});
@@ -466,7 +460,7 @@ TEST_F(SettingsEditorTest, AnArrayUnderOneGroupFlagRaisesThatFlagForEachOfItsEle
             loadControls();
         }
     } editor(context);
-    pick(editor.findChild<QComboBox*>("Macro(3)"), "45");
+    pick(find<QComboBox>(editor, "Macro(3)"), "45");
     editor.DoApply();
     EXPECT_EQ(tables.P2MessageNum[3], "45");
     EXPECT_EQ(tables.P2MessageNum[2], "1");
@@ -493,8 +487,8 @@ TEST_F(SettingsEditorTest, OptionButtonsStandSideBySideOrOneUnderTheOther)
         } editor(context, orientation);
         editor.show();
         QApplication::processEvents();
-        const auto* lo = editor.findChild<QRadioButton*>("PolarityLo(1)");
-        auto* hi = editor.findChild<QRadioButton*>("PolarityHi(1)");
+        const auto* lo = find<QRadioButton>(editor, "PolarityLo(1)");
+        auto* hi = find<QRadioButton>(editor, "PolarityHi(1)");
         if (orientation == Qt::Horizontal) {
             EXPECT_GT(hi->x(), lo->x());
             EXPECT_EQ(hi->y(), lo->y());
@@ -715,7 +709,7 @@ TEST_F(SettingsEditorTest, ABoxWhoseZeroMeansNoneShowsAndTakesNone)
 {
     tables.PreAccessPrefix = "0";
     ListProbe editor(context);
-    auto* box = editor.findChild<QLineEdit*>("PreAccessSet");
+    auto* box = find(editor, "PreAccessSet");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), "NONE");
     EXPECT_FALSE(red(box));
@@ -744,7 +738,7 @@ TEST_F(SettingsEditorTest, AnApplyAskedForWhileOneIsUnderWayDoesNothing)
     int inner = -1;
     editor.duringApply = [&] {
         editor.duringApply = nullptr;
-        type(editor.findChild<QLineEdit*>("PreAccessSet"), "9");
+        type(find(editor, "PreAccessSet"), "9");
         inner = editor.applied;
         editor.DoApply(); // a tab change while the first Apply waits
     };
@@ -775,12 +769,12 @@ TEST_F(SettingsEditorTest, AFieldCommittedAtOnceIsStoredByThePickItself)
     protected:
         void committed(int, int) override { ++committedCount; }
     } editor(context);
-    pick(editor.findChild<QComboBox*>("DateFormat"), "International");
+    pick(find<QComboBox>(editor, "DateFormat"), "International");
     EXPECT_EQ(tables.DateFormat, "True") << "stored at the pick, before any Apply";
     EXPECT_EQ(editor.committedCount, 1);
     EXPECT_TRUE(tables.SchedulerChanged);
     EXPECT_FALSE(tables.DataSaved);
-    pick(editor.findChild<QComboBox*>("DateFormat"), "International");
+    pick(find<QComboBox>(editor, "DateFormat"), "International");
     EXPECT_EQ(editor.committedCount, 1) << "the same pick again stores nothing";
     editor.CancelChanges_Click();
     EXPECT_EQ(tables.DateFormat, "True") << "nothing left for Cancel to take back";

@@ -17,20 +17,8 @@ namespace {
 
 using S = SettingsTables;
 
-struct SpecialCodesTest : CodesFixture {
-    std::unique_ptr<SpecialCodes> editor;
-
-    SpecialCodes& load()
-    {
-        editor = std::make_unique<SpecialCodes>(context, link);
-        return *editor;
-    }
-    template <typename T = QLineEdit> T* find(const QString& name) const
-    {
-        T* w = editor->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
+struct SpecialCodesTest : EditorTest<SpecialCodes, CodesFixture> {
+    SpecialCodes& load() { return EditorTest::load(link); }
     QListWidget* tollList() const { return find<QListWidget>("TollRestrictList"); }
     void addToll(const QString& entry)
     {
@@ -168,14 +156,14 @@ TEST_F(SpecialCodesTest, TheWindowTakesNoInputWhileTheCodesAreOnTheirWay)
         enabled.push_back(window.isEnabled());
         port.queueReply(written.startsWith("1*9010") ? "+" : "-");
     });
-    type(window.findChild<QLineEdit*>("NewLockSet"), "5");
-    type(window.findChild<QLineEdit*>("NewTerminatorSet"), "#");
+    type(find(window, "NewLockSet"), "5");
+    type(find(window, "NewTerminatorSet"), "#");
     codes->DoApply();
     EXPECT_EQ(enabled, (std::vector<bool>{false, false}));
     EXPECT_TRUE(window.isEnabled()) << "again once they went, or failed";
     EXPECT_EQ(tables.CurrentLock, "5");
     EXPECT_EQ(tables.Terminator, "D");
-    EXPECT_EQ(window.findChild<QLineEdit*>("NewTerminatorSet")->text(), "#");
+    EXPECT_EQ(find(window, "NewTerminatorSet")->text(), "#");
 }
 
 // A lower-case terminator is one key with the capital: stored, written and
@@ -226,7 +214,7 @@ TEST_F(SpecialCodesTest, DtmfLockAndTerminatorFramesAreKeyedAndLaterCommandsEndW
     EXPECT_EQ(heard(), "123D" "*90105D" "5D"
                        "123D" "*9020#D" "5D");
     EXPECT_EQ(unkeyedMs, 0);
-    EXPECT_FALSE(keyed());
+    EXPECT_FALSE(port.keyed());
     EXPECT_EQ(tables.CurrentLock, "5");
     EXPECT_EQ(tables.Lock, "5");
     EXPECT_EQ(tables.Terminator, "#");

@@ -11,10 +11,15 @@ namespace {
 struct TimersTest : EditorTest<Timers> {
     // Each inactivity switch written for the port switch editor: port, ticked.
     QList<QVariantList> switches;
-    const int listening = notices.listen(nullptr, [this](const SettingElement& e) {
-        if (e.array == &SettingsTables::DisableTimeout)
-            switches << QVariantList{e.index, tables.DisableTimeout[e.index] == "1"};
-    });
+
+    // The listener goes with the fixture's notices, so it is never stopped.
+    TimersTest()
+    {
+        notices.listen(nullptr, [this](const SettingElement& e) {
+            if (e.array == &SettingsTables::DisableTimeout)
+                switches << QVariantList{e.index, tables.DisableTimeout[e.index] == "1"};
+        });
+    }
 
     void SetUp() override
     {

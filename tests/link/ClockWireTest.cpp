@@ -1,5 +1,6 @@
 #include "link/ClockSetting.h"
 
+#include "LinkMessages.h"
 #include "QtPrinters.h"
 #include "WireFixture.h"
 
@@ -39,7 +40,6 @@ TEST_F(ClockWire, ARefusedDateSendsNoTimeAndThePortIsClosed)
     ASSERT_TRUE(m_sim.waitForCloses(1));
     EXPECT_EQ(m_sim.received(), QByteArray("1*5101120926\r"));
     EXPECT_FALSE(m_link.isPortOpen());
-    EXPECT_EQ(m_dialogs.messageTexts(),
-              QStringList{"Tarvex Programmer: There has been an error. The Tarvex returned -    "});
+    EXPECT_EQ(m_dialogs.messageTexts(), QStringList{RefusalMessage});
     EXPECT_FALSE(m_tables.UpdateError);
 }

@@ -26,6 +26,18 @@ AtOnce NewLock(const QString& code)
     return request;
 }
 
+// Arranges a rig whose sound output goes away once it has handed over that
+// many sound images.
+std::function<void(KeyedDtmfRig&)> SoundLostAt(int images)
+{
+    return [images](KeyedDtmfRig& r) {
+        r.clock.onSleep([&r, images](int) {
+            if (r.sound.images().size() == images)
+                r.sound.breakRun("The sound device went away");
+        });
+    };
+}
+
 } // namespace
 
 TEST(ControllerLink, TheModeFollowsComPortValue)
@@ -135,7 +147,7 @@ TEST(ControllerLinkAtOnce, DtmfFramesAreKeyedAndClosedAfterAdopting)
         EXPECT_TRUE(c.adopted(rig.tables));
         EXPECT_FALSE(rig.tables.UpdateError);
         EXPECT_EQ(rig.unkeyedMs, 0);
-        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.port.keyed());
         EXPECT_FALSE(rig.port.isOpen());
         EXPECT_EQ(rig.port.portNumber(), 3);
         EXPECT_TRUE(rig.dialogs.shown().empty());
@@ -163,14 +175,8 @@ TEST(ControllerLinkAtOnce, DtmfFailuresAdoptNothingAndReleaseTheTransmitter)
          "COM3 is in use by another program", "COM3 is in use by another program", ""},
         {"no sound output", [](KeyedDtmfRig& r) { r.sound.failWith("No audio output device"); },
          "No audio output device", "No audio output device", ""},
-        {"sound lost during the frame",
-         [](KeyedDtmfRig& r) {
-             r.clock.onSleep([&r](int) {
-                 if (r.sound.images().size() == 2)
-                     r.sound.breakRun("The sound device went away");
-             });
-         },
-         "1*90105 was not sent to the end", "The sound device went away", "12"},
+        {"sound lost during the frame", SoundLostAt(2), "1*90105 was not sent to the end",
+         "The sound device went away", "12"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -189,7 +195,7 @@ TEST(ControllerLinkAtOnce, DtmfFailuresAdoptNothingAndReleaseTheTransmitter)
         EXPECT_EQ(rig.heard(), c.heard);
         EXPECT_FALSE(adopted);
         EXPECT_EQ(rig.tables.CurrentLock, "0");
-        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.port.keyed());
         EXPECT_FALSE(rig.port.isOpen());
         EXPECT_FALSE(rig.sound.inRun());
         EXPECT_FALSE(rig.controller.busy());
@@ -210,19 +216,11 @@ TEST(ControllerLinkAtOnce, AFrameThatDidNotGoOutToItsEndIsNoSuccess)
     };
     // The keys of the frame, one sound image each.
     const QString frame = "123D" "*90105D" "5D";
-    const auto soundLostAt = [](int images) {
-        return [images](KeyedDtmfRig& r) {
-            r.clock.onSleep([&r, images](int) {
-                if (r.sound.images().size() == images)
-                    r.sound.breakRun("The sound device went away");
-            });
-        };
-    };
     const Case cases[] = {
         {"everything played", [](KeyedDtmfRig&) {}, "", "", frame},
-        {"sound lost inside the lock code", soundLostAt(12), "The lock code was not sent to the end",
+        {"sound lost inside the lock code", SoundLostAt(12), "The lock code was not sent to the end",
          "The sound device went away", frame.chopped(1)},
-        {"sound lost after the last key, before the run ended", soundLostAt(13), "The sound device went away",
+        {"sound lost after the last key, before the run ended", SoundLostAt(13), "The sound device went away",
          "The sound device went away", frame},
     };
     for (const Case& c : cases) {
@@ -236,7 +234,7 @@ TEST(ControllerLinkAtOnce, AFrameThatDidNotGoOutToItsEndIsNoSuccess)
                   c.shown.isEmpty() ? QStringList() : QStringList{"Tarvex Programmer: " + c.shown});
         EXPECT_EQ(rig.heard(), c.heard);
         EXPECT_EQ(rig.tables.CurrentLock, "5") << "the controller took the new lock code";
-        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.port.keyed());
         EXPECT_FALSE(rig.sound.inRun());
         EXPECT_FALSE(rig.controller.busy());
     }
@@ -295,11 +293,11 @@ TEST(ControllerLinkAtOnce, AnExceptionStillReleasesTheTransmitterAndTheLink)
     KeyedDtmfRig rig;
     AtOnce request = NewLock("5");
     request.adopt = [&](SettingsTables&) {
-        EXPECT_TRUE(rig.keyed());
+        EXPECT_TRUE(rig.port.keyed());
         throw std::runtime_error("lost");
     };
     EXPECT_THROW((void)rig.controller.sendAtOnce(request), std::runtime_error);
-    EXPECT_FALSE(rig.keyed());
+    EXPECT_FALSE(rig.port.keyed());
     EXPECT_FALSE(rig.port.isOpen());
     EXPECT_FALSE(rig.sound.inRun());
     EXPECT_FALSE(rig.controller.busy());

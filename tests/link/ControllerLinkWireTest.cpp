@@ -1,4 +1,4 @@
-#include "FakeLinkRig.h"
+#include "LinkMessages.h"
 #include "QtPrinters.h"
 #include "WireFixture.h"
 #include "link/CommandCatalogue.h"
@@ -9,8 +9,6 @@
 using Answer = ControllerSimulator::Answer;
 
 namespace {
-
-const QString Refusal = "Tarvex Programmer: There has been an error. The Tarvex returned -    ";
 
 // Commands sent at once over the real port to the controller simulator.
 class AtOnceWire : public WireFixture {
@@ -54,9 +52,9 @@ TEST_F(AtOnceWire, OnlyAPlusToEveryLineIsSuccess)
         {"plus", {"5"}, {Answer::accept()}, false, "", {}},
         {"plus, the port open before", {"5"}, {Answer::accept()}, true, "", {}},
         {"plus to both lines", {"5", "6"}, {Answer::accept(), Answer::accept()}, false, "", {}},
-        {"minus", {"5"}, {Answer::refuse()}, false, "The Tarvex refused 1*90105", {Refusal}},
+        {"minus", {"5"}, {Answer::refuse()}, false, "The Tarvex refused 1*90105", {RefusalMessage}},
         {"minus to the second line", {"5", "6"}, {Answer::accept(), Answer::refuse()}, true,
-         "The Tarvex refused 1*90106", {Refusal}},
+         "The Tarvex refused 1*90106", {RefusalMessage}},
         {"silence", {"5"}, {Answer::silence()}, true, "The Tarvex did not answer 1*90105", {TimeoutMessage}},
     };
     for (const Case& c : cases) {

@@ -20,8 +20,6 @@ struct DtmfRig : FakeLinkRig {
 
     // The keys the real decoder hears in everything played so far.
     QString heard() const { return DecodeDtmf(sound.wav()).join(QString()); }
-    // True while the transmitter's line is up.
-    bool keyed() const { return port.isOpen() && (port.dtr() || port.rts()); }
 
     DtmfPlayer& player = controller.player();
 };
@@ -34,7 +32,7 @@ struct KeyedDtmfRig : DtmfRig {
         tables.DTMFComPortValue = "3";
         tables.PTTLine = "1";
         clock.onSleep([this](int ms) {
-            if (!keyed())
+            if (!port.keyed())
                 unkeyedMs += ms;
         });
     }

@@ -13,14 +13,6 @@ struct KeyedRig : KeyedDtmfRig {
     DtmfTransport transport{tables, sound, link, player};
 };
 
-QStringList MessageTexts(const ScriptedDialogs& dialogs)
-{
-    QStringList out;
-    for (const auto& shown : dialogs.messages())
-        out << shown.text;
-    return out;
-}
-
 } // namespace
 
 TEST(DtmfTransport, ChangedHangTimeGoesOutFramedWhileKeyed)
@@ -33,10 +25,10 @@ TEST(DtmfTransport, ChangedHangTimeGoesOutFramedWhileKeyed)
     EXPECT_EQ(ChangesUpload(rig.tables, rig.transport, rig.dialogs).run(), UploadRunner::Result::Completed);
     EXPECT_EQ(rig.heard(), "123D*100050D0D");
     EXPECT_FALSE(rig.tables.HangTimeChanged[1]);
-    EXPECT_EQ(MessageTexts(rig.dialogs), QStringList{"Update Complete"});
+    EXPECT_EQ(rig.dialogs.untitledTexts(), QStringList{"Update Complete"});
     EXPECT_EQ(rig.port.portNumber(), 3);
     EXPECT_EQ(rig.unkeyedMs, 0);
-    EXPECT_FALSE(rig.keyed());
+    EXPECT_FALSE(rig.port.keyed());
     EXPECT_FALSE(rig.port.isOpen());
     // The radio's key-up delay, then the first key's gap.
     const QList<DtmfTone> tones = FindDtmfTones(rig.sound.wav());
@@ -95,7 +87,7 @@ TEST(DtmfTransport, AFailedBeginSendsNothing)
         EXPECT_EQ(rig.transport.lock(), Outcome::Interrupted);
         EXPECT_TRUE(rig.transport.end()) << "the failure was the begin's, given there";
         EXPECT_TRUE(rig.sound.images().isEmpty());
-        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.port.keyed());
         EXPECT_FALSE(rig.port.isOpen());
         EXPECT_FALSE(rig.sound.inRun());
     }
@@ -120,11 +112,11 @@ TEST(DtmfTransport, EveryWayOutReleasesTheTransmitter)
         try {
             DtmfTransport transport(rig.tables, rig.sound, rig.link, rig.player);
             ASSERT_TRUE(transport.begin());
-            ASSERT_TRUE(rig.keyed());
+            ASSERT_TRUE(rig.port.keyed());
             throw std::runtime_error("lost");
         } catch (const std::runtime_error&) {
         }
-        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.port.keyed());
         EXPECT_FALSE(rig.port.isOpen());
         EXPECT_FALSE(rig.sound.inRun());
     }
@@ -136,7 +128,7 @@ TEST(DtmfTransport, EveryWayOutReleasesTheTransmitter)
         EXPECT_EQ(rig.transport.send(BuildCommand(CommandId::FanTime, rig.tables), 1, Framing::Full),
                   Outcome::Accepted);
         EXPECT_TRUE(rig.transport.end());
-        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.port.keyed());
         EXPECT_FALSE(rig.port.isOpen());
     }
     {
@@ -150,7 +142,7 @@ TEST(DtmfTransport, EveryWayOutReleasesTheTransmitter)
         EXPECT_EQ(ChangesUpload(rig.tables, rig.transport, rig.dialogs).run(), UploadRunner::Result::Stopped);
         EXPECT_EQ(rig.heard(), "123D*100050D0D");
         EXPECT_TRUE(rig.tables.FanTimeChanged);
-        EXPECT_FALSE(rig.keyed());
+        EXPECT_FALSE(rig.port.keyed());
         EXPECT_FALSE(rig.port.isOpen());
     }
 }

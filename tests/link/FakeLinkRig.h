@@ -50,7 +50,3 @@ struct FakeLinkRig {
     SerialLink& link = controller.serialLink();
     std::deque<Chunks> answers;
 };
-
-inline const QString TimeoutMessage =
-    "Tarvex Programmer: Zarn is unable to communicate with the Tarvex. Check your connections then try again";
-inline const QString GiveUpMessage = "Error!: Too Many Errors. Please check your serial connection and try again";

@@ -1,15 +1,10 @@
 #include "FakeLinkRig.h"
+#include "LinkMessages.h"
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 
 using Reply = SerialLink::Reply;
-
-namespace {
-
-const QString Refusal = "Tarvex Programmer: There has been an error. The Tarvex returned -    ";
-
-} // namespace
 
 TEST(SerialLinkReply, FirstCharacterSinceTheLineWasWrittenDecides)
 {
@@ -25,10 +20,10 @@ TEST(SerialLinkReply, FirstCharacterSinceTheLineWasWrittenDecides)
         {"plus and more", {}, {"+garbage\r\n"}, Reply::Accepted, {}},
         {"line end, then plus", {}, {"\r\n", "+"}, Reply::Accepted, {}},
         {"line end and plus", {}, {"\r\n+"}, Reply::Accepted, {}},
-        {"minus", {}, {"-"}, Reply::Refused, {Refusal}},
+        {"minus", {}, {"-"}, Reply::Refused, {RefusalMessage}},
         {"split minus", {}, {"\r", "\n-"}, Reply::Refused,
          {"Tarvex Programmer: There has been an error. The Tarvex returned \r\n-    "}},
-        {"stale plus before a minus", {"+", "\r\n"}, {"-"}, Reply::Refused, {Refusal}},
+        {"stale plus before a minus", {"+", "\r\n"}, {"-"}, Reply::Refused, {RefusalMessage}},
         {"garbage first", {}, {"x+"}, Reply::TimedOut, {TimeoutMessage}},
         {"silence", {}, {}, Reply::TimedOut, {TimeoutMessage}},
     };

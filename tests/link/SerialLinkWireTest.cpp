@@ -1,4 +1,4 @@
-#include "FakeLinkRig.h"
+#include "LinkMessages.h"
 #include "QtPrinters.h"
 #include "WireFixture.h"
 
@@ -43,8 +43,7 @@ TEST_F(SerialLinkWire, TheLineGoesOutExactlyAndEachReplyIsJudged)
     EXPECT_EQ(command(), Reply::Accepted);
     EXPECT_TRUE(m_dialogs.shown().empty());
     EXPECT_EQ(command(), Reply::Refused);
-    EXPECT_EQ(m_dialogs.messageTexts(),
-              QStringList{"Tarvex Programmer: There has been an error. The Tarvex returned -    "});
+    EXPECT_EQ(m_dialogs.messageTexts(), QStringList{RefusalMessage});
     EXPECT_TRUE(m_tables.UpdateError);
 
     ASSERT_TRUE(m_sim.waitForLines(3));

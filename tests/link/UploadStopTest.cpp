@@ -71,7 +71,7 @@ TEST_F(UploadWire, ClosingDuringACompleteUploadAsksTheInterruptQuestion)
         {"frame, No", Way::Frame, Dialogs::Answer::No},
         {"frame, Yes", Way::Frame, Dialogs::Answer::Yes},
     };
-    ReadDefaults(m_tables);
+    StoreFixture().readDefaults(m_tables);
     m_tables.ComPortValue = "3";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,13 +1,10 @@
 #include "link/ChangesUpload.h"
 #include "link/CompleteUpload.h"
-#include "platform/IniFileProfile.h"
-#include "store/DatFileReader.h"
-#include "store/ErrorLog.h"
 #include "store/SettingsTables.h"
 
 #include "RecordingTransport.h"
 #include "ScriptedDialogs.h"
-#include "TempDir.h"
+#include "StoreFixture.h"
 
 #include <QRegularExpression>
 
@@ -16,14 +13,6 @@
 namespace {
 
 using Result = UploadRunner::Result;
-
-QStringList Texts(const ScriptedDialogs& dialogs)
-{
-    QStringList out;
-    for (const auto& shown : dialogs.messages())
-        out << shown.text;
-    return out;
-}
 
 SettingsTables Configured()
 {
@@ -50,7 +39,7 @@ TEST(ChangesUpload, SendsFlaggedSettingsInOrderAndClearsThem)
     EXPECT_EQ(ChangesUpload(t, link, dialogs).run(), Result::Completed);
     EXPECT_EQ(link.lines(), (QStringList{"1*100050", "2*100060", "1*1004" "30", "1*20669*" "*1***"}));
     EXPECT_FALSE(t.HangTimeChanged[1] || t.HangTimeChanged[2] || t.FanTimeChanged || t.MeterAlarmChanged[9]);
-    EXPECT_EQ(Texts(dialogs), QStringList{"Update Complete"});
+    EXPECT_EQ(dialogs.untitledTexts(), QStringList{"Update Complete"});
     EXPECT_EQ(link.ends(), 1);
 
     // Nothing left to send.
@@ -90,12 +79,12 @@ TEST(ChangesUpload, OutcomesDecideFlagsAndStops)
         EXPECT_FALSE(t.UpdateError);
         EXPECT_EQ(link.ends(), 1);
         if (c.first == Outcome::TimedOut) {
-            ASSERT_EQ(Texts(dialogs).size(), 1);
-            EXPECT_FALSE(Texts(dialogs)[0].contains("Update Complete"));
-            EXPECT_TRUE(Texts(dialogs)[0].contains("1 command(s) got no answer"));
+            ASSERT_EQ(dialogs.untitledTexts().size(), 1);
+            EXPECT_FALSE(dialogs.untitledTexts()[0].contains("Update Complete"));
+            EXPECT_TRUE(dialogs.untitledTexts()[0].contains("1 command(s) got no answer"));
         }
         if (c.first == Outcome::Refused) {
-            EXPECT_TRUE(Texts(dialogs).join("").contains("hang time of port 1"));
+            EXPECT_TRUE(dialogs.untitledTexts().join("").contains("hang time of port 1"));
         }
     }
 }
@@ -126,7 +115,7 @@ TEST(ChangesUpload, ARunThatFailedAtItsEndIsNoCompleteUpload)
         link.failEnd("Sound lost");
         ScriptedDialogs dialogs;
         EXPECT_EQ(ChangesUpload(t, link, dialogs).run(), dtmf ? Result::Stopped : Result::Completed);
-        EXPECT_EQ(Texts(dialogs).join("").contains("Update Complete"), !dtmf);
+        EXPECT_EQ(dialogs.untitledTexts().join("").contains("Update Complete"), !dtmf);
         EXPECT_EQ(link.ends(), 1);
     }
 }
@@ -141,7 +130,7 @@ TEST(ChangesUpload, PortThatWillNotOpenSendsNothing)
     EXPECT_EQ(ChangesUpload(t, link, dialogs).run(), Result::NotStarted);
     EXPECT_TRUE(link.sent().empty());
     EXPECT_TRUE(t.HangTimeChanged[1]);
-    EXPECT_EQ(Texts(dialogs), QStringList{"COM3 is in use"});
+    EXPECT_EQ(dialogs.untitledTexts(), QStringList{"COM3 is in use"});
 }
 
 TEST(CompleteUpload, NoAtTheConfirmationSendsNothing)
@@ -179,7 +168,7 @@ TEST(CompleteUpload, SerialRunFromTerminatorToReset)
     EXPECT_EQ(last.maximum, CompleteUpload::ProgressMaximum);
     EXPECT_EQ(last.text, "100% Complete");
     EXPECT_FALSE(t.HangTimeChanged[1] || t.AutoDialChanged[5]);
-    EXPECT_EQ(Texts(dialogs).back(), "Complete Upload Is Complete. The Tarvex will now reset.");
+    EXPECT_EQ(dialogs.untitledTexts().back(), "Complete Upload Is Complete. The Tarvex will now reset.");
 }
 
 TEST(CompleteUpload, DtmfRemoteMemoriesShareOneLock)
@@ -210,19 +199,13 @@ TEST(CompleteUpload, MeterAlarmEnableFollowsTheTypeReadFromTheFile)
     };
     for (const Case c : {Case{"1", "1160031"}, Case{"2", "1160031"}, Case{"0", "1160030"}}) {
         SCOPED_TRACE(c.type);
-        TempDir dir;
-        SettingsTables t;
-        t.CurrentDatFile = dir.write("alarm.dat", QByteArray("[Analog]\r\nMeterAlarmType(3)=") + c.type + "\r\n");
-        IniFileProfile profile;
-        ErrorLog log;
-        ASSERT_TRUE(log.create(dir.path("error.log")));
-        ScriptedDialogs dialogs;
-        ReadDatFile(t, profile, log, dialogs);
-        ASSERT_EQ(t.MeterAlarmType[3], c.type);
+        StoreFixture store;
+        store.read(store.dir.write("alarm.dat", QByteArray("[Analog]\r\nMeterAlarmType(3)=") + c.type + "\r\n"));
+        ASSERT_EQ(store.tables.MeterAlarmType[3], c.type);
 
-        dialogs.answer(Dialogs::Answer::Yes);
+        store.dialogs.answer(Dialogs::Answer::Yes);
         RecordingTransport link;
-        ASSERT_EQ(CompleteUpload(t, link, dialogs).run(), Result::Completed);
+        ASSERT_EQ(CompleteUpload(store.tables, link, store.dialogs).run(), Result::Completed);
         const QStringList enables = link.lines().filter(QRegularExpression("^11600\\d\\d$"));
         ASSERT_EQ(enables.size(), Count::Meters);
         EXPECT_EQ(enables[2], c.line);

@@ -1,16 +1,10 @@
 #pragma once
 
-#include "FakeLinkRig.h"
-#include "MemoryProfile.h"
+#include "LinkMessages.h"
 #include "RecordingTransport.h"
-#include "TempDir.h"
+#include "StoreFixture.h"
 #include "WireFixture.h"
 #include "link/UpdateWindow.h"
-#include "platform/IniFileProfile.h"
-#include "store/AppContext.h"
-#include "store/DatFileReader.h"
-#include "store/ErrorLog.h"
-#include "store/SettingsNotices.h"
 #include "store/SettingsTables.h"
 
 #include <QLabel>
@@ -18,18 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-
-// What the reader makes of a configuration file that does not exist.
-inline void ReadDefaults(SettingsTables& tables)
-{
-    TempDir dir;
-    IniFileProfile profile;
-    ErrorLog log;
-    ASSERT_TRUE(log.create(dir.path("error.log")));
-    ScriptedDialogs dialogs;
-    tables.CurrentDatFile = dir.path("none.dat");
-    ReadDatFile(tables, profile, log, dialogs);
-}
 
 // The upload window over the real serial port to the controller simulator.
 class UploadWire : public WireFixture {
@@ -63,11 +45,6 @@ protected:
     }
     QStringList messages() const { return m_dialogs.messageTexts(); }
 
-    MemoryProfile m_profile;
-    ErrorLog m_log;
-    SettingsNotices m_notices;
-    AppContext m_context{m_tables, m_profile, m_dialogs, m_clock, m_log, "zarn.ini", m_port, m_ports, m_sound,
-                         m_notices};
     RecordingTransport m_dtmf{true};
     std::unique_ptr<UpdateWindow> m_window;
 };

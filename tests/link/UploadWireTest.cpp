@@ -82,7 +82,7 @@ TEST_F(UploadWire, ARefusalStopsAtItsLineAndNamesTheSetting)
         EXPECT_TRUE(m_tables.FanTimeChanged);
         EXPECT_FALSE(m_tables.UpdateError);
         ASSERT_EQ(messages().size(), 2);
-        EXPECT_EQ(messages()[0], "Tarvex Programmer: There has been an error. The Tarvex returned -    ");
+        EXPECT_EQ(messages()[0], RefusalMessage);
         EXPECT_TRUE(messages()[1].contains(row.name)) << messages()[1].toStdString();
         EXPECT_TRUE(m_window->isVisible());
         EXPECT_TRUE(button("Update")->isEnabled());
@@ -170,7 +170,7 @@ TEST_F(UploadWire, InterruptDuringTheRemoteMemoriesStopsAfterTheCurrentOne)
 
 TEST_F(UploadWire, CompleteUploadFromTerminatorToResetWithoutAReplyWait)
 {
-    ReadDefaults(m_tables);
+    StoreFixture().readDefaults(m_tables);
     m_tables.ComPortValue = "3";
     m_tables.HangTimeChanged[1] = true;
     QString percentAtTheEnd;

@@ -1,8 +1,8 @@
 #include "MainFixture.h"
 
 #include "RandomBytes.h"
+#include "StoreFixture.h"
 #include "mainwindow/WindowTitle.h"
-#include "store/DatFileReader.h"
 #include "store/KeyRegistry.h"
 
 #include <QFile>
@@ -366,21 +366,17 @@ TEST_F(FileCommandsTest, OpenRefusesAFileThatIsNoConfigurationAndChangesNothing)
 
 TEST_F(FileCommandsTest, OpenOfAnEmptyFileLoadsTheDefaultsAsAMissingFileDoes)
 {
-    SettingsTables missing;
-    missing.CurrentDatFile = dir.path("missing.dat");
-    ErrorLog unwritten;
-    ScriptedDialogs unseen;
-    ReadDatFile(missing, profile, unwritten, unseen);
+    StoreFixture missing;
+    missing.read(missing.dir.path("missing.dat"));
 
     const QString empty = dir.write("empty.dat", "");
     dialogs.answerFile(empty);
     ASSERT_TRUE(files().fileOpen());
     EXPECT_EQ(tables.CurrentDatFile, empty);
     EXPECT_EQ(main->windowTitle(), MainWindowTitle(empty));
-    for (const KeyStem& stem : KeyRegistry()) {
-        for (int i = stem.isArray() ? 1 : 0; i <= (stem.isArray() ? stem.count : 0); ++i)
-            EXPECT_EQ(stem.value(tables, i), stem.value(missing, i)) << stem.keyName(i).toStdString();
-    }
+    ForEachKey([&](const KeyStem& stem, int i) {
+        EXPECT_EQ(stem.value(tables, i), stem.value(missing.tables, i)) << stem.keyName(i).toStdString();
+    });
     EXPECT_EQ(kinds(), (QStringList{"open", "Error!"}));
 }
 

@@ -169,9 +169,8 @@ TEST_F(StartUp, LockEqualToTerminatorEndsOnTheAccessCodeTabWithTheFocusInNewLock
 // for it, and its new lock code box has the focus.
 TEST_F(StartUp, LockEqualToTerminatorOpensTheAccessCodeEditorOnItsNewLockBox)
 {
-    setIniKey("LastTarvexFile", datFile("same.dat", {{"Unlock", "Lock", "d"}, {"Unlock", "Terminator", "D"}}));
-    main = std::make_unique<ZarnMain>(*context, EditorTabs());
-    ASSERT_TRUE(main->load());
+    makeTabs = EditorTabs;
+    startOn(datFile("same.dat", {{"Unlock", "Lock", "d"}, {"Unlock", "Terminator", "D"}}));
     EXPECT_EQ(main->currentTab(), SpecialCodesTab);
     auto* codes = qobject_cast<SpecialCodes*>(main->editors().editor(SpecialCodesTab));
     ASSERT_NE(codes, nullptr);

@@ -61,6 +61,8 @@ public:
     QByteArray written() const { return m_written; }
     bool dtr() const { return m_dtr; }
     bool rts() const { return m_rts; }
+    // True while a transmitter keyed on this port's lines is up.
+    bool keyed() const { return m_open && (m_dtr || m_rts); }
     int pendingReplies() const { return static_cast<int>(m_replies.size()); }
 
 private:

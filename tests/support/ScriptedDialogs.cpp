@@ -74,3 +74,11 @@ QStringList ScriptedDialogs::messageTexts() const
         out << s.title + ": " + s.text;
     return out;
 }
+
+QStringList ScriptedDialogs::untitledTexts() const
+{
+    QStringList out;
+    for (const auto& s : messages())
+        out << s.text;
+    return out;
+}

@@ -37,7 +37,8 @@ public:
 
     const std::vector<Shown>& shown() const { return m_shown; }
     std::vector<Shown> messages() const;
-    QStringList messageTexts() const;
+    QStringList messageTexts() const; // "title: text"
+    QStringList untitledTexts() const;
     void clear() { m_shown.clear(); }
 
 private:

@@ -4,11 +4,15 @@
 #include "ControllerSimulator.h"
 #include "CoreApplication.h"
 #include "FakeClock.h"
+#include "MemoryProfile.h"
 #include "ScriptedDialogs.h"
 #include "StandInLink.h"
 #include "link/SerialLink.h"
 #include "platform/ComPorts.h"
 #include "platform/QtSerialPort.h"
+#include "store/AppContext.h"
+#include "store/ErrorLog.h"
+#include "store/SettingsNotices.h"
 #include "store/SettingsTables.h"
 
 #include <functional>
@@ -46,4 +50,10 @@ protected:
     CaptureSound m_sound{&m_clock};
     StandInLink m_controller{m_tables, m_port, m_sound, m_dialogs, m_clock};
     SerialLink& m_link = m_controller.serialLink();
+    // The program's context over the same parts, for a window or an editor.
+    MemoryProfile m_profile;
+    ErrorLog m_log;
+    SettingsNotices m_notices;
+    AppContext m_context{m_tables, m_profile, m_dialogs, m_clock, m_log, "zarn.ini", m_port, m_ports, m_sound,
+                         m_notices};
 };

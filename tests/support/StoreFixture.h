@@ -10,8 +10,10 @@
 #include "store/KeyRegistry.h"
 #include "store/SettingsTables.h"
 
+#include <QDir>
 #include <QStringList>
 #include <functional>
+#include <gtest/gtest.h>
 
 // Fresh tables, a real profile on a scratch folder and a log beside it.
 struct StoreFixture {
@@ -21,19 +23,23 @@ struct StoreFixture {
     ErrorLog log;
     ScriptedDialogs dialogs;
 
-    StoreFixture() { log.create(dir.path("error.log")); }
+    StoreFixture() { EXPECT_TRUE(log.create(dir.path("error.log"))); }
 
-    void read(const QString& file)
+    // Reads a configuration file into the fixture's tables, or into others.
+    void read(const QString& file) { read(file, tables); }
+    void read(const QString& file, SettingsTables& into)
     {
-        tables.CurrentDatFile = file;
-        ReadDatFile(tables, profile, log, dialogs);
+        into.CurrentDatFile = file;
+        ReadDatFile(into, profile, log, dialogs);
     }
+    // What the reader makes of a configuration file that does not exist.
+    void readDefaults(SettingsTables& into) { read(dir.path("none.dat"), into); }
 
     // The defaults of a missing file, saved by the writer as a new file: a
     // name in the scratch folder, or a full path.
     QString saveDefaultsAs(const QString& name)
     {
-        read(dir.path("none.dat"));
+        readDefaults(tables);
         tables.CurrentDatFile = QDir::isAbsolutePath(name) ? name : dir.path(name);
         tables.setAllSectionFlags(true);
         EXPECT_TRUE(WriteDatFile(tables, profile).ok());
