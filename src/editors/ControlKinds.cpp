@@ -54,6 +54,13 @@ ControlKind NumberBox()
     return k;
 }
 
+ControlKind TextBoxTaking(const QString& allowed)
+{
+    ControlKind k;
+    k.allowed = allowed;
+    return k;
+}
+
 ControlKind ListOf(std::vector<ListEntry> entries)
 {
     ControlKind k;
@@ -67,6 +74,23 @@ ControlKind MarkedListOf(std::vector<ListEntry> entries)
 {
     ControlKind k = ListOf(std::move(entries));
     k.marked = true;
+    return k;
+}
+
+ControlKind ListShowingNoEntryAs(std::vector<ListEntry> entries, const QString& noEntry)
+{
+    ControlKind k = ListOf(std::move(entries));
+    k.noEntryText = noEntry;
+    return k;
+}
+
+ControlKind CheckedListOf(const QString& checkName, std::vector<ListEntry> entries, const QString& noEntry,
+                          const QString& unticked)
+{
+    ControlKind k = ListShowingNoEntryAs(std::move(entries), noEntry);
+    k.type = ControlKind::Type::CheckedList;
+    k.checkName = checkName;
+    k.unticked = unticked;
     return k;
 }
 
@@ -115,11 +139,25 @@ FieldControl::~FieldControl()
 
 namespace {
 
+// The list shows the entry whose code is `value`; for a value that is none,
+// `noEntry` (or the value itself) as the text of an empty selection.
+void ShowEntry(QComboBox* list, const QString& value, const std::optional<QString>& noEntry)
+{
+    const QSignalBlocker quiet(list);
+    const int item = list->findData(value);
+    if (item >= 0) {
+        list->setPlaceholderText({});
+        list->setCurrentIndex(item);
+    } else {
+        ShowListText(list, noEntry.value_or(value));
+    }
+}
+
 class BoxControl final : public FieldControl {
 public:
     BoxControl(const ControlKind& kind, const QString& objectName)
         : m_box(new QLineEdit), m_emptyValue(kind.emptyValue), m_emptyText(kind.emptyText),
-          m_hint(kind.emptyTextIsHint)
+          m_hint(kind.emptyTextIsHint), m_allowed(kind.allowed)
     {
         m_box->setObjectName(objectName);
         m_box->setMaximumWidth(90);
@@ -129,7 +167,11 @@ public:
         if (kind.numericOnly)
             SetNumericOnly(m_box);
         // Any change of the text counts, the program's own setText included.
-        keep(QObject::connect(m_box, &QLineEdit::textChanged, [this](const QString&) { changed(value()); }));
+        keep(QObject::connect(m_box, &QLineEdit::textChanged, [this](const QString& text) {
+            if (!takesAll() && filterOut(text))
+                return; // the filtered text is the change
+            changed(value());
+        }));
     }
     QWidget* widget() const override { return m_box; }
     QLineEdit* textBox() const override { return m_box; }
@@ -162,16 +204,41 @@ public:
 
 private:
     bool standsForEmpty() const { return !m_emptyText.isEmpty(); }
+    bool takesAll() const { return m_allowed.isEmpty(); }
+
+    // Drops what the box does not take from a text the user changed (a value
+    // the program shows stays as it is), the caret kept by what it stood
+    // after. False when the text holds nothing to drop.
+    bool filterOut(const QString& text)
+    {
+        QString kept;
+        int caret = m_box->cursorPosition();
+        const int oldCaret = caret;
+        for (int n = 0; n < text.size(); ++n) {
+            const QChar c = text[n].toUpper();
+            if (m_allowed.contains(c))
+                kept += c;
+            else if (n < oldCaret)
+                --caret;
+        }
+        if (kept == text)
+            return false;
+        m_box->setText(kept);
+        m_box->setCursorPosition(caret);
+        return true;
+    }
 
     QLineEdit* m_box;
     QString m_emptyValue, m_emptyText;
     bool m_hint;
+    QString m_allowed;
     QColor m_hintColour;
 };
 
 class ListControl final : public FieldControl {
 public:
-    ListControl(const ControlKind& kind, const QString& objectName) : m_list(new QComboBox), m_entries(kind.entries)
+    ListControl(const ControlKind& kind, const QString& objectName)
+        : m_list(new QComboBox), m_entries(kind.entries), m_noEntry(kind.noEntryText)
     {
         m_list->setObjectName(objectName);
         m_list->setMaxVisibleItems(15);
@@ -185,26 +252,81 @@ public:
     QWidget* widget() const override { return m_list; }
     void show(const QString& value) override
     {
-        const QSignalBlocker quiet(m_list);
-        const int item = m_list->findData(value);
-        if (item >= 0) {
-            m_list->setPlaceholderText({});
-            m_list->setCurrentIndex(item);
-        } else {
-            // A stored code that is no entry is shown as it stands.
-            ShowListText(m_list, value);
-        }
+        m_value = value;
+        ShowEntry(m_list, value, m_noEntry);
     }
     QString value() const override
     {
         const int item = m_list->currentIndex();
-        return item < 0 ? m_list->placeholderText() : m_entries.at(static_cast<std::size_t>(item)).code;
+        return item < 0 ? m_value : m_entries.at(static_cast<std::size_t>(item)).code;
     }
     void mark(bool differs) override { MarkText(m_list, differs); }
 
 private:
     QComboBox* m_list;
     std::vector<ListEntry> m_entries;
+    std::optional<QString> m_noEntry;
+    QString m_value; // shown while no entry is: kept until the user picks
+};
+
+class CheckedListControl final : public FieldControl {
+public:
+    CheckedListControl(const ControlKind& kind, const QString& caption, const QString& listName, int index)
+        : m_pair(new QWidget), m_check(new QCheckBox(caption)), m_list(new QComboBox), m_entries(kind.entries),
+          m_noEntry(kind.noEntryText), m_unticked(kind.unticked)
+    {
+        m_check->setObjectName(ControlName(kind.checkName, index));
+        m_list->setObjectName(ControlName(listName, index));
+        m_list->setMaxVisibleItems(15);
+        for (const ListEntry& e : m_entries)
+            m_list->addItem(e.text, e.code);
+        // Its room is kept while hidden, so nothing moves under the mouse.
+        QSizePolicy policy = m_list->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        m_list->setSizePolicy(policy);
+        auto* layout = new QHBoxLayout(m_pair);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(m_check);
+        layout->addWidget(m_list, 1);
+        keep(QObject::connect(m_check, &QCheckBox::toggled, [this](bool ticked) {
+            // Ticked with no entry to show, the list shows and stores its first.
+            if (ticked && (m_listValue.isEmpty() || m_listValue == m_unticked) && !m_entries.empty()) {
+                m_listValue = m_entries.front().code;
+                showList();
+            }
+            m_list->setVisible(ticked);
+            changed(value());
+        }));
+        keep(QObject::connect(m_list, &QComboBox::activated, [this](int item) {
+            m_listValue = m_entries.at(static_cast<std::size_t>(item)).code;
+            changed(value());
+        }));
+    }
+    QWidget* widget() const override { return m_pair; }
+    void show(const QString& value) override
+    {
+        const bool ticked = value != m_unticked;
+        // Unticked keeps the list's last value, for a tick that brings it back.
+        if (ticked)
+            m_listValue = value;
+        showList();
+        const QSignalBlocker quiet(m_check);
+        m_check->setChecked(ticked);
+        m_list->setVisible(ticked);
+    }
+    QString value() const override { return m_check->isChecked() ? m_listValue : m_unticked; }
+    void mark(bool) override {}
+
+private:
+    void showList() { ShowEntry(m_list, m_listValue, m_noEntry); }
+
+    QWidget* m_pair;
+    QCheckBox* m_check;
+    QComboBox* m_list;
+    std::vector<ListEntry> m_entries;
+    std::optional<QString> m_noEntry;
+    QString m_unticked;
+    QString m_listValue;
 };
 
 class CheckControl final : public FieldControl {
@@ -295,6 +417,7 @@ std::unique_ptr<FieldControl> MakeControl(const ControlKind& kind, const QString
     case ControlKind::Type::List: return std::make_unique<ListControl>(kind, objectName);
     case ControlKind::Type::Check: return std::make_unique<CheckControl>(kind, caption, objectName);
     case ControlKind::Type::Options: return std::make_unique<OptionControl>(kind, caption, name, index);
+    case ControlKind::Type::CheckedList: return std::make_unique<CheckedListControl>(kind, caption, name, index);
     }
     return nullptr;
 }

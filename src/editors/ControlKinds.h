@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAbstractButton;
@@ -35,6 +36,9 @@ struct ControlKind {
         List,    // a drop-down list of entries; only a pick is taken
         Check,   // a check box storing one of two values
         Options, // option buttons, one per entry
+        // A check box and a list holding one value: unticked stores
+        // `unticked` with the list hidden; ticked shows the list and stores its pick.
+        CheckedList,
     };
     Type type = Type::Box;
     bool numericOnly = false;       // Box: typed digits only
@@ -50,6 +54,13 @@ struct ControlKind {
     // emptied box, or one holding that text in any case, stores the value.
     QString emptyValue, emptyText;
     bool emptyTextIsHint = true;
+    // Box: the only characters it takes, typed or pasted, upper-cased first;
+    // empty: any.
+    QString allowed;
+    // List, CheckedList: the text shown for a stored value that is no entry's
+    // code (empty: nothing); unset: the value itself.
+    std::optional<QString> noEntryText;
+    QString checkName; // CheckedList: the check box's name, its caption the row's
 };
 
 ControlKind TextBox();
@@ -60,9 +71,17 @@ ControlKind TextBoxEmptyAs(const QString& value, const QString& hint);
 // The same, the value shown by its name ("NONE" for "0") in the box itself.
 ControlKind TextBoxNamingEmpty(const QString& value, const QString& name);
 ControlKind NumberBox();
+// A text box that takes only the characters of `allowed`, pastes included.
+ControlKind TextBoxTaking(const QString& allowed);
 ControlKind ListOf(std::vector<ListEntry> entries);
 // Lists are not marked unless the editor says so.
 ControlKind MarkedListOf(std::vector<ListEntry> entries);
+// A list that shows `noEntry` (or nothing, when empty) for a stored value
+// that is no entry's code; the value stays until the user picks.
+ControlKind ListShowingNoEntryAs(std::vector<ListEntry> entries, const QString& noEntry);
+// The check box `checkName` paired with a list of entries: see CheckedList.
+ControlKind CheckedListOf(const QString& checkName, std::vector<ListEntry> entries, const QString& noEntry,
+                          const QString& unticked = QStringLiteral("0"));
 ControlKind CheckBox(const QString& ticked = QStringLiteral("1"), const QString& unticked = QStringLiteral("0"));
 ControlKind Options(std::vector<ListEntry> entries, Qt::Orientation orientation = Qt::Horizontal);
 // Option buttons where the button of `otherwise` shows any value that is no

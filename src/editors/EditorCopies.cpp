@@ -4,7 +4,7 @@
 #include "store/SettingsNotices.h"
 #include "store/TextHelpers.h"
 
-FieldDefinition ReaderField(SettingBinding setting, const QString& key, Intake intake, LoadForm load)
+FieldDefinition ReaderField(SettingBinding setting, const QString& key, IntakeRule intake, LoadRule load)
 {
     FieldDefinition f = Field(setting, intake, load);
     f.reader = &FindStem(key).rule;
@@ -19,6 +19,8 @@ EditorCopies::EditorCopies(SettingsTables& tables, const SettingsNotices* notice
 
 int EditorCopies::add(FieldDefinition definition)
 {
+    if (!definition.sections)
+        definition.sections = m_sectionFlags;
     const int count = definition.setting.count(m_tables);
     m_fields.push_back({std::move(definition), TextArray(count), TextArray(count)});
     const int field = fieldCount() - 1;
@@ -34,42 +36,33 @@ const QString& EditorCopies::stored(int field, int i) const
 
 QString EditorCopies::loadText(int field, int i) const
 {
+    const LoadRule& load = definition(field).load;
     const QString& text = stored(field, i);
-    switch (definition(field).load) {
-    case LoadForm::AsStored: return text;
-    case LoadForm::Trimmed: return text.trimmed();
-    case LoadForm::ThroughIntake: return intakeOf(field, text);
-    case LoadForm::ShownTrimmed: return text;
-    }
-    return text;
+    return load.form ? load.form(text) : intakeOf(field, text);
 }
 
 QString EditorCopies::shownText(int field, int i) const
 {
-    const LoadForm load = definition(field).load;
-    if (load == LoadForm::ThroughIntake && !edited(field, i) && copy(field, i) == loadText(field, i))
-        return stored(field, i);
-    if (load == LoadForm::ShownTrimmed && copy(field, i) == stored(field, i))
-        return stored(field, i).trimmed();
+    switch (definition(field).load.shown) {
+    case LoadRule::Shown::Copy: break;
+    case LoadRule::Shown::StoredUntilEdited:
+        if (!edited(field, i) && copy(field, i) == loadText(field, i))
+            return stored(field, i);
+        break;
+    case LoadRule::Shown::StoredTrimmed:
+        if (copy(field, i) == stored(field, i))
+            return stored(field, i).trimmed();
+        break;
+    }
     return copy(field, i);
 }
 
-QString EditorCopies::intakeOf(int field, const QString& text) const
-{
-    switch (definition(field).intake) {
-    case Intake::AsTyped: return text;
-    case Intake::Trimmed: return text.trimmed();
-    case Intake::Number: return LeadingNumberText(text);
-    case Intake::Upper: return text.toUpper();
-    case Intake::Code: return text.trimmed().toUpper();
-    }
-    return text;
-}
+QString EditorCopies::intakeOf(int field, const QString& text) const { return definition(field).intake(text); }
 
 void EditorCopies::take(int field, int i, const QString& text)
 {
     const QString& kept = stored(field, i);
-    if (definition(field).load == LoadForm::ShownTrimmed && text == kept.trimmed())
+    if (definition(field).load.shown == LoadRule::Shown::StoredTrimmed && text == kept.trimmed())
         setCopy(field, i, kept); // the stored text as the control shows it
     else
         setCopy(field, i, intakeOf(field, text));
@@ -79,12 +72,14 @@ void EditorCopies::load(int field, int i)
 {
     Field& f = m_fields.at(field);
     f.copies[i] = f.bases[i] = loadText(field, i);
+    if (f.definition.load.tidiesStore && stored(field, i) != f.copies[i])
+        writeQuietly(f.definition.setting, i, f.copies[i]);
 }
 
 void EditorCopies::restore(int field, int i)
 {
     Field& f = m_fields.at(field);
-    f.copies[i] = f.bases[i] = definition(field).load == LoadForm::ThroughIntake ? loadText(field, i) : stored(field, i);
+    f.copies[i] = f.bases[i] = f.definition.load.cancelTakesStored ? stored(field, i) : loadText(field, i);
 }
 
 bool EditorCopies::takeOutside(int field, int i)
@@ -105,17 +100,18 @@ std::optional<FieldElement> EditorCopies::find(const SettingElement& element) co
     return std::nullopt;
 }
 
-QString EditorCopies::repairText(int field, int i, FieldCheck::Repair repair, const QString& previous,
+FieldCheck::Mend EditorCopies::repairText(int field, int i, FieldCheck::Repair repair, const QString& previous,
                                 const QString& refused) const
 {
     switch (repair) {
     case FieldCheck::Repair::Stored: return stored(field, i);
     case FieldCheck::Repair::Zero: return QStringLiteral("0");
-    case FieldCheck::Repair::Empty: return {};
-    case FieldCheck::Repair::Previous: return previous;
+    case FieldCheck::Repair::Empty: return QString();
+    case FieldCheck::Repair::Previous:
+    case FieldCheck::Repair::Undo: return previous;
     case FieldCheck::Repair::Own: return definition(field).check->mend(refused, previous);
     }
-    return {};
+    return QString();
 }
 
 bool EditorCopies::unreadable(int field, int i) const
@@ -134,6 +130,21 @@ std::vector<FieldElement> EditorCopies::unreadable() const
     return out;
 }
 
+std::vector<EditorCopies::Gated> EditorCopies::gated() const
+{
+    std::vector<Gated> out;
+    for (int f = 0; f < fieldCount(); ++f) {
+        const ApplyGate& gate = definition(f).gate;
+        if (!gate)
+            continue;
+        for (int i = 1; i <= count(f); ++i)
+            if (differs(f, i))
+                if (std::optional<QString> reason = gate(copy(f, i)))
+                    out.push_back({{f, i}, *reason});
+    }
+    return out;
+}
+
 bool EditorCopies::store(int field, int i)
 {
     Field& f = m_fields.at(field);
@@ -142,17 +153,19 @@ bool EditorCopies::store(int field, int i)
         return false;
     const SettingBinding& setting = f.definition.setting;
     setting.raiseFlag(m_tables, i);
+    for (const SettingBinding& also : f.definition.alsoFlags)
+        also.raiseFlag(m_tables, i);
+    raiseSections(field);
     setting.value(m_tables, i) = f.copies[i];
     if (m_notices)
         m_notices->written(setting.element(i), this);
     return true;
 }
 
-void EditorCopies::markUnsaved()
+void EditorCopies::raiseSections(int field)
 {
-    for (bool SettingsTables::* flag : m_sectionFlags)
+    for (bool SettingsTables::* flag : *definition(field).sections)
         m_tables.*flag = true;
-    m_tables.DataSaved = false;
 }
 
 std::vector<FieldElement> EditorCopies::apply()
@@ -163,14 +176,57 @@ std::vector<FieldElement> EditorCopies::apply()
             if (store(f, i))
                 written.push_back({f, i});
     if (!written.empty())
-        markUnsaved();
+        m_tables.DataSaved = false;
     return written;
 }
 
-bool EditorCopies::commit(int field, int i)
+void EditorCopies::writeQuietly(const SettingBinding& setting, int i, const QString& value)
 {
-    const bool changed = store(field, i);
-    if (changed)
-        markUnsaved();
-    return changed;
+    setting.value(m_tables, i) = value;
+    if (m_notices)
+        m_notices->written(setting.element(i), this);
+}
+
+bool EditorCopies::tidy(int field, int i)
+{
+    Field& f = m_fields.at(field);
+    const IntakeRule tidy = f.definition.tidy;
+    if (!tidy)
+        return false;
+    if (f.definition.tidiesStored) {
+        const QString tidied = tidy(stored(field, i));
+        if (tidied != stored(field, i)) {
+            // The base follows a copy that was not edited, which stays so.
+            const bool wasEdited = edited(field, i);
+            writeQuietly(f.definition.setting, i, tidied);
+            if (!wasEdited)
+                f.bases[i] = tidy(f.bases[i]);
+        }
+    }
+    const QString tidied = tidy(f.copies[i]);
+    if (tidied == f.copies[i])
+        return false;
+    const bool wasEdited = edited(field, i);
+    f.copies[i] = tidied;
+    if (!wasEdited)
+        f.bases[i] = tidied;
+    return true;
+}
+
+std::optional<FieldElement> EditorCopies::storeNow(const SettingBinding& setting, int index, const QString& value,
+                                                   const StorePolicy& policy)
+{
+    if (setting.value(m_tables, index) != value) {
+        if (policy.itemFlag)
+            setting.raiseFlag(m_tables, index);
+        for (bool SettingsTables::* flag : policy.sections)
+            m_tables.*flag = true;
+        if (policy.unsaved)
+            m_tables.DataSaved = false;
+        writeQuietly(setting, index, value);
+    }
+    const std::optional<FieldElement> own = find(setting.element(index));
+    if (own)
+        load(own->field, own->index);
+    return own;
 }

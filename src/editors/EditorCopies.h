@@ -1,58 +1,56 @@
 #pragma once
 
 #include "editors/FieldCheck.h"
+#include "editors/FieldForms.h"
 #include "editors/SettingBinding.h"
 #include "store/ValueRule.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
 class SettingsNotices;
 
-// How a control's value becomes the working copy.
-enum class Intake {
-    AsTyped,
-    Trimmed, // leading and trailing blanks removed
-    Number,  // the leading number written as decimal digits: "007" gives "7", "" gives "0"
-    Upper,   // upper-cased; the box keeps what was typed
-    Code,    // a DTMF code: trimmed and upper-cased, "a1 " gives "A1"
+// What a write made at once, outside Apply, does besides the value: its
+// changed flag, section flags, and whether the configuration counts as unsaved.
+struct StorePolicy {
+    bool itemFlag = false;
+    std::vector<bool SettingsTables::*> sections;
+    bool unsaved = false;
 };
+// The value alone: no flag, and the saved state kept.
+inline StorePolicy Quietly() { return {}; }
 
-// How the stored text becomes the copy when the editor loads.
-enum class LoadForm {
-    AsStored,
-    Trimmed,
-    // As the control's change rule takes it: the control shows the stored
-    // text ("05") while the copy holds its intake form ("5").
-    ThroughIntake,
-    // The control shows the stored text trimmed, and its blanks at the ends
-    // are no change: the copy is the stored text while the control shows it
-    // so ("4 5 6 " shown as "4 5 6").
-    ShownTrimmed,
-};
-
-// When an edit reaches the settings tables.
-enum class Commit {
-    OnApply, // with the editor's Apply, or when its tab is left
-    AtOnce,  // as soon as the user makes it
-};
+// Why Apply cannot store a copy; nothing when it can.
+using ApplyGate = std::function<std::optional<QString>(const QString& copy)>;
 
 // One setting an editor edits: where it lives, how its copy is formed and checked.
 struct FieldDefinition {
     SettingBinding setting;
     QString caption; // names the control in a message
-    Intake intake = Intake::AsTyped;
-    LoadForm load = LoadForm::AsStored;
+    IntakeRule intake = &Intake::AsTyped;
+    LoadRule load = LoadForm::AsStored;
     std::optional<FieldCheck> check;
+    // The section flags its Apply raises; unset: the editor's.
+    std::optional<std::vector<bool SettingsTables::*>> sections;
+    // Changed flags its Apply raises beside its own, at the same index: what
+    // the controller must be sent again with it.
+    std::vector<SettingBinding> alsoFlags;
+    // Leaving the box puts the copy into this form, with no message; with
+    // `tidiesStored` the stored value too, quietly.
+    IntakeRule tidy = nullptr;
+    bool tidiesStored = false;
+    // A check of the whole copy at Apply, beside the reader's rule.
+    ApplyGate gate;
     // The reader's rule for the setting: Apply refuses a changed copy that the
     // reader would replace by its default when the file is read back.
     const ValueRule* reader = nullptr;
     bool restoredByCancel = true;
-    Commit commit = Commit::OnApply;
 };
 
 // A field with no check and no reader rule.
-inline FieldDefinition Field(SettingBinding setting, Intake intake = Intake::AsTyped, LoadForm load = LoadForm::AsStored)
+inline FieldDefinition Field(SettingBinding setting, IntakeRule intake = &Intake::AsTyped,
+                             LoadRule load = LoadForm::AsStored)
 {
     FieldDefinition f;
     f.setting = setting;
@@ -63,8 +61,8 @@ inline FieldDefinition Field(SettingBinding setting, Intake intake = Intake::AsT
 
 // A field whose copy Apply refuses when the configuration file's reader
 // would not read it back: the rule of the setting's key `key`.
-FieldDefinition ReaderField(SettingBinding setting, const QString& key, Intake intake = Intake::AsTyped,
-                      LoadForm load = LoadForm::Trimmed);
+FieldDefinition ReaderField(SettingBinding setting, const QString& key, IntakeRule intake = &Intake::AsTyped,
+                            LoadRule load = LoadForm::Trimmed);
 
 struct FieldElement {
     int field;
@@ -79,6 +77,7 @@ struct FieldElement {
 class EditorCopies {
 public:
     // `notices` may be null: then nobody is told what Apply wrote.
+    // `sectionFlags` are raised by the fields that name none of their own.
     EditorCopies(SettingsTables& tables, const SettingsNotices* notices,
                  std::vector<bool SettingsTables::*> sectionFlags);
 
@@ -100,7 +99,8 @@ public:
     // The control now holds `text`: the copy takes it in the field's intake form.
     void take(int field, int i, const QString& text);
     void setCopy(int field, int i, const QString& text) { m_fields.at(field).copies[i] = text; }
-    // Copy and base become the stored text in the load form.
+    // Copy and base become the stored text in the load form; a field whose
+    // load tidies the store puts that form into the tables too.
     void load(int field, int i);
     // Copy and base become the stored text as it stands (through the intake
     // for a field loaded that way).
@@ -118,19 +118,33 @@ public:
     std::optional<FieldElement> find(const SettingElement& element) const;
 
     // What a refusal of `refused` puts back into the box; `previous` is the
-    // text from before the change.
-    QString repairText(int field, int i, FieldCheck::Repair repair, const QString& previous,
+    // text from before the change (an undo also puts back the caret, which
+    // the window knows).
+    FieldCheck::Mend repairText(int field, int i, FieldCheck::Repair repair, const QString& previous,
                        const QString& refused) const;
     // A changed copy that the reader would refuse when the file is read back.
     bool unreadable(int field, int i) const;
     std::vector<FieldElement> unreadable() const;
 
-    // For each copy that differs: its changed flag, the setting, and the
-    // others told; when any differed, the section flags and DataSaved False.
-    // Copies equal to their setting write nothing. Gives what was written.
+    // The changed copies that a field's Apply gate refuses, with the reason.
+    struct Gated {
+        FieldElement element;
+        QString reason;
+    };
+    std::vector<Gated> gated() const;
+
+    // For each copy that differs: its changed flag, its field's section
+    // flags, the setting, and the others told; when any differed, DataSaved
+    // False. Copies equal to their setting write nothing. Gives what was written.
     std::vector<FieldElement> apply();
-    // The same for one element, as a field committed at once does.
-    bool commit(int field, int i);
+
+    // Leaving a box: the copy in the field's tidy form, and the stored value
+    // too where the field says so, quietly. True when the copy changed.
+    bool tidy(int field, int i);
+    // Writes one element at once with the policy, and tells the others. A
+    // copy of this editor's for it takes the value, edited or not: given back.
+    std::optional<FieldElement> storeNow(const SettingBinding& setting, int index, const QString& value,
+                                         const StorePolicy& policy);
 
 private:
     struct Field {
@@ -140,7 +154,9 @@ private:
     };
     QString intakeOf(int field, const QString& text) const;
     bool store(int field, int i);
-    void markUnsaved();
+    void raiseSections(int field);
+    // The value into the tables with no flag, the others told.
+    void writeQuietly(const SettingBinding& setting, int i, const QString& value);
 
     SettingsTables& m_tables;
     const SettingsNotices* m_notices;

@@ -18,8 +18,16 @@ struct FieldCheck {
         Stored,   // the stored value
         Zero,     // "0"
         Empty,    // nothing
-        Previous, // the text from before this change
+        Previous, // the text from before this change, the caret at its end
+        Undo,     // the change undone: the text and the caret as they were before it
         Own,      // what `mend` makes of the refused text and the text before the change
+    };
+    // What a repair of the editor's own puts back, and where the caret goes
+    // (-1: the end of the text).
+    struct Mend {
+        Mend(QString text, int caret = -1) : text(std::move(text)), caret(caret) {}
+        QString text;
+        int caret;
     };
 
     // The test. `before` is the text from before the change being checked,
@@ -27,7 +35,7 @@ struct FieldCheck {
     // the box and at Apply judge the whole text and give it empty.
     std::function<bool(const QString& text, const QString& before)> test;
     bool refuses(const QString& text, const QString& before = {}) const { return test(text, before); }
-    std::function<QString(const QString& refused, const QString& before)> mend; // Repair::Own
+    std::function<Mend(const QString& refused, const QString& before)> mend; // Repair::Own
     QString message;
     QString title = QStringLiteral("Try Again!"); // empty: the program's name
     Dialogs::Icon icon = Dialogs::Icon::Critical;

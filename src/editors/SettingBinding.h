@@ -62,3 +62,5 @@ inline SettingBinding Bind(QString SettingsTables::* scalar, FlagArray SettingsT
 {
     return {nullptr, scalar, flag, nullptr, element};
 }
+// Only a flag array, element by element: a flag raised beside a setting's own.
+inline SettingBinding FlagOnly(FlagArray SettingsTables::* flag) { return {nullptr, nullptr, flag, nullptr, 0}; }

@@ -1,6 +1,7 @@
 #include "editors/SettingsEditor.h"
 
 #include "editors/ControlNames.h"
+#include "link/ControllerLink.h"
 #include "store/AppContext.h"
 #include "store/ProgramName.h"
 #include "store/SettingsNotices.h"
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <algorithm>
 #include <stdexcept>
 
 QGroupBox* Frame(const QString& title, QLayout* layout)
@@ -97,6 +99,9 @@ void SettingsEditor::bind(int field, std::unique_ptr<FieldControl> control, Plac
     if (QLineEdit* box = control->textBox()) {
         box->installEventFilter(this);
         m_boxes.insert(box, b);
+        // The caret moves after the text changed: while a change is handled
+        // this still holds where it stood before, for an undo.
+        connect(box, &QLineEdit::cursorPositionChanged, this, [this, b](int, int now) { m_bindings[b].caret = now; });
     }
     m_bindings.push_back({field, std::move(control), place, marked, {}});
 }
@@ -194,8 +199,6 @@ void SettingsEditor::handleChange(Binding& b, const QString& value)
     }
     m_copies.take(b.field, i, value);
     b.previous = value;
-    if (!m_filling && definition.commit == Commit::AtOnce && m_copies.commit(b.field, i))
-        committed(b.field, i);
     changed(b.field, i);
     mark(b);
     if (!m_filling && b.place.selector >= 0)
@@ -273,9 +276,69 @@ void SettingsEditor::CancelChanges_Click()
     afterCancel();
 }
 
-void SettingsEditor::writeShared(const SettingElement& element, const QString& value)
+void SettingsEditor::edit(int field, int index, const QString& value)
 {
-    WriteSetting(m_context.tables, m_context.notices, element, value);
+    m_copies.setCopy(field, index, value);
+    for (Binding& b : m_bindings)
+        if (b.field == field && elementOf(b) == index)
+            fill(b);
+}
+
+void SettingsEditor::storeNow(const SettingBinding& setting, int index, const QString& value,
+                              const StorePolicy& policy)
+{
+    const std::optional<FieldElement> own = m_copies.storeNow(setting, index, value, policy);
+    if (!own)
+        return;
+    for (Binding& b : m_bindings)
+        if (b.field == own->field && elementOf(b) == own->index)
+            fill(b);
+    for (const Entries& e : m_entries)
+        if (e.field == own->field)
+            showEntries(e);
+}
+
+Status SettingsEditor::sendAtOnce(ControllerLink& link, const AtOnce& request)
+{
+    return runDisabled([&] { return link.sendAtOnce(request); });
+}
+
+void SettingsEditor::setInsertionBoxes(std::vector<int> fields, TargetBy by)
+{
+    m_insertionFields = std::move(fields);
+    m_targetBy = by;
+}
+
+void SettingsEditor::setInsertionTarget(int field, int index)
+{
+    if (Binding* b = boxShowing(field, index)) {
+        m_target = static_cast<int>(b - m_bindings.data());
+        m_targetCaret.reset();
+    }
+}
+
+std::optional<FieldElement> SettingsEditor::insertionTarget() const
+{
+    if (!m_target)
+        return std::nullopt;
+    const Binding& b = m_bindings[*m_target];
+    return FieldElement{b.field, elementOf(b)};
+}
+
+bool SettingsEditor::insertAtTarget(const QString& item, const InsertionRule& rule)
+{
+    if (!m_target || elementOf(m_bindings[*m_target]) == 0)
+        return false;
+    QLineEdit* box = m_bindings[*m_target].control->textBox();
+    Caret at{box->cursorPosition(), box->selectionStart(), static_cast<int>(box->selectedText().size())};
+    if (!box->hasFocus() && m_targetCaret)
+        at = *m_targetCaret;
+    m_targetCaret.reset(); // the caret set below holds from now on
+    const Insertion put = InsertItem(box->text(), at.position, at.selectionStart, at.selectionLength, item, rule);
+    box->setText(put.text); // checked as an edit, which may refuse it
+    if (box->text() == put.text)
+        box->setCursorPosition(put.caret);
+    return true;
 }
 
 void SettingsEditor::onWritten(const SettingElement& element)
@@ -303,7 +366,7 @@ bool SettingsEditor::apply()
     // A tab change or the keyboard shortcut leaves the focus where it is.
     if (m_pending)
         leaveCheck(m_bindings[*m_pending]);
-    if (!repairUnreadable())
+    if (!repairUnreadable() || !passesGates())
         return false;
     if (const std::optional<Refusal> refusal = vetoApply()) {
         tell(refusal->text, m_style);
@@ -349,6 +412,22 @@ bool SettingsEditor::repairUnreadable()
     return true;
 }
 
+// Every changed copy a field's gate refuses is named in one message, and
+// nothing is stored.
+bool SettingsEditor::passesGates()
+{
+    const std::vector<EditorCopies::Gated> gated = m_copies.gated();
+    if (gated.empty())
+        return true;
+    QStringList lines;
+    for (const EditorCopies::Gated& g : gated)
+        lines << QStringLiteral("%1: %2").arg(boxName(g.element), g.reason);
+    tell(QStringLiteral("Nothing was applied, because what these boxes hold cannot be stored:\n\n%1")
+             .arg(lines.join(u'\n')),
+         m_style);
+    return false;
+}
+
 void SettingsEditor::tell(const QString& text, const MessageStyle& style)
 {
     m_context.dialogs.message(style.title.isEmpty() ? ProgramName : style.title, text, Dialogs::Buttons::Ok,
@@ -381,20 +460,55 @@ QString SettingsEditor::boxName(const FieldElement& e) const
 
 bool SettingsEditor::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-        const auto it = m_boxes.constFind(watched);
-        if (it != m_boxes.constEnd()) {
+    const auto it = m_boxes.constFind(watched);
+    if (it != m_boxes.constEnd()) {
+        switch (event->type()) {
+        case QEvent::FocusIn: focusIn(*it); break;
+        case QEvent::FocusOut: {
+            // A context menu or another window taking over is not leaving the box.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (event->type() == QEvent::FocusIn) {
-                m_pending = *it;
-            } else if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-                // A context menu or another window taking over is not leaving the box.
-                m_pending.reset();
-                leaveCheck(m_bindings[*it]);
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                focusOut(*it);
+            break;
+        }
+        case QEvent::MouseButtonPress:
+            if (m_targetBy == TargetBy::Clicking && std::ranges::count(m_insertionFields, m_bindings[*it].field)) {
+                m_target = *it;
+                m_targetCaret.reset();
             }
+            break;
+        default: break;
         }
     }
     return EditorWindow::eventFilter(watched, event);
+}
+
+void SettingsEditor::focusIn(int binding)
+{
+    m_pending = binding;
+    Binding& b = m_bindings[binding];
+    if (m_targetBy == TargetBy::Entering && std::ranges::count(m_insertionFields, b.field))
+        m_target = binding;
+    if (m_target == binding)
+        m_targetCaret.reset(); // its own caret and selection hold again
+    if (const int i = elementOf(b); i > 0)
+        entered(b.field, i);
+}
+
+void SettingsEditor::focusOut(int binding)
+{
+    m_pending.reset();
+    Binding& b = m_bindings[binding];
+    if (m_target == binding) {
+        // The box drops its selection as it loses the focus: kept for the list.
+        const QLineEdit* box = b.control->textBox();
+        m_targetCaret = Caret{box->cursorPosition(), box->selectionStart(),
+                              static_cast<int>(box->selectedText().size())};
+    }
+    leaveCheck(b);
+    leaveTidy(b);
+    if (const int i = elementOf(b); i > 0)
+        left(b.field, i);
 }
 
 void SettingsEditor::leaveCheck(Binding& b)
@@ -407,14 +521,31 @@ void SettingsEditor::leaveCheck(Binding& b)
     refuse(b, *check, check->repair, value);
 }
 
+void SettingsEditor::leaveTidy(Binding& b)
+{
+    const int i = elementOf(b);
+    if (i == 0 || !m_copies.definition(b.field).tidy)
+        return;
+    m_copies.tidy(b.field, i);
+    fill(b); // the tidied copy, marked against the stored value as it now stands
+}
+
 void SettingsEditor::refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair, const QString& refused,
                             const QString& before)
 {
     // The message takes the focus away from the box; that is no second leaving.
     const QScopedValueRollback refusing(m_refusing, true);
+    const int caretBefore = b.caret;
     const FieldCheck& says = check.speaking(refused, before);
     tell(says.message, {says.title, says.icon});
-    putText(b, m_copies.repairText(b.field, elementOf(b), repair, b.previous, refused));
+    const FieldCheck::Mend mend = m_copies.repairText(b.field, elementOf(b), repair, b.previous, refused);
+    putText(b, mend.text);
+    if (QLineEdit* box = b.control->textBox(); box && box->text() == b.control->textOf(mend.text)) {
+        if (repair == FieldCheck::Repair::Undo)
+            box->setCursorPosition(caretBefore);
+        else if (mend.caret >= 0)
+            box->setCursorPosition(mend.caret);
+    }
     QWidget* w = b.control->widget();
     // A box whose editor is being hidden is not given the focus back.
     if (check.refocus && w->isVisible())

@@ -4,8 +4,11 @@
 #include "editors/EditorCopies.h"
 #include "editors/EditorWindow.h"
 #include "editors/FieldCheck.h"
+#include "editors/ListInsertion.h"
+#include "platform/Status.h"
 
 #include <QHash>
+#include <QScopeGuard>
 
 #include <functional>
 #include <optional>
@@ -17,7 +20,9 @@ class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLayout;
+class ControllerLink;
 struct AppContext;
+struct AtOnce;
 
 // A titled frame holding the layout, as the editors group their controls.
 QGroupBox* Frame(const QString& title, QLayout* layout);
@@ -68,6 +73,8 @@ public:
     struct Refusal {
         QString text;
     };
+    // How the box a list inserts into is chosen.
+    enum class TargetBy { Entering, Clicking };
 
 protected:
     SettingsEditor(AppContext& context, std::vector<bool SettingsTables::*> sectionFlags, QWidget* parent);
@@ -114,8 +121,40 @@ protected:
 
     // Every control from its copy (the copies were loaded with their fields).
     void loadControls();
-    // Writes a setting shown by other editors, and tells them.
-    void writeShared(const SettingElement& element, const QString& value);
+    // The editor's own handling puts a value into a copy as an edit: every
+    // control showing it follows, and Apply stores it.
+    void edit(int field, int index, const QString& value);
+    // Writes one element at once, outside Apply, with the policy's flags, and
+    // tells the other editors; every control of this editor's that shows it
+    // shows the new value, one holding an edit too.
+    void storeNow(const SettingBinding& setting, int index, const QString& value, const StorePolicy& policy);
+
+    // Which boxes a list inserts into: those of `fields`, the one the user
+    // last entered (or, by click, last clicked; the keyboard then moves on
+    // without changing it). None before, unless setInsertionTarget chose one.
+    void setInsertionBoxes(std::vector<int> fields, TargetBy by = TargetBy::Entering);
+    void setInsertionTarget(int field, int index);
+    // The element of the target box; none before one was chosen.
+    std::optional<FieldElement> insertionTarget() const;
+    // Puts the item at the target's caret, or over the selection it had when
+    // the focus left it, on whatever page it stands, without giving it the
+    // focus; the change is checked as an edit. False with no target.
+    bool insertAtTarget(const QString& item, const InsertionRule& rule);
+
+    // Runs what sends to the controller at once with the whole window
+    // disabled: the send lets events through while it waits, and nothing
+    // else may start meanwhile (a file opened would close this editor under it).
+    template <typename Run> auto runDisabled(Run&& run)
+    {
+        QWidget* top = window();
+        const bool wasEnabled = top->isEnabled();
+        top->setEnabled(false);
+        const auto enable = qScopeGuard([top, wasEnabled] { top->setEnabled(wasEnabled); });
+        return run();
+    }
+    // One frame of commands sent at once, the window disabled meanwhile; the
+    // link tells the user of every failure.
+    Status sendAtOnce(ControllerLink& link, const AtOnce& request);
 
     // False when Apply refused (nothing was stored then), or when another
     // Apply of this editor is still under way.
@@ -127,9 +166,10 @@ protected:
     // After Apply stored the copies; `written` are those that differed.
     virtual void afterApply(const std::vector<FieldElement>& /*written*/) {}
     virtual void afterCancel() {}
-    // A field committed at once stored a new value.
-    virtual void committed(int /*field*/, int /*index*/) {}
     virtual void afterSelect(int /*selector*/) {}
+    // A bound text box got the focus, or lost it (after its check and tidy).
+    virtual void entered(int /*field*/, int /*index*/) {}
+    virtual void left(int /*field*/, int /*index*/) {}
 
     template <typename T> T* control(const QString& name, int index = 0) const
     {
@@ -145,6 +185,13 @@ private:
         Place place;
         bool marked;
         QString previous; // the text before the latest change
+        int caret = 0;    // where the caret stood before the change being handled
+    };
+    // A box's caret and selection.
+    struct Caret {
+        int position = 0;
+        int selectionStart = 0;
+        int selectionLength = 0;
     };
     struct Selector {
         QComboBox* list = nullptr;
@@ -170,6 +217,10 @@ private:
     void showEntries(const Entries& e);
     void takeEntries(const Entries& e);
     void leaveCheck(Binding& b);
+    void leaveTidy(Binding& b);
+    void focusIn(int binding);
+    void focusOut(int binding);
+    bool passesGates();
     // `before`: the text the refused change started from, for the tests that
     // look at it; empty for the checks that judge the whole text.
     void refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair, const QString& refused,
@@ -192,6 +243,10 @@ private:
     std::vector<Entries> m_entries;
     QHash<const QObject*, int> m_boxes; // every bound text box, for its focus events
     std::optional<int> m_pending;        // the box with the focus, whose check is still due
+    std::vector<int> m_insertionFields;
+    TargetBy m_targetBy = TargetBy::Entering;
+    std::optional<int> m_target;         // the binding of the insertion target
+    std::optional<Caret> m_targetCaret;  // its caret and selection when the focus left it
     bool m_refusing = false;             // a refusal's message is up
     bool m_filling = false;              // the editor fills its own controls
     bool m_applying = false;             // an Apply is under way

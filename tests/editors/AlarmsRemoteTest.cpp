@@ -247,6 +247,7 @@ TEST_F(AlarmsRemoteTest, AnotherRadioThanYaesuHidesTheModelAndStoresModelZero)
     EXPECT_EQ(tables.YaesuType, "0");
     EXPECT_TRUE(tables.RadioTypeChanged);
     EXPECT_TRUE(tables.RemoteChanged);
+    EXPECT_FALSE(tables.AlarmsChanged) << "nor the alarms' section";
 
     // Yaesu again: the model list comes back for a pick.
     pick("RadioType", "Yaesu");
@@ -312,6 +313,7 @@ TEST_F(AlarmsRemoteTest, EachAlarmKeepsItsMacrosAndATwoDigitPickIsAChange)
     EXPECT_TRUE(tables.AlarmLowMacroNumChanged[4]);
     EXPECT_FALSE(tables.AlarmLowMacroNumChanged[1] || tables.AlarmHighMacroNumChanged[4]);
     EXPECT_TRUE(tables.AlarmsChanged);
+    EXPECT_FALSE(tables.RemoteChanged) << "the remote base's section is not the alarms'";
 }
 
 TEST_F(AlarmsRemoteTest, TheButtonsCarryTheirNamesAndCaptionsAndTheModesStandTopToBottom)

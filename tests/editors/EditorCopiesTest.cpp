@@ -203,10 +203,10 @@ TEST(EditorCopiesReaderTest, ChangedCopiesTheReaderWouldRefuseAreFound)
     EXPECT_EQ(found[0].field, d);
     EXPECT_EQ(found[1].field, g);
     EXPECT_EQ(found[1].index, 2);
-    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Stored, "7", "12a"), "0");
-    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Zero, "7", "12a"), "0");
-    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Empty, "7", "12a"), "");
-    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Previous, "7", "12a"), "7");
+    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Stored, "7", "12a").text, "0");
+    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Zero, "7", "12a").text, "0");
+    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Empty, "7", "12a").text, "");
+    EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Previous, "7", "12a").text, "7");
 }
 
 TEST_F(CopiesFixture, ApplyTellsTheOthersOfEachElementItWrote)
@@ -259,18 +259,171 @@ TEST_F(CopiesFixture, AnOutsideWriteReplacesACopyOnlyWhenItWasNotEdited)
     EXPECT_FALSE(copies.find(ElementOf(&S::TimeOut, 1)));
 }
 
-TEST_F(CopiesFixture, CommitStoresOneElementAtOnce)
+// A field raises the sections it names, or the editor's; an Apply of one
+// field raises only that field's.
+TEST(EditorCopiesSectionTest, AnApplyRaisesOnlyTheSectionsOfWhatItStored)
 {
-    copies.take(hang, 2, "55");
-    copies.take(hang, 3, "66");
-    EXPECT_TRUE(copies.commit(hang, 2));
-    EXPECT_EQ(tables.HangTime[2], "55");
-    EXPECT_EQ(tables.HangTime[3], "60") << "only the committed element";
-    EXPECT_TRUE(tables.HangTimeChanged[2]);
-    EXPECT_FALSE(tables.DataSaved);
-    tables.DataSaved = true;
-    EXPECT_FALSE(copies.commit(hang, 2)) << "nothing new";
-    EXPECT_TRUE(tables.DataSaved);
+    SettingsTables t;
+    t.VoiceID1.fill("HELLO");
+    t.ID1Extras.fill("0");
+    t.CommandPrefix = "1";
+    t.DataSaved = true;
+    EditorCopies c(t, nullptr, {&S::IDChanged});
+    const int voice = c.add(Field(Bind(&S::VoiceID1, &S::VoiceID1Changed)));
+    FieldDefinition extras = Field(Bind(&S::ID1Extras, &S::ID1ExtrasChanged));
+    extras.sections = {{&S::IDExtrasChanged}};
+    const int extra = c.add(extras);
+    FieldDefinition prefix = Field(Bind(&S::CommandPrefix, &S::CommandPrefixChanged));
+    prefix.sections = std::vector<bool S::*>{}; // a section that is always written
+    const int pre = c.add(prefix);
+
+    c.take(extra, 2, "4");
+    EXPECT_EQ(c.apply(), (std::vector<FieldElement>{{extra, 2}}));
+    EXPECT_TRUE(t.ID1ExtrasChanged[2]);
+    EXPECT_TRUE(t.IDExtrasChanged);
+    EXPECT_FALSE(t.IDChanged);
+    EXPECT_FALSE(t.DataSaved);
+
+    t.IDExtrasChanged = false;
+    t.DataSaved = true;
+    c.take(voice, 1, "GOOD");
+    c.apply();
+    EXPECT_TRUE(t.IDChanged);
+    EXPECT_FALSE(t.IDExtrasChanged);
+
+    t.IDChanged = false;
+    t.DataSaved = true;
+    c.take(pre, 1, "2");
+    c.apply();
+    EXPECT_TRUE(t.CommandPrefixChanged);
+    EXPECT_FALSE(t.IDChanged || t.IDExtrasChanged);
+    EXPECT_FALSE(t.DataSaved) << "the file still has to be saved";
+}
+
+TEST(EditorCopiesStoreNowTest, StoresWithThePolicyAndTakesTheEditorsOwnCopyOverAnEdit)
+{
+    SettingsTables t;
+    t.InActiveTime.fill("5");
+    t.DisableTimeout.fill("0");
+    t.DataSaved = true;
+    SettingsNotices notices;
+    std::vector<SettingElement> told;
+    const int other = 0;
+    notices.listen(&other, [&](const SettingElement& e) { told.push_back(e); });
+    EditorCopies c(t, &notices, {&S::PortSwitchesChanged});
+    const int inactive = c.add(Field(Bind(&S::InActiveTime, &S::InActiveTimeChanged)));
+    c.take(inactive, 2, "9"); // an edit the store overrides
+
+    const auto own = c.storeNow(Bind(&S::InActiveTime, &S::InActiveTimeChanged), 2, "0",
+                                {true, {&S::TimersChanged}, true});
+    EXPECT_EQ(own, (FieldElement{inactive, 2}));
+    EXPECT_EQ(t.InActiveTime[2], "0");
+    EXPECT_EQ(c.copy(inactive, 2), "0");
+    EXPECT_FALSE(c.edited(inactive, 2));
+    EXPECT_TRUE(t.InActiveTimeChanged[2]);
+    EXPECT_TRUE(t.TimersChanged);
+    EXPECT_FALSE(t.PortSwitchesChanged) << "only the policy's section";
+    EXPECT_FALSE(t.DataSaved);
+    EXPECT_EQ(told, (std::vector<SettingElement>{ElementOf(&S::InActiveTime, 2)}));
+
+    // Quietly: the value alone; an unchanged value writes and tells nothing.
+    t.DataSaved = true;
+    EXPECT_FALSE(c.storeNow(SettingBinding{&S::DisableTimeout}, 3, "1", Quietly()));
+    EXPECT_EQ(t.DisableTimeout[3], "1");
+    EXPECT_FALSE(t.DisableTimeoutChanged[3]);
+    EXPECT_TRUE(t.DataSaved);
+    told.clear();
+    c.storeNow(Bind(&S::InActiveTime, &S::InActiveTimeChanged), 1, "5", {true, {&S::TimersChanged}, true});
+    EXPECT_FALSE(t.InActiveTimeChanged[1]);
+    EXPECT_TRUE(t.DataSaved);
+    EXPECT_TRUE(told.empty());
+}
+
+// The tidy on leaving a box, and the load that tidies the store: the value in
+// a tidier form, with no flag and the saved state kept.
+TEST(EditorCopiesTidyTest, LeavingAndLoadingTidyQuietly)
+{
+    SettingsTables t;
+    t.MessageMacro.fill("GOOD  MORNING");
+    t.CWTone1.fill("800");
+    t.DataSaved = true;
+    EditorCopies c(t, nullptr, {&S::MessageMacrosChanged});
+    FieldDefinition message = Field(Bind(&S::MessageMacro, &S::MessageMacroChanged), &Intake::Upper);
+    message.tidy = &Intake::UpperCollapsed;
+    message.tidiesStored = true;
+    const int m = c.add(message);
+    const int tone = c.add(Field(Bind(&S::CWTone1, &S::CWTone1Changed), &Intake::AsTyped,
+                                 LoadForm::Tidied([](const QString& s) { return s.trimmed().rightJustified(4, u'0'); })));
+    EXPECT_EQ(t.CWTone1[2], "0800");
+    EXPECT_EQ(c.copy(tone, 2), "0800");
+    EXPECT_FALSE(c.differs(tone, 2));
+
+    c.take(m, 3, " hello   there ");
+    EXPECT_TRUE(c.tidy(m, 3));
+    EXPECT_EQ(c.copy(m, 3), "HELLO THERE");
+    EXPECT_EQ(t.MessageMacro[3], "GOOD MORNING") << "the stored value tidied too";
+    EXPECT_TRUE(c.edited(m, 3));
+    EXPECT_TRUE(c.tidy(m, 4)) << "an unedited copy follows its stored value";
+    EXPECT_FALSE(c.differs(m, 4));
+    EXPECT_FALSE(c.edited(m, 4));
+    EXPECT_FALSE(t.MessageMacroChanged.any(true));
+    EXPECT_FALSE(t.MessageMacrosChanged);
+    EXPECT_TRUE(t.DataSaved);
+    EXPECT_EQ(c.apply(), (std::vector<FieldElement>{{m, 3}}));
+}
+
+TEST(EditorCopiesGateTest, EveryChangedCopyAGateRefusesIsNamed)
+{
+    SettingsTables t;
+    t.Macro.fill("NONE STORED");
+    EditorCopies c(t, nullptr, {&S::MacrosChanged});
+    FieldDefinition macro = Field(Bind(&S::Macro, &S::MacroChanged));
+    macro.gate = [](const QString& copy) -> std::optional<QString> {
+        return copy.contains(u'x') ? std::optional<QString>("no x") : std::nullopt;
+    };
+    const int f = c.add(macro);
+    c.take(f, 2, "013");
+    c.take(f, 5, "x");
+    c.take(f, 9, "0x1");
+    const std::vector<EditorCopies::Gated> gated = c.gated();
+    ASSERT_EQ(gated.size(), 2u);
+    EXPECT_EQ(gated[0].element, (FieldElement{f, 5}));
+    EXPECT_EQ(gated[1].element, (FieldElement{f, 9}));
+    EXPECT_EQ(gated[1].reason, "no x");
+    t.Macro[7] = "x"; // what is stored already is not judged again
+    EXPECT_EQ(c.gated().size(), 2u);
+}
+
+TEST(FieldFormsTest, IntakeAndLoadForms)
+{
+    struct Case {
+        IntakeRule rule;
+        QString text, copy;
+    } intakes[] = {
+        {&Intake::AsTyped, " a ", " a "},   {&Intake::Trimmed, " a ", "a"},     {&Intake::Number, "007x", "7"},
+        {&Intake::Number, "", "0"},         {&Intake::Upper, "a b ", "A B "},   {&Intake::Code, " a1 ", "A1"},
+        {&Intake::UpperCollapsed, "  good   morning ", "GOOD MORNING"},
+        {&Intake::UpperCollapsed, "", ""},  {&Intake::TwoDigits, "5", "05"},    {&Intake::TwoDigits, " 7 ", "07"},
+        {&Intake::TwoDigits, "12", "12"},   {&Intake::TwoDigits, "0A", "0A"},   {&Intake::TwoDigits, "", "0"},
+        {&Intake::DashAsA, "-5", "A5"},     {&Intake::DashAsA, "5-", "5-"},     {&Intake::DashAsA, "", ""},
+    };
+    for (const Case& c : intakes)
+        EXPECT_EQ(c.rule(c.text), c.copy) << c.text.toStdString();
+
+    const std::pair<QString, QString> days[] = {{"10", "0"}, {" 7 ", "7"}, {"", ""}, {"5", "5"}};
+    for (const auto& [stored, day] : days)
+        EXPECT_EQ(LoadForm::LastCharacter.form(stored), day) << stored.toStdString();
+    EXPECT_EQ(LoadForm::TwoDigits.form(" 5"), "05");
+
+    // Cancel puts the stored text back as it stands, or in its load form.
+    SettingsTables t;
+    t.DOW.fill("10");
+    EditorCopies c(t, nullptr, {&S::SchedulerChanged});
+    const int dow = c.add(Field(Bind(&S::DOW, &S::SetPointChanged), &Intake::AsTyped, LoadForm::LastCharacter));
+    c.take(dow, 1, "3");
+    c.restore(dow, 1);
+    EXPECT_EQ(c.copy(dow, 1), "0");
+    EXPECT_TRUE(c.differs(dow, 1)) << "the next Apply stores the day as one character";
 }
 
 TEST(FieldCheckTest, TheFirstPartThatRefusesSpeaksWithItsOwnTitleAndIcon)

@@ -53,35 +53,6 @@ TEST(DtmfMemoryText, RefusesTheTerminatorDAndWhatIsNoKeyOnlyWhenAChangeAddsThem)
             << c.before.toStdString() << " -> " << c.after.toStdString() << " / " << c.terminator.toStdString();
 }
 
-TEST(DtmfMemoryText, InsertsAKeyByTheCaretAndTheSelection)
-{
-    struct Case {
-        QString text;
-        int caret, selectionStart, selectionLength;
-        QString expected;
-        int caretAfter;
-    } cases[] = {
-        {"", 0, 0, 0, "#", 1},
-        {"1 2", 3, 0, 0, "1 2 #", 5},     // at the end: a blank, then the key
-        {"1 2", 1, 0, 0, "1 # 2", 3},     // blank after the caret: blank, key
-        {"1 2", 2, 0, 0, "1 # 2", 4},     // blank before the caret: key, blank
-        {"12", 1, 0, 0, "1#2", 2},        // no blank either side: the key alone
-        {"1  2", 2, 0, 0, "1 # 2", 3},    // blanks both sides: the key alone
-        {"1 2", 0, 0, 0, "#1 2", 1},      // the start is no blank
-        {" 1", 0, 0, 0, " # 1", 2},
-        {"1 2", 9, 0, 0, "1 2 #", 5},     // a caret past the end stands at the end
-        {"1 2 3", 3, 2, 1, "1 # 3", 4},   // the selection replaced, the caret past the blank
-        {"1 2 3", 4, 2, 2, "1 # 3", 4},   // less the blank it ends in
-        {"1 2 3", 5, 4, 1, "1 2 #", 5},   // at the end: the caret stays there
-        {"1 2 3", 5, 0, 5, "#", 1},
-    };
-    for (const Case& c : cases) {
-        const KeyInsertion put = InsertKey(c.text, c.caret, c.selectionStart, c.selectionLength, "#");
-        EXPECT_EQ(put.text, c.expected) << c.text.toStdString() << " at " << c.caret;
-        EXPECT_EQ(put.caret, c.caretAfter) << c.text.toStdString() << " at " << c.caret;
-    }
-}
-
 TEST(RemoteMemoryText, SplitsJoinsAndTellsAHalfFilledMemory)
 {
     struct Split {

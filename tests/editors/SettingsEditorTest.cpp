@@ -750,36 +750,6 @@ TEST_F(SettingsEditorTest, AnApplyAskedForWhileOneIsUnderWayDoesNothing)
     EXPECT_EQ(tables.PreAccessPrefix, "9") << "the edit waits for the next Apply";
 }
 
-TEST_F(SettingsEditorTest, AFieldCommittedAtOnceIsStoredByThePickItself)
-{
-    tables.DateFormat = "False";
-    class Editor final : public SettingsEditor {
-    public:
-        int committedCount = 0;
-        explicit Editor(AppContext& context) : SettingsEditor(context, {&S::SchedulerChanged}, nullptr)
-        {
-            FieldDefinition format = Field(Bind(&S::DateFormat, &S::SayYearChanged));
-            format.commit = Commit::AtOnce;
-            auto* grid = new QGridLayout(this);
-            addRow(grid, 0, {"Date Format", "DateFormat", {}, ListOf({{"US", "False"}, {"International", "True"}}), format},
-                   Single());
-            loadControls();
-        }
-
-    protected:
-        void committed(int, int) override { ++committedCount; }
-    } editor(context);
-    pick(find<QComboBox>(editor, "DateFormat"), "International");
-    EXPECT_EQ(tables.DateFormat, "True") << "stored at the pick, before any Apply";
-    EXPECT_EQ(editor.committedCount, 1);
-    EXPECT_TRUE(tables.SchedulerChanged);
-    EXPECT_FALSE(tables.DataSaved);
-    pick(find<QComboBox>(editor, "DateFormat"), "International");
-    EXPECT_EQ(editor.committedCount, 1) << "the same pick again stores nothing";
-    editor.CancelChanges_Click();
-    EXPECT_EQ(tables.DateFormat, "True") << "nothing left for Cancel to take back";
-}
-
 TEST(NumericOnly, TheBoxTakesDigitsOnly)
 {
     QLineEdit box;

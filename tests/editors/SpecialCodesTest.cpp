@@ -366,6 +366,8 @@ TEST_F(SpecialCodesTest, APrefixOfAFewKeysWhoseZeroIsNone)
         EXPECT_TRUE(tables.*c.flag);
         EXPECT_FALSE(tables.DataSaved) << "a change of this one setting";
         EXPECT_TRUE(tables.*c.section) << "the next save writes its section";
+        const int raised = tables.SpecialCodesChanged + tables.MacroSubsetChanged + tables.DTMFMuteDigitSelectChanged;
+        EXPECT_EQ(raised, 1) << "and no other";
 
         clearFlags(c);
         load();

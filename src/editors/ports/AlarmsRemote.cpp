@@ -50,7 +50,7 @@ ControlKind unmarked(ControlKind kind)
 } // namespace
 
 Alarms_Remote::Alarms_Remote(AppContext& context, QWidget* parent)
-    : SettingsEditor(context, {&S::AlarmsChanged, &S::RemoteChanged}, parent)
+    : SettingsEditor(context, {&S::RemoteChanged}, parent)
 {
     setWindowTitle(QStringLiteral("Alarms"));
     auto* grid = new QGridLayout;
@@ -75,11 +75,17 @@ QWidget* Alarms_Remote::alarmFrame()
     grid->addWidget(new QLabel(QStringLiteral("Alarm Number")), 0, 0);
     grid->addWidget(selectorList(m_alarm), 0, 1);
     const std::vector<ListEntry> macros = twoDigitMacros();
+    // The alarms are a section of their own; the rest of the window is the remote base's.
+    const auto alarmField = [](SettingBinding setting, const char* key) {
+        FieldDefinition f = ReaderField(setting, QString::fromLatin1(key));
+        f.sections = {{&S::AlarmsChanged}};
+        return f;
+    };
     const FormRow rows[] = {
         {QStringLiteral("High-to-Low Macro To Use"), QStringLiteral("UseLowMacroSet"), {}, MarkedListOf(macros),
-         ReaderField(Bind(&S::AlarmLowMacroNum, &S::AlarmLowMacroNumChanged), QStringLiteral("AlarmLowMacroNum"))},
+         alarmField(Bind(&S::AlarmLowMacroNum, &S::AlarmLowMacroNumChanged), "AlarmLowMacroNum")},
         {QStringLiteral("Low-to-High Macro To Use"), QStringLiteral("UseHighMacroSet"), {}, MarkedListOf(macros),
-         ReaderField(Bind(&S::AlarmHighMacroNum, &S::AlarmHighMacroNumChanged), QStringLiteral("AlarmHighMacroNum"))},
+         alarmField(Bind(&S::AlarmHighMacroNum, &S::AlarmHighMacroNumChanged), "AlarmHighMacroNum")},
     };
     addRows(grid, rows, ChosenBy(m_alarm));
     return Frame(QStringLiteral("Alarm Setup"), grid);
@@ -160,7 +166,7 @@ void Alarms_Remote::changed(int field, int)
     const bool yaesu = copies().copy(m_type, 1) == Yaesu;
     // Picking another radio drops the model; loading or cancelling does not.
     if (!yaesu && copies().edited(m_type, 1))
-        copies().setCopy(m_model, 1, QStringLiteral("0"));
+        edit(m_model, 1, QStringLiteral("0"));
     reshow(m_modelShown);
     m_modelLabel->setVisible(yaesu);
     control<QComboBox>(QStringLiteral("YaesuType"))->setVisible(yaesu);
@@ -192,7 +198,7 @@ void Alarms_Remote::takeFrequency()
     if (FrequencyDigits(m_frequency->value()).isEmpty()
         && !SplitFreqString(copies().copy(m_freq, m)).frequency.isEmpty())
         m_offset->show({});
-    copies().setCopy(m_freq, m, JoinFreqString(m_frequency->value(), m_offset->value(), copies().stored(m_freq, m)));
+    edit(m_freq, m, JoinFreqString(m_frequency->value(), m_offset->value(), copies().stored(m_freq, m)));
 }
 
 std::optional<SettingsEditor::Refusal> Alarms_Remote::vetoApply()

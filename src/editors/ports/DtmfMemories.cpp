@@ -6,7 +6,6 @@
 #include "store/TextHelpers.h"
 
 #include <QBoxLayout>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -97,9 +96,10 @@ QWidget* DTMF::memoryFrame(const FormRow& row, int first, int last)
         auto* box = static_cast<QLineEdit*>(addRow(grid, i - first, numbered, At(i)));
         box->setMaximumWidth(QWIDGETSIZE_MAX);
         box->setMinimumWidth(170);
-        m_boxes.push_back(box);
     }
     m_memory = fieldOf(row.field.setting);
+    // Only a click chooses the box that the key list fills, never the keyboard.
+    setInsertionBoxes({m_memory}, TargetBy::Clicking);
     auto* box = new QGroupBox(QStringLiteral("DTMF Memories"));
     box->setLayout(grid);
     return box;
@@ -152,48 +152,15 @@ void DTMF::showCount(int memory)
     m_counter->setText(QString::number(KeyCount(copies().copy(m_memory, memory))));
 }
 
-bool DTMF::eventFilter(QObject* watched, QEvent* event)
+void DTMF::entered(int field, int index)
 {
-    const auto found = std::ranges::find(m_boxes, watched);
-    if (found != m_boxes.end()) {
-        QLineEdit* box = *found;
-        const int memory = static_cast<int>(found - m_boxes.begin()) + 1;
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            // Only a click chooses the box that the key list fills, never the keyboard.
-            m_target = memory;
-            m_lostSelection.reset();
-            break;
-        case QEvent::FocusIn:
-            if (memory == m_target)
-                m_lostSelection.reset(); // its own selection holds again
-            showCount(memory);
-            break;
-        case QEvent::FocusOut:
-            if (memory == m_target && box->hasSelectedText())
-                m_lostSelection = Selection{box->selectionStart(), static_cast<int>(box->selectedText().size())};
-            break;
-        default: break;
-        }
-    }
-    return SettingsEditor::eventFilter(watched, event);
+    if (field == m_memory)
+        showCount(index);
 }
 
 void DTMF::BuildDTMFMessage()
 {
-    const QListWidgetItem* key = m_keys->currentItem();
-    if (m_target == 0 || !key)
-        return;
-    QLineEdit* box = m_boxes[m_target - 1];
-    Selection selection{box->cursorPosition(), 0};
-    if (box->hasSelectedText())
-        selection = {box->selectionStart(), static_cast<int>(box->selectedText().size())};
-    else if (m_lostSelection)
-        selection = *m_lostSelection;
-    m_lostSelection.reset();
-    const KeyInsertion put = InsertKey(box->text(), box->cursorPosition(), selection.start, selection.length,
-                                       key->text());
-    box->setText(put.text); // checked as an edit: too many keys are cut back to ten, caret at the end
-    if (box->text() == put.text)
-        box->setCursorPosition(put.caret);
+    // Too many keys are cut back to ten by the memory's check, caret at the end.
+    if (const QListWidgetItem* key = m_keys->currentItem())
+        insertAtTarget(key->text(), {false, InsertionRule::AfterSelection::PastNextBlank});
 }

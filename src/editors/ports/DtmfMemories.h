@@ -19,24 +19,15 @@ public:
 
 protected:
     void changed(int field, int index) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void entered(int field, int index) override;
 
 private:
-    struct Selection {
-        int start;
-        int length;
-    };
-
     QWidget* memoryFrame(const FormRow& row, int first, int last);
     QWidget* keyPanel();
     QWidget* parameterFrame();
     void showCount(int memory);
 
     int m_memory = -1;
-    int m_target = 0; // the memory box last clicked; 0 for none
-    // The target's selection, which leaving the box for the key list clears.
-    std::optional<Selection> m_lostSelection;
-    std::vector<QLineEdit*> m_boxes;
     QListWidget* m_keys = nullptr;
     QLineEdit* m_counter = nullptr;
 };

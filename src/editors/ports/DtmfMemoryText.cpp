@@ -58,32 +58,3 @@ KeyFault AddedKeyFault(const QString& before, const QString& after, const QStrin
     }
     return KeyFault::None;
 }
-
-KeyInsertion InsertKey(const QString& text, int caret, int selectionStart, int selectionLength, const QString& key)
-{
-    const int size = static_cast<int>(text.size());
-    caret = std::clamp(caret, 0, size);
-    if (text.isEmpty())
-        return {key, static_cast<int>(key.size())};
-    if (selectionLength > 0) {
-        const int start = std::clamp(selectionStart, 0, size);
-        int length = std::min(selectionLength, size - start);
-        // The blank that separates the selection from the next key stays.
-        if (length > 0 && text[start + length - 1] == u' ')
-            --length;
-        QString out = text;
-        out.replace(start, length, key);
-        // On by the key's length once more: past the blank that kept the next key apart.
-        return {out, std::min(start + 2 * static_cast<int>(key.size()), static_cast<int>(out.size()))};
-    }
-    if (caret == size)
-        return {text + u' ' + key, size + 1 + static_cast<int>(key.size())};
-    const bool blankBefore = caret > 0 && text[caret - 1] == u' ';
-    const bool blankAfter = text[caret] == u' ';
-    QString put = key;
-    if (blankBefore != blankAfter)
-        put = blankBefore ? key + u' ' : u' ' + key;
-    QString out = text;
-    out.insert(caret, put);
-    return {out, caret + static_cast<int>(put.size())};
-}

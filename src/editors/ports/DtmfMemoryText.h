@@ -25,17 +25,3 @@ enum class KeyFault {
 // `before` and that a memory cannot hold: what a change added, so that a
 // memory already holding such a character can still be edited.
 KeyFault AddedKeyFault(const QString& before, const QString& after, const QString& terminator);
-
-// A memory text after a key was put into it, and where the caret stands.
-struct KeyInsertion {
-    QString text;
-    int caret = 0;
-};
-// Puts `key` into `text` as a double-click on the key list does: into an
-// empty text alone, caret at the end; after the end with a blank before it,
-// caret at the end; over a selection (less a blank it ends in), the caret
-// then moved past the blank that follows the key; inside the text with a
-// blank on the side that has none when exactly one neighbour of the caret is
-// a blank, else alone, the caret just after what was put in, where the next
-// key goes.
-KeyInsertion InsertKey(const QString& text, int caret, int selectionStart, int selectionLength, const QString& key);

@@ -79,13 +79,20 @@ const FormRow closureRow = optionRow("DTMF Evaluate On Closure", "COSClose", pai
 const FormRow polarityRow = optionRow("Tone Encode Polarity", "PLEncodePolarity", pair("Lo", "PLLow", "Hi", "PLHigh"),
                                       Bind(&S::PLEncodePolarity, &S::PLEncodePolarityChanged), "PLEncodePolarity");
 
+// The controller takes a new tail message with its counter and macros again.
+FieldDefinition TailMessageField()
+{
+    FieldDefinition f = ReaderField(Bind(&S::TailMessageNum, &S::TailMessageNumChanged), QStringLiteral("TailMessageNum"));
+    f.alsoFlags = {FlagOnly(&S::TailCounterChanged), FlagOnly(&S::MessageNumChanged)};
+    return f;
+}
+
 const FormRow tailMessageRow{QStringLiteral("Tail Message"), QStringLiteral("TailMessageNumSet"), {},
                              MarkedListOf({{QStringLiteral("NONE"), QStringLiteral("0")},
                                            {QStringLiteral("1"), QStringLiteral("1")},
                                            {QStringLiteral("2"), QStringLiteral("2")},
                                            {QStringLiteral("3"), QStringLiteral("3")}}),
-                             ReaderField(Bind(&S::TailMessageNum, &S::TailMessageNumChanged),
-                                         QStringLiteral("TailMessageNum"))};
+                             TailMessageField()};
 
 // Element t of a port's table is its macro for tail message t; the port's
 // one flag covers all three, as the controller takes them in one command.
@@ -235,15 +242,9 @@ void PortSwitches::showTailControls(int port)
     reshow(m_macroChooser.at(port));
 }
 
-void PortSwitches::zero(TextArray S::* setting, FlagArray S::* flag, int port, bool S::* section)
+void PortSwitches::zero(const SettingBinding& setting, int port, bool S::* section)
 {
-    SettingsTables& t = context().tables;
-    if ((t.*setting)[port] == u"0")
-        return;
-    writeShared(ElementOf(setting, port), QStringLiteral("0"));
-    (t.*flag)[port] = true;
-    t.*section = true;
-    t.DataSaved = false;
+    storeNow(setting, port, QStringLiteral("0"), {true, {section}, true});
 }
 
 void PortSwitches::afterApply(const std::vector<FieldElement>& written)
@@ -256,16 +257,11 @@ void PortSwitches::afterApply(const std::vector<FieldElement>& written)
             // the timer editor too. One loaded ticked beside a running timer (a
             // file may hold both) is left alone: an Apply that changed nothing
             // changes nothing.
-            zero(&S::InActiveTime, &S::InActiveTimeChanged, w.index, &S::TimersChanged);
+            zero(Bind(&S::InActiveTime, &S::InActiveTimeChanged), w.index, &S::TimersChanged);
         }
-        if (w.field != m_tailMessage)
-            continue;
-        // The controller takes a new tail message with its counter and macros again.
-        t.TailCounterChanged[w.index] = true;
-        t.MessageNumChanged[w.index] = true;
-        if (t.TailMessageNum[w.index] == u"0") { // "NONE": no counter and no tail message timer
-            zero(&S::TailCounter, &S::TailCounterChanged, w.index, &S::PortSwitchesChanged);
-            zero(&S::AnnounceTime, &S::AnnounceTimeChanged, w.index, &S::TimersChanged);
+        if (w.field == m_tailMessage && t.TailMessageNum[w.index] == u"0") { // "NONE": no counter and no tail message timer
+            zero(Bind(&S::TailCounter, &S::TailCounterChanged), w.index, &S::PortSwitchesChanged);
+            zero(Bind(&S::AnnounceTime, &S::AnnounceTimeChanged), w.index, &S::TimersChanged);
         }
     }
 }

@@ -23,9 +23,8 @@ private:
     // The tail message port p plays (1 to 3) in the working copy; 0 for none.
     int tailMessage(int port) const;
     void showTailControls(int port);
-    // Stores "0" into another element with its flag, unless it is "0" already.
-    void zero(TextArray SettingsTables::* setting, FlagArray SettingsTables::* flag, int port,
-              bool SettingsTables::* section);
+    // Stores "0" at once with its flag and section, unless it is "0" already.
+    void zero(const SettingBinding& setting, int port, bool SettingsTables::* section);
 
     int m_tailMessage = -1;
     std::array<int, 4> m_macroChooser{}; // by port, from 1

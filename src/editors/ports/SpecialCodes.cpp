@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScopeGuard>
 
 using S = SettingsTables;
 
@@ -59,7 +58,7 @@ FormRow requiredCodeRow(const char* caption, const char* box, SettingBinding set
 
 // Any text but an empty one, which the configuration file could not read back.
 FormRow textRow(const char* caption, const char* box, SettingBinding setting, const char* key,
-                Intake intake = Intake::Trimmed)
+                IntakeRule intake = Intake::Trimmed)
 {
     return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, TextBox(),
             ReaderField(setting, QString::fromLatin1(key), intake)};
@@ -94,6 +93,14 @@ FormRow checkRow(const char* caption, const char* box, SettingBinding setting)
             Field(setting, Intake::AsTyped, LoadForm::Trimmed)};
 }
 
+// The row saved with the section of `flag`; with none, in a section that
+// is always written.
+FormRow inSection(FormRow row, std::vector<bool SettingsTables::*> flags)
+{
+    row.field.sections = std::move(flags);
+    return row;
+}
+
 std::vector<ListEntry> SpeechMacros()
 {
     std::vector<ListEntry> entries{{QStringLiteral("NONE"), QStringLiteral("0")}};
@@ -105,8 +112,7 @@ std::vector<ListEntry> SpeechMacros()
 } // namespace
 
 SpecialCodes::SpecialCodes(AppContext& context, ControllerLink& link, QWidget* parent)
-    : SettingsEditor(context, {&S::SpecialCodesChanged, &S::MacroSubsetChanged, &S::DTMFMuteDigitSelectChanged},
-                     parent),
+    : SettingsEditor(context, {&S::SpecialCodesChanged}, parent),
       m_link(link)
 {
     setWindowTitle(QStringLiteral("Special Codes"));
@@ -133,18 +139,22 @@ SpecialCodes::SpecialCodes(AppContext& context, ControllerLink& link, QWidget* p
         noneRow("Pre Program Prefix", "PreProgramSet", Bind(&S::PreProgramPrefix, &S::PreProgramPrefixChanged), 3)));
 
     auto* subset = new QGridLayout;
-    addRow(subset, 0, checkRow("Enable", "MacroSubsetEnable", Bind(&S::MacroSubsetEnable, &S::MacroSubsetEnableChanged)),
+    addRow(subset, 0,
+           inSection(checkRow("Enable", "MacroSubsetEnable", Bind(&S::MacroSubsetEnable, &S::MacroSubsetEnableChanged)),
+                     {&S::MacroSubsetChanged}),
            Single());
     FormRow range = noneRow("Range", "MacroRangeSet", Bind(&S::MacroSubset, &S::MacroSubsetValueChanged), 4);
     range.field.caption = QStringLiteral("Macro SubSet Range");
-    addRow(subset, 1, range, Single());
+    addRow(subset, 1, inSection(range, {&S::MacroSubsetChanged}), Single());
     prefixes->addWidget(Frame(QStringLiteral("Macro SubSet"), subset));
     prefixes->addWidget(addControl(
-        {QStringLiteral("DTMF Mute Select"), QStringLiteral("DTMFMuteDigitSelect"), {},
-         OptionsOtherwise({{QStringLiteral("1st Digit"), QStringLiteral("1"), QStringLiteral("FirstDigitSet")},
-                           {QStringLiteral("2nd Digit"), QStringLiteral("2"), QStringLiteral("SecondDigitSet")}},
-                          QStringLiteral("2")),
-         Field(Bind(&S::DTMFMuteDigitSelect, &S::DTMFMuteDigitSelectValueChanged), Intake::AsTyped, LoadForm::Trimmed)},
+        inSection({QStringLiteral("DTMF Mute Select"), QStringLiteral("DTMFMuteDigitSelect"), {},
+                   OptionsOtherwise({{QStringLiteral("1st Digit"), QStringLiteral("1"), QStringLiteral("FirstDigitSet")},
+                                     {QStringLiteral("2nd Digit"), QStringLiteral("2"), QStringLiteral("SecondDigitSet")}},
+                                    QStringLiteral("2")),
+                   Field(Bind(&S::DTMFMuteDigitSelect, &S::DTMFMuteDigitSelectValueChanged), Intake::AsTyped,
+                         LoadForm::Trimmed)},
+                  {&S::DTMFMuteDigitSelectChanged}),
         Single()));
     grid->addLayout(prefixes, 2, 0, 1, 3);
     grid->setRowStretch(3, 1);
@@ -188,11 +198,15 @@ QWidget* SpecialCodes::accessCodes()
 
 QWidget* SpecialCodes::userDtmf()
 {
+    // Saved with the access codes, whose section is always written.
     const FormRow rows[] = {
-        textRow("User DTMF Prefix", "CurrentCommandPrefixSet", Bind(&S::CommandPrefix, &S::CommandPrefixChanged),
-                "CommandPrefix", Intake::Code),
-        listRow("Send To Port", "DTMFPortSet", Bind(&S::DTMFPort, &S::CommandPrefixChanged), PortSetEntries()),
-        listRow("Macro To Use", "DTMFSpeechSet", Bind(&S::DTMFSpeech, &S::CommandPrefixChanged), SpeechMacros()),
+        inSection(textRow("User DTMF Prefix", "CurrentCommandPrefixSet",
+                          Bind(&S::CommandPrefix, &S::CommandPrefixChanged), "CommandPrefix", Intake::Code),
+                  {}),
+        inSection(listRow("Send To Port", "DTMFPortSet", Bind(&S::DTMFPort, &S::CommandPrefixChanged), PortSetEntries()),
+                  {}),
+        inSection(listRow("Macro To Use", "DTMFSpeechSet", Bind(&S::DTMFSpeech, &S::CommandPrefixChanged), SpeechMacros()),
+                  {}),
     };
     auto* grid = new QGridLayout;
     addRows(grid, rows, Single());
@@ -324,13 +338,7 @@ void SpecialCodes::afterApply(const std::vector<FieldElement>&)
     if (codes.empty())
         return;
     AppContext& c = context();
-    // The send lets events through while it waits: nothing else in the window
-    // may start meanwhile (a file opened would close this editor under it).
-    QWidget* top = window();
-    const bool wasEnabled = top->isEnabled();
-    top->setEnabled(false);
-    const auto enable = qScopeGuard([top, wasEnabled] { top->setEnabled(wasEnabled); });
-    const int taken = NewCodeSender(c.tables, c.profile, c.dialogs, m_link).send(codes);
+    const int taken = runDisabled([&] { return NewCodeSender(c.tables, c.profile, c.dialogs, m_link).send(codes); });
     // The controller has these: a later Apply must not send them again.
     for (int i = 0; i < taken; ++i)
         newBox(codes[static_cast<std::size_t>(i)])->clear();

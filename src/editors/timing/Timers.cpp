@@ -18,7 +18,7 @@ namespace {
 
 // A timer box refused outside 0..max when it is left.
 FormRow timerRow(const char* caption, const char* box, const char* unit, SettingBinding setting, double max,
-                 const char* message, LoadForm load = LoadForm::AsStored)
+                 const char* message, LoadRule load = LoadForm::AsStored)
 {
     FieldDefinition f = Field(setting, Intake::Number, load);
     f.check = Between(0, max, QString::fromLatin1(message));
@@ -203,7 +203,7 @@ void Timers::setInactivitySwitches()
 {
     for (int port = 1; port <= Count::Ports; ++port) {
         const bool off = context().tables.InActiveTime[port] == u"0";
-        writeShared(ElementOf(&S::DisableTimeout, port), off ? QStringLiteral("1") : QStringLiteral("0"));
+        storeNow(SettingBinding{&S::DisableTimeout}, port, off ? QStringLiteral("1") : QStringLiteral("0"), Quietly());
     }
 }
 

@@ -1,0 +1,36 @@
+#include "editors/FieldForms.h"
+
+#include "store/TextHelpers.h"
+
+namespace Intake {
+
+QString AsTyped(const QString& text) { return text; }
+QString Trimmed(const QString& text) { return text.trimmed(); }
+QString Number(const QString& text) { return LeadingNumberText(text); }
+QString Upper(const QString& text) { return text.toUpper(); }
+QString Code(const QString& text) { return text.trimmed().toUpper(); }
+
+QString UpperCollapsed(const QString& text)
+{
+    QString out = text.toUpper();
+    return CollapseSpaces(out);
+}
+
+QString TwoDigits(const QString& text)
+{
+    const QString t = text.trimmed();
+    return t.size() < 2 ? QStringLiteral("0") + t : t;
+}
+
+QString DashAsA(const QString& text)
+{
+    return text.startsWith(u'-') ? QStringLiteral("A") + text.mid(1) : text;
+}
+
+} // namespace Intake
+
+QString LoadForm::LastCharacterOf(const QString& stored)
+{
+    const QString t = stored.trimmed();
+    return t.isEmpty() ? t : t.right(1);
+}
