@@ -279,22 +279,23 @@ void SettingsEditor::CancelChanges_Click()
 void SettingsEditor::edit(int field, int index, const QString& value)
 {
     m_copies.setCopy(field, index, value);
-    for (Binding& b : m_bindings)
-        if (b.field == field && elementOf(b) == index)
-            fill(b);
+    showElement({field, index});
 }
 
 void SettingsEditor::storeNow(const SettingBinding& setting, int index, const QString& value,
                               const StorePolicy& policy)
 {
-    const std::optional<FieldElement> own = m_copies.storeNow(setting, index, value, policy);
-    if (!own)
-        return;
+    if (const std::optional<FieldElement> own = m_copies.storeNow(setting, index, value, policy))
+        showElement(*own);
+}
+
+void SettingsEditor::showElement(const FieldElement& element)
+{
     for (Binding& b : m_bindings)
-        if (b.field == own->field && elementOf(b) == own->index)
+        if (b.field == element.field && elementOf(b) == element.index)
             fill(b);
     for (const Entries& e : m_entries)
-        if (e.field == own->field)
+        if (e.field == element.field)
             showEntries(e);
 }
 
@@ -348,12 +349,7 @@ void SettingsEditor::onWritten(const SettingElement& element)
         return;
     m_copies.takeOutside(found->field, found->index);
     // Shown again either way: the marking now compares with the new value.
-    for (Binding& b : m_bindings)
-        if (b.field == found->field && elementOf(b) == found->index)
-            fill(b);
-    for (const Entries& e : m_entries)
-        if (e.field == found->field)
-            showEntries(e);
+    showElement(*found);
 }
 
 bool SettingsEditor::apply()

@@ -214,6 +214,8 @@ private:
     // The program puts the copy into the control: no check, no commit.
     void fill(Binding& b);
     void showField(int field);
+    // Every control showing the element, from its copy.
+    void showElement(const FieldElement& element);
     void showEntries(const Entries& e);
     void takeEntries(const Entries& e);
     void leaveCheck(Binding& b);
