@@ -10,8 +10,12 @@ class EditorWindow : public QWidget {
 public:
     using QWidget::QWidget;
 
-    // Stores every working copy that differs from its setting, with its flags.
-    virtual void DoApply() = 0;
+    // Stores every working copy that differs from its setting, with its
+    // flags. False when the editor refused its copies: it has told the user
+    // why, and nothing was stored.
+    virtual bool applyEdits() = 0;
+    // Leaving the tab applies exactly as the Apply button does.
+    void DoApply() { (void)applyEdits(); }
     // Puts the focus where the user is to start typing (the access code
     // editor's new lock code, when the start-up finds the lock code unusable).
     virtual void focusFirstEntry() {}

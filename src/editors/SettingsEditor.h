@@ -59,8 +59,7 @@ class SettingsEditor : public EditorWindow {
 public:
     ~SettingsEditor() override;
 
-    // Leaving the tab applies exactly as the button does.
-    void DoApply() final { Apply_Click(); }
+    bool applyEdits() final { return apply(); }
     // Runs the check of the box still being edited, refuses what the reader
     // would not read back or what the editor vetoes (nothing is stored then),
     // stores the copies that differ with their flags, then afterApply().

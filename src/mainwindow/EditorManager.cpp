@@ -62,10 +62,10 @@ int EditorManager::frontTab() const
     return -1;
 }
 
-void EditorManager::doApply(int tab)
+bool EditorManager::doApply(int tab)
 {
-    if (EditorWindow* e = editor(tab))
-        e->DoApply();
+    EditorWindow* e = editor(tab);
+    return !e || e->applyEdits();
 }
 
 void EditorManager::reloadAll(int front)

@@ -33,8 +33,9 @@ public:
     // Loads when needed, then makes it the window in front.
     void bringToFront(int tab);
     int frontTab() const;
-    // Nothing for an editor that is not loaded: it holds no edit.
-    void doApply(int tab);
+    // Nothing for an editor that is not loaded: it holds no edit. False when
+    // the editor refused its edits.
+    bool doApply(int tab);
     // Closes every editor, then creates those of the start-up afresh from the
     // settings, in their order, with `front` in front.
     void reloadAll(int front);

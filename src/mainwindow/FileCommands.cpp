@@ -39,7 +39,8 @@ FileCommands::~FileCommands() = default;
 
 bool FileCommands::settleUnsaved()
 {
-    m_main.applyPendingEdits();
+    if (!m_main.applyPendingEdits())
+        return false;
     if (m_context.tables.DataSaved)
         return true;
     const auto answer = m_context.dialogs.message(
@@ -124,9 +125,8 @@ bool FileCommands::writeDatabase()
 
 bool FileCommands::fileSave()
 {
-    if (m_saving)
+    if (m_saving || !m_main.applyPendingEdits())
         return false;
-    m_main.applyPendingEdits();
     flagEverySection(m_context.tables);
     if (!writeDatabase())
         return false;
@@ -136,9 +136,8 @@ bool FileCommands::fileSave()
 
 bool FileCommands::fileSaveAs()
 {
-    if (m_saving)
+    if (m_saving || !m_main.applyPendingEdits())
         return false;
-    m_main.applyPendingEdits();
     SettingsTables& t = m_context.tables;
     flagEverySection(t);
     const auto chosen = m_context.dialogs.saveFile(QStringLiteral("Save Controller Database File"),
@@ -174,9 +173,8 @@ void FileCommands::closePortIfOpen()
 
 void FileCommands::fileExit()
 {
-    if (m_saving)
+    if (m_saving || !m_main.applyPendingEdits())
         return;
-    m_main.applyPendingEdits();
     if (m_context.tables.DataSaved) {
         closePortIfOpen();
         ReportSettingsWrite(m_context, WriteWindowGeometry(m_context.profile, m_context.settingsFile,

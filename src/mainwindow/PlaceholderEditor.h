@@ -9,5 +9,5 @@ public:
     PlaceholderEditor(const QString& caption, QWidget* parent);
 
     // No working copies, so nothing to store.
-    void DoApply() override {}
+    bool applyEdits() override { return true; }
 };

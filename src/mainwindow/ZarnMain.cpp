@@ -196,13 +196,20 @@ void ZarnMain::onTabChanged(int tab)
     m_currentTab = tab;
     // The new editor comes to the front before the old one is applied.
     m_editors->bringToFront(tab);
-    m_editors->doApply(previous);
+    if (m_editors->doApply(previous))
+        return;
+    // Refused: the edits stay, in front, where the user can mend them.
+    const QSignalBlocker quiet(m_tabs);
+    m_tabs->setCurrentIndex(previous);
+    m_currentTab = previous;
+    m_editors->bringToFront(previous);
 }
 
-void ZarnMain::applyPendingEdits()
+bool ZarnMain::applyPendingEdits()
 {
     if (m_editors->editor(m_currentTab) && m_editors->roles(m_currentTab).appliedByFileCommands)
-        m_editors->doApply(m_currentTab);
+        return m_editors->doApply(m_currentTab);
+    return true;
 }
 
 void ZarnMain::setTitleFor(const QString& path) { setWindowTitle(MainWindowTitle(path)); }
@@ -226,6 +233,9 @@ QDialog* ZarnMain::uploadWindow() const { return m_upload; }
 // The windows are made on first use and hidden, not destroyed, by Close.
 void ZarnMain::openUpload()
 {
+    // The upload sends what the editor in front shows.
+    if (!applyPendingEdits())
+        return;
     if (!m_upload)
         m_upload = new UpdateWindow(m_context, *m_controller, this);
     m_upload->showModal();

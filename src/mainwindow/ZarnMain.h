@@ -44,8 +44,9 @@ public:
     // The tab that is in front after a load, a reload and Save As.
     int homeTab() const;
     // The current editor's Apply, as leaving its tab runs it, unless its tab
-    // is one the file commands do not apply.
-    void applyPendingEdits();
+    // is one the file commands do not apply; false when the editor refused
+    // its edits, and the command asking stops.
+    bool applyPendingEdits();
 
     // Every editor afresh from the settings, the front tab selected; the
     // editors not made at start-up wait until they are next needed. Edits

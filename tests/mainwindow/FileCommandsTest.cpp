@@ -6,6 +6,7 @@
 #include "store/KeyRegistry.h"
 
 #include <QFile>
+#include <QTest>
 
 namespace {
 
@@ -412,4 +413,78 @@ TEST_F(FileCommandsTest, SaveAsThenRestartOpensTheNewFile)
     start();
     EXPECT_EQ(tables.CurrentDatFile, renamed);
     EXPECT_EQ(dialogs.shown().size(), 1u); // only the first run's save dialog
+}
+
+// The program's own timer editor holding an edit and a value its Apply refuses.
+class RefusedApplyTest : public MainFixture {
+protected:
+    void SetUp() override
+    {
+        file = datFile("first.dat");
+        makeTabs = [] { return EditorTabs(); };
+        startOn(file);
+        stored = profile.read(file, "Timers", "HangTime(1)");
+        ASSERT_NE(stored, "60");
+        auto* timers = main->editors().editor(TimersTab);
+        type(timers->findChild<QLineEdit*>("HangTimer(1)"), "60");
+        type(timers->findChild<QLineEdit*>("GeneralTimerSet(1)"), "32768"); // refused as typed: the box empties
+        dialogs.clear();
+    }
+    static void type(QLineEdit* box, const QString& text)
+    {
+        ASSERT_NE(box, nullptr);
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    QLineEdit* box(const char* name) { return main->editors().editor(TimersTab)->findChild<QLineEdit*>(name); }
+    void expectNothingLost()
+    {
+        EXPECT_EQ(main->editors().frontTab(), TimersTab);
+        EXPECT_EQ(main->currentTab(), TimersTab);
+        ASSERT_NE(box("HangTimer(1)"), nullptr) << "the editor was not closed";
+        EXPECT_EQ(box("HangTimer(1)")->text(), "60");
+        EXPECT_EQ(profile.read(file, "Timers", "HangTime(1)"), stored);
+        EXPECT_FALSE(main->hasEnded());
+    }
+    QString file, stored;
+};
+
+TEST_F(RefusedApplyTest, ATabChangeAndTheFileCommandsStopWithTheEditKept)
+{
+    const QString refusal = "Nothing was applied";
+    main->selectTab(1);
+    ASSERT_EQ(dialogs.untitledTexts().size(), 1);
+    EXPECT_TRUE(dialogs.untitledTexts().front().contains(refusal)) << dialogs.untitledTexts().front().toStdString();
+    EXPECT_EQ(main->tabBar()->currentIndex(), TimersTab);
+    expectNothingLost();
+
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"New", [this] { main->files().fileNew(); }},
+        {"Open", [this] { main->files().fileOpen(); }},
+        {"Save", [this] { main->files().fileSave(); }},
+        {"Save As", [this] { main->files().fileSaveAs(); }},
+        {"Exit", [this] { main->files().fileExit(); }},
+        {"Upload", [this] { main->openUpload(); }},
+    };
+    for (const auto& [name, run] : commands) {
+        SCOPED_TRACE(name);
+        dialogs.clear();
+        run();
+        ASSERT_EQ(dialogs.shown().size(), 1u) << "the refusal alone: no question, no file dialog";
+        EXPECT_TRUE(dialogs.untitledTexts().front().contains(refusal));
+        expectNothingLost();
+    }
+
+    // Made valid, the edit leaves with the tab, and Exit asks as before.
+    type(box("GeneralTimerSet(1)"), "100");
+    dialogs.clear();
+    main->selectTab(1);
+    EXPECT_EQ(main->editors().frontTab(), 1);
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(tables.HangTime[1], "60");
+    dialogs.answer(Answer::Cancel);
+    main->files().fileExit();
+    EXPECT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown().front().title, "Save Database");
+    EXPECT_FALSE(main->hasEnded());
 }

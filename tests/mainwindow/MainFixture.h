@@ -74,7 +74,7 @@ public:
         box->setObjectName(tab == 9 ? QStringLiteral("NewLockSet") : QStringLiteral("Box"));
     }
 
-    void DoApply() override
+    bool applyEdits() override
     {
         auto* area = qobject_cast<QStackedWidget*>(parentWidget());
         const QVariant front = area && area->currentWidget() ? area->currentWidget()->property("tab") : QVariant();
@@ -90,11 +90,13 @@ public:
             m_context.tables.DataSaved = false;
             pendingEdit = false;
         }
+        return !refuses;
     }
 
     void focusFirstEntry() override { box->setFocus(); }
 
     bool pendingEdit = false;
+    bool refuses = false; // as an editor holding a value its Apply refuses
     std::function<void()> whileApplying;
     QLineEdit* box;
 
