@@ -131,6 +131,13 @@ void MarkText(QWidget* w, bool red)
     w->setPalette(palette);
 }
 
+void KeepRoomWhenHidden(QWidget* w)
+{
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+}
+
 FieldControl::~FieldControl()
 {
     for (const QMetaObject::Connection& c : m_connections)
@@ -280,10 +287,7 @@ public:
         m_list->setMaxVisibleItems(15);
         for (const ListEntry& e : m_entries)
             m_list->addItem(e.text, e.code);
-        // Its room is kept while hidden, so nothing moves under the mouse.
-        QSizePolicy policy = m_list->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        m_list->setSizePolicy(policy);
+        KeepRoomWhenHidden(m_list);
         auto* layout = new QHBoxLayout(m_pair);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(m_check);

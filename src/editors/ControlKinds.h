@@ -91,6 +91,9 @@ ControlKind OptionsOtherwise(std::vector<ListEntry> entries, const QString& othe
 
 // Draws a control's text red (the copy differs from its setting) or black.
 void MarkText(QWidget* control, bool red);
+// A control that comes and goes keeps its room while hidden, so nothing
+// around it moves under the user's mouse.
+void KeepRoomWhenHidden(QWidget* control);
 
 // A control showing one working copy. The program's own show() is not a
 // change; the user's changes, and for a text box any change of its text, are

@@ -165,10 +165,18 @@ TEST_F(AlarmsRemoteTest, AnEmptyMemoryTakesAToneAndAModeOfTheirOwn)
 
 TEST_F(AlarmsRemoteTest, AHalfFilledMemoryIsRefusedByNameAndNothingIsStored)
 {
+    const QString half = "Remote base memory 5 is only half filled";
     struct Case {
         QString frequency;
         const char* offset; // null: none picked
-    } cases[] = {{"146.520", nullptr}, {"", "2"}, {"14652", "3"}, {"146.52O", "1"}};
+        QString message;    // how it starts
+    } cases[] = {
+        {"146.520", nullptr, half},
+        {"", "2", half},
+        {"14652", "3", "Remote base memory 5: \"14652\" is no frequency the Tarvex can take"},
+        {"146.52O", "1", "Remote base memory 5: \"14652O\" is no frequency the Tarvex can take"},
+        {"14652000", "2", "Remote base memory 5: \"14652000\" is no frequency the Tarvex can take"},
+    };
     for (const Case& c : cases) {
         SetUp();
         dialogs.script.clear();
@@ -182,7 +190,7 @@ TEST_F(AlarmsRemoteTest, AHalfFilledMemoryIsRefusedByNameAndNothingIsStored)
         memory(1);
         editor->DoApply();
         ASSERT_EQ(messages().size(), 1) << c.frequency.toStdString();
-        EXPECT_TRUE(messages()[0].startsWith("Remote base memory 5 is only half filled")) << messages()[0].toStdString();
+        EXPECT_TRUE(messages()[0].startsWith(c.message)) << messages()[0].toStdString();
         EXPECT_EQ(find<QComboBox>("OtherMemoryNum")->currentText(), "5") << "the memory is shown";
         EXPECT_EQ(tables.FreqString[5], "");
         EXPECT_EQ(tables.RemoteBasePrefix, "A2") << "nothing was applied";
@@ -249,9 +257,20 @@ TEST_F(AlarmsRemoteTest, AnotherRadioThanYaesuHidesTheModelAndStoresModelZero)
     EXPECT_TRUE(tables.RemoteChanged);
     EXPECT_FALSE(tables.AlarmsChanged) << "nor the alarms' section";
 
-    // Yaesu again: the model list comes back for a pick.
+    // Yaesu again: the model list comes back with no model shown, for a pick,
+    // and Apply refuses a Yaesu without one.
+    editor->show();
+    QCoreApplication::sendPostedEvents();
+    const QPoint prefixAt = find("RemoteBasePrefixSet")->pos();
     pick("RadioType", "Yaesu");
+    QCoreApplication::sendPostedEvents();
     EXPECT_FALSE(model->isHidden());
+    EXPECT_EQ(ListText(model), "");
+    EXPECT_EQ(find("RemoteBasePrefixSet")->pos(), prefixAt) << "the rows below stay where they were";
+    dialogs.script.clear();
+    editor->DoApply();
+    EXPECT_EQ(messages(), QStringList{"Yaesu Type: choose the model of the Yaesu radio. Nothing was applied."});
+    EXPECT_EQ(tables.RadioType, "2");
     pick("YaesuType", "FT-897");
     editor->DoApply();
     EXPECT_EQ(tables.RadioType, "3");

@@ -86,7 +86,7 @@ TEST_F(DtmfMemoriesTest, OverTenKeysTypedOrPastedTheMemoryKeepsTheFirstTen)
         EXPECT_EQ(box->cursorPosition(), c.kept.size()) << "the caret at the end";
         EXPECT_EQ(find("DigitCounter")->text(), "10");
         editor->DoApply();
-        EXPECT_EQ(tables.DTMFMemory[4], c.kept);
+        EXPECT_EQ(tables.DTMFMemory[4], "1 2 3 4 5 6 7 8 9 0") << "one blank between keys, as the file reads them";
         EXPECT_TRUE(tables.DTMFMemoryChanged[4]);
         tables.DTMFMemory[4] = NoneStored;
     }
@@ -102,12 +102,12 @@ TEST_F(DtmfMemoriesTest, OnlyTheKeysTheControllerTakesAreAccepted)
     } cases[] = {
         {"D", "1 2 * # A B C", {}, "1 2 * # A B C"},
         {"D", "a b c", {}, "A B C"},
-        {"D", "1 D", IsTerminator, "1 "},
-        {"D", "1 d", IsTerminator, "1 "},
-        {"#", "1 #", IsTerminator, "1 "},
-        {"#", "1 D", NotADigit, "1 "}, // played as the terminator in DTMF mode
-        {"D", "5 E", NotADigit, "5 "},
-        {"D", "5 .", NotADigit, "5 "},
+        {"D", "1 D", IsTerminator, "1"}, // stored without the blank the refused key leaves
+        {"D", "1 d", IsTerminator, "1"},
+        {"#", "1 #", IsTerminator, "1"},
+        {"#", "1 D", NotADigit, "1"}, // played as the terminator in DTMF mode
+        {"D", "5 E", NotADigit, "5"},
+        {"D", "5 .", NotADigit, "5"},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -127,6 +127,25 @@ TEST_F(DtmfMemoriesTest, OnlyTheKeysTheControllerTakesAreAccepted)
         editor->DoApply();
         EXPECT_EQ(tables.DTMFMemory[7], c.stored) << c.typed.toStdString();
     }
+}
+
+// However the keys were typed, the memory stores them one blank apart, as the
+// configuration file reads them back.
+TEST_F(DtmfMemoriesTest, TheKeysAreStoredInTheFilesForm)
+{
+    load();
+    QLineEdit* box = memory(5);
+    type(box, "1 D"); // refused: the box keeps "1 "
+    QTest::keyClicks(box, " *");
+    EXPECT_EQ(box->text(), "1  *") << "the box shows what was typed";
+    type(memory(6), "12ab");
+    editor->DoApply();
+    EXPECT_EQ(tables.DTMFMemory[5], "1 *");
+    EXPECT_EQ(tables.DTMFMemory[6], "1 2 A B");
+    tables.DTMFMemoryChanged.fill(false);
+    type(memory(6), "1 2 A B");
+    editor->DoApply();
+    EXPECT_FALSE(tables.DTMFMemoryChanged[6]) << "the same keys, no change";
 }
 
 TEST_F(DtmfMemoriesTest, AMemoryAlreadyHoldingARefusedKeyTakesOtherEdits)
@@ -161,7 +180,7 @@ TEST_F(DtmfMemoriesTest, AMemoryAlreadyHoldingARefusedKeyTakesOtherEdits)
         QTest::keyClick(box, Qt::Key_Delete);
         EXPECT_EQ(box->text(), c.kept.mid(1));
         editor->DoApply();
-        EXPECT_EQ(tables.DTMFMemory[8], c.kept.mid(1)) << c.stored.toStdString();
+        EXPECT_EQ(tables.DTMFMemory[8], c.kept.mid(1).trimmed()) << "in the file's form: " << c.stored.toStdString();
     }
 }
 

@@ -84,12 +84,15 @@ TEST(RemoteMemoryText, SplitsJoinsAndTellsAHalfFilledMemory)
     for (const Join& j : joins)
         EXPECT_EQ(JoinFreqString(j.frequency, j.offset, j.stored), j.joined) << j.frequency.toStdString();
 
-    const std::pair<QString, bool> halves[] = {
-        {"1465202", false}, {"NONE STORED", false}, {"", false},      {"1465200", true},
-        {"1", true},        {"146522", true},       {"14652a2", true}, {"14652002", true},
+    const std::pair<QString, MemoryFault> faults[] = {
+        {"1465202", MemoryFault::None},         {"NONE STORED", MemoryFault::None},
+        {"", MemoryFault::None},                {"1465200", MemoryFault::NoOffset},
+        {"1", MemoryFault::NoFrequency},        {"146522", MemoryFault::NotSixDigits},
+        {"14652a2", MemoryFault::NotSixDigits}, {"14652002", MemoryFault::NotSixDigits},
+        {"146520000", MemoryFault::NotSixDigits},
     };
-    for (const auto& [text, half] : halves)
-        EXPECT_EQ(IsHalfFilled(text), half) << text.toStdString();
+    for (const auto& [text, fault] : faults)
+        EXPECT_EQ(MemoryFaultOf(text), fault) << text.toStdString();
 }
 
 } // namespace

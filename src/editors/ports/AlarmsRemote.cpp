@@ -99,13 +99,19 @@ QWidget* Alarms_Remote::setupFrame()
     addRow(grid, 0, type, Single());
     m_type = fieldOf(type.field.setting);
 
-    // The model means something only for a Yaesu radio: hidden otherwise.
+    // The model means something only for a Yaesu radio: hidden otherwise. A
+    // model "0" (none) shows no entry, for a pick.
     m_modelShown = addChooser([this] { return copies().copy(m_type, 1) == Yaesu ? 1 : 0; });
-    const FormRow model{QStringLiteral("Yaesu Type"), QStringLiteral("YaesuType"), {}, MarkedListOf(yaesuModels),
+    ControlKind models = ListShowingNoEntryAs(yaesuModels, {});
+    models.marked = true;
+    const FormRow model{QStringLiteral("Yaesu Type"), QStringLiteral("YaesuType"), {}, models,
                         ReaderField(Bind(&S::YaesuType, &S::RadioTypeChanged), QStringLiteral("YaesuType"))};
     m_modelLabel = new QLabel(model.caption);
+    QWidget* modelList = addControl(model, ChosenBy(m_modelShown));
+    KeepRoomWhenHidden(m_modelLabel);
+    KeepRoomWhenHidden(modelList);
     grid->addWidget(m_modelLabel, 1, 0);
-    grid->addWidget(addControl(model, ChosenBy(m_modelShown)), 1, 1);
+    grid->addWidget(modelList, 1, 1);
     m_model = fieldOf(model.field.setting);
 
     addRow(grid, 2,
@@ -203,13 +209,24 @@ void Alarms_Remote::takeFrequency()
 
 std::optional<SettingsEditor::Refusal> Alarms_Remote::vetoApply()
 {
+    if (copies().copy(m_type, 1) == Yaesu && (copies().differs(m_type, 1) || copies().differs(m_model, 1))
+        && !std::ranges::any_of(yaesuModels, [this](const ListEntry& e) { return e.code == copies().copy(m_model, 1); }))
+        return Refusal{QStringLiteral("Yaesu Type: choose the model of the Yaesu radio. Nothing was applied.")};
     for (int m = 1; m <= Count::RemoteMemories; ++m) {
-        if (!copies().differs(m_freq, m) || !IsHalfFilled(copies().copy(m_freq, m)))
+        const MemoryFault fault = copies().differs(m_freq, m) ? MemoryFaultOf(copies().copy(m_freq, m))
+                                                              : MemoryFault::None;
+        if (fault == MemoryFault::None)
             continue;
         if (selected(m_memory) != m) { // the memory refused comes into view
             select(m_memory, m);
             showFrequency();
         }
+        if (fault == MemoryFault::NotSixDigits)
+            return Refusal{QStringLiteral("Remote base memory %1: \"%2\" is no frequency the Tarvex can take. Give "
+                                          "it six digits (such as 146.520), empty the frequency box to leave the "
+                                          "memory empty, or use Cancel Changes.")
+                               .arg(m)
+                               .arg(SplitFreqString(copies().copy(m_freq, m)).frequency)};
         return Refusal{QStringLiteral("Remote base memory %1 is only half filled. Give it a frequency of six digits "
                                       "(such as 146.520) and an offset, empty its frequency box to leave it empty, "
                                       "or use Cancel Changes.")

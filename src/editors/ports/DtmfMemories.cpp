@@ -46,10 +46,14 @@ FieldCheck memoryCheck(const SettingsTables& tables)
     return check;
 }
 
+// The keys upper-cased and one blank between each two, as the configuration
+// file reads them back, however they were typed: "1 d" and "1d" store "1 D".
+QString memoryIntake(const QString& text) { return SpaceOutDigits(text.toUpper()); }
+
 FormRow memoryRow(const SettingsTables& tables)
 {
     FieldDefinition f = ReaderField(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), QStringLiteral("DTMFMemory"),
-                                    Intake::Upper, LoadForm::ShownTrimmed);
+                                    &memoryIntake, LoadForm::ShownTrimmed);
     f.caption = QStringLiteral("DTMF memory");
     f.check = memoryCheck(tables);
     return {{}, QStringLiteral("DTMFSet"), {}, TextBoxEmptyAs(NoneStored, NoneStored), f};

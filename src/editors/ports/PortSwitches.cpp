@@ -171,10 +171,7 @@ QWidget* PortSwitches::portColumn(int port)
         addControl(counter, At(port)),
     };
     for (int n = 0; n < static_cast<int>(std::size(tail)); ++n) {
-        // Their room is kept while hidden, so the columns do not move when a tail message is picked.
-        QSizePolicy policy = tail[n]->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        tail[n]->setSizePolicy(policy);
+        KeepRoomWhenHidden(tail[n]); // the columns stay still when a tail message is picked
         grid->addWidget(tail[n], tailRow + 1 + n / 2, n % 2);
     }
 

@@ -34,11 +34,15 @@ QString JoinFreqString(const QString& frequency, const QString& offset, const QS
     return digits + (offset.isEmpty() ? QStringLiteral("0") : offset);
 }
 
-bool IsHalfFilled(const QString& freqString)
+MemoryFault MemoryFaultOf(const QString& freqString)
 {
     if (IsEmptyMemory(freqString))
-        return false;
+        return MemoryFault::None;
     static const QRegularExpression sixDigits(QStringLiteral("^[0-9]{6}$"));
     const FrequencyParts parts = SplitFreqString(freqString);
-    return !sixDigits.match(parts.frequency).hasMatch() || parts.offset.isEmpty();
+    if (parts.frequency.isEmpty())
+        return MemoryFault::NoFrequency;
+    if (!sixDigits.match(parts.frequency).hasMatch())
+        return MemoryFault::NotSixDigits;
+    return parts.offset.isEmpty() ? MemoryFault::NoOffset : MemoryFault::None;
 }

@@ -21,5 +21,12 @@ FrequencyParts SplitFreqString(const QString& freqString);
 // neither is empty: it keeps `stored` when that is empty, else "", as the
 // configuration file holds an empty memory.
 QString JoinFreqString(const QString& frequency, const QString& offset, const QString& stored);
-// Neither empty nor a frequency of six digits with an offset.
-bool IsHalfFilled(const QString& freqString);
+// What keeps a memory text from being stored: an empty memory, or a frequency
+// of six digits with an offset, is whole.
+enum class MemoryFault {
+    None,
+    NotSixDigits, // a frequency, but not of six digits
+    NoOffset,     // a frequency of six digits without an offset
+    NoFrequency,  // an offset without a frequency
+};
+MemoryFault MemoryFaultOf(const QString& freqString);
