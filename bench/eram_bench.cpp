@@ -19,16 +19,21 @@ QByteArray fullMemoryFile()
     return MemoryFileText(BuildMemoryImage(sample));
 }
 
-void parseFromText(benchmark::State& state)
+template <typename Parse>
+void timeParse(benchmark::State& state, Parse parse)
 {
-    const QByteArray text = fullMemoryFile();
     SettingsTables tables;
     for (auto _ : state) {
-        const EramLoad load = LoadEramText(tables, text);
-        if (!load.status.ok())
+        if (!parse(tables).status.ok())
             std::abort();
         benchmark::DoNotOptimize(tables.Macro[1]);
     }
+}
+
+void parseFromText(benchmark::State& state)
+{
+    const QByteArray text = fullMemoryFile();
+    timeParse(state, [&](SettingsTables& tables) { return LoadEramText(tables, text); });
 }
 BENCHMARK(parseFromText)->Unit(benchmark::kMillisecond);
 
@@ -40,13 +45,7 @@ void parseFromFile(benchmark::State& state)
     if (!file.open(QIODevice::WriteOnly) || file.write(fullMemoryFile()) < 0)
         std::abort();
     file.close();
-    SettingsTables tables;
-    for (auto _ : state) {
-        const EramLoad load = LoadEramFile(tables, path);
-        if (!load.status.ok())
-            std::abort();
-        benchmark::DoNotOptimize(tables.Macro[1]);
-    }
+    timeParse(state, [&](SettingsTables& tables) { return LoadEramFile(tables, path); });
 }
 BENCHMARK(parseFromFile)->Unit(benchmark::kMillisecond);
 

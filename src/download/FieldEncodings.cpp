@@ -11,10 +11,17 @@ using Lines = std::span<const quint8>;
 
 QString decimal(int value) { return QString::number(value); }
 
+// A character a text may take: no control code, which no setting can show or send.
+bool isTextCode(int code) { return code >= 32 && code != 127 && code <= 255; }
+
+// A missing line counts as 0.
 int word(Lines lines, bool erasedAsZero)
 {
-    const auto byte = [erasedAsZero](quint8 b) { return erasedAsZero && b == 255 ? 0 : int(b); };
-    return byte(lines[0]) + 256 * byte(lines[1]);
+    const auto byte = [&](std::size_t i) {
+        const int b = i < lines.size() ? lines[i] : 0;
+        return erasedAsZero && b == 255 ? 0 : b;
+    };
+    return byte(0) + 256 * byte(1);
 }
 
 bool twoDigits(quint8 b) { return b >= 10 && b <= 99; }
@@ -30,7 +37,7 @@ QString text(Lines lines)
     for (quint8 b : allButLast(lines)) {
         if (b == 0)
             break;
-        if (IsTextCode(b))
+        if (isTextCode(b))
             t += QChar(b);
     }
     return t;
@@ -40,13 +47,13 @@ QString paddedText(Lines lines)
 {
     QString t;
     for (quint8 b : allButLast(lines))
-        if (b != 255 && IsTextCode(b))
+        if (b != 255 && isTextCode(b))
             t += QChar(b);
     return t;
 }
 
 // Names of the first `count` codes; an empty first name (a code outside the
-// table) gives the empty text, as the controller's own readback does.
+// table, such as erased memory) gives the empty text.
 QString countedNames(Lines lines, int count, QString (*decode)(QStringView))
 {
     QStringList names;
@@ -74,7 +81,7 @@ QString dtmfMemory(Lines lines)
     for (quint8 b : lines) {
         if (b == 0 || b == 255)
             break;
-        if (IsTextCode(b))
+        if (isTextCode(b))
             keys += QChar(b);
     }
     keys = SpaceOutDigits(keys);
@@ -121,7 +128,7 @@ QString frequency(Lines lines)
     for (quint8 b : allButLast(lines)) {
         if (b == 0)
             break;
-        if (b != 255 && IsTextCode(b))
+        if (b != 255 && isTextCode(b))
             t += QChar(b);
     }
     return t.isEmpty() ? NoneStored : t;
@@ -163,12 +170,12 @@ int EncodingLines(Encoding encoding)
     }
 }
 
-bool IsTextCode(int code) { return code >= 32 && code != 127 && code <= 255; }
-
 std::optional<QString> DecodeField(Encoding encoding, std::span<const quint8> lines, int count)
 {
     const quint8 b = lines.empty() ? 0 : lines[0];
     switch (encoding) {
+    // A checked record's value has no blank and no leading zero: as read,
+    // as a number and trimmed it is the same text.
     case Encoding::Plain:
     case Encoding::Number:
     case Encoding::Trimmed: return decimal(b);

@@ -38,9 +38,6 @@ enum class Encoding {
 // The lines every field of the encoding takes; 0 where the layout gives them.
 int EncodingLines(Encoding encoding);
 
-// A character a text field may add: none of the control codes 0-31 and 127.
-bool IsTextCode(int code);
-
 // The setting a field's lines give, or nothing when the setting keeps its value
 // (a skipped field, a week under a one-digit day). `count` is the number of
 // names a CW or voice text keeps.
