@@ -56,18 +56,26 @@ TEST_F(MemoryFileTest, ARefusedFileLeavesTheEditorsOpenWithTheirEdits)
     const std::vector<EditorWindow*> before = loadedEditors();
     const QString hangTime = tables.HangTime[1];
     tables.DataSaved = true;
-    QByteArray short4095 = MemoryFileText(MemoryImage{});
-    short4095.truncate(short4095.lastIndexOf("4095,"));
-
-    const EramLoad load = main->loadMemoryFile(memoryFile(short4095));
-
-    EXPECT_EQ(load.status.reason(),
-              "The memory file holds 4095 records; a complete download holds 4096. Nothing was changed.");
-    EXPECT_EQ(loadedEditors(), before);
-    EXPECT_TRUE(editor(SpecialCodesTab)->pendingEdit);
-    EXPECT_EQ(main->editors().frontTab(), SpecialCodesTab);
-    EXPECT_EQ(tables.HangTime[1], hangTime);
-    EXPECT_TRUE(tables.DataSaved);
+    const QByteArray complete = MemoryFileText(MemoryImage{});
+    QByteArray outOfOrder = complete;
+    outOfOrder.replace("1,0\r\n2,0\r\n", "2,0\r\n1,0\r\n");
+    struct Case { QByteArray text; const char* reason; };
+    const Case cases[] = {
+        {complete.left(complete.lastIndexOf("4095,")), "The memory file holds 4095 records; a complete download holds 4096."},
+        {outOfOrder, "Line 2 of the memory file is not the record of address 1 (\"2,0\")."},
+        {QByteArray(complete).replace("\r\n100,0\r\n", "\r\n100,256\r\n"),
+         "Line 101 of the memory file is not the record of address 100 (\"100,256\")."},
+        {QByteArray(), "The memory file holds 0 records; a complete download holds 4096."},
+    };
+    for (const Case& c : cases) {
+        const EramLoad load = main->loadMemoryFile(memoryFile(c.text));
+        EXPECT_EQ(load.status.reason(), QString::fromLatin1(c.reason) + " Nothing was changed.");
+        EXPECT_EQ(loadedEditors(), before);
+        EXPECT_TRUE(editor(SpecialCodesTab)->pendingEdit);
+        EXPECT_EQ(main->editors().frontTab(), SpecialCodesTab);
+        EXPECT_EQ(tables.HangTime[1], hangTime);
+        EXPECT_TRUE(tables.DataSaved);
+    }
     EXPECT_TRUE(events.isEmpty());
     EXPECT_TRUE(dialogs.shown().empty()) << "the caller tells the user";
 }
