@@ -40,6 +40,14 @@ bool IsOneKey(const QString& text) { return text.size() == 1 && FindKey(text); }
 
 bool IsDtmfKey(QChar c) { return IsOneKey(QString(c)); }
 
+QString DtmfKeyOfNumber(int number)
+{
+    if (number == 10)
+        return QStringLiteral("0");
+    const KeyTone* key = number >= 1 && number <= 16 ? FindKey(QString::number(number)) : nullptr;
+    return key ? QString::fromLatin1(key->name) : QString();
+}
+
 DtmfPlayer::DtmfPlayer(SettingsTables& tables, SoundOutput& sound, SerialLink& link)
     : m_tables(tables), m_sound(sound), m_link(link)
 {

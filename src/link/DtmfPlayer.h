@@ -11,6 +11,9 @@ struct SettingsTables;
 
 // One of the sixteen keys by its own character: "0"-"9", "*", "#", "A"-"D".
 bool IsDtmfKey(QChar c);
+// The key the controller numbers 1-16: "1"-"9", 10 "0", 11 "*", 12 "#", 13-16
+// "A"-"D". Empty for any other number.
+QString DtmfKeyOfNumber(int number);
 
 // The DTMF key players: key names and codes played as tone pairs through the
 // sound output, each key after its silence, and the unlock and lock codes

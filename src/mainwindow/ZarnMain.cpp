@@ -118,6 +118,14 @@ void ZarnMain::loadConfiguration()
     finishLoad();
 }
 
+EramLoad ZarnMain::loadMemoryFile(const QString& path)
+{
+    EramLoad load = LoadEramFile(m_context.tables, path);
+    if (load.status.ok())
+        reloadEditors();
+    return load;
+}
+
 void ZarnMain::readFile()
 {
     ReadDatFile(m_context.tables, m_context.profile, m_context.log, m_context.dialogs);

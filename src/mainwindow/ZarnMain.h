@@ -1,5 +1,6 @@
 #pragma once
 
+#include "download/LoadEram.h"
 #include "mainwindow/EditorTabs.h"
 #include "store/AppSettings.h"
 
@@ -54,6 +55,10 @@ public:
     void reloadEditors();
     // Reads CurrentDatFile and shows it in the editors.
     void loadConfiguration();
+    // Reads a downloaded memory file into the settings and, when it was taken,
+    // shows them in editors made afresh; a refused file leaves the editors
+    // and their edits as they were.
+    EramLoad loadMemoryFile(const QString& path);
     void setTitleFor(const QString& path);
     WindowGeometry currentGeometry() const;
     void endProgram();

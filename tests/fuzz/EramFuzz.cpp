@@ -1,0 +1,62 @@
+// Feeds arbitrary bytes to the memory image parser, as a memory file's text
+// and as the image itself: it must neither crash nor hang, a refused file
+// must change nothing, and no control character may reach a setting.
+#include "download/LoadEram.h"
+#include "store/KeyRegistry.h"
+#include "store/SettingsTables.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const QString Before = QStringLiteral("before");
+
+template <typename F>
+void forEachValue(SettingsTables& t, F f)
+{
+    for (const KeyStem& stem : KeyRegistry())
+        for (int i = stem.isArray() ? 1 : 0; i <= (stem.isArray() ? stem.count : 0); ++i)
+            f(stem.value(t, i));
+    f(t.Lock);
+    f(t.CurrentTerminator);
+}
+
+void checkNoControlCharacters(SettingsTables& t)
+{
+    forEachValue(t, [](const QString& value) {
+        for (const QChar c : value)
+            if (c.unicode() < 32 || c.unicode() == 127)
+                std::abort();
+    });
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    SettingsTables tables;
+    forEachValue(tables, [](QString& value) { value = Before; });
+    tables.DataSaved = true;
+    const EramLoad load = LoadEramText(tables, QByteArrayView(data, qsizetype(size)));
+    if (load.status.ok()) {
+        if (tables.DataSaved || load.notHeld.isEmpty())
+            std::abort();
+        checkNoControlCharacters(tables);
+    } else {
+        if (load.status.reason().isEmpty() || !tables.DataSaved)
+            std::abort();
+        forEachValue(tables, [](const QString& value) {
+            if (value != Before)
+                std::abort();
+        });
+    }
+
+    MemoryImage image{};
+    std::memcpy(image.data(), data, std::min(size, image.size()));
+    SettingsTables fromImage;
+    StoreMemoryImage(fromImage, image);
+    checkNoControlCharacters(fromImage);
+    return 0;
+}
