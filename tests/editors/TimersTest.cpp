@@ -3,7 +3,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -229,6 +231,41 @@ TEST_F(TimersTest, InactivityTimerDrivesItsMacroFrameAndTheInactivitySwitch)
     EXPECT_EQ(switches[0], (QVariantList{1, true}));
     EXPECT_EQ(switches[2], (QVariantList{3, false}));
     EXPECT_FALSE(tables.DisableTimeoutChanged.any(true));
+}
+
+// The note belongs to the initial ID timer: beside the time-out timer it would
+// say that a time-out of 0 disables the IDs.
+TEST_F(TimersTest, TheIdNoteAndTheInactivityMacroFrameStandOnTheirTimersRows)
+{
+    load();
+    for (int port = 1; port <= Count::Ports; ++port) {
+        SCOPED_TRACE(port);
+        QWidget* page = find(QStringLiteral("IIDTimer(%1)").arg(port))->parentWidget();
+        auto* grid = qobject_cast<QGridLayout*>(page->layout());
+        ASSERT_NE(grid, nullptr);
+        // Row and row span of a widget of the page.
+        const auto place = [grid](QWidget* w) {
+            int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
+            grid->getItemPosition(grid->indexOf(w), &row, &column, &rowSpan, &columnSpan);
+            return std::pair{row, rowSpan};
+        };
+        const auto label = [&](const QString& text) -> QWidget* {
+            for (QLabel* l : page->findChildren<QLabel*>())
+                if (l->text() == text)
+                    return l;
+            ADD_FAILURE() << "no label " << text.toStdString();
+            return nullptr;
+        };
+        const int initialId = place(label("Initial ID Timer")).first;
+        EXPECT_EQ(place(label("(note: setting this to 0 will disable IDs)")).first, initialId);
+        EXPECT_NE(place(label("Timeout Timer")).first, initialId);
+
+        const auto [frameRow, frameSpan] = place(find<QGroupBox>(QStringLiteral("InactivityFrame(%1)").arg(port)));
+        EXPECT_EQ(find<QGroupBox>(QStringLiteral("InactivityFrame(%1)").arg(port))->title(), "Inactivity Timer Macro Select");
+        const int inactivity = place(label("Inactivity Timer")).first;
+        EXPECT_EQ(frameRow + frameSpan / 2, inactivity) << "centred on the inactivity timer's row";
+        EXPECT_GT(frameRow, initialId) << "clear of the note";
+    }
 }
 
 TEST_F(TimersTest, GeneralTimerRefusesAFifthDigitTooManyAndAnEmptyBoxAtApply)
