@@ -309,10 +309,28 @@ TEST_F(TimersTest, SpeechDelayTakesAnyTextButApplyRefusesWhatCouldNotBeReadBack)
     EXPECT_EQ(delay->text(), "12a") << "not digits only";
     focusOut(delay);
     EXPECT_TRUE(messages().isEmpty()) << "no check on leaving";
-    editor->DoApply();
-    EXPECT_EQ(messages(), QStringList{"The value must be between 0 and 32767"});
-    EXPECT_EQ(tables.XmtDelay, "1000");
-    EXPECT_FALSE(anyFlag());
+    // Refused by what is wrong with the text: no number, or a number out of range.
+    const struct {
+        QString text;
+        QString message;
+    } refused[] = {
+        {"12a", "The value must be a whole number"},
+        {"abc", "The value must be a whole number"},
+        {"", "The value must be a whole number"},
+        {"1.5", "The value must be a whole number"},
+        {"-5", "The value must be between 0 and 32767"},
+        {"32768", "The value must be between 0 and 32767"},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.text.toStdString());
+        dialogs.script.clear();
+        type(delay, c.text);
+        editor->DoApply();
+        EXPECT_EQ(messages(), QStringList{c.message});
+        EXPECT_EQ(delay->text(), "1000") << "the stored value put back";
+        EXPECT_EQ(tables.XmtDelay, "1000");
+        EXPECT_FALSE(anyFlag());
+    }
 
     type(delay, "750");
     editor->DoApply();

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <limits>
 
@@ -97,9 +98,15 @@ FormRow fanSelectRow()
 
 FormRow delayRow()
 {
-    // Any text may be typed; only a value the reader would refuse is refused, at Apply.
+    // Any text may be typed; only a value the reader would refuse is refused,
+    // at Apply, by its reason: no whole number at all, or one out of range.
     FieldDefinition f = ReaderField(Bind(&S::XmtDelay, &S::XmtDelayChanged), QStringLiteral("XmtDelay"));
-    f.check = Between(0, 32767, QStringLiteral("The value must be between 0 and 32767"));
+    static const QRegularExpression wholeNumber(QStringLiteral("^[ \\t]*-?[0-9]+[ \\t]*$"));
+    const ValueRule* reader = f.reader;
+    f.check = FirstOf({Refusing([](const QString& t) { return !wholeNumber.match(t).hasMatch(); },
+                                QStringLiteral("The value must be a whole number")),
+                       Refusing([reader](const QString& t) { return !reader->accepts(t); },
+                                QStringLiteral("The value must be between 0 and 32767"))});
     f.check->when = FieldCheck::When::Apply;
     return {QStringLiteral("Before Transmit"), QStringLiteral("XmtDelaySet"), QStringLiteral("ms"), TextBox(), f};
 }
