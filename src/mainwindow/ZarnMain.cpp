@@ -29,13 +29,13 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
+#include <algorithm>
 
 ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_area(new QStackedWidget(this)), m_tabs(new QTabBar(this))
 {
     setObjectName(QStringLiteral("ZarnMain"));
     setWindowTitle(ProgramName);
-    resize(900, 640);
     m_menus = std::make_unique<MainMenus>(this);
     addToolBarBreak();
     QToolBar* strip = addToolBar(QStringLiteral("Toolbar2"));
@@ -46,6 +46,8 @@ ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->setExpanding(false);
     strip->addWidget(m_tabs);
+    // Without a stored size the window shows every tab, as far as the screen allows.
+    resize(QSize(std::max(900, strip->sizeHint().width()), 640).boundedTo(screen()->availableGeometry().size()));
     setCentralWidget(m_area);
     statusBar();
 
