@@ -217,8 +217,19 @@ void ZarnMain::applyGeometry(WindowGeometry g)
     const QPoint before = pos();
     PlaceWindow(*this, g);
     // A place off every screen (a screen since removed) would hide the window.
-    if (!QGuiApplication::screenAt(pos() + QPoint(40, 10)))
+    const QScreen* shownOn = QGuiApplication::screenAt(pos() + QPoint(40, 10));
+    if (!shownOn) {
         move(before);
+        shownOn = screen();
+    }
+    // A size larger than the screen (a larger screen's, or a damaged file's)
+    // would put the window's buttons out of reach: it is brought onto the screen.
+    const QRect area = shownOn->availableGeometry();
+    resize(size().boundedTo(area.size()));
+    const QPoint inside(std::clamp(x(), area.left(), area.right() + 1 - width()),
+                        std::clamp(y(), area.top(), area.bottom() + 1 - height()));
+    if (inside != pos())
+        move(inside);
 }
 
 WindowGeometry ZarnMain::currentGeometry() const { return PlacementOf(*this); }
