@@ -74,8 +74,18 @@ void TTPad::Form_KeyPress(QChar typed) { press({QString(typed), QString(typed)})
 
 void TTPad::Clear_Click() { m_txtNum->clear(); }
 
-// Hidden, not closed: the numbers stay for the next showing.
-void TTPad::Exit_Click() { hide(); }
+// Hidden, not closed: the numbers stay for the next showing. A run still
+// playing stops at once, its waiting keys dropped, so that the showing ends
+// now and the pad can be shown again.
+void TTPad::Exit_Click()
+{
+    hide();
+    if (!m_controller.holds(ControllerLink::Job::TestPad))
+        return;
+    m_stopped = true;
+    m_pending.clear();
+    m_context.sound.stop();
+}
 
 // Each press is a short run of its own. A press that comes while a key plays
 // (events pass during playing) waits its turn, so keys and text keep order.
@@ -89,6 +99,7 @@ void TTPad::press(const Press& p)
     const ControllerLink::Claim claim = m_controller.claimOrTell(ControllerLink::Job::TestPad);
     if (!claim)
         return;
+    m_stopped = false;
     m_pending << p;
     while (!m_pending.isEmpty()) {
         const Press next = m_pending.takeFirst();
@@ -98,7 +109,7 @@ void TTPad::press(const Press& p)
         const Status ended = m_context.sound.endRun();
         if (played && !ended)
             played = ended;
-        if (!played) {
+        if (!played && !m_stopped) {
             m_pending.clear();
             m_context.dialogs.message(ProgramName, played.reason());
         }

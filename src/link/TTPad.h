@@ -36,4 +36,6 @@ private:
     QLineEdit* m_txtNum;
     // Presses that came while a key was playing, played in turn after it.
     QList<Press> m_pending;
+    // The pad was closed during its run: the sound was stopped, no failure.
+    bool m_stopped = false;
 };

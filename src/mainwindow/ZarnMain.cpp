@@ -29,13 +29,13 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
+#include <algorithm>
 
 ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_area(new QStackedWidget(this)), m_tabs(new QTabBar(this))
 {
     setObjectName(QStringLiteral("ZarnMain"));
     setWindowTitle(ProgramName);
-    resize(900, 640);
     m_menus = std::make_unique<MainMenus>(this);
     addToolBarBreak();
     QToolBar* strip = addToolBar(QStringLiteral("Toolbar2"));
@@ -46,6 +46,8 @@ ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->setExpanding(false);
     strip->addWidget(m_tabs);
+    // Without a stored size the window shows every tab, as far as the screen allows.
+    resize(QSize(std::max(900, strip->sizeHint().width()), 640).boundedTo(screen()->availableGeometry().size()));
     setCentralWidget(m_area);
     statusBar();
 
@@ -230,8 +232,19 @@ void ZarnMain::applyGeometry(WindowGeometry g)
     const QPoint before = pos();
     PlaceWindow(*this, g);
     // A place off every screen (a screen since removed) would hide the window.
-    if (!QGuiApplication::screenAt(pos() + QPoint(40, 10)))
+    const QScreen* shownOn = QGuiApplication::screenAt(pos() + QPoint(40, 10));
+    if (!shownOn) {
         move(before);
+        shownOn = screen();
+    }
+    // A size larger than the screen (a larger screen's, or a damaged file's)
+    // would put the window's buttons out of reach: it is brought onto the screen.
+    const QRect area = shownOn->availableGeometry();
+    resize(size().boundedTo(area.size()));
+    const QPoint inside(std::clamp(x(), area.left(), area.right() + 1 - width()),
+                        std::clamp(y(), area.top(), area.bottom() + 1 - height()));
+    if (inside != pos())
+        move(inside);
 }
 
 WindowGeometry ZarnMain::currentGeometry() const { return PlacementOf(*this); }

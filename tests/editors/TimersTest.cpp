@@ -3,7 +3,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -231,6 +233,41 @@ TEST_F(TimersTest, InactivityTimerDrivesItsMacroFrameAndTheInactivitySwitch)
     EXPECT_FALSE(tables.DisableTimeoutChanged.any(true));
 }
 
+// The note belongs to the initial ID timer: beside the time-out timer it would
+// say that a time-out of 0 disables the IDs.
+TEST_F(TimersTest, TheIdNoteAndTheInactivityMacroFrameStandOnTheirTimersRows)
+{
+    load();
+    for (int port = 1; port <= Count::Ports; ++port) {
+        SCOPED_TRACE(port);
+        QWidget* page = find(QStringLiteral("IIDTimer(%1)").arg(port))->parentWidget();
+        auto* grid = qobject_cast<QGridLayout*>(page->layout());
+        ASSERT_NE(grid, nullptr);
+        // Row and row span of a widget of the page.
+        const auto place = [grid](QWidget* w) {
+            int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
+            grid->getItemPosition(grid->indexOf(w), &row, &column, &rowSpan, &columnSpan);
+            return std::pair{row, rowSpan};
+        };
+        const auto label = [&](const QString& text) -> QWidget* {
+            for (QLabel* l : page->findChildren<QLabel*>())
+                if (l->text() == text)
+                    return l;
+            ADD_FAILURE() << "no label " << text.toStdString();
+            return nullptr;
+        };
+        const int initialId = place(label("Initial ID Timer")).first;
+        EXPECT_EQ(place(label("(note: setting this to 0 will disable IDs)")).first, initialId);
+        EXPECT_NE(place(label("Timeout Timer")).first, initialId);
+
+        const auto [frameRow, frameSpan] = place(find<QGroupBox>(QStringLiteral("InactivityFrame(%1)").arg(port)));
+        EXPECT_EQ(find<QGroupBox>(QStringLiteral("InactivityFrame(%1)").arg(port))->title(), "Inactivity Timer Macro Select");
+        const int inactivity = place(label("Inactivity Timer")).first;
+        EXPECT_EQ(frameRow + frameSpan / 2, inactivity) << "centred on the inactivity timer's row";
+        EXPECT_GT(frameRow, initialId) << "clear of the note";
+    }
+}
+
 TEST_F(TimersTest, GeneralTimerRefusesAFifthDigitTooManyAndAnEmptyBoxAtApply)
 {
     load();
@@ -272,10 +309,28 @@ TEST_F(TimersTest, SpeechDelayTakesAnyTextButApplyRefusesWhatCouldNotBeReadBack)
     EXPECT_EQ(delay->text(), "12a") << "not digits only";
     focusOut(delay);
     EXPECT_TRUE(messages().isEmpty()) << "no check on leaving";
-    editor->DoApply();
-    EXPECT_EQ(messages(), QStringList{"The value must be between 0 and 32767"});
-    EXPECT_EQ(tables.XmtDelay, "1000");
-    EXPECT_FALSE(anyFlag());
+    // Refused by what is wrong with the text: no number, or a number out of range.
+    const struct {
+        QString text;
+        QString message;
+    } refused[] = {
+        {"12a", "The value must be a whole number"},
+        {"abc", "The value must be a whole number"},
+        {"", "The value must be a whole number"},
+        {"1.5", "The value must be a whole number"},
+        {"-5", "The value must be between 0 and 32767"},
+        {"32768", "The value must be between 0 and 32767"},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.text.toStdString());
+        dialogs.script.clear();
+        type(delay, c.text);
+        editor->DoApply();
+        EXPECT_EQ(messages(), QStringList{c.message});
+        EXPECT_EQ(delay->text(), "1000") << "the stored value put back";
+        EXPECT_EQ(tables.XmtDelay, "1000");
+        EXPECT_FALSE(anyFlag());
+    }
 
     type(delay, "750");
     editor->DoApply();

@@ -157,6 +157,60 @@ TEST_F(TabStrip, TestPadShowsModalAndKeepsItsKeys)
     EXPECT_TRUE(dialogs.shown().empty());
 }
 
+// Closing the pad while keys wait their turn ends its sound at once: the run
+// does not hold the pad's showing until every key has played.
+TEST_F(TabStrip, ClosingTheTestPadDuringQueuedTonesEndsTheRunAndThePadOpensAgain)
+{
+    startOn(datFile("a.dat"));
+    const struct {
+        const char* how;
+        std::function<void(TTPad*)> close;
+    } closers[] = {
+        {"Escape", [](TTPad* pad) { QTest::keyClick(pad, Qt::Key_Escape); }},
+        {"the window's close", [](TTPad* pad) { pad->close(); }},
+    };
+    QString shown; // the pad's number box after the closings before
+    for (const auto& c : closers) {
+        SCOPED_TRACE(c.how);
+        const qsizetype before = sound.images().size();
+        std::int64_t closedAt = -1;
+        bool queued = false;
+        QTimer::singleShot(0, main.get(), [&] {
+            auto* pad = main->findChild<TTPad*>();
+            ASSERT_TRUE(pad && pad->isVisible());
+            clock.onSleep([&, pad](int) {
+                const qsizetype played = sound.images().size() - before;
+                if (played == 1 && !queued) {
+                    queued = true; // typed quickly, while the first key sounds
+                    QTest::keyClicks(pad, "23456789");
+                } else if (played == 3 && closedAt < 0) {
+                    closedAt = clock.elapsedMs();
+                    c.close(pad);
+                }
+            });
+            pad->findChild<QPushButton*>("cmdNum1")->click();
+        });
+        menus().testPad->trigger();
+        clock.onSleep(nullptr);
+        ASSERT_GE(closedAt, 0);
+        EXPECT_LT(clock.elapsedMs() - closedAt, 100) << "the run ends within 100 ms of the close";
+        EXPECT_EQ(sound.images().size() - before, 3) << "no key after the close";
+        auto* pad = main->findChild<TTPad*>();
+        EXPECT_FALSE(pad->isVisible());
+        shown += "123";
+        EXPECT_EQ(pad->findChild<QLineEdit*>("txtNum")->text(), shown);
+
+        bool reopened = false;
+        QTimer::singleShot(0, main.get(), [&] {
+            reopened = pad->isVisible() && pad->isModal();
+            pad->findChild<QPushButton*>("Exit")->click();
+        });
+        menus().testPad->trigger();
+        EXPECT_TRUE(reopened);
+    }
+    EXPECT_TRUE(dialogs.shown().empty()) << "a stop is no failure to report";
+}
+
 TEST_F(TabStrip, DownloadSaysItIsNotBuiltYet)
 {
     startOn(datFile("a.dat"));

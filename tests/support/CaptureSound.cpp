@@ -39,17 +39,29 @@ Status CaptureSound::playWav(const QByteArray& wavImage)
     }
     if (!m_runStatus)
         return m_runStatus;
-    render(sound.samples);
-    return Status::success();
+    return renderInRun(sound.samples);
 }
 
 // Silence outside a run is rendered too: the sound shows the time between runs.
 Status CaptureSound::playSilence(int ms)
 {
     m_calls << QStringLiteral("playSilence %1").arg(ms);
-    if (m_runDepth > 0 && !m_runStatus)
+    if (m_runDepth == 0) {
+        renderSilence(ms);
+        return Status::success();
+    }
+    if (!m_runStatus)
         return m_runStatus;
-    renderSilence(ms);
+    return renderInRun(QByteArray(qMax(0, ms) * RunSampleRate / 1000 * BytesPerFrame, '\0'));
+}
+
+// As the real output: a stop while the run's sound plays ends the call with it.
+Status CaptureSound::renderInRun(const QByteArray& samples)
+{
+    const int stops = m_stops;
+    render(samples);
+    if (m_stops != stops)
+        return Status::failure(QStringLiteral("The sound was stopped."));
     return Status::success();
 }
 
@@ -96,6 +108,7 @@ Status CaptureSound::playFile(const QString& path)
 void CaptureSound::stop()
 {
     m_calls << QStringLiteral("stop");
+    ++m_stops;
     m_ending = false;
     m_runDepth = 0;
     m_runStatus = Status::success();

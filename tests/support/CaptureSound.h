@@ -9,9 +9,10 @@
 
 // Plays nothing: renders every image and silence it is given, the runs'
 // trailing silences included, into one sound in the run format, so that a test
-// can decode a whole run. Runs nest and fail like the real output's, and a
-// stop in a run's trailing silence cuts it, as the real one does. Given a
-// clock, it lets time pass by the length of what it plays.
+// can decode a whole run. Runs nest and fail like the real output's; a stop
+// while a run's piece plays fails that piece, and a stop in a run's trailing
+// silence cuts it, as the real one does. Given a clock, it lets time pass by
+// the length of what it plays.
 class CaptureSound final : public SoundOutput {
 public:
     explicit CaptureSound(Clock* clock = nullptr) : m_clock(clock) {}
@@ -41,6 +42,7 @@ public:
 private:
     void render(const QByteArray& samples);
     void renderSilence(qint64 ms);
+    Status renderInRun(const QByteArray& samples);
     void letTimePass(qint64 frames, int sampleRate);
 
     Clock* m_clock;
@@ -49,6 +51,7 @@ private:
     Status m_runStatus = Status::success();
     bool m_runBroken = false;
     bool m_ending = false; // a run's trailing silence is being played
+    int m_stops = 0;
     QByteArray m_samples;
     QList<QByteArray> m_images;
     QStringList m_calls;

@@ -9,6 +9,8 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <limits>
 
@@ -47,7 +49,6 @@ const FormRow portRows[] = {
     timerRow("TailMessage Timer", "AnnounceTimer", "seconds", Bind(&S::AnnounceTime, &S::AnnounceTimeChanged), 3600,
              "The value must be between 0 and 3600"),
 };
-constexpr int InitialIdRow = 2;
 constexpr int InactivityRow = 4;
 
 const FormRow auxRow = timerRow("", "AuxTimer", "seconds", Bind(&S::AuxTime, &S::AuxTimeChanged), 32767,
@@ -97,11 +98,26 @@ FormRow fanSelectRow()
 
 FormRow delayRow()
 {
-    // Any text may be typed; only a value the reader would refuse is refused, at Apply.
+    // Any text may be typed; only a value the reader would refuse is refused,
+    // at Apply, by its reason: no whole number at all, or one out of range.
     FieldDefinition f = ReaderField(Bind(&S::XmtDelay, &S::XmtDelayChanged), QStringLiteral("XmtDelay"));
-    f.check = Between(0, 32767, QStringLiteral("The value must be between 0 and 32767"));
+    static const QRegularExpression wholeNumber(QStringLiteral("^[ \\t]*-?[0-9]+[ \\t]*$"));
+    const ValueRule* reader = f.reader;
+    f.check = FirstOf({Refusing([](const QString& t) { return !wholeNumber.match(t).hasMatch(); },
+                                QStringLiteral("The value must be a whole number")),
+                       Refusing([reader](const QString& t) { return !reader->accepts(t); },
+                                QStringLiteral("The value must be between 0 and 32767"))});
     f.check->when = FieldCheck::When::Apply;
     return {QStringLiteral("Before Transmit"), QStringLiteral("XmtDelaySet"), QStringLiteral("ms"), TextBox(), f};
+}
+
+// The grid row of a page's box.
+int RowOfBox(const QWidget& page, QGridLayout* grid, const char* box, int port)
+{
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(grid->indexOf(page.findChild<QLineEdit*>(ControlName(QString::fromLatin1(box), port))),
+                          &row, &column, &rowSpan, &columnSpan);
+    return row;
 }
 
 } // namespace
@@ -126,14 +142,17 @@ QWidget* Timers::portPage(int port)
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     addRows(grid, portRows, At(port));
-    grid->addWidget(new QLabel(QStringLiteral("(note: setting this to 0 will disable IDs)")), InitialIdRow, 3);
+    // By the rows' boxes: the grid does not start the rows at 0.
+    const int initialIdRow = RowOfBox(*page, grid, "IIDTimer", port);
+    const int inactivityRow = RowOfBox(*page, grid, "InactiveTimer", port);
+    grid->addWidget(new QLabel(QStringLiteral("(note: setting this to 0 will disable IDs)")), initialIdRow, 3);
 
     auto* macro = new QHBoxLayout;
     macro->addWidget(addControl(inactivityMacroRow(), At(port)));
     macro->addStretch();
     QGroupBox* inactivity = Frame(QStringLiteral("Inactivity Timer Macro Select"), macro);
     inactivity->setObjectName(ControlName(QStringLiteral("InactivityFrame"), port));
-    grid->addWidget(inactivity, InactivityRow - 1, 3, 3, 1);
+    grid->addWidget(inactivity, inactivityRow - 1, 3, 3, 1); // centred on the inactivity timer
 
     grid->setColumnStretch(4, 1);
     grid->setRowStretch(grid->rowCount(), 1);
