@@ -114,10 +114,16 @@ FieldCheck::Mend EditorCopies::repairText(int field, int i, FieldCheck::Repair r
     return QString();
 }
 
+QString EditorCopies::toStore(int field, int i) const
+{
+    const IntakeRule form = definition(field).storedForm;
+    return form ? form(copy(field, i)) : copy(field, i);
+}
+
 bool EditorCopies::unreadable(int field, int i) const
 {
     const ValueRule* reader = definition(field).reader;
-    return reader && differs(field, i) && !reader->accepts(reader->normalised(copy(field, i)));
+    return reader && differs(field, i) && !reader->accepts(reader->normalised(toStore(field, i)));
 }
 
 std::vector<FieldElement> EditorCopies::unreadable() const
@@ -139,7 +145,7 @@ std::vector<EditorCopies::Gated> EditorCopies::gated() const
             continue;
         for (int i = 1; i <= count(f); ++i)
             if (differs(f, i))
-                if (std::optional<QString> reason = gate(copy(f, i)))
+                if (std::optional<QString> reason = gate(toStore(f, i)))
                     out.push_back({{f, i}, *reason});
     }
     return out;
@@ -156,7 +162,7 @@ bool EditorCopies::store(int field, int i)
     for (const SettingBinding& also : f.definition.alsoFlags)
         also.raiseFlag(m_tables, i);
     raiseSections(field);
-    setting.value(m_tables, i) = f.copies[i];
+    setting.value(m_tables, i) = toStore(field, i);
     if (m_notices)
         m_notices->written(setting.element(i), this);
     return true;

@@ -40,8 +40,12 @@ struct FieldDefinition {
     // `tidiesStored` the stored value too, quietly.
     IntakeRule tidy = nullptr;
     bool tidiesStored = false;
-    // A check of the whole copy at Apply, beside the reader's rule.
+    // A check of the whole copy at Apply, beside the reader's rule; it judges
+    // the copy as it would be stored.
     ApplyGate gate;
+    // What Apply stores of the copy (a message's blanks tidied, say); null:
+    // the copy as it is.
+    IntakeRule storedForm = nullptr;
     // The reader's rule for the setting: Apply refuses a changed copy that the
     // reader would replace by its default when the file is read back.
     const ValueRule* reader = nullptr;
@@ -106,8 +110,11 @@ public:
     // for a field loaded that way).
     void restore(int field, int i);
 
-    // Exact, case-sensitive: "050" differs from "50".
-    bool differs(int field, int i) const { return copy(field, i) != stored(field, i); }
+    // What Apply stores of the copy.
+    QString toStore(int field, int i) const;
+    // Exact, case-sensitive: "050" differs from "50". What Apply would store
+    // is compared, so a copy that stores as the setting stands is no change.
+    bool differs(int field, int i) const { return toStore(field, i) != stored(field, i); }
     // The user changed the copy since it was last taken from the tables.
     bool edited(int field, int i) const { return copy(field, i) != m_fields.at(field).bases[i]; }
 

@@ -25,6 +25,8 @@ struct FieldCheck {
     // What a repair of the editor's own puts back, and where the caret goes
     // (-1: the end of the text).
     struct Mend {
+        // The caret where it stood before the change refused.
+        static constexpr int CaretBefore = -2;
         Mend(QString text, int caret = -1) : text(std::move(text)), caret(caret) {}
         QString text;
         int caret;

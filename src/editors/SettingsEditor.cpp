@@ -537,7 +537,7 @@ void SettingsEditor::refuse(Binding& b, const FieldCheck& check, FieldCheck::Rep
     const FieldCheck::Mend mend = m_copies.repairText(b.field, elementOf(b), repair, b.previous, refused);
     putText(b, mend.text);
     if (QLineEdit* box = b.control->textBox(); box && box->text() == b.control->textOf(mend.text)) {
-        if (repair == FieldCheck::Repair::Undo)
+        if (repair == FieldCheck::Repair::Undo || mend.caret == FieldCheck::Mend::CaretBefore)
             box->setCursorPosition(caretBefore);
         else if (mend.caret >= 0)
             box->setCursorPosition(mend.caret);

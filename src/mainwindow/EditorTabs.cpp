@@ -4,6 +4,7 @@
 #include "editors/ports/DtmfMemories.h"
 #include "editors/ports/PortSwitches.h"
 #include "editors/ports/SpecialCodes.h"
+#include "editors/speech/MessageMacros.h"
 #include "editors/timing/Analog.h"
 #include "editors/timing/Courtesy.h"
 #include "editors/timing/Timers.h"
@@ -48,7 +49,7 @@ EditorTabList EditorTabs()
         placeholder("Scheduler/Clock", {.startUpOrder = 4}),
         tab<Analog>("Analog", {.startUpOrder = 0}),
         placeholder("IDs", {.startUpOrder = 1}),
-        placeholder("Messages", {.startUpOrder = 6}),
+        tab<MessageMacros>("Messages", {.startUpOrder = 6}),
         tab<DTMF>("DTMF", {.startUpOrder = 7}),
         tab<Alarms_Remote>("Alarms/R. Base/Aux Audio", {.startUpOrder = 2}),
         tab<SpecialCodes>("Special Codes/Autopatch",

@@ -17,6 +17,7 @@ inline constexpr int LongMacros = 40;
 inline constexpr int ShortMacros = 50;
 inline constexpr int Macros = 90;
 inline constexpr int MessageMacros = 40;
+inline constexpr int VoiceTracks = 20; // of the voice recorder
 inline constexpr int AlarmInputs = 5;
 inline constexpr int AutoDialSlots = 200;
 inline constexpr int TollEntries = 100;

@@ -1,0 +1,171 @@
+#include "editors/speech/MessageMacros.h"
+
+#include "editors/ControlNames.h"
+#include "editors/speech/MessageFields.h"
+#include "editors/speech/SpeechLists.h"
+#include "store/AppContext.h"
+#include "store/ProgramName.h"
+#include "store/TextHelpers.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+
+using S = SettingsTables;
+
+namespace {
+
+constexpr int MessagesPerPage = 10;
+const InsertionRule Words{true, InsertionRule::AfterSelection::AfterItem};
+
+// Stored as Apply stores it, tidied in the tables as the editor loads and as
+// a box is left, with no flag: the same words. An empty box is an empty
+// macro, "NONE STORED", shown as a hint.
+FormRow messageRow()
+{
+    FieldDefinition f =
+        MessageField(MessageMacroBox, Bind(&S::MessageMacro, &S::MessageMacroChanged), &StoredMessageMacro);
+    f.caption = QStringLiteral("Message Macro");
+    f.load = LoadForm::Tidied(&StoredMessageMacro);
+    f.tidy = &StoredMessageMacro;
+    f.tidiesStored = true;
+    return {{}, QStringLiteral("MessageSet"), {}, TextBoxEmptyAs(NoneStored, NoneStored), f};
+}
+
+} // namespace
+
+MessageMacros::MessageMacros(AppContext& context, QWidget* parent)
+    : SettingsEditor(context, {&S::MessageMacrosChanged}, parent)
+{
+    setWindowTitle(QStringLiteral("Message Macros"));
+    const FormRow row = messageRow();
+    auto* pages = new QTabWidget;
+    pages->setObjectName(QStringLiteral("SSTab1"));
+    for (int first = 1; first <= Count::MessageMacros; first += MessagesPerPage)
+        pages->addTab(page(row, first), QStringLiteral("%1-%2").arg(first).arg(first + MessagesPerPage - 1));
+    m_messages = fieldOf(row.field.setting);
+    setInsertionBoxes({m_messages});
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(listPanel());
+    side->addWidget(recorderFrame());
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(pages, 1);
+    layout->addLayout(side);
+    layout->addLayout(applyButtons(Qt::Vertical, QStringLiteral("CancelChanges"), QStringLiteral("&Cancel Changes")));
+    loadControls();
+    m_counter->clear();
+    m_vocabulary->setEnabled(false);
+}
+
+QWidget* MessageMacros::page(const FormRow& row, int first)
+{
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    for (int i = first; i < first + MessagesPerPage; ++i) {
+        FormRow numbered = row;
+        numbered.caption = QString::number(i);
+        QWidget* box = addRow(grid, i - first, numbered, At(i));
+        box->setMaximumWidth(QWIDGETSIZE_MAX);
+        box->setMinimumWidth(380);
+    }
+    grid->setRowStretch(MessagesPerPage, 1);
+    return page;
+}
+
+QWidget* MessageMacros::listPanel()
+{
+    m_vocabulary = new QListWidget;
+    m_vocabulary->setObjectName(QStringLiteral("VocabList"));
+    m_vocabulary->addItems(VocabularyRows(false));
+    m_vocabulary->setToolTip(QStringLiteral("Double-click a word to put it into the message box last entered"));
+    connect(m_vocabulary, &QListWidget::itemDoubleClicked, this, [this] { BuildVoiceMessage(); });
+    auto* heading = new QLabel(QStringLiteral("Vocabulary List"));
+    heading->setObjectName(QStringLiteral("VocabListLabel"));
+
+    m_counter = new QLineEdit;
+    m_counter->setObjectName(QStringLiteral("CharCounter"));
+    m_counter->setReadOnly(true);
+    m_counter->setFocusPolicy(Qt::NoFocus);
+    m_counter->setMaximumWidth(40);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(heading, 0, 0, 1, 2);
+    grid->addWidget(m_vocabulary, 1, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Word Counter")), 2, 0);
+    grid->addWidget(m_counter, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("(9 Max)")), 3, 0);
+    auto* panel = new QWidget;
+    panel->setLayout(grid);
+    return panel;
+}
+
+QWidget* MessageMacros::recorderFrame()
+{
+    auto* track = new QComboBox;
+    track->setObjectName(QStringLiteral("DVRTrackSet"));
+    for (int t = 1; t <= Count::VoiceTracks; ++t)
+        track->addItem(QString::number(t));
+    auto* load = new QPushButton(QStringLiteral("&Load Wav"));
+    load->setObjectName(QStringLiteral("GetFile"));
+    auto* send = new QPushButton(QStringLiteral("&Send to Tarvex"));
+    send->setObjectName(QStringLiteral("SendToTarvex"));
+    for (QPushButton* button : {load, send})
+        connect(button, &QPushButton::clicked, this, [this] {
+            context().dialogs.message(ProgramName, QStringLiteral("Recording a voice track is not available yet."));
+        });
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("DVR Track")), 0, 0);
+    grid->addWidget(track, 0, 1);
+    grid->addWidget(load, 1, 0, 1, 2);
+    grid->addWidget(send, 2, 0, 1, 2);
+    QGroupBox* frame = Frame(QStringLiteral("DVR Wave Record"), grid);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    return frame;
+}
+
+void MessageMacros::showCount(int message)
+{
+    m_counter->setText(QString::number(MessageCount(control<QLineEdit>(QStringLiteral("MessageSet"), message)->text())));
+}
+
+void MessageMacros::changed(int field, int index)
+{
+    if (field == m_messages)
+        showCount(index);
+}
+
+void MessageMacros::entered(int field, int index)
+{
+    if (field != m_messages)
+        return;
+    m_vocabulary->setEnabled(true);
+    showCount(index);
+    // A stored message over the limit is told once the user is at it; it is
+    // not cut: only a change that adds a word is refused.
+    if (OverLimit(MessageMacroBox, control<QLineEdit>(QStringLiteral("MessageSet"), index)->text()))
+        context().dialogs.message(QStringLiteral("Try Again!"), QString::fromLatin1(MessageMacroBox.limitMessage),
+                                  Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+}
+
+void MessageMacros::left(int field, int)
+{
+    // The list stays in use only when the focus went to it.
+    if (field == m_messages && QApplication::focusWidget() != m_vocabulary)
+        m_vocabulary->setEnabled(false);
+}
+
+void MessageMacros::afterCancel() { m_vocabulary->setEnabled(false); }
+
+void MessageMacros::BuildVoiceMessage()
+{
+    if (const QListWidgetItem* word = m_vocabulary->currentItem())
+        insertAtTarget(word->text(), Words);
+}
