@@ -6,6 +6,7 @@
 #include "store/KeyRegistry.h"
 
 #include <QFile>
+#include <QAbstractButton>
 #include <QTest>
 
 namespace {
@@ -487,4 +488,103 @@ TEST_F(RefusedApplyTest, ATabChangeAndTheFileCommandsStopWithTheEditKept)
     EXPECT_EQ(dialogs.shown().size(), 1u);
     EXPECT_EQ(dialogs.shown().front().title, "Save Database");
     EXPECT_FALSE(main->hasEnded());
+}
+
+// The program's own editors on a copy of the sample configuration, as a new
+// user meets them.
+class EditorWalkTest : public MainFixture {
+protected:
+    void SetUp() override
+    {
+        file = datFile("walk.dat");
+        makeTabs = [] { return EditorTabs(); };
+        startOn(file);
+        ASSERT_TRUE(main->files().fileSave()); // the file as this program writes it
+        baseline = lines();
+    }
+    QStringList lines() const
+    {
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return QString::fromLatin1(f.readAll()).split("\r\n");
+    }
+    QWidget* control(int tab, const QString& name)
+    {
+        main->selectTab(tab);
+        QWidget* w = main->editors().editor(tab)->findChild<QWidget*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    QString file;
+    QStringList baseline;
+};
+
+TEST_F(EditorWalkTest, AWalkOverEveryTabOfAnUntouchedFileChangesNothing)
+{
+    for (int tab = 0; tab < main->editors().count(); ++tab)
+        main->selectTab(tab);
+    main->selectTab(TimersTab);
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_TRUE(tables.DataSaved);
+    ASSERT_TRUE(main->files().fileSave());
+    EXPECT_EQ(lines(), baseline);
+}
+
+// Each editor: an edit, the tab left, Save, the file opened again: the edit is
+// there and nothing else of the file changed.
+TEST_F(EditorWalkTest, AnEditOfEachEditorIsSavedAloneAndComesBackOnOpen)
+{
+    struct Edit {
+        int tab;
+        const char* box;
+        const char* typed; // null: a check box clicked
+        const char* line;  // the one line of the file that changes
+    } edits[] = {
+        {0, "HangTimer(1)", "61", "HangTime(1)=61"},
+        {1, "Tone1Set(1)", "1234", nullptr},
+        {4, "RealLowSetting(3)", "7", nullptr},
+        {6, "MessageSet(4)", "good morning", "MessageMacro(4)=GOOD MORNING"},
+        {7, "DTMFSet(3)", "1 2 3", "DTMF(3)=1 2 3"},
+        {8, "RemoteBasePrefixSet", "B3", "RemoteBasePrefix=B3"},
+        {9, "APTimeOutSet", "99", "APTimeOut=99"},
+        {10, "TxEnable(2)", nullptr, nullptr},
+    };
+    for (const Edit& e : edits) {
+        SCOPED_TRACE(e.box);
+        dialogs.clear();
+        QWidget* w = control(e.tab, e.box);
+        ASSERT_NE(w, nullptr);
+        QString shown;
+        bool ticked = false;
+        if (e.typed) {
+            auto* box = static_cast<QLineEdit*>(w);
+            box->selectAll();
+            QTest::keyClicks(box, e.typed);
+            shown = box->text();
+        } else {
+            static_cast<QAbstractButton*>(w)->click();
+            ticked = static_cast<QAbstractButton*>(w)->isChecked();
+        }
+        main->selectTab(e.tab == TimersTab ? 1 : TimersTab); // leaving applies
+        EXPECT_TRUE(dialogs.shown().empty()) << dialogs.untitledTexts().join("|").toStdString();
+        ASSERT_TRUE(main->files().fileSave());
+        const QStringList now = lines();
+        QStringList changed;
+        for (const QString& l : now)
+            if (!baseline.contains(l))
+                changed << l;
+        ASSERT_EQ(changed.size(), 1) << changed.join(" | ").toStdString();
+        if (e.line)
+            EXPECT_EQ(changed.front(), e.line);
+        EXPECT_EQ(now.size(), baseline.size());
+
+        dialogs.answerFile(file);
+        ASSERT_TRUE(main->files().fileOpen());
+        QWidget* again = control(e.tab, e.box);
+        if (e.typed)
+            EXPECT_EQ(static_cast<QLineEdit*>(again)->text().toUpper(), shown.toUpper().simplified());
+        else
+            EXPECT_EQ(static_cast<QAbstractButton*>(again)->isChecked(), ticked);
+        baseline = now;
+    }
 }
