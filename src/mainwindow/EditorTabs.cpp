@@ -4,6 +4,7 @@
 #include "editors/ports/DtmfMemories.h"
 #include "editors/ports/PortSwitches.h"
 #include "editors/ports/SpecialCodes.h"
+#include "editors/speech/IdMessages.h"
 #include "editors/speech/MessageMacros.h"
 #include "editors/timing/Analog.h"
 #include "editors/timing/Courtesy.h"
@@ -48,7 +49,7 @@ EditorTabList EditorTabs()
         placeholder("Macros", {.startUpOrder = 3}),
         placeholder("Scheduler/Clock", {.startUpOrder = 4}),
         tab<Analog>("Analog", {.startUpOrder = 0}),
-        placeholder("IDs", {.startUpOrder = 1}),
+        tab<ID>("IDs", {.startUpOrder = 1}),
         tab<MessageMacros>("Messages", {.startUpOrder = 6}),
         tab<DTMF>("DTMF", {.startUpOrder = 7}),
         tab<Alarms_Remote>("Alarms/R. Base/Aux Audio", {.startUpOrder = 2}),

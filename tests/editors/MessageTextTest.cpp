@@ -58,6 +58,8 @@ TEST(MessageText, AChangeIsRefusedForATypedTokenThatIsNoWordOrForAWordTooMany)
         {&CwId1Box, "Q", "Q ", MessageFault::None},
         {&CwId1Box, "QQ", "QQ ", MessageFault::NotAToken},
         {&CwId2Box, "A B C D E F G H I J K L M N O", "A B C D E F G H I J K L M N O ", MessageFault::TooLong},
+        {&CwId1Box, "A B C D E F G H I J K L M N O", "A B C D E F G H I J K L M N O ", MessageFault::None}, // dropped
+        {&CwId1Box, "A B C D E F G H I J K L M N O ", "A B C D E F G H I J K L M N O P", MessageFault::TooLong},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FaultOfChange(*c.box, c.before, c.after), c.fault)

@@ -1,5 +1,6 @@
 #include "editors/speech/MessageFields.h"
 
+#include "platform/Dialogs.h"
 #include "store/TextHelpers.h"
 
 namespace {
@@ -36,6 +37,13 @@ FieldDefinition MessageField(const MessageBoxKind& box, SettingBinding setting, 
     f.storedForm = storedForm;
     f.gate = [&box](const QString& stored) { return MessageRefusal(box, stored); };
     return f;
+}
+
+void TellOverLimit(Dialogs& dialogs, const MessageBoxKind& box, const QString& text)
+{
+    if (OverLimit(box, text))
+        dialogs.message(QStringLiteral("Try Again!"), QString::fromLatin1(box.limitMessage), Dialogs::Buttons::Ok,
+                        Dialogs::Icon::Critical);
 }
 
 QString StoredMessageMacro(const QString& text)

@@ -9,6 +9,12 @@
 // `storedForm` is what Apply stores of the copy.
 FieldDefinition MessageField(const MessageBoxKind& box, SettingBinding setting, IntakeRule storedForm);
 
+class Dialogs;
+
+// Entering a box whose text is over its kind's limit tells so; the text is
+// not cut: only a change that adds a word is refused.
+void TellOverLimit(Dialogs& dialogs, const MessageBoxKind& box, const QString& text);
+
 // A message macro as stored: capitals, single blanks, none at the ends; no
 // words at all is "NONE STORED".
 QString StoredMessageMacro(const QString& text);

@@ -148,11 +148,7 @@ void MessageMacros::entered(int field, int index)
         return;
     m_vocabulary->setEnabled(true);
     showCount(index);
-    // A stored message over the limit is told once the user is at it; it is
-    // not cut: only a change that adds a word is refused.
-    if (OverLimit(MessageMacroBox, control<QLineEdit>(QStringLiteral("MessageSet"), index)->text()))
-        context().dialogs.message(QStringLiteral("Try Again!"), QString::fromLatin1(MessageMacroBox.limitMessage),
-                                  Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+    TellOverLimit(context().dialogs, MessageMacroBox, control<QLineEdit>(QStringLiteral("MessageSet"), index)->text());
 }
 
 void MessageMacros::left(int field, int)

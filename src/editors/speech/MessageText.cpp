@@ -49,7 +49,9 @@ MessageFault FaultOfChange(const MessageBoxKind& box, const QString& before, con
     if (const std::optional<TypedToken> token = TokenEndedByBlank(before, after);
         token && !token->text.isEmpty() && !IsMessageToken(box.kind, token->text.toUpper()))
         return MessageFault::NotAToken;
-    if (OverLimit(box, after) && MessageCount(after) > MessageCount(before))
+    // Counted as the copy holds the text: a trailing blank counts only where it is kept.
+    const int count = MessageCount(MessageCopy(box, after));
+    if (count > box.limit && count > MessageCount(MessageCopy(box, before)))
         return MessageFault::TooLong;
     return MessageFault::None;
 }

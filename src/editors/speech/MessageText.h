@@ -50,7 +50,7 @@ enum class MessageFault {
     TooLong,   // the change took the count over the limit: it is undone
 };
 // What a change of a box's text from `before` to `after` breaks; a change
-// that does not raise the count is never too long.
+// that does not raise the count of the copy is never too long.
 MessageFault FaultOfChange(const MessageBoxKind& box, const QString& before, const QString& after);
 // `before` without the token that a refused blank ended.
 QString WithoutTypedToken(const QString& before, const TypedToken& token);
