@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -136,6 +137,23 @@ void KeepRoomWhenHidden(QWidget* w)
     QSizePolicy policy = w->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     w->setSizePolicy(policy);
+}
+
+QLabel* NamedLabel(const QString& text, const QString& objectName)
+{
+    auto* label = new QLabel(text);
+    label->setObjectName(objectName);
+    return label;
+}
+
+QLineEdit* CounterBox(const QString& objectName)
+{
+    auto* box = new QLineEdit;
+    box->setObjectName(objectName);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setMaximumWidth(40);
+    return box;
 }
 
 FieldControl::~FieldControl()

@@ -11,6 +11,7 @@
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QWidget;
@@ -94,6 +95,10 @@ void MarkText(QWidget* control, bool red);
 // A control that comes and goes keeps its room while hidden, so nothing
 // around it moves under the user's mouse.
 void KeepRoomWhenHidden(QWidget* control);
+// A label a test or the editor finds by its name.
+QLabel* NamedLabel(const QString& text, const QString& objectName);
+// A small box that only the editor writes (a count), never the user.
+QLineEdit* CounterBox(const QString& objectName);
 
 // A control showing one working copy. The program's own show() is not a
 // change; the user's changes, and for a text box any change of its text, are

@@ -121,10 +121,7 @@ QWidget* DTMF::keyPanel()
     m_keys->setToolTip(QStringLiteral("Double-click a key to put it into the memory box last clicked"));
     connect(m_keys, &QListWidget::itemDoubleClicked, this, [this] { BuildDTMFMessage(); });
 
-    m_counter = new QLineEdit;
-    m_counter->setObjectName(QStringLiteral("DigitCounter"));
-    m_counter->setReadOnly(true);
-    m_counter->setMaximumWidth(40);
+    m_counter = CounterBox(QStringLiteral("DigitCounter"));
 
     auto* grid = new QGridLayout;
     grid->addWidget(m_keys, 0, 0, 1, 2);

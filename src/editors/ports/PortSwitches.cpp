@@ -118,13 +118,6 @@ FormRow tailCounterRow()
     return {QStringLiteral("Tail Counter"), QStringLiteral("TailCounterSet"), {}, box, f};
 }
 
-QLabel* namedLabel(const QString& caption, const QString& name, int port)
-{
-    auto* label = new QLabel(caption);
-    label->setObjectName(ControlName(name, port));
-    return label;
-}
-
 } // namespace
 
 PortSwitches::PortSwitches(AppContext& context, QWidget* parent)
@@ -165,9 +158,9 @@ QWidget* PortSwitches::portColumn(int port)
     const FormRow macro = macroRow(port);
     const FormRow counter = tailCounterRow();
     QWidget* const tail[] = {
-        namedLabel(macro.caption, QStringLiteral("MessageLabel"), port),
+        NamedLabel(macro.caption, ControlName(QStringLiteral("MessageLabel"), port)),
         addControl(macro, ChosenBy(m_macroChooser.at(port), port)),
-        namedLabel(counter.caption, QStringLiteral("TailCounterLabel"), port),
+        NamedLabel(counter.caption, ControlName(QStringLiteral("TailCounterLabel"), port)),
         addControl(counter, At(port)),
     };
     for (int n = 0; n < static_cast<int>(std::size(tail)); ++n) {

@@ -105,13 +105,6 @@ FormRow extrasRow(int id, TextArray SettingsTables::* setting, FlagArray Setting
             CheckedListOf(QStringLiteral("ID%1Check").arg(id), extrasEntries, QStringLiteral("None Selected")), f};
 }
 
-QLabel* namedLabel(const char* text, const char* name)
-{
-    auto* label = new QLabel(QString::fromLatin1(text));
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
 } // namespace
 
 ID::ID(AppContext& context, QWidget* parent) : SettingsEditor(context, {&S::IDChanged}, parent)
@@ -181,15 +174,11 @@ QWidget* ID::listPanel()
     m_cw->addItems(CwRows());
     connect(m_vocabulary, &QListWidget::itemDoubleClicked, this, [this] { BuildVoiceMessage(); });
     connect(m_cw, &QListWidget::itemDoubleClicked, this, [this] { BuildCWMessage(); });
-    m_vocabularyLabel = namedLabel("Vocabulary List", "VocabLabel");
-    m_cwLabel = namedLabel("CW List", "CwLabel");
-    m_wordsLabel = namedLabel("  Words (max 22)", "WordCharLabel");
-    m_charactersLabel = namedLabel("CW Characters      (max 15)", "CWCharLabel");
-    m_counter = new QLineEdit;
-    m_counter->setObjectName(QStringLiteral("CharCounter"));
-    m_counter->setReadOnly(true);
-    m_counter->setFocusPolicy(Qt::NoFocus);
-    m_counter->setMaximumWidth(40);
+    m_vocabularyLabel = NamedLabel(QStringLiteral("Vocabulary List"), QStringLiteral("VocabLabel"));
+    m_cwLabel = NamedLabel(QStringLiteral("CW List"), QStringLiteral("CwLabel"));
+    m_wordsLabel = NamedLabel(QStringLiteral("  Words (max 22)"), QStringLiteral("WordCharLabel"));
+    m_charactersLabel = NamedLabel(QStringLiteral("CW Characters      (max 15)"), QStringLiteral("CWCharLabel"));
+    m_counter = CounterBox(QStringLiteral("CharCounter"));
 
     // The two lists, and their headings, share one place: one shows at a time.
     auto* grid = new QGridLayout;
@@ -197,7 +186,7 @@ QWidget* ID::listPanel()
     grid->addWidget(m_cwLabel, 0, 0, 1, 2);
     grid->addWidget(m_vocabulary, 1, 0, 1, 2);
     grid->addWidget(m_cw, 1, 0, 1, 2);
-    grid->addWidget(namedLabel("Character Counter", "CharCounterLabel"), 2, 0);
+    grid->addWidget(NamedLabel(QStringLiteral("Character Counter"), QStringLiteral("CharCounterLabel")), 2, 0);
     grid->addWidget(m_counter, 2, 1);
     grid->addWidget(m_wordsLabel, 3, 0, 1, 2);
     grid->addWidget(m_charactersLabel, 3, 0, 1, 2);

@@ -87,17 +87,9 @@ QWidget* MessageMacros::listPanel()
     m_vocabulary->addItems(VocabularyRows(false));
     m_vocabulary->setToolTip(QStringLiteral("Double-click a word to put it into the message box last entered"));
     connect(m_vocabulary, &QListWidget::itemDoubleClicked, this, [this] { BuildVoiceMessage(); });
-    auto* heading = new QLabel(QStringLiteral("Vocabulary List"));
-    heading->setObjectName(QStringLiteral("VocabListLabel"));
-
-    m_counter = new QLineEdit;
-    m_counter->setObjectName(QStringLiteral("CharCounter"));
-    m_counter->setReadOnly(true);
-    m_counter->setFocusPolicy(Qt::NoFocus);
-    m_counter->setMaximumWidth(40);
-
+    m_counter = CounterBox(QStringLiteral("CharCounter"));
     auto* grid = new QGridLayout;
-    grid->addWidget(heading, 0, 0, 1, 2);
+    grid->addWidget(NamedLabel(QStringLiteral("Vocabulary List"), QStringLiteral("VocabListLabel")), 0, 0, 1, 2);
     grid->addWidget(m_vocabulary, 1, 0, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Word Counter")), 2, 0);
     grid->addWidget(m_counter, 2, 1);
