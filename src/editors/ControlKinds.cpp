@@ -125,9 +125,10 @@ void MarkText(QWidget* w, bool red)
 {
     QPalette palette = w->palette();
     const QColor colour = red ? Qt::red : Qt::black;
-    palette.setColor(QPalette::Text, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::PlaceholderText, colour);
+    // A disabled control keeps its style's greyed text.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::PlaceholderText})
+            palette.setColor(group, role, colour);
     w->setPalette(palette);
 }
 
