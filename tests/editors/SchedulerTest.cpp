@@ -78,6 +78,11 @@ TEST_F(SchedulerTest, ASetPointAppliedStoresItsCodesUnderItsOwnFlag)
     pick("DOWSet", "Sunday");
     pick("MinutesSet", "30");
     pick("MacroSet", "12");
+    EXPECT_TRUE(red(find<QComboBox>("MacroSet"))) << "a pick not applied is marked";
+    setPoint(4);
+    EXPECT_FALSE(red(find<QComboBox>("MacroSet")));
+    setPoint(3);
+    EXPECT_TRUE(red(find<QComboBox>("MacroSet"))) << "and shown again with its set point";
     editor->DoApply();
     EXPECT_EQ(tables.Hours[3], "0A");
     EXPECT_EQ(tables.DOW[3], "7");
@@ -267,6 +272,7 @@ TEST_F(SchedulerTest, CancelRestoresEverySetPointAndTheClockOptions)
     type(correction(), "9");
     find<QPushButton>("CancelChanges")->click();
     EXPECT_EQ(shown("MacroSet"), "01");
+    EXPECT_FALSE(red(find<QComboBox>("MacroSet")));
     EXPECT_TRUE(tick("SayYearSet")->isChecked());
     EXPECT_EQ(correction()->text(), "0");
     EXPECT_FALSE(red(correction()));

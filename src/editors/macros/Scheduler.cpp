@@ -53,7 +53,13 @@ std::vector<ListEntry> hourEntries()
 }
 
 // A stored value that is no entry shows no entry, and stays until a pick.
-ControlKind setPointList(std::vector<ListEntry> entries) { return ListShowingNoEntryAs(std::move(entries), {}); }
+// Red while the set point shown holds a pick not yet applied.
+ControlKind setPointList(std::vector<ListEntry> entries)
+{
+    ControlKind kind = ListShowingNoEntryAs(std::move(entries), {});
+    kind.marked = true;
+    return kind;
+}
 
 // One flag for the six values of a set point.
 FieldDefinition setPointField(TextArray S::* array, LoadRule load)
