@@ -30,6 +30,16 @@ std::vector<ListEntry> NumberEntries(int first, int last)
     return entries;
 }
 
+std::vector<ListEntry> TwoDigitEntries(int first, int last)
+{
+    std::vector<ListEntry> entries;
+    for (int n = first; n <= last; ++n) {
+        const QString text = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+        entries.push_back({text, text});
+    }
+    return entries;
+}
+
 ControlKind TextBox() { return {}; }
 
 ControlKind TextBoxEmptyAs(const QString& value, const QString& hint)

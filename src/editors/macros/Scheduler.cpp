@@ -30,24 +30,15 @@ const std::vector<ListEntry> dateFormats{
     {"International", "True", "InternationalDate"},
 };
 
-QString TwoDigitText(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
-
-// "00" to "59", "01" to "90": the stored text is the entry's own.
-std::vector<ListEntry> twoDigitEntries(int first, int last)
-{
-    std::vector<ListEntry> entries;
-    for (int n = first; n <= last; ++n)
-        entries.push_back({TwoDigitText(n), TwoDigitText(n)});
-    return entries;
-}
-
 // The start hours in the controller's 24-hour codes, shown on a 12-hour clock.
 std::vector<ListEntry> hourEntries()
 {
     std::vector<ListEntry> entries{{"Disabled", "25"}, {"Every Hour", "0A"}};
-    for (int h = 0; h < 24; ++h) {
-        const int shown = h % 12 == 0 ? 12 : h % 12;
-        entries.push_back({QStringLiteral("%1 %2").arg(shown).arg(h < 12 ? QLatin1String("AM") : QLatin1String("PM")), TwoDigitText(h)});
+    for (ListEntry hour : TwoDigitEntries(0, 23)) {
+        const int h = hour.code.toInt();
+        hour.text = QStringLiteral("%1 %2").arg(h % 12 == 0 ? 12 : h % 12).arg(h < 12 ? QLatin1String("AM")
+                                                                                     : QLatin1String("PM"));
+        entries.push_back(hour);
     }
     return entries;
 }
@@ -70,9 +61,9 @@ FieldDefinition setPointField(TextArray S::* array, LoadRule load)
 const FormRow setPointRows[] = {
     {"Day Of The Week", "DOWSet", {}, setPointList(days), setPointField(&S::DOW, LoadForm::LastCharacter)},
     {"Start Hours", "HoursSet", {}, setPointList(hourEntries()), setPointField(&S::Hours, LoadForm::TwoDigits)},
-    {"Start Minutes", "MinutesSet", {}, setPointList(twoDigitEntries(0, 59)),
+    {"Start Minutes", "MinutesSet", {}, setPointList(TwoDigitEntries(0, 59)),
      setPointField(&S::Minutes, LoadForm::TwoDigits)},
-    {"Macro To Run", "MacroSet", {}, setPointList(twoDigitEntries(1, Count::Macros)),
+    {"Macro To Run", "MacroSet", {}, setPointList(TwoDigitEntries(1, Count::Macros)),
      setPointField(&S::MacroToRun, LoadRule{&SetPointMacroForm})},
     {"Monthly", "DOMEnable", {}, CheckBox(), setPointField(&S::Monthly, LoadForm::Trimmed)},
 };
