@@ -68,6 +68,8 @@ struct SchedulerTest : EditorTest<Scheduler, CodesFixture> {
             || tables.SayHourChanged || tables.ClockCorrectionChanged || tables.SchedulerChanged;
     }
     QByteArray file() const { return profile.bytes(File); }
+    // Day, hour, minute and macro of set point n as stored.
+    QStringList stored(int n) const { return {tables.DOW[n], tables.Hours[n], tables.Minutes[n], tables.MacroToRun[n]}; }
 };
 
 TEST_F(SchedulerTest, ASetPointAppliedStoresItsCodesUnderItsOwnFlag)
@@ -84,10 +86,7 @@ TEST_F(SchedulerTest, ASetPointAppliedStoresItsCodesUnderItsOwnFlag)
     setPoint(3);
     EXPECT_TRUE(red(find<QComboBox>("MacroSet"))) << "and shown again with its set point";
     editor->DoApply();
-    EXPECT_EQ(tables.Hours[3], "0A");
-    EXPECT_EQ(tables.DOW[3], "7");
-    EXPECT_EQ(tables.Minutes[3], "30");
-    EXPECT_EQ(tables.MacroToRun[3], "12");
+    EXPECT_EQ(stored(3), (QStringList{"7", "0A", "30", "12"}));
     EXPECT_TRUE(tables.SetPointChanged[3]);
     EXPECT_TRUE(tables.SchedulerChanged);
     EXPECT_FALSE(tables.DataSaved);
@@ -230,10 +229,7 @@ TEST_F(SchedulerTest, TheLoadTidiesStoredTextsAndOnlySetPointOneInTheTables)
     EXPECT_EQ(shown("MinutesSet"), "07");
     EXPECT_EQ(shown("MacroSet"), "01");
     editor->DoApply();
-    EXPECT_EQ(tables.DOW[2], "0");
-    EXPECT_EQ(tables.Hours[2], "05");
-    EXPECT_EQ(tables.Minutes[2], "07");
-    EXPECT_EQ(tables.MacroToRun[2], "01");
+    EXPECT_EQ(stored(2), (QStringList{"0", "05", "07", "01"}));
     EXPECT_TRUE(tables.SetPointChanged[2]);
     EXPECT_FALSE(tables.SetPointChanged[1]);
 }
