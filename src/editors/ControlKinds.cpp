@@ -31,6 +31,16 @@ std::vector<ListEntry> NumberEntries(int first, int last)
     return entries;
 }
 
+std::vector<ListEntry> TwoDigitEntries(int first, int last)
+{
+    std::vector<ListEntry> entries;
+    for (int n = first; n <= last; ++n) {
+        const QString text = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+        entries.push_back({text, text});
+    }
+    return entries;
+}
+
 ControlKind TextBox() { return {}; }
 
 ControlKind TextBoxEmptyAs(const QString& value, const QString& hint)
@@ -126,9 +136,10 @@ void MarkText(QWidget* w, bool red)
 {
     QPalette palette = w->palette();
     const QColor colour = red ? Qt::red : Qt::black;
-    palette.setColor(QPalette::Text, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::PlaceholderText, colour);
+    // A disabled control keeps its style's greyed text.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::PlaceholderText})
+            palette.setColor(group, role, colour);
     w->setPalette(palette);
 }
 

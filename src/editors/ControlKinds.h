@@ -29,6 +29,8 @@ struct ListEntry {
 std::vector<ListEntry> PlainEntries(const QStringList& texts);
 // The numbers first..last as plain entries.
 std::vector<ListEntry> NumberEntries(int first, int last);
+// The same written with two digits ("01" to "90"), as the controller takes a macro.
+std::vector<ListEntry> TwoDigitEntries(int first, int last);
 
 // The control of one row of an editor's table and how it holds its value.
 struct ControlKind {

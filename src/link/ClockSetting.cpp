@@ -23,7 +23,7 @@ AtOnce ClockRequest(const SettingsTables& tables, Clock& clock)
     // Read again as each goes out: the date's reply wait may have taken seconds.
     request.fresh = command;
     request.serialPausesMs = {PauseBeforeDateMs, PauseBeforeTimeMs};
-    request.unansweredCountsAsSent = true;
+    request.goesOnUnanswered = true;
     request.closePortAfter = true;
     return request;
 }

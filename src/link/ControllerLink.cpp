@@ -131,21 +131,26 @@ Status ControllerLink::frame(CommandTransport& transport, const AtOnce& request)
 {
     const bool serial = !transport.dtmfMode();
     Status result = Status::success();
+    Status unanswered = Status::success(); // the first command that got no answer, when the frame goes on
     for (std::size_t i = 0; i < request.commands.size() && result; ++i) {
         if (serial && i < request.serialPausesMs.size())
             transport.pause(request.serialPausesMs[i]);
         const ControllerCommand command = request.fresh ? request.fresh(i) : request.commands[i];
-        Outcome outcome = transport.send(command, request.unlockPort, i == 0 ? Framing::NoLock : Framing::Bare);
-        if (outcome == Outcome::TimedOut && request.unansweredCountsAsSent)
-            outcome = Outcome::Accepted;
+        const Outcome outcome =
+            transport.send(command, request.unlockPort, i == 0 ? Framing::NoLock : Framing::Bare);
+        if (outcome == Outcome::TimedOut && request.goesOnUnanswered) {
+            if (unanswered)
+                unanswered = FailureOf(outcome, command);
+            continue;
+        }
         result = FailureOf(outcome, command);
     }
-    if (result && request.adopt)
+    if (result && unanswered && request.adopt)
         request.adopt(m_tables);
     // A DTMF frame is closed after a failure too: the controller must not
     // stay unlocked. Serial lines need no lock code.
     const bool locked = serial || !request.lock || transport.lock() == Outcome::Accepted;
     if (result && !locked)
         return Status::failure(QStringLiteral("The lock code was not sent to the end"));
-    return result;
+    return result ? unanswered : result;
 }

@@ -35,9 +35,10 @@ struct AtOnce {
     std::function<ControllerCommand(std::size_t i)> fresh;
     // Serial mode: the wait before command i; none past the list's end.
     std::vector<int> serialPausesMs;
-    // Serial mode: a command that got no answer counts as sent (the reply
-    // check has told the user), and the next one goes out.
-    bool unansweredCountsAsSent = false;
+    // Serial mode: a command that got no answer does not stop the frame (the
+    // reply check has told the user) and the next one goes out; the frame
+    // still fails, as the controller may not have it.
+    bool goesOnUnanswered = false;
     // The serial port is closed afterwards, also when it was open before.
     bool closePortAfter = false;
 };

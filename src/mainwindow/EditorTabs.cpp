@@ -1,5 +1,6 @@
 #include "mainwindow/EditorTabs.h"
 
+#include "editors/macros/Scheduler.h"
 #include "editors/ports/AlarmsRemote.h"
 #include "editors/ports/DtmfMemories.h"
 #include "editors/ports/PortSwitches.h"
@@ -47,7 +48,7 @@ EditorTabList EditorTabs()
         tab<Timers>("Timers", {.startUpOrder = 8, .inFront = true}),
         tab<Courtesy>("Courtesy Tones", {.startUpOrder = 5}),
         placeholder("Macros", {.startUpOrder = 3}),
-        placeholder("Scheduler/Clock", {.startUpOrder = 4}),
+        tab<Scheduler>("Scheduler/Clock", {.startUpOrder = 4}),
         tab<Analog>("Analog", {.startUpOrder = 0}),
         tab<ID>("IDs", {.startUpOrder = 1}),
         tab<MessageMacros>("Messages", {.startUpOrder = 6}),

@@ -94,6 +94,21 @@ struct PatternTest : EditorTest<ListProbe> {
 
 const InsertionRule words{true, InsertionRule::AfterSelection::AfterItem};
 
+// Marked black or red, a control that is disabled still draws its text greyed.
+TEST_F(PatternTest, ADisabledMarkedControlKeepsItsGreyedText)
+{
+    load();
+    QLineEdit* marked = box(1);
+    const QColor greyed = QApplication::palette(marked).color(QPalette::Disabled, QPalette::Text);
+    ASSERT_NE(greyed, QColor(Qt::red));
+    type(marked, "HELLO");
+    ASSERT_TRUE(red(marked));
+    marked->setEnabled(false);
+    EXPECT_EQ(marked->palette().color(QPalette::Disabled, QPalette::Text), greyed);
+    marked->setEnabled(true);
+    EXPECT_TRUE(red(marked));
+}
+
 TEST_F(PatternTest, EnteringAndLeavingAreToldAndLeavingTidiesTheStoredValueQuietly)
 {
     load();

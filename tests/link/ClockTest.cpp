@@ -156,8 +156,11 @@ TEST(SetControllerClock, FailuresShowNoSuccessAndStillEndEverything)
              r.transport.after(1, [&r] { r.rig.tables.UpdateError = true; });
          },
          both, {}, false},
-        {"no answer to either: counted as sent", false, outcomes({Outcome::TimedOut, Outcome::TimedOut}), both,
-         {"Clock and Calendar have been successfully set"}, true},
+        // An unanswered line is no accepted one: the time still goes out, and
+        // the link has told of each silence.
+        {"no answer to either", false, outcomes({Outcome::TimedOut, Outcome::TimedOut}), both, {}, false},
+        {"no answer to the date", false, outcomes({Outcome::TimedOut, Outcome::Accepted}), both, {}, false},
+        {"no answer to the time", false, outcomes({Outcome::Accepted, Outcome::TimedOut}), both, {}, false},
         {"DTMF playing abandoned: the frame is closed", true, outcomes({Outcome::Interrupted}),
          {"begin", "send " + kDate, "lock", "end"}, {}, false},
         {"port will not open", false,

@@ -29,17 +29,6 @@ const std::vector<ListEntry> radioModes{
     {"LSB", "1", "LSBSet"}, {"USB", "2", "USBSet"}, {"CW", "3", "CWSet"}, {"FM", "4", "FMSet"}, {"AM", "5", "AMSet"},
 };
 
-// "01" to "90": a macro as the controller's alarm command takes it.
-std::vector<ListEntry> twoDigitMacros()
-{
-    std::vector<ListEntry> entries;
-    for (int n = 1; n <= Count::Macros; ++n) {
-        const QString text = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-        entries.push_back({text, text});
-    }
-    return entries;
-}
-
 // The memory block is not marked: its controls show one memory of ten.
 ControlKind unmarked(ControlKind kind)
 {
@@ -74,7 +63,8 @@ QWidget* Alarms_Remote::alarmFrame()
     markByPicks(m_alarm);
     grid->addWidget(new QLabel(QStringLiteral("Alarm Number")), 0, 0);
     grid->addWidget(selectorList(m_alarm), 0, 1);
-    const std::vector<ListEntry> macros = twoDigitMacros();
+    // "01" to "90": a macro as the controller's alarm command takes it.
+    const std::vector<ListEntry> macros = TwoDigitEntries(1, Count::Macros);
     // The alarms are a section of their own; the rest of the window is the remote base's.
     const auto alarmField = [](SettingBinding setting, const char* key) {
         FieldDefinition f = ReaderField(setting, QString::fromLatin1(key));

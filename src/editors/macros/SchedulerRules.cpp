@@ -1,0 +1,25 @@
+#include "editors/macros/SchedulerRules.h"
+
+#include "editors/FieldForms.h"
+
+#include <QRegularExpression>
+
+QString SetPointMacroForm(const QString& stored)
+{
+    const QString t = stored.trimmed();
+    return Intake::TwoDigits(t == u"0" || t == u"00" ? QStringLiteral("01") : t);
+}
+
+std::optional<QString> ClockCorrectionRefusal(const QString& copy)
+{
+    static const QRegularExpression seconds(QStringLiteral("^A?[0-9]+$"));
+    if (seconds.match(copy).hasMatch())
+        return std::nullopt;
+    if (copy.trimmed().isEmpty())
+        return QStringLiteral("it is empty. Give the correction in seconds, such as 5 or -5 (0 for none)");
+    // Told as the user types a negative correction.
+    const QString typed = copy.startsWith(u'A') ? QStringLiteral("-") + copy.mid(1) : copy;
+    return QStringLiteral("\"%1\" is no number of seconds. Give digits only, with a \"-\" before them for a "
+                          "negative correction, such as 5 or -5")
+        .arg(typed);
+}
