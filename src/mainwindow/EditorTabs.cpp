@@ -1,5 +1,6 @@
 #include "mainwindow/EditorTabs.h"
 
+#include "editors/macros/Macros.h"
 #include "editors/ports/AlarmsRemote.h"
 #include "editors/ports/DtmfMemories.h"
 #include "editors/ports/PortSwitches.h"
@@ -44,7 +45,7 @@ EditorTabList EditorTabs()
     return {
         tab<Timers>("Timers", {.startUpOrder = 8, .inFront = true}),
         tab<Courtesy>("Courtesy Tones", {.startUpOrder = 5}),
-        placeholder("Macros", {.startUpOrder = 3}),
+        tab<Macros>("Macros", {.startUpOrder = 3}),
         placeholder("Scheduler/Clock", {.startUpOrder = 4}),
         tab<Analog>("Analog", {.startUpOrder = 0}),
         placeholder("IDs", {.startUpOrder = 1}),
