@@ -67,8 +67,10 @@ Macros::Macros(AppContext& context, QWidget* parent) : SettingsEditor(context, {
     pages->setObjectName(QStringLiteral("SSTab1"));
     for (const Page& p : Pages)
         pages->addTab(page(p.first, p.last), QString::fromLatin1(p.caption));
-    // The last page also holds the port restrictions.
+    // The last page also holds the port restrictions, under its macros.
     static_cast<QBoxLayout*>(pages->widget(pages->count() - 1)->layout())->addWidget(portFrame());
+    for (int p = 0; p < pages->count(); ++p)
+        static_cast<QBoxLayout*>(pages->widget(p)->layout())->addStretch();
 
     setInsertionBoxes({m_kinds[0].contents, m_kinds[1].contents});
     setInsertionTarget(m_kinds[0].contents, 1);
@@ -92,6 +94,7 @@ QWidget* Macros::page(int first, int last)
         if (line == 1) {
             grid->addWidget(new QLabel(QStringLiteral("Functions")), 0, column + 1);
             grid->addWidget(new QLabel(QStringLiteral("Code")), 0, column + 2);
+            grid->setColumnStretch(column + 1, 1); // the room goes to the functions
         }
 
         FieldDefinition contents = Field(Bind(row.contents, row.contentsFlag), &Intake::UpperCollapsed,
@@ -113,6 +116,7 @@ QWidget* Macros::page(int first, int last)
             {QString::number(m), QString::fromLatin1(row.contentsBox), {}, TextBoxEmptyAs(NoneStored, NoneStored),
              contents},
             At(i)));
+        box->setMaximumWidth(QWIDGETSIZE_MAX);
         box->setMinimumWidth(k == 0 ? 420 : 150);
 
         FieldDefinition code = Field(Bind(row.code, row.codeFlag), &Intake::AsTyped, LoadForm::ShownTrimmed);
@@ -137,7 +141,6 @@ QWidget* Macros::page(int first, int last)
         kind.boxes.resize(i + 1);
         kind.boxes[i] = box;
     }
-    grid->setRowStretch(RowsPerColumn + 1, 1);
     auto* widget = new QWidget;
     auto* layout = new QVBoxLayout(widget);
     layout->addLayout(grid);
