@@ -154,6 +154,20 @@ TEST_F(PatternTest, TheListInsertsIntoTheBoxLastEnteredWhileAnotherPageIsShown)
     EXPECT_EQ(editor->insertionTarget(), (FieldElement{editor->messages, 6}));
 }
 
+// The caret an undo puts back is where the insertion found it, also in a box
+// whose text the program set and whose caret was never moved since.
+TEST_F(PatternTest, ARefusedInsertionPutsBackTheCaretItFound)
+{
+    tables.MessageMacro[7] = "ONE TWO THREE";
+    load();
+    focusIn(box(7), Qt::MouseFocusReason); // a tab would select the whole text
+    focusOut(box(7), Qt::MouseFocusReason);
+    EXPECT_TRUE(editor->insertAtTarget("FOUR", words));
+    EXPECT_EQ(messages(), QStringList{"At most three words"});
+    EXPECT_EQ(box(7)->text(), "ONE TWO THREE");
+    EXPECT_EQ(box(7)->cursorPosition(), 13);
+}
+
 TEST_F(PatternTest, ByClickOnlyAClickChoosesTheTarget)
 {
     tables.MessageMacro[1] = "ONE";
