@@ -1,4 +1,5 @@
 #include "CountedDialogs.h"
+#include "editors/macros/Macros.h"
 #include "FakeClock.h"
 #include "FakeSerialPort.h"
 #include "mainwindow/EditorManager.h"
@@ -13,6 +14,7 @@
 #include "store/SettingsTables.h"
 
 #include <QApplication>
+#include <QTabBar>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -57,6 +59,16 @@ struct Rig {
     AppContext context{tables, profile, dialogs, clock, log, settingsFile, serial, comPorts, sound, notices};
 };
 
+// The rig with the main window loaded, as after the start-up.
+struct Loaded : Rig {
+    explicit Loaded(benchmark::State& state)
+    {
+        if (!main.load())
+            state.SkipWithError("the start-up did not load");
+    }
+    ZarnMain main{context};
+};
+
 // The start-up's load: the configuration read and the editors of the tabs created.
 void BM_StartUpLoad(benchmark::State& state)
 {
@@ -77,10 +89,8 @@ BENCHMARK(BM_StartUpLoad)->Unit(benchmark::kMillisecond);
 // queue of events.
 void BM_ReloadEditors(benchmark::State& state)
 {
-    Rig rig;
-    ZarnMain main(rig.context);
-    if (!main.load())
-        state.SkipWithError("the start-up did not load");
+    Loaded rig(state);
+    ZarnMain& main = rig.main;
     for (auto _ : state) {
         main.reloadEditors();
         QCoreApplication::sendPostedEvents();
@@ -89,6 +99,37 @@ void BM_ReloadEditors(benchmark::State& state)
     state.counters["editors"] = static_cast<double>(main.editors().startUpTabs().size());
 }
 BENCHMARK(BM_ReloadEditors)->Unit(benchmark::kMillisecond);
+
+// The macro editor made on the sample: 180 boxes and the 532 rows of the function list.
+void BM_MacroEditorBuild(benchmark::State& state)
+{
+    Loaded rig(state);
+    for (auto _ : state) {
+        Macros editor(rig.context);
+        benchmark::DoNotOptimize(&editor);
+    }
+}
+BENCHMARK(BM_MacroEditorBuild)->Unit(benchmark::kMillisecond);
+
+// The user goes to the macro tab and back, with what the event loop then
+// does to show each page; leaving runs the macro editor's Apply.
+void BM_MacroTabSwitch(benchmark::State& state)
+{
+    Loaded rig(state);
+    ZarnMain& main = rig.main;
+    main.show();
+    QCoreApplication::processEvents();
+    const int macros = 2, timers = 0;
+    for (auto _ : state) {
+        main.tabBar()->setCurrentIndex(macros);
+        QCoreApplication::processEvents();
+        main.tabBar()->setCurrentIndex(timers);
+        QCoreApplication::processEvents();
+    }
+    if (main.currentTab() != timers)
+        state.SkipWithError("the tab did not change");
+}
+BENCHMARK(BM_MacroTabSwitch)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -50,6 +50,8 @@ struct FieldDefinition {
     // reader would replace by its default when the file is read back.
     const ValueRule* reader = nullptr;
     bool restoredByCancel = true;
+    // The number a message gives element 1: "Macro (41)" for the first short macro.
+    int firstNumber = 1;
 };
 
 // A field with no check and no reader rule.

@@ -336,6 +336,9 @@ bool SettingsEditor::insertAtTarget(const QString& item, const InsertionRule& ru
         at = *m_targetCaret;
     m_targetCaret.reset(); // the caret set below holds from now on
     const Insertion put = InsertItem(box->text(), at.position, at.selectionStart, at.selectionLength, item, rule);
+    // An undo puts the caret back where the insertion found it, also when no
+    // caret move was seen since the program last set the box's text.
+    m_bindings[*m_target].caret = at.position;
     box->setText(put.text); // checked as an edit, which may refuse it
     if (box->text() == put.text)
         box->setCursorPosition(put.caret);
@@ -435,7 +438,8 @@ void SettingsEditor::tell(const QString& text, const MessageStyle& style)
 QString SettingsEditor::boxName(const FieldElement& e) const
 {
     const auto numbered = [&](const QString& name) {
-        return m_copies.count(e.field) > 1 ? QStringLiteral("%1 (%2)").arg(name).arg(e.index) : name;
+        const int number = e.index + m_copies.definition(e.field).firstNumber - 1;
+        return m_copies.count(e.field) > 1 ? QStringLiteral("%1 (%2)").arg(name).arg(number) : name;
     };
     if (const QString& caption = m_copies.definition(e.field).caption; !caption.isEmpty())
         return numbered(caption);
@@ -459,11 +463,16 @@ bool SettingsEditor::eventFilter(QObject* watched, QEvent* event)
     const auto it = m_boxes.constFind(watched);
     if (it != m_boxes.constEnd()) {
         switch (event->type()) {
-        case QEvent::FocusIn: focusIn(*it); break;
+        case QEvent::FocusIn:
         case QEvent::FocusOut: {
-            // A context menu or another window taking over is not leaving the box.
+            // A context menu or another window (a message) taking the focus
+            // and giving it back is neither leaving the box nor entering it.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+                break;
+            if (event->type() == QEvent::FocusIn)
+                focusIn(*it);
+            else
                 focusOut(*it);
             break;
         }

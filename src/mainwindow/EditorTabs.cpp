@@ -1,5 +1,6 @@
 #include "mainwindow/EditorTabs.h"
 
+#include "editors/macros/Macros.h"
 #include "editors/macros/Scheduler.h"
 #include "editors/ports/AlarmsRemote.h"
 #include "editors/ports/DtmfMemories.h"
@@ -10,7 +11,6 @@
 #include "editors/timing/Analog.h"
 #include "editors/timing/Courtesy.h"
 #include "editors/timing/Timers.h"
-#include "mainwindow/PlaceholderEditor.h"
 
 #include <algorithm>
 #include <type_traits>
@@ -30,16 +30,6 @@ template <typename Editor> EditorTab tab(const char* caption, TabRoles roles)
             roles};
 }
 
-EditorTab placeholder(const char* caption, TabRoles roles)
-{
-    const QString text = QString::fromLatin1(caption);
-    return {text,
-            [text](AppContext&, ControllerLink&, QWidget* parent) -> EditorWindow* {
-                return new PlaceholderEditor(text, parent);
-            },
-            roles};
-}
-
 } // namespace
 
 EditorTabList EditorTabs()
@@ -47,7 +37,7 @@ EditorTabList EditorTabs()
     return {
         tab<Timers>("Timers", {.startUpOrder = 8, .inFront = true}),
         tab<Courtesy>("Courtesy Tones", {.startUpOrder = 5}),
-        placeholder("Macros", {.startUpOrder = 3}),
+        tab<Macros>("Macros", {.startUpOrder = 3}),
         tab<Scheduler>("Scheduler/Clock", {.startUpOrder = 4}),
         tab<Analog>("Analog", {.startUpOrder = 0}),
         tab<ID>("IDs", {.startUpOrder = 1}),

@@ -114,6 +114,12 @@ TEST_F(PatternTest, EnteringAndLeavingAreToldAndLeavingTidiesTheStoredValueQuiet
     load();
     focusIn(box(2));
     EXPECT_EQ(editor->enteredBoxes, (std::vector<FieldElement>{{editor->messages, 2}}));
+    // A message taking the focus and giving it back neither leaves nor enters
+    // the box, so what entering tells is not told again.
+    focusOut(box(2), Qt::ActiveWindowFocusReason);
+    focusIn(box(2), Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(editor->enteredBoxes.size(), 1u);
+    EXPECT_TRUE(editor->leftBoxes.empty());
     focusOut(box(2));
     EXPECT_EQ(editor->leftBoxes, (std::vector<FieldElement>{{editor->messages, 2}}));
     EXPECT_EQ(box(2)->text(), "GOOD MORNING");
@@ -167,6 +173,20 @@ TEST_F(PatternTest, TheListInsertsIntoTheBoxLastEnteredWhileAnotherPageIsShown)
     EXPECT_EQ(box(6)->text(), "GOOD EVENING REPEATER");
     EXPECT_EQ(messages(), QStringList{"At most three words"});
     EXPECT_EQ(editor->insertionTarget(), (FieldElement{editor->messages, 6}));
+}
+
+// The caret an undo puts back is where the insertion found it, also in a box
+// whose text the program set and whose caret was never moved since.
+TEST_F(PatternTest, ARefusedInsertionPutsBackTheCaretItFound)
+{
+    tables.MessageMacro[7] = "ONE TWO THREE";
+    load();
+    focusIn(box(7), Qt::MouseFocusReason); // a tab would select the whole text
+    focusOut(box(7), Qt::MouseFocusReason);
+    EXPECT_TRUE(editor->insertAtTarget("FOUR", words));
+    EXPECT_EQ(messages(), QStringList{"At most three words"});
+    EXPECT_EQ(box(7)->text(), "ONE TWO THREE");
+    EXPECT_EQ(box(7)->cursorPosition(), 13);
 }
 
 TEST_F(PatternTest, ByClickOnlyAClickChoosesTheTarget)
