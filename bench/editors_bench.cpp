@@ -105,7 +105,7 @@ void BM_MacroEditorBuild(benchmark::State& state)
 {
     Loaded rig(state);
     for (auto _ : state) {
-        Macros editor(rig.context);
+        Macros editor(rig.context, rig.main.controller());
         benchmark::DoNotOptimize(&editor);
     }
 }

@@ -36,6 +36,7 @@ template <typename Base> struct MacrosFixture : EditorTest<Macros, Base> {
         t.Macro[2] = "013 037";
         t.DataSaved = true;
     }
+    Macros& load() { return EditorTest<Macros, Base>::load(this->link); }
     QLineEdit* longBox(int i) const { return this->find(QStringLiteral("MacroSet(%1)").arg(i)); }
     QLineEdit* shortBox(int j) const { return this->find(QStringLiteral("ShortMacroSet(%1)").arg(j)); }
     QLineEdit* code(int i) const { return this->find(QStringLiteral("MacroCodeSet(%1)").arg(i)); }
@@ -62,7 +63,7 @@ template <typename Base> struct MacrosFixture : EditorTest<Macros, Base> {
             || t.PortToAllowChanged.any(true);
     }
 };
-using MacrosTest = MacrosFixture<EditorFixture>;
+using MacrosTest = MacrosFixture<CodesFixture>;
 
 TEST_F(MacrosTest, LoadsEveryMacroOnItsPageAndAnUntouchedApplyFlagsNothing)
 {
@@ -292,21 +293,6 @@ TEST_F(MacrosTest, CancelPutsBackContentsRunCodesAndPortSets)
     EXPECT_FALSE(anyFlag());
 }
 
-TEST_F(MacrosTest, EraseAllMacrosSaysItIsNotAvailableAndChangesNothing)
-{
-    tables.ComPortValue = "2";
-    load();
-    find<QPushButton>("Erase")->click();
-    ASSERT_EQ(dialogs.script.messages().size(), 1u);
-    EXPECT_EQ(dialogs.script.messages()[0].buttons, Dialogs::Buttons::Ok);
-    EXPECT_EQ(longBox(2)->text(), "013 037");
-    EXPECT_TRUE(serial.written().isEmpty());
-    editor->DoApply();
-    EXPECT_FALSE(anyFlag());
-}
-
-// A macro edited here goes out with the changes-only upload in the
-// controller's form, as a serial line and as the tones a decoder hears.
 using MacrosUpload = MacrosFixture<CodesFixture>;
 
 TEST_F(MacrosUpload, AnEditedMacroIsSentAsItsLineAndItsTones)
@@ -336,6 +322,77 @@ TEST_F(MacrosUpload, AnEditedMacroIsSentAsItsLineAndItsTones)
         }
         EXPECT_FALSE(tables.ShortMacroChanged[3]);
     }
+}
+
+// Erasing every macro in the controller: asked first, sent at once, and only
+// once the controller has it the configuration holds no macro either.
+using MacrosErase = MacrosFixture<CodesFixture>;
+
+TEST_F(MacrosErase, NoSendsNothingAndAPlusErasesEveryMacroHereToo)
+{
+    tables.Macro[7] = "001";
+    tables.ShortMacro[4] = "002 003";
+    load();
+    type(longBox(9), "013"); // an edit not applied
+    dialogs.script.answer(Dialogs::Answer::No);
+    find<QPushButton>("Erase")->click();
+    EXPECT_TRUE(port.written().isEmpty());
+    EXPECT_EQ(tables.Macro[7], "001");
+    ASSERT_EQ(dialogs.script.messages().size(), 1u);
+    EXPECT_EQ(dialogs.script.messages()[0].title, "Erase All Macros");
+    EXPECT_EQ(dialogs.script.messages()[0].text,
+              "Are you sure you want to erase all macros (this will cause an immediate update to be sent)?");
+
+    dialogs.script.clear();
+    dialogs.script.answer(Dialogs::Answer::Yes);
+    answers.push_back("+\r");
+    const std::int64_t pressed = clock.elapsedMs();
+    find<QPushButton>("Erase")->click();
+    EXPECT_EQ(port.written(), "1*400499#\r");
+    const auto writes = std::count_if(port.events().begin(), port.events().end(),
+                                      [](const FakeSerialPort::Event& e) { return e.what.startsWith("write"); });
+    EXPECT_EQ(writes, 1) << "one output";
+    for (const FakeSerialPort::Event& e : port.events())
+        if (e.what.startsWith("write"))
+            EXPECT_GE(e.atMs - pressed, 50) << "after the pause";
+    EXPECT_FALSE(port.isOpen()) << "closed after";
+    for (int i = 1; i <= Count::LongMacros; ++i)
+        EXPECT_EQ(tables.Macro[i], NoneStored);
+    for (int j = 1; j <= Count::ShortMacros; ++j)
+        EXPECT_EQ(tables.ShortMacro[j], NoneStored);
+    EXPECT_TRUE(tables.MacrosChanged);
+    EXPECT_FALSE(tables.DataSaved);
+    EXPECT_FALSE(tables.MacroChanged.any(true) || tables.ShortMacroChanged.any(true)) << "the controller has them";
+    EXPECT_EQ(longBox(9)->text(), "") << "the edit is gone: the empty macro shows";
+    EXPECT_FALSE(red(longBox(9)));
+    EXPECT_EQ(messages().back(), "All Macros have been erased, both in Zarn and in the Tarvex. You should resave "
+                                 "your dat file now to reflect these changes.");
+}
+
+TEST_F(MacrosErase, ARefusalChangesNothingAndSaysWhy)
+{
+    tables.Macro[7] = "001";
+    load();
+    dialogs.script.answer(Dialogs::Answer::Yes);
+    answers.push_back("-\r");
+    find<QPushButton>("Erase")->click();
+    EXPECT_EQ(tables.Macro[7], "001");
+    EXPECT_TRUE(tables.DataSaved);
+    EXPECT_FALSE(messages().contains("All Macros have been erased, both in Zarn and in the Tarvex. You should resave "
+                                     "your dat file now to reflect these changes."));
+    EXPECT_GE(messages().size(), 2) << "the question and the reason";
+}
+
+TEST_F(MacrosErase, InDtmfModeTheEraseIsOneKeyedFrame)
+{
+    dtmfMode();
+    load();
+    dialogs.script.answer(Dialogs::Answer::Yes);
+    find<QPushButton>("Erase")->click();
+    EXPECT_EQ(heard(), "123D*400499D0D") << "port 1's unlock code, the erase, the lock code";
+    EXPECT_EQ(unkeyedMs, 0) << "the transmitter keyed throughout";
+    EXPECT_FALSE(port.keyed());
+    EXPECT_EQ(tables.Macro[2], NoneStored);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "editors/PortSets.h"
 #include "editors/macros/MacroCatalogue.h"
 #include "editors/macros/MacroText.h"
+#include "link/CommandCatalogue.h"
+#include "link/ControllerLink.h"
 #include "store/AppContext.h"
 #include "store/ProgramName.h"
 #include "store/TextHelpers.h"
@@ -60,7 +62,8 @@ std::vector<ListEntry> MacroPortSets() { return {PortSetEntries().begin() + 1, P
 
 } // namespace
 
-Macros::Macros(AppContext& context, QWidget* parent) : SettingsEditor(context, {&S::MacrosChanged}, parent)
+Macros::Macros(AppContext& context, ControllerLink& link, QWidget* parent)
+    : SettingsEditor(context, {&S::MacrosChanged}, parent), m_link(link)
 {
     setWindowTitle(QStringLiteral("Macros"));
     auto* pages = new QTabWidget;
@@ -227,10 +230,28 @@ void Macros::BuildMacro(int number)
 
 void Macros::Erase_Click()
 {
-    context().dialogs.message(ProgramName,
-                              QStringLiteral("Erasing all macros in the Tarvex is not available yet. Nothing was "
-                                             "erased."),
-                              Dialogs::Buttons::Ok, Dialogs::Icon::None);
+    Dialogs& dialogs = context().dialogs;
+    if (dialogs.message(QStringLiteral("Erase All Macros"),
+                        QStringLiteral("Are you sure you want to erase all macros (this will cause an immediate "
+                                       "update to be sent)?"),
+                        Dialogs::Buttons::YesNo)
+        != Dialogs::Answer::Yes)
+        return;
+    AtOnce erase;
+    erase.commands = {BuildCommand(CommandId::EraseAllMacros, context().tables)};
+    erase.serialPausesMs = {50};
+    erase.closePortAfter = true;
+    if (!sendAtOnce(m_link, erase))
+        return; // the link has told why; the macros stand as they were
+    // The controller holds them already: no item flag, but the file must be
+    // saved, and every box shows the empty macro, an edit in it too.
+    const StorePolicy erased{false, {&S::MacrosChanged}, true};
+    for (int i = 1; i <= Count::LongMacros; ++i)
+        storeNow(Bind(&S::Macro, &S::MacroChanged), i, NoneStored, erased);
+    for (int j = 1; j <= Count::ShortMacros; ++j)
+        storeNow(Bind(&S::ShortMacro, &S::ShortMacroChanged), j, NoneStored, erased);
+    dialogs.message(ProgramName, QStringLiteral("All Macros have been erased, both in Zarn and in the Tarvex. You "
+                                                "should resave your dat file now to reflect these changes."));
 }
 
 void Macros::count(const Kind& kind, int index, bool warn)

@@ -4,21 +4,25 @@
 
 #include <array>
 
+class ControllerLink;
 class QLineEdit;
 class QListWidget;
 
 // The ninety macros: their functions, typed or built from the function list,
-// their run codes and the ports allowed to run each.
+// their run codes and the ports allowed to run each; and the erase of every
+// macro in the controller, sent at once.
 class Macros final : public SettingsEditor {
     Q_OBJECT
 public:
-    explicit Macros(AppContext& context, QWidget* parent = nullptr);
+    Macros(AppContext& context, ControllerLink& link, QWidget* parent = nullptr);
 
     // Puts function `number` into the macro box last entered (long macro 1
     // before any), at the caret or over the selection it kept; 0, a separator
     // of the list, puts nothing. An insertion that passes the macro's slots
     // is undone, with the message.
     void BuildMacro(int number);
+    // Asks, then erases every macro in the controller; once it has done so,
+    // every macro of the configuration is "NONE STORED" too, to be saved.
     void Erase_Click();
 
 protected:
@@ -43,6 +47,7 @@ private:
     // Shows the box's count; `warn`: passing the slots brings the message.
     void count(const Kind& kind, int index, bool warn);
 
+    ControllerLink& m_link;
     std::array<Kind, 2> m_kinds;
     QListWidget* m_functions = nullptr;
     QLineEdit* m_counter = nullptr;
