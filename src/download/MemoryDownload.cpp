@@ -1,8 +1,8 @@
 #include "download/MemoryDownload.h"
 
-#include "download/CanonicalDecimal.h"
 #include "download/ChunkFramer.h"
 #include "download/DownloadProgress.h"
+#include "download/MemoryFile.h"
 #include "download/MemoryImage.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
@@ -23,23 +23,6 @@ Status fileFailure(const QSaveFile& file, const char* doing)
 {
     return Status::failure(QStringLiteral("The file %1 cannot be %2: %3.")
                                .arg(file.fileName(), QString::fromLatin1(doing), file.errorString()));
-}
-
-// The record of `address`: "address,value" in plain decimal, the value a byte.
-bool isRecordOf(const QByteArray& record, int address)
-{
-    const qsizetype comma = record.indexOf(',');
-    return comma >= 0 && CanonicalDecimal(record.first(comma), MemoryImageSize - 1) == address
-        && CanonicalDecimal(record.sliced(comma + 1), 255).has_value();
-}
-
-// A record as a message shows it: control characters as "?", cut short.
-QString shown(const QByteArray& record)
-{
-    QString text;
-    for (const char c : record.first(qMin<qsizetype>(record.size(), 40)))
-        text += static_cast<unsigned char>(c) < 32 || c == 127 ? QChar(u'?') : QChar(static_cast<unsigned char>(c));
-    return text;
 }
 
 } // namespace
@@ -111,12 +94,12 @@ TransferEnd MemoryDownload::receiveImage(const QString& path)
                     return failed(fileFailure(file, "written"), records);
                 return ended(TransferEnd::Way::Complete, records);
             }
-            if (!isRecordOf(framed->text, records))
+            if (!RecordValue(framed->text, records))
                 return failed(Status::failure(QStringLiteral("Record %1 from the Tarvex is not the record of "
                                                              "address %2 (\"%3\").")
                                                   .arg(records + 1)
                                                   .arg(records)
-                                                  .arg(shown(framed->text))),
+                                                  .arg(ShownRecord(framed->text))),
                               records);
             file.write(framed->text + "\r\n");
             ++records;
