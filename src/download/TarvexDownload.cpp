@@ -56,8 +56,11 @@ void TarvexDownload::run()
                                                       "change to Serial Port Mode and try again"));
         return;
     }
+    // The edits first: an editor's Apply may itself need the link.
+    if (!m_hooks.applyPendingEdits())
+        return;
     const ControllerLink::Claim held = m_link.claimOrTell(ControllerLink::Job::Download);
-    if (!held || !m_hooks.applyPendingEdits())
+    if (!held)
         return;
     QString question = QStringLiteral("Downloading will cause other operations of the Tarvex to stop until the "
                                       "download is complete. Are you sure you want to do this?");
