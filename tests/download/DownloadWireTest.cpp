@@ -287,3 +287,45 @@ TEST_F(DownloadWire, AnOptionBoardThatFallsSilentStillHasBothParsesRun)
     EXPECT_TRUE(m_dialogs.shown().back().text.startsWith(ClosingText));
     EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA001111\r\nRA002222\r\n");
 }
+
+TEST_F(DownloadWire, APortOrAFileThatWillNotOpenIsToldAndNothingIsSent)
+{
+    m_tables.ComPortValue = "5"; // no device behind it
+    m_dialogs.answer(Answer::Yes);
+    run();
+    EXPECT_TRUE(m_dialogs.messageTexts().back().contains("COM5 is in use by another program"));
+    EXPECT_FALSE(QFile::exists(memoryFile()));
+
+    m_tables.ComPortValue = "3";
+    m_context.settingsFile = m_dir.path("missing/zarn.ini");
+    m_dialogs.clear();
+    m_dialogs.answer(Answer::Yes);
+    run();
+    EXPECT_TRUE(m_dialogs.messageTexts().back().startsWith("Download from Tarvex: "));
+    EXPECT_TRUE(m_sim.lines().empty());
+    EXPECT_TRUE(portClosedAgain());
+}
+
+// The option board's cancel sends its lock line alone; both parses still run.
+TEST_F(DownloadWire, AnOptionBoardCancelSendsTheLockLineOnly)
+{
+    m_server.boardLines = {"RA001111", "RA002222", "RA003333"};
+    m_dialogs.answer(Answer::Yes);
+    m_dialogs.answer(Answer::Yes);
+    // Escape once the option board's second line is on the bar.
+    m_onEvents = [this] {
+        if (m_progress.captions.size() == 2 && !m_progress.values.isEmpty() && m_progress.values.back() == 2)
+            m_progress.cancelAt = 0;
+    };
+    run();
+    EXPECT_TRUE(m_dialogs.messageTexts().contains("Tarvex Programmer: Download Canceled. Click OK to return to Zarn"));
+    const auto lines = m_sim.lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[lines.size() - 3].text, "1SendAPEram");
+    EXPECT_EQ(lines[lines.size() - 2].text, "o");
+    EXPECT_EQ(lines.back().text, "9D");
+    EXPECT_EQ(m_tables.AutoDial[2], "222");
+    EXPECT_EQ(m_tables.HangTime[1], m_served.HangTime[1]);
+    EXPECT_TRUE(m_dialogs.shown().back().text.startsWith(ClosingText));
+    EXPECT_TRUE(portClosedAgain());
+}
