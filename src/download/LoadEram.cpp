@@ -15,6 +15,44 @@ std::optional<QString> decode(const MemoryImage& image, const LayoutRow& row, in
     return row.decode(lines, count);
 }
 
+} // namespace
+
+// The copies held in memory only are read under the key of the setting they copy.
+const KeyStem* ReaderStemOf(const SettingRef& ref)
+{
+    if (ref.scalar == &SettingsTables::Lock)
+        return &FindStem(QStringLiteral("Lock"));
+    if (ref.scalar == &SettingsTables::CurrentTerminator)
+        return &FindStem(QStringLiteral("Terminator"));
+    for (const KeyStem& stem : KeyRegistry())
+        if (SettingRef{stem.scalar, stem.array} == ref)
+            return &stem;
+    return nullptr; // a count the program keeps beside its text
+}
+
+namespace {
+
+// Row by row of the layout.
+const std::vector<const KeyStem*>& readerStems()
+{
+    static const std::vector<const KeyStem*> stems = [] {
+        std::vector<const KeyStem*> s;
+        for (const LayoutRow& row : MemoryLayout())
+            s.push_back(ReaderStemOf(row.setting));
+        return s;
+    }();
+    return stems;
+}
+
+// What the reader keeps once the value has been saved and read again as
+// often as it takes to stand: it pads a short tone by one digit a read.
+QString asTheReaderKeeps(const KeyStem& stem, int i, QString value)
+{
+    for (QString kept = stem.kept(value, i).text; kept != value; kept = stem.kept(value, i).text)
+        value = std::move(kept);
+    return value;
+}
+
 EramLoad finished(SettingsTables& tables, const MemoryImage& image)
 {
     StoreMemoryImage(tables, image);
@@ -24,14 +62,22 @@ EramLoad finished(SettingsTables& tables, const MemoryImage& image)
 
 } // namespace
 
+// What the image gives is stored as the configuration file reader would keep
+// it, so a download saved and opened again is the same configuration: its
+// form (a tone padded to four digits), or the reader's default where the
+// image holds what no setting means (an erased byte, a number out of range).
 void StoreMemoryImage(SettingsTables& tables, const MemoryImage& image)
 {
-    for (const LayoutRow& row : MemoryLayout()) {
+    const auto& rows = MemoryLayout();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const LayoutRow& row = rows[r];
         if (!row.setting.isSet())
             continue;
+        const KeyStem* stem = readerStems()[r];
         for (int element = 1; element <= row.count; ++element)
             if (auto value = decode(image, row, element))
-                row.setting.at(tables, element) = std::move(*value);
+                row.setting.at(tables, element) = stem ? asTheReaderKeeps(*stem, stem->isArray() ? element : 0, std::move(*value))
+                                                       : std::move(*value);
     }
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+struct KeyStem;
+struct SettingRef;
 struct SettingsTables;
 
 // What a memory file did to the settings.
@@ -28,3 +30,6 @@ EramLoad LoadEramText(SettingsTables& tables, QByteArrayView text);
 void StoreMemoryImage(SettingsTables& tables, const MemoryImage& image);
 // The settings of the configuration file that no field of the image fills.
 QStringList SettingsNotHeld();
+// The configuration file's key a field's setting is read under; none for
+// what the file does not hold.
+const KeyStem* ReaderStemOf(const SettingRef& ref);

@@ -9,19 +9,6 @@ namespace {
 
 const QString NothingChanged = QStringLiteral(" Nothing was changed.");
 
-// A record as the message shows it: control characters as "?", a long
-// line cut short.
-QString shown(QByteArrayView line)
-{
-    constexpr qsizetype Longest = 40;
-    QString text;
-    for (const char c : line.first(qMin(line.size(), Longest)))
-        text += static_cast<unsigned char>(c) < 32 || c == 127 ? QChar(u'?') : QChar(static_cast<unsigned char>(c));
-    if (line.size() > Longest)
-        text += QStringLiteral("...");
-    return text;
-}
-
 // The lines of the file; a line feed that ends the last one opens no line.
 // A carriage return before the line feed belongs to the line end.
 QList<QByteArrayView> splitLines(QByteArrayView text)
@@ -38,7 +25,22 @@ QList<QByteArrayView> splitLines(QByteArrayView text)
     return lines;
 }
 
-std::optional<int> recordValue(QByteArrayView line, int address)
+} // namespace
+
+// A record as the message shows it: control characters as "?", a long
+// line cut short.
+QString ShownRecord(QByteArrayView line)
+{
+    constexpr qsizetype Longest = 40;
+    QString text;
+    for (const char c : line.first(qMin(line.size(), Longest)))
+        text += static_cast<unsigned char>(c) < 32 || c == 127 ? QChar(u'?') : QChar(static_cast<unsigned char>(c));
+    if (line.size() > Longest)
+        text += QStringLiteral("...");
+    return text;
+}
+
+std::optional<int> RecordValue(QByteArrayView line, int address)
 {
     const qsizetype comma = line.indexOf(',');
     if (comma < 0 || CanonicalDecimal(line.first(comma), MemoryImageSize - 1) != address)
@@ -46,7 +48,6 @@ std::optional<int> recordValue(QByteArrayView line, int address)
     return CanonicalDecimal(line.sliced(comma + 1), 255);
 }
 
-} // namespace
 
 Status CheckMemoryFile(QByteArrayView text, MemoryImage& image)
 {
@@ -58,12 +59,12 @@ Status CheckMemoryFile(QByteArrayView text, MemoryImage& image)
                                + NothingChanged);
     MemoryImage checked{};
     for (int address = 0; address < MemoryImageSize; ++address) {
-        const auto value = recordValue(lines[address], address);
+        const auto value = RecordValue(lines[address], address);
         if (!value)
             return Status::failure(QStringLiteral("Line %1 of the memory file is not the record of address %2 (\"%3\").")
                                        .arg(address + 1)
                                        .arg(address)
-                                       .arg(shown(lines[address]))
+                                       .arg(ShownRecord(lines[address]))
                                    + NothingChanged);
         checked[address] = static_cast<quint8>(*value);
     }

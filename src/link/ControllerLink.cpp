@@ -42,6 +42,7 @@ void ControllerLink::Claim::release()
 ControllerLink::ControllerLink(SettingsTables& tables, SerialPort& port, SoundOutput& sound, Dialogs& dialogs,
                                Clock& clock)
     : m_tables(tables),
+      m_port(port),
       m_sound(sound),
       m_link(port, tables, dialogs, clock),
       m_player(tables, sound, m_link),

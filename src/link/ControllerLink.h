@@ -76,6 +76,8 @@ public:
     // The transport of the current mode.
     CommandTransport& transport() { return transportOf(dtmfMode()); }
     SerialLink& serialLink() { return m_link; }
+    // The port itself, for a transfer the controller drives record by record.
+    SerialPort& port() { return m_port; }
     DtmfPlayer& player() { return m_player; }
     // A run of tones with the transmitter keyed, for keys played as typed.
     KeyedRun keyedRun() { return KeyedRun(m_tables, m_sound, m_link); }
@@ -114,6 +116,7 @@ private:
     Status frame(CommandTransport& transport, const AtOnce& request);
 
     SettingsTables& m_tables;
+    SerialPort& m_port;
     SoundOutput& m_sound;
     SerialLink m_link;
     DtmfPlayer m_player;

@@ -6,13 +6,17 @@
 #include "link/UpdateWindow.h"
 #include "link/WindowPlacement.h"
 
+#include "download/OptionBoardFile.h"
+#include "download/TarvexDownload.h"
 #include "editors/EditorWindow.h"
+#include "editors/ports/SpecialCodes.h"
 #include "mainwindow/AboutWindow.h"
 #include "store/AppContext.h"
 #include "mainwindow/CompanyWindow.h"
 #include "mainwindow/EditorManager.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/MainMenus.h"
+#include "mainwindow/ProgressBar.h"
 #include "mainwindow/TransportMenu.h"
 #include "mainwindow/Version.h"
 #include "mainwindow/WindowTitle.h"
@@ -75,7 +79,7 @@ void ZarnMain::connectCommands()
     connect(m.fileExit, &QAction::triggered, this, [this] { m_files->fileExit(); });
     for (QAction* a : {m.upload, m.toolUpload})
         connect(a, &QAction::triggered, this, &ZarnMain::openUpload);
-    connect(m.download, &QAction::triggered, this, [this] { notBuilt(QStringLiteral("Download from Tarvex")); });
+    connect(m.download, &QAction::triggered, this, &ZarnMain::downloadFromTarvex);
     connect(m.testPad, &QAction::triggered, this, &ZarnMain::openTestPad);
     connect(m.manualData, &QAction::triggered, this, &ZarnMain::openManualSend);
     connect(m.about, &QAction::triggered, this, [this] {
@@ -90,9 +94,37 @@ void ZarnMain::connectCommands()
     });
 }
 
-void ZarnMain::notBuilt(const QString& what)
+void ZarnMain::downloadFromTarvex()
 {
-    m_context.dialogs.message(ProgramName, what + QStringLiteral(" is not built yet."));
+    if (!m_progress)
+        m_progress = new ProgressBar(this);
+    DownloadHooks hooks{
+        [this] { return applyPendingEdits(); },
+        [this](bool on) { enableCommands(on); },
+        [this](const QString& path) { return loadMemoryFile(path); },
+        [this](const OptionBoardFile& board) {
+            if (auto* codes = dynamic_cast<SpecialCodes*>(m_editors->load(m_editors->tabWith(&TabRoles::holdsLockBox))))
+                codes->showOptionBoard(board);
+        },
+    };
+    TarvexDownload(m_context, *m_controller, *m_progress, std::move(hooks)).run();
+}
+
+// The transfer lets events through: no other command may start inside it.
+void ZarnMain::enableCommands(bool on)
+{
+    if (!on) {
+        for (QAction* a : findChildren<QAction*>())
+            if (a->isEnabled()) {
+                a->setEnabled(false);
+                m_pausedActions.push_back(a);
+            }
+    } else {
+        for (QAction* a : std::exchange(m_pausedActions, {}))
+            a->setEnabled(true);
+    }
+    m_tabs->setEnabled(on);
+    m_area->setEnabled(on);
 }
 
 bool ZarnMain::load()
@@ -284,6 +316,11 @@ void ZarnMain::endProgram()
 
 void ZarnMain::closeEvent(QCloseEvent* event)
 {
+    // A download ends through its own window's Escape.
+    if (m_controller->holds(ControllerLink::Job::Download)) {
+        event->ignore();
+        return;
+    }
     if (!m_ended)
         m_files->fileExit();
     if (m_ended)

@@ -10,6 +10,8 @@
 class ControllerLink;
 class EditorManager;
 class FileCommands;
+class ProgressBar;
+class QAction;
 class QDialog;
 class QStackedWidget;
 class QTabBar;
@@ -68,6 +70,10 @@ public:
     void openUpload();
     void openManualSend();
     void openTestPad();
+    // Download from Tarvex: the controller's memory into the settings, every
+    // other command off meanwhile.
+    void downloadFromTarvex();
+    ProgressBar* progressWindow() const { return m_progress; }
     // The one path to the controller, for every window that talks to it.
     ControllerLink& controller() { return *m_controller; }
 
@@ -88,7 +94,7 @@ private:
     void finishLoad();
     void applyGeometry(WindowGeometry geometry);
     void focusLockBox();
-    void notBuilt(const QString& what);
+    void enableCommands(bool on);
 
     AppContext& m_context;
     QStackedWidget* m_area;
@@ -102,6 +108,8 @@ private:
     UpdateWindow* m_upload = nullptr;
     QDialog* m_manualSend = nullptr;
     QDialog* m_testPad = nullptr;
+    ProgressBar* m_progress = nullptr;
+    std::vector<QAction*> m_pausedActions; // turned off for a download
     int m_currentTab = 0;
     bool m_startMaximised = false;
     bool m_focusLockBoxOnShow = false;

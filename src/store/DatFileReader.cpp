@@ -37,19 +37,12 @@ private:
     // The text read, or its default when the rule refuses it.
     QString tested(const KeyStem& stem, int i)
     {
-        const ValueRule& rule = stem.rule;
-        QString text = rule.normalised(read(stem, i));
-        if (rule.check == Check::AsRead)
-            return text;
-        const bool quiet = rule.quietlyReplaced(text);
-        if (quiet || !rule.accepts(text)) {
-            if (!quiet)
-                LogDatError(m_t, m_log, stem.logLabel(i));
-            text = stem.defaultValue(i);
-            if (stem.saveFlag)
-                m_t.*stem.saveFlag = true;
-        }
-        return rule.finished(text);
+        KeyStem::Kept kept = stem.kept(read(stem, i), i);
+        if (kept.replaced == KeyStem::Kept::Replaced::Refused)
+            LogDatError(m_t, m_log, stem.logLabel(i));
+        if (kept.replaced != KeyStem::Kept::Replaced::No && stem.saveFlag)
+            m_t.*stem.saveFlag = true;
+        return std::move(kept.text);
     }
 
     void readKey(const KeyStem& stem, int i) { stem.value(m_t, i) = tested(stem, i); }

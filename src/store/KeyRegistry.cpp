@@ -280,6 +280,21 @@ QString KeyStem::logLabel(int i) const { return withIndex(label, i + indexOffset
 
 QString KeyStem::defaultValue(int i) const { return withIndex(fallback, i + indexOffset); }
 
+KeyStem::Kept KeyStem::kept(const QString& read, int i) const
+{
+    Kept k{rule.normalised(read)};
+    if (rule.check == Check::AsRead)
+        return k;
+    if (rule.quietlyReplaced(k.text))
+        k.replaced = Kept::Replaced::Quietly;
+    else if (!rule.accepts(k.text))
+        k.replaced = Kept::Replaced::Refused;
+    if (k.replaced != Kept::Replaced::No)
+        k.text = defaultValue(i);
+    k.text = rule.finished(k.text);
+    return k;
+}
+
 const std::vector<KeyStem>& KeyRegistry()
 {
     static const std::vector<KeyStem> registry = buildRegistry();

@@ -28,6 +28,14 @@ struct KeyStem {
     QString& value(SettingsTables& tables, int i) const;
     QString logLabel(int i) const;
     QString defaultValue(int i) const;
+
+    // What the reader keeps of a text read for key i.
+    struct Kept {
+        enum class Replaced { No, Quietly, Refused };
+        QString text; // its normal form, finished, or the default when replaced
+        Replaced replaced = Replaced::No;
+    };
+    Kept kept(const QString& read, int i) const;
 };
 
 // Every key stem of the configuration file, in the reader's order.

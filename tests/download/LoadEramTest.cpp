@@ -1,8 +1,11 @@
 #include "MemoryImageBuilder.h"
+#include "RandomBytes.h"
+#include "ReaderRule.h"
 #include "SampleConfiguration.h"
 #include "StoreFixture.h"
 #include "TempDir.h"
 #include "download/LoadEram.h"
+#include "store/FactoryCodes.h"
 #include "link/UploadSteps.h"
 
 #include <QSet>
@@ -207,11 +210,13 @@ TEST(LoadEram, TheLayoutsOwnRules)
     const Case cases[] = {
         {0, {0, 65, 66, 67}, &S::PreAccessPrefix, nullptr, 1, "0"},
         {0, {65, 66, 67, 68}, &S::PreAccessPrefix, nullptr, 1, "ABC"},
-        {4, {0, 65}, &S::DTMFTestPrefix, nullptr, 1, ""},
+        {4, {0, 65}, &S::DTMFTestPrefix, nullptr, 1, FactoryCodes::PadTestPrefix},
         {79, {49, 50, 51, 52, 53, 54, 55, 56, 57, 65}, nullptr, &S::CurrentPortUnlock, 1, "12345678"},
         {79, {49, 50, 51, 52, 53, 54, 55, 56, 57, 65}, nullptr, &S::CurrentPortUnlock, 2, "A"},
         {115, {0, 0}, nullptr, &S::CWTone2, 1, "0000"},
-        {115, {0, 1}, nullptr, &S::CWTone2, 1, "256"},
+        {115, {0, 1}, nullptr, &S::CWTone2, 1, "0256"},
+        {109, {244, 1}, nullptr, &S::CWTone1, 1, "0500"},
+        {109, {0, 0}, nullptr, &S::CWTone1, 1, "0000"},
         {151, {15, 0, 15}, nullptr, &S::DisableTimeout, 2, "1"},
         {208, {10, 255}, nullptr, &S::RealLow, 1, "10"},
         {650, {35}, nullptr, &S::Week, 1, "3"},
@@ -220,11 +225,14 @@ TEST(LoadEram, TheLayoutsOwnRules)
         {670, {254}, nullptr, &S::Hours, 1, "0A"},
         {670, {5}, nullptr, &S::Hours, 1, "05"},
         {690, {5}, nullptr, &S::Minutes, 1, "05"},
-        {1722, {255, 255}, &S::DTMFDur, nullptr, 1, ""},
+        {1722, {255, 255}, &S::DTMFDur, nullptr, 1, "100"},
         {1722, {255, 255}, &S::DTMFDelay, nullptr, 1, "255"},
         {2080, {91, 0}, nullptr, &S::InActivityMacro, 1, "1"},
         {2080, {90, 0}, nullptr, &S::InActivityMacro, 1, "90"},
-        {2499, {255, 3}, nullptr, &S::ID1Extras, 1, ""},
+        {2080, {0, 0}, nullptr, &S::InActivityMacro, 1, "01"},
+        {2099, {255, 255, 255, 255, 255, 255, 255, 255, 255, 255}, nullptr, &S::MessageMacro, 1, "NONE STORED"},
+        {2499, {255, 3}, nullptr, &S::ID1Extras, 1, "0"},
+        {2499, {12}, nullptr, &S::ID1Extras, 1, "0"},
         {2499, {255, 3}, nullptr, &S::ID2Extras, 1, "3"},
         {2508, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 255, 7}, nullptr, &S::Macro, 1,
          "001 002 003 004 005 006 007 008 009 010 011 012 013 014 015"},
@@ -245,5 +253,34 @@ TEST(LoadEram, TheLayoutsOwnRules)
         StoreMemoryImage(tables, image);
         const QString& value = c.scalar ? tables.*c.scalar : (tables.*c.array)[c.element];
         EXPECT_EQ(value, c.expected) << "line " << c.line;
+    }
+}
+
+// Whatever image the parser takes, a save and a reopen give back what it
+// stored: no value the reader refuses, replaces or reforms.
+TEST(LoadEram, EveryStoredValueIsOneTheReaderTakesUnchanged)
+{
+    std::vector<std::pair<QString, MemoryImage>> images;
+    MemoryImage erased;
+    erased.fill(255);
+    images.emplace_back("erased", erased);
+    images.emplace_back("zeros", MemoryImage{});
+    for (const quint32 seed : {11u, 12u, 13u, 14u}) {
+        const QByteArray bytes = RandomBytes(MemoryImageSize, seed);
+        MemoryImage image;
+        std::copy(bytes.begin(), bytes.end(), image.begin());
+        images.emplace_back(QStringLiteral("seed %1").arg(seed), image);
+    }
+    for (const auto& [what, image] : images) {
+        SettingsTables tables;
+        fillSentinels(tables);
+        ASSERT_TRUE(LoadEramText(tables, MemoryFileText(image)).status.ok()) << what.toStdString();
+        ForEachKey([&](const KeyStem& stem, int i) {
+            const QString& value = stem.value(tables, i);
+            if (value != Sentinel)
+                EXPECT_TRUE(ReaderTakesUnchanged(stem, value))
+                    << what.toStdString() << ": " << stem.keyName(i).toStdString() << " = \"" << value.toStdString()
+                    << "\"";
+        });
     }
 }

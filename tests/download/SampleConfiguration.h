@@ -1,6 +1,8 @@
 #pragma once
 
+#include "download/LoadEram.h"
 #include "download/MemoryLayout.h"
+#include "store/KeyRegistry.h"
 #include "link/Vocabulary.h"
 #include "store/TextHelpers.h"
 
@@ -11,7 +13,9 @@
 // image carries back. Left out, as no image can hold them: a DisableTimeout
 // that does not follow its inactivity timer, a week under a one-digit day, a
 // message holding "ZERO", a "D" in a macro's code, texts longer than their
-// field, a byte of 255 in a calibration word, and negative clock corrections.
+// field, a byte of 255 in a calibration word, negative clock corrections, and
+// numbers the configuration file reader refuses (the parse stores its
+// default for them), the erased byte giving the empty text among them.
 class SampleConfiguration {
 public:
     explicit SampleConfiguration(quint32 seed) : m_random(seed) {}
@@ -90,10 +94,25 @@ private:
         return c.join(u' ');
     }
 
+    // A number the field carries, within the range of the key it is read
+    // under, in the reader's form.
+    QString numberFor(const LayoutRow& row, int low, int high)
+    {
+        const KeyStem* stem = ReaderStemOf(row.setting);
+        if (!stem)
+            return QString::number(number(low, high));
+        const ValueRule& rule = stem->rule;
+        if (rule.check == Check::Number || rule.check == Check::Tone || rule.check == Check::MessageNum) {
+            low = std::max(low, int(rule.min));
+            high = int(std::min<double>(high, rule.max));
+        }
+        return rule.finished(QString::number(number(low, high)));
+    }
+
     QString value(const LayoutRow& row)
     {
         switch (row.encoding) {
-        case Encoding::Word: return QString::number(number(1, 65535));
+        case Encoding::Word: return numberFor(row, 1, 65535);
         case Encoding::Word255As0: return QString::number(number(0, 254) + 256 * number(0, 254));
         case Encoding::Text:
         case Encoding::PaddedText: return characters(row.width - 1);
@@ -105,8 +124,8 @@ private:
         case Encoding::MessageWords: return words(9, 1, VoiceWordCount - 2);
         case Encoding::CWText: return cwNames(15);
         case Encoding::VoiceText: return words(22, 0, VoiceWordCount - 1);
-        case Encoding::Plain255Empty: return number(0, 9) ? QString::number(number(0, 254)) : QString();
-        default: return QString::number(number(1, 254));
+        case Encoding::Plain255Empty: return numberFor(row, 0, 254);
+        default: return numberFor(row, 1, 254);
         }
     }
 

@@ -1,4 +1,5 @@
 #include "CodesFixture.h"
+#include "download/OptionBoardFile.h"
 #include "editors/ports/SpecialCodes.h"
 #include "link/CommandCatalogue.h"
 #include "store/ProgramName.h"
@@ -559,3 +560,31 @@ TEST_F(SpecialCodesTest, CancelPutsBackTheStoredValuesAndEmptiesTheNewCodes)
 }
 
 } // namespace
+
+// The option board's memory reaches the editor as typing would: the toll list
+// holds the board's entries in its order, the answer code and rings are red
+// until Apply stores them.
+TEST_F(SpecialCodesTest, TheOptionBoardFillsItsBoxesAsTyped)
+{
+    tables.TollRestrict[1] = "976";
+    tables.TollRestrict[2] = "900";
+    SpecialCodes& codes = load();
+    OptionBoardFile board;
+    board.tollRestrict = {{12, "911"}, {3, "411"}};
+    board.answerCode = "";
+    board.ringNumber = "4";
+    tables.TollRestrict[12] = "911";
+    tables.TollRestrict[3] = "411";
+    codes.showOptionBoard(board);
+
+    ASSERT_EQ(tollList()->count(), 2);
+    EXPECT_EQ(tollList()->item(0)->text(), "911");
+    EXPECT_EQ(tollList()->item(1)->text(), "411");
+    auto* answer = find<QLineEdit>("AnswerCodeSet");
+    auto* rings = find<QLineEdit>("RingNumberSet");
+    EXPECT_EQ(answer->text(), "");
+    EXPECT_EQ(rings->text(), "4");
+    EXPECT_TRUE(red(answer));
+    EXPECT_TRUE(red(rings));
+    EXPECT_EQ(tables.RingNumber, "2") << "stored only by Apply";
+}

@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the memory image parser, as a memory file's text
 // and as the image itself: it must neither crash nor hang, a refused file
-// must change nothing, and no control character may reach a setting.
+// must change nothing, no control character may reach a setting, and every
+// setting stored is one the configuration file reader takes unchanged.
+#include "ReaderRule.h"
 #include "download/LoadEram.h"
 #include "store/KeyRegistry.h"
 #include "store/SettingsTables.h"
@@ -32,6 +34,15 @@ void checkNoControlCharacters(SettingsTables& t)
     });
 }
 
+// Only the settings the parse wrote: the others keep the marker.
+void checkReaderTakesEveryValue(SettingsTables& t)
+{
+    for (const KeyStem& stem : KeyRegistry())
+        for (int i = stem.isArray() ? 1 : 0; i <= (stem.isArray() ? stem.count : 0); ++i)
+            if (const QString& value = stem.value(t, i); value != Before && !ReaderTakesUnchanged(stem, value))
+                std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -44,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (tables.DataSaved || load.notHeld.isEmpty())
             std::abort();
         checkNoControlCharacters(tables);
+        checkReaderTakesEveryValue(tables);
     } else {
         if (load.status.reason().isEmpty() || !tables.DataSaved)
             std::abort();
@@ -56,7 +68,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemoryImage image{};
     std::memcpy(image.data(), data, std::min(size, image.size()));
     SettingsTables fromImage;
+    forEachValue(fromImage, [](QString& value) { value = Before; });
     StoreMemoryImage(fromImage, image);
     checkNoControlCharacters(fromImage);
+    checkReaderTakesEveryValue(fromImage);
     return 0;
 }

@@ -211,14 +211,6 @@ TEST_F(TabStrip, ClosingTheTestPadDuringQueuedTonesEndsTheRunAndThePadOpensAgain
     EXPECT_TRUE(dialogs.shown().empty()) << "a stop is no failure to report";
 }
 
-TEST_F(TabStrip, DownloadSaysItIsNotBuiltYet)
-{
-    startOn(datFile("a.dat"));
-    menus().download->trigger();
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_TRUE(dialogs.messages()[0].text.contains("not built yet"));
-}
-
 TEST_F(TabStrip, MenuShortcutsAreTheFileCommandsButATextBoxKeepsItsEditingKeys)
 {
     startOn(datFile("a.dat"));

@@ -83,6 +83,12 @@ void ControllerSimulator::setDefaultAnswer(Answer answer)
     m_default = std::move(answer);
 }
 
+void ControllerSimulator::setResponder(Responder responder)
+{
+    std::lock_guard lock(m_mutex);
+    m_responder = std::move(responder);
+}
+
 void ControllerSimulator::hangUp()
 {
     std::unique_lock lock(m_mutex);
@@ -202,6 +208,14 @@ void ControllerSimulator::takeIn(const QByteArray& bytes)
     while ((end = m_partial.indexOf('\r')) >= 0) {
         m_lines.push_back({m_partial.left(end), atMs});
         m_partial.remove(0, end + 1);
+        if (auto answers = m_responder ? m_responder(m_lines.back().text) : std::nullopt) {
+            auto at = now;
+            for (Answer& a : *answers) {
+                at += std::chrono::milliseconds(a.delayMs);
+                m_due.push_back({at, std::move(a)});
+            }
+            continue;
+        }
         Answer answer = m_default;
         if (!m_script.empty()) {
             answer = std::move(m_script.front());

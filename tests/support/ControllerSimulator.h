@@ -7,7 +7,9 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -36,6 +38,11 @@ public:
         std::int64_t atMs = 0; // since the simulator started
     };
 
+    // Answers a line in place of the script when it gives answers: sent in
+    // order, each `delayMs` after the one before it. Runs on the simulator's
+    // thread, so it may not call the simulator.
+    using Responder = std::function<std::optional<std::vector<Answer>>(const QByteArray& line)>;
+
     ControllerSimulator();
     ~ControllerSimulator();
     ControllerSimulator(const ControllerSimulator&) = delete;
@@ -50,6 +57,7 @@ public:
     // they are used up every line gets the default answer ("+" at once).
     void script(std::vector<Answer> answers);
     void setDefaultAnswer(Answer answer);
+    void setResponder(Responder responder);
     // Closes the line now; returns once it is closed.
     void hangUp();
     // Sends the oldest answer held back, now; false when none is held.
@@ -93,6 +101,7 @@ private:
     mutable std::condition_variable m_changed;
     std::deque<Answer> m_script;
     Answer m_default = Answer::accept();
+    Responder m_responder;
     std::vector<Due> m_due;
     std::deque<Answer> m_held;
     QByteArray m_partial;

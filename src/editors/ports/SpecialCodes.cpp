@@ -2,6 +2,7 @@
 
 #include "editors/ControlNames.h"
 #include "editors/PortSets.h"
+#include "download/OptionBoardFile.h"
 #include "editors/ports/NewCodeSender.h"
 #include "store/AppContext.h"
 #include "store/ProgramName.h"
@@ -320,6 +321,17 @@ void SpecialCodes::showCurrentCodes()
 {
     for (const CodeRow& row : codeRows)
         control<QLineEdit>(QString::fromLatin1(row.current), row.port)->setText(CurrentCode(context().tables, row));
+}
+
+void SpecialCodes::showOptionBoard(const OptionBoardFile& board)
+{
+    const int toll = fieldOf(&S::TollRestrict);
+    for (int i = 1; i <= Count::TollEntries; ++i)
+        edit(toll, i, std::size_t(i) <= board.tollRestrict.size() ? board.tollRestrict[std::size_t(i) - 1].second : QString());
+    if (board.answerCode)
+        edit(fieldOf(SettingBinding{nullptr, &S::AnswerCode}), 1, *board.answerCode);
+    if (board.ringNumber)
+        edit(fieldOf(SettingBinding{nullptr, &S::RingNumber}), 1, *board.ringNumber);
 }
 
 void SpecialCodes::focusFirstEntry() { control<QLineEdit>(QStringLiteral("NewLockSet"))->setFocus(); }

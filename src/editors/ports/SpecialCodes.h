@@ -7,6 +7,7 @@
 
 class ControllerLink;
 class QLineEdit;
+struct OptionBoardFile;
 
 // The access codes (each port's unlock code, the lock code, the terminator
 // digit) with the user DTMF prefix, and the autopatch with its autodial
@@ -24,6 +25,9 @@ public:
 
     // The start-up found the lock code equal to the terminator.
     void focusFirstEntry() override;
+    // The option board's memory as typed: its toll restriction entries in
+    // the file's order in place of the list's, its answer code and rings.
+    void showOptionBoard(const OptionBoardFile& board);
 
 protected:
     std::optional<Refusal> vetoApply() override;

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/Status.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+class Clock;
+class DownloadProgress;
+class SerialPort;
+
+// How a transfer ended.
+struct TransferEnd {
+    enum class Way {
+        Complete,   // the end marker after every record (the option board: after its lines)
+        Incomplete, // the end marker came short of a whole image
+        TimedOut,   // five ticks of silence
+        Canceled,   // the user's Escape
+        Failed,     // a file, a port or a record that went wrong: `failure` says which
+    };
+    Way way = Way::Failed;
+    int count = 0; // records or lines stored
+    Status failure = Status::success();
+};
+
+// The two transfers the controller drives over an open serial port: its
+// memory image into the memory file, and the option board's memory into the
+// option board file. Each shows the progress window for its length, lets
+// events through at every poll and stops at the user's Escape.
+class MemoryDownload {
+public:
+    static constexpr int TickMs = 1000;
+    static constexpr int TicksToTimeOut = 5;
+    // Long enough for a USB serial adapter to deliver the rest of a piece.
+    static constexpr int QuietGapMs = 20;
+    static constexpr int OptionBoardAckDelayMs = 1000;
+    static constexpr int OptionBoardBarMaximum = 10;
+
+    MemoryDownload(SerialPort& port, Clock& clock, DownloadProgress& progress);
+
+    // "1SendEram", then each record written and acknowledged with "OK" in
+    // turn, each the record of the next address; the file is written only
+    // once all 4096 arrived, so any other end leaves it as it was.
+    TransferEnd receiveImage(const QString& path);
+    // "1SendAPEram", then each line written and acknowledged with "o" a
+    // second after it came; "RICom" ends it and "Complete" is added. The lines
+    // that came are written however it ends; a cancel sends `lockLine`.
+    TransferEnd receiveOptionBoard(const QString& path, const QByteArray& lockLine);
+
+private:
+    std::int64_t now() const;
+    // Whole ticks of a free-running one-second timer since `since`: five of
+    // them are 4 to 5 s of silence.
+    int ticksSince(std::int64_t since) const;
+    // Reads what came; false when the port was lost.
+    bool read(class ChunkFramer& framer);
+    bool quiet() const;
+    void waitForData(bool readSomething);
+    // False when the user cancelled during the wait.
+    bool waitLettingEventsThrough(int ms);
+
+    SerialPort& m_port;
+    Clock& m_clock;
+    DownloadProgress& m_progress;
+    std::int64_t m_lastData = 0;
+    bool m_readSomething = false;
+};

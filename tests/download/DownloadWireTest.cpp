@@ -1,0 +1,331 @@
+#include "DownloadServer.h"
+#include "MemoryImageBuilder.h"
+#include "SampleConfiguration.h"
+#include "TempDir.h"
+#include "WireFixture.h"
+#include "download/DownloadProgress.h"
+#include "download/OptionBoardFile.h"
+#include "download/TarvexDownload.h"
+#include "store/KeyRegistry.h"
+
+using Answer = Dialogs::Answer;
+
+namespace {
+
+const QString TimeoutText = QStringLiteral("Serial Timeout: Data from the Tarvex did not successfully download. "
+                                           "Please try again. Press OK to continue.");
+const QString ClosingText = QStringLiteral("You should save this download to a dat file before proceeding further");
+
+// The progress window as the transfers drive it; Escape once the bar reaches `cancelAt`.
+struct ProgressProbe final : DownloadProgress {
+    QStringList captions;
+    QList<int> maxima;
+    QList<int> values;
+    int cancelAt = -1;
+    bool shown = false;
+
+    void start(const QString& caption, int maximum) override
+    {
+        captions << caption;
+        maxima << maximum;
+        shown = true;
+    }
+    void setValue(int value) override { values << value; }
+    void finish() override { shown = false; }
+    bool canceled() const override { return cancelAt >= 0 && !values.isEmpty() && values.back() >= cancelAt; }
+};
+
+// The port seen by the program, with the program's clock: when each line
+// came in and when each acknowledgement went out.
+class TimedPort final : public SerialPort {
+public:
+    TimedPort(SerialPort& port, Clock& clock) : m_port(port), m_clock(clock) {}
+    struct Event {
+        std::int64_t atMs;
+        bool out;
+        QByteArray bytes;
+    };
+    std::vector<Event> events;
+
+    void setPortNumber(int n) override { m_port.setPortNumber(n); }
+    int portNumber() const override { return m_port.portNumber(); }
+    QString deviceName() const override { return m_port.deviceName(); }
+    Status open() override { return m_port.open(); }
+    void close() override { m_port.close(); }
+    bool isOpen() const override { return m_port.isOpen(); }
+    Status lineStatus() const override { return m_port.lineStatus(); }
+    Status write(const QByteArray& data) override
+    {
+        events.push_back({m_clock.elapsedMs(), true, data});
+        return m_port.write(data);
+    }
+    QByteArray readAvailable() override
+    {
+        QByteArray in = m_port.readAvailable();
+        if (!in.isEmpty())
+            events.push_back({m_clock.elapsedMs(), false, in});
+        return in;
+    }
+    bool waitForData(int ms) override { return m_port.waitForData(ms); }
+    Status setDtr(bool on) override { return m_port.setDtr(on); }
+    Status setRts(bool on) override { return m_port.setRts(on); }
+
+private:
+    SerialPort& m_port;
+    Clock& m_clock;
+};
+
+class DownloadWire : public WireFixture {
+protected:
+    void SetUp() override
+    {
+        WireFixture::SetUp();
+        m_msPerPass = 20;
+        m_context.settingsFile = m_dir.path("zarn.ini");
+        SampleConfiguration(21).fill(m_served);
+        m_server.image = BuildMemoryImage(m_served);
+        m_server.serve(m_sim);
+        m_tables.CurrentLock = "9";
+        m_tables.Terminator = "D";
+        m_tables.DataSaved = true;
+    }
+
+    void run()
+    {
+        TarvexDownload download(m_context, m_controller, m_progress,
+                                {[] { return true; }, [this](bool on) { m_enabled << on; },
+                                 [this](const QString& path) { return LoadEramFile(m_tables, path); },
+                                 [this](const OptionBoardFile& board) { m_board = board; }});
+        download.run();
+    }
+
+    int acknowledgements(const QByteArray& ack = "OK") const
+    {
+        int n = 0;
+        for (const auto& line : m_sim.lines())
+            n += line.text == ack;
+        return n;
+    }
+    QString memoryFile() const { return m_dir.path("download.mem"); }
+    bool portClosedAgain() { return !m_port.isOpen() && m_sim.waitForCloses(m_sim.opensSeen()); }
+
+    TempDir m_dir;
+    SettingsTables m_served;
+    DownloadServer m_server;
+    ProgressProbe m_progress;
+    QList<bool> m_enabled;
+    std::optional<OptionBoardFile> m_board;
+};
+
+} // namespace
+
+TEST_F(DownloadWire, AWholeImageArrivesIsWrittenAndParsed)
+{
+    struct Case {
+        const char* what;
+        bool lineEnds;
+        int splitRecords;
+    };
+    for (const Case c : {Case{"line ends", true, 0}, Case{"no line ends", false, 0},
+                         Case{"split 30 ms apart", true, 200}, Case{"split, no line ends", false, 200}}) {
+        SCOPED_TRACE(c.what);
+        m_server.lineEnds = c.lineEnds;
+        m_server.splitRecords = c.splitRecords;
+        m_dialogs.clear();
+        m_dialogs.answer(Answer::Yes); // confirm
+        m_dialogs.answer(Answer::No);  // no option board
+        const int acksBefore = acknowledgements();
+        run();
+
+        EXPECT_EQ(acknowledgements() - acksBefore, MemoryImageSize);
+        const QByteArray file = TempDir::read(memoryFile());
+        EXPECT_EQ(file.count('\n'), MemoryImageSize);
+        EXPECT_EQ(file, MemoryFileText(m_server.image));
+        EXPECT_EQ(m_profile.read(m_context.settingsFile, "Main", "MemFile"), memoryFile());
+        EXPECT_TRUE(portClosedAgain());
+        EXPECT_EQ(m_progress.maxima.back(), MemoryImageSize);
+        EXPECT_EQ(m_progress.values.back(), MemoryImageSize); // full at the end
+        EXPECT_FALSE(m_progress.shown);
+        EXPECT_EQ(m_enabled, QList<bool>({false, true}));
+        m_enabled.clear();
+        ASSERT_EQ(m_dialogs.shown().size(), 3u);
+        EXPECT_EQ(m_dialogs.shown()[1].title, "Download from Vindel");
+        EXPECT_TRUE(m_dialogs.shown()[2].text.startsWith(ClosingText));
+        EXPECT_TRUE(m_dialogs.shown()[2].text.contains("RxEnable"));
+        // Every setting the image holds is the served one; the parse left the file unsaved.
+        for (const LayoutRow& row : MemoryLayout())
+            for (int e = 1; row.setting.isSet() && e <= row.count; ++e)
+                EXPECT_EQ(row.setting.at(m_tables, e), row.setting.at(m_served, e)) << "line " << row.line(e);
+        EXPECT_FALSE(m_tables.DataSaved);
+    }
+    // The start command went out bare, once a download.
+    EXPECT_EQ(m_sim.lines().front().text, "1SendEram");
+}
+
+TEST_F(DownloadWire, ATransferThatStopsShortChangesNothing)
+{
+    struct Case {
+        const char* what;
+        int silentAfter;
+        int completeAfter;
+        int cancelAt;
+        QString message;
+    };
+    const Case cases[] = {
+        {"silence after 100", 100, -1, -1, TimeoutText},
+        {"Complete after 3000", -1, 3000, -1,
+         "Download from Tarvex: Download incomplete: 3000 of 4096 records arrived. Nothing was changed."},
+        {"Escape", -1, -1, 500, "Tarvex Programmer: Download Canceled. Click OK to return to Zarn"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_server.silentAfter = c.silentAfter;
+        m_server.completeAfter = c.completeAfter;
+        m_progress.cancelAt = c.cancelAt;
+        m_dialogs.clear();
+        m_tables.HangTime[1] = "77";
+        m_dir.write("download.mem", "earlier");
+        const int linesBefore = int(m_sim.lines().size());
+        m_dialogs.answer(Answer::Yes);
+        run();
+
+        EXPECT_EQ(m_dialogs.messageTexts().back(), c.message);
+        EXPECT_EQ(m_dialogs.shown().size(), 2u) << "no option board question";
+        EXPECT_EQ(m_tables.HangTime[1], "77");
+        EXPECT_TRUE(m_tables.DataSaved);
+        EXPECT_EQ(TempDir::read(memoryFile()), "earlier");
+        EXPECT_TRUE(portClosedAgain());
+        EXPECT_FALSE(m_progress.shown);
+        // Nothing invented: the start and one acknowledgement per record.
+        const auto lines = m_sim.lines();
+        for (std::size_t i = std::size_t(linesBefore) + 1; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i].text, "OK") << i;
+    }
+}
+
+TEST_F(DownloadWire, RefusedOrDeclinedSendsAndWritesNothing)
+{
+    m_tables.ComPortValue = "";
+    run();
+    EXPECT_EQ(m_dialogs.messageTexts(),
+              QStringList{"Error!: You may not download from the Tarvex in DTMF Mode. Please change to Serial Port "
+                          "Mode and try again"});
+    m_tables.ComPortValue = "3";
+    m_tables.DataSaved = false;
+    m_dialogs.answer(Answer::No);
+    run();
+    EXPECT_EQ(m_dialogs.shown().back().title, "Confirm Download");
+    EXPECT_TRUE(m_dialogs.shown().back().text.contains("will be replaced"));
+    EXPECT_FALSE(QFile::exists(memoryFile()));
+    EXPECT_EQ(m_profile.read(m_context.settingsFile, "Main", "MemFile"), "");
+    EXPECT_EQ(m_sim.opensSeen(), 0);
+    EXPECT_TRUE(m_enabled.isEmpty());
+}
+
+TEST_F(DownloadWire, TheOptionBoardFillsAutodialTollAndTheAnswerBoxes)
+{
+    TimedPort timed(m_port, m_clock);
+    StandInLink link(m_tables, timed, m_sound, m_dialogs, m_clock);
+    m_server.boardLines = {"RA007555", "RT012911", "RS", "RR4", "RX", "RA300123", "RTabc"};
+    m_dialogs.answer(Answer::Yes);
+    m_dialogs.answer(Answer::Yes); // the option board
+    TarvexDownload download(m_context, link, m_progress,
+                            {[] { return true; }, [](bool) {},
+                             [this](const QString& path) { return LoadEramFile(m_tables, path); },
+                             [this](const OptionBoardFile& board) { m_board = board; }});
+    download.run();
+
+    EXPECT_EQ(m_tables.AutoDial[7], "555");
+    EXPECT_TRUE(m_tables.AutoDialChanged[7]);
+    EXPECT_EQ(m_tables.TollRestrict[12], "911");
+    EXPECT_FALSE(m_tables.TollRestrictChanged[12]);
+    EXPECT_TRUE(m_tables.SpecialCodesChanged);
+    ASSERT_TRUE(m_board);
+    EXPECT_EQ(m_board->tollRestrict, (std::vector<std::pair<int, QString>>{{12, "911"}}));
+    EXPECT_EQ(m_board->answerCode, "");
+    EXPECT_EQ(m_board->ringNumber, "4");
+    EXPECT_EQ(m_board->skipped, 2);
+    EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")),
+              "RA007555\r\nRT012911\r\nRS\r\nRR4\r\nRX\r\nRA300123\r\nRTabc\r\nComplete\r\n");
+    EXPECT_EQ(m_progress.captions.back(), "Downloading From Autopatch");
+    EXPECT_EQ(m_progress.values.back(), 7);
+    EXPECT_TRUE(m_dialogs.shown().back().text.contains("2 line(s)"));
+    EXPECT_FALSE(m_dialogs.shown().back().text.contains("AutoDial"));
+    // Each "o" a second or more after its line came; "+SendA" got none.
+    std::int64_t lineAt = -1;
+    int acks = 0;
+    bool board = false;
+    for (const auto& e : timed.events) {
+        if (e.out && e.bytes == "1SendAPEram\r")
+            board = true;
+        if (!board)
+            continue;
+        if (!e.out && e.bytes.contains("R"))
+            lineAt = e.atMs;
+        if (e.out && e.bytes == "o\r") {
+            ++acks;
+            EXPECT_GE(e.atMs - lineAt, 1000);
+        }
+    }
+    EXPECT_EQ(acks, 7);
+    EXPECT_TRUE(portClosedAgain());
+}
+
+TEST_F(DownloadWire, AnOptionBoardThatFallsSilentStillHasBothParsesRun)
+{
+    m_server.boardLines = {"RA001111", "RA002222", "RA003333"};
+    m_server.boardSilentAfter = 2;
+    m_dialogs.answer(Answer::Yes);
+    m_dialogs.answer(Answer::Yes);
+    run();
+    const QStringList texts = m_dialogs.messageTexts();
+    EXPECT_TRUE(texts.contains("Serial Timeout: Data from Vindel did not successfully download. Please try again. "
+                               "Press OK to continue."));
+    EXPECT_EQ(m_tables.AutoDial[2], "222");
+    EXPECT_EQ(m_tables.AutoDial[3], "");
+    EXPECT_EQ(m_tables.HangTime[1], m_served.HangTime[1]);
+    EXPECT_TRUE(m_dialogs.shown().back().text.startsWith(ClosingText));
+    EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA001111\r\nRA002222\r\n");
+}
+
+TEST_F(DownloadWire, APortOrAFileThatWillNotOpenIsToldAndNothingIsSent)
+{
+    m_tables.ComPortValue = "5"; // no device behind it
+    m_dialogs.answer(Answer::Yes);
+    run();
+    EXPECT_TRUE(m_dialogs.messageTexts().back().contains("COM5 is in use by another program"));
+    EXPECT_FALSE(QFile::exists(memoryFile()));
+
+    m_tables.ComPortValue = "3";
+    m_context.settingsFile = m_dir.path("missing/zarn.ini");
+    m_dialogs.clear();
+    m_dialogs.answer(Answer::Yes);
+    run();
+    EXPECT_TRUE(m_dialogs.messageTexts().back().startsWith("Download from Tarvex: "));
+    EXPECT_TRUE(m_sim.lines().empty());
+    EXPECT_TRUE(portClosedAgain());
+}
+
+// The option board's cancel sends its lock line alone; both parses still run.
+TEST_F(DownloadWire, AnOptionBoardCancelSendsTheLockLineOnly)
+{
+    m_server.boardLines = {"RA001111", "RA002222", "RA003333"};
+    m_dialogs.answer(Answer::Yes);
+    m_dialogs.answer(Answer::Yes);
+    // Escape once the option board's second line is on the bar.
+    m_onEvents = [this] {
+        if (m_progress.captions.size() == 2 && !m_progress.values.isEmpty() && m_progress.values.back() == 2)
+            m_progress.cancelAt = 0;
+    };
+    run();
+    EXPECT_TRUE(m_dialogs.messageTexts().contains("Tarvex Programmer: Download Canceled. Click OK to return to Zarn"));
+    const auto lines = m_sim.lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[lines.size() - 3].text, "1SendAPEram");
+    EXPECT_EQ(lines[lines.size() - 2].text, "o");
+    EXPECT_EQ(lines.back().text, "9D");
+    EXPECT_EQ(m_tables.AutoDial[2], "222");
+    EXPECT_EQ(m_tables.HangTime[1], m_served.HangTime[1]);
+    EXPECT_TRUE(m_dialogs.shown().back().text.startsWith(ClosingText));
+    EXPECT_TRUE(portClosedAgain());
+}

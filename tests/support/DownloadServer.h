@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ControllerSimulator.h"
+#include "download/MemoryImage.h"
+
+#include <QByteArrayList>
+
+// The controller's side of a download, for the simulator: after "1SendEram"
+// the image's records one per "OK", then "Complete"; after "1SendAPEram" the
+// option board's lines one per "o", then "RIComplete".
+struct DownloadServer {
+    MemoryImage image{};
+    bool lineEnds = true;     // each record ends with CR LF
+    int splitPauseMs = 30;    // the two writes of a split record, cut at its comma, this far apart
+    int splitRecords = 0;     // the first records that come split
+    int silentAfter = -1;     // nothing more after this many records
+    int completeAfter = -1;   // "Complete" after this many records
+    QByteArrayList boardLines; // the option board's, sent with CR LF
+    int boardSilentAfter = -1;
+
+    // Installs the server on the simulator; the server must outlive it.
+    void serve(ControllerSimulator& sim);
+
+private:
+    std::optional<std::vector<ControllerSimulator::Answer>> answer(const QByteArray& line);
+    std::vector<ControllerSimulator::Answer> nextRecord();
+    std::vector<ControllerSimulator::Answer> nextBoardLine();
+
+    int m_sent = 0;
+    int m_boardSent = 0;
+};
