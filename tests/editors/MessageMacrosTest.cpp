@@ -1,5 +1,7 @@
 #include "EditorFixture.h"
+#include "WavFile.h"
 #include "editors/speech/MessageMacros.h"
+#include "link/ControllerLink.h"
 #include "store/TextHelpers.h"
 
 #include <QApplication>
@@ -16,6 +18,9 @@ const QString NotAWord = "That is not a valid vocabulary word. Please try again"
 const QString NineWords = "You can only use 9 words for this message!";
 
 struct MessageMacrosTest : EditorTest<MessageMacros> {
+    ControllerLink link{tables, serial, sound, dialogs, clock};
+
+    MessageMacros& load() { return EditorTest::load(link); }
     void SetUp() override
     {
         tables.MessageMacro.fill(NoneStored);
