@@ -101,10 +101,11 @@ private:
         return m_transport.dtmfMode() ? played : shown(played);
     }
 
+    // The reply check and the port's opening show what stops the lock line.
     Status lock()
     {
         if (!m_transport.dtmfMode())
-            return shown(m_link.SendSerialLock());
+            return m_link.SendSerialLock();
         if (m_transport.lock() == Outcome::Accepted)
             return Status::success();
         return Status::failure(QStringLiteral("The lock code was not sent to the end"));
