@@ -94,11 +94,20 @@ private:
     }
 
     // In DTMF mode a sound the run cannot take breaks the run, which the
-    // transport shows as it ends.
+    // transport shows as it ends. In serial mode the sound has a run of its
+    // own, led in by silence: a sound server drops the first milliseconds of
+    // a stream that starts with sound.
     Status playSound(const QByteArray& image)
     {
-        const Status played = m_sound.playWav(image);
-        return m_transport.dtmfMode() ? played : shown(played);
+        if (m_transport.dtmfMode())
+            return m_sound.playWav(image);
+        Status played = m_sound.beginRun();
+        if (played)
+            played = m_sound.playSilence(SoundOutput::ServerBufferMs);
+        if (played)
+            played = m_sound.playWav(image);
+        const Status ended = m_sound.endRun();
+        return shown(played ? ended : played);
     }
 
     // The reply check and the port's opening show what stops the lock line.
