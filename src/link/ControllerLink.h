@@ -77,10 +77,10 @@ public:
     // run's steps (the unlock code before the first command, adopt before the
     // lock code), and the transmitter released on every way out. Serial mode
     // succeeds only on "+" to every line awaiting one; it leaves the serial
-    // port open or closed as it found it, unless asked to close it. Success only when the whole frame went out, its
-    // lock code and the end of the run included. UpdateError and
-    // UpdateInterrupted are cleared first, and UpdateError again at the end,
-    // so no later command is stopped by it. Every failure but a wait the user
+    // port open or closed as it found it, unless asked to close it. Success
+    // only when the whole frame went out, its lock code and the end of the
+    // run included. UpdateError and UpdateInterrupted are cleared first, and
+    // UpdateError again at the end, so no later command is stopped by it. Every failure but a wait the user
     // abandoned has been shown when this returns; its reason is returned too.
     Status sendAtOnce(const AtOnce& request, Job job = Job::AtOnce);
 
