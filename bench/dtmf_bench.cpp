@@ -57,10 +57,10 @@ public:
         return m_inner.send(command, unlockPort, framing);
     }
     Outcome lock() override { return m_inner.lock(); }
-    void sendWithoutReply(const ControllerCommand& command) override
+    Status sendWithoutReply(const ControllerCommand& command) override
     {
         ++commands;
-        m_inner.sendWithoutReply(command);
+        return m_inner.sendWithoutReply(command);
     }
     void pause(int ms) override
     {

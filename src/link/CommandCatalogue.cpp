@@ -340,6 +340,15 @@ ControllerCommand Slot(const char* code, const TextArray& numbers, int s)
     return {{"1" + c + slotAndNumber}, {Str(c), Str(slotAndNumber), End}, {}};
 }
 
+// The track as plain digits; the serial line carries no reply marker of its own.
+ControllerCommand VoiceTrack(const char* code, int track)
+{
+    if (track < 1 || track > Count::VoiceTracks)
+        throw std::out_of_range("voice track " + std::to_string(track) + " outside 1..20");
+    const QString c = QString::fromLatin1(code);
+    return {{"1" + c + Num(track)}, {Str(c), Str(Num(track)), End}, {}};
+}
+
 ControllerCommand Alarm(const S& t, int a)
 {
     return {{"1" + Num(a) + "91" + t.Alarm[a]}, {Str("19"), Key(Num(a)), Key(t.Alarm[a]), End}, {}};
@@ -390,6 +399,8 @@ ControllerCommand BuildCommand(CommandId id, const SettingsTables& t, int item)
     case CommandId::DTMFMemory: return DTMFMemory(t, item);
     case CommandId::AutoDial: return Slot("*2115", t.AutoDial, item);
     case CommandId::TollRestrict: return Slot("*2062", t.TollRestrict, item);
+    case CommandId::DVRErase: return VoiceTrack("*7002", item);
+    case CommandId::DVRRecord: return VoiceTrack("*7001", item);
     case CommandId::Alarm: return Alarm(t, item);
     default: break;
     }

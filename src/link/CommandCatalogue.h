@@ -43,6 +43,8 @@ enum class CommandId {
     DTMFMemory,         // 1-20
     AutoDial,           // 1-200
     TollRestrict,       // 1-100
+    DVRErase,           // 1-20: the voice recorder track, emptied for a recording
+    DVRRecord,          // 1-20: the track records what follows (serial: from "G" to "S")
     Alarm,              // 1-5
 };
 

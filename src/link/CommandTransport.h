@@ -36,7 +36,8 @@ public:
     // not played to its end, or the run had failed before.
     virtual Outcome lock() = 0;
     // The lines without waiting for a reply (the reset ending a complete upload).
-    virtual void sendWithoutReply(const ControllerCommand& command) = 0;
+    // Gives the first failure, which it has shown (DTMF: shown when the run ends).
+    virtual Status sendWithoutReply(const ControllerCommand& command) = 0;
     virtual void pause(int ms) = 0;
     // Releases the transmitter (DTMF); called on every way out of a run.
     // Gives the run's first failure, which it has shown.

@@ -1,35 +1,11 @@
 #include "link/ControllerLink.h"
 
+#include "link/AtOnceRun.h"
 #include "store/SettingsTables.h"
 #include "store/TextHelpers.h"
 
 #include <QScopeGuard>
 #include <utility>
-
-namespace {
-
-QString Named(const ControllerCommand& command)
-{
-    return command.serialLines.isEmpty() ? QStringLiteral("the command") : command.serialLines.join(u' ');
-}
-
-Status FailureOf(Outcome outcome, const ControllerCommand& command)
-{
-    switch (outcome) {
-    case Outcome::Accepted: break;
-    case Outcome::Refused:
-        return Status::failure(QStringLiteral("The Tarvex refused %1").arg(Named(command)));
-    case Outcome::TimedOut:
-        return Status::failure(QStringLiteral("The Tarvex did not answer %1").arg(Named(command)));
-    case Outcome::GaveUp:
-        return Status::failure(QStringLiteral("Too many errors: the serial port was closed"));
-    case Outcome::Interrupted:
-        return Status::failure(QStringLiteral("%1 was not sent to the end").arg(Named(command)));
-    }
-    return Status::success();
-}
-
-} // namespace
 
 ControllerLink::Claim::Claim(Claim&& other) noexcept : m_link(std::exchange(other.m_link, nullptr)) {}
 
@@ -102,12 +78,15 @@ Status ControllerLink::sendAtOnce(const AtOnce& request, Job job)
     if (!held)
         return Status::failure(busyText());
     CommandTransport& transport = this->transport();
-    for (const ControllerCommand& command : request.commands)
-        if (!command.hasForm(transport.dtmfMode()))
+    const std::vector<AtOnceStep> steps = request.run();
+    for (const AtOnceStep& step : steps)
+        if (step.kind == AtOnceStep::Kind::Command && step.runsIn(transport.dtmfMode())
+            && !step.command.hasForm(transport.dtmfMode()))
             return shown(Status::failure(QStringLiteral("%1 cannot be sent in %2 mode")
-                                             .arg(Named(command), transport.dtmfMode() ? QStringLiteral("DTMF")
-                                                                                       : QStringLiteral("serial"))));
-    if (request.commands.empty())
+                                             .arg(CommandName(step.command), transport.dtmfMode()
+                                                                                 ? QStringLiteral("DTMF")
+                                                                                 : QStringLiteral("serial"))));
+    if (steps.empty())
         return Status::success();
 
     // A flag left by an earlier command must not make this one fail.
@@ -122,36 +101,7 @@ Status ControllerLink::sendAtOnce(const AtOnce& request, Job job)
     if (const Status begun = transport.begin(); !begun)
         return shown(begun);
     TransportEnding ending(transport);
-    const Status framed = frame(transport, request);
+    const Status framed = RunAtOnce(request, transport, m_link, m_sound, m_tables);
     const Status ended = ending.end();
     return framed ? ended : framed;
-}
-
-// The reply check and the DTMF transport show their own failures.
-Status ControllerLink::frame(CommandTransport& transport, const AtOnce& request)
-{
-    const bool serial = !transport.dtmfMode();
-    Status result = Status::success();
-    Status unanswered = Status::success(); // the first command that got no answer, when the frame goes on
-    for (std::size_t i = 0; i < request.commands.size() && result; ++i) {
-        if (serial && i < request.serialPausesMs.size())
-            transport.pause(request.serialPausesMs[i]);
-        const ControllerCommand command = request.fresh ? request.fresh(i) : request.commands[i];
-        const Outcome outcome =
-            transport.send(command, request.unlockPort, i == 0 ? Framing::NoLock : Framing::Bare);
-        if (outcome == Outcome::TimedOut && request.goesOnUnanswered) {
-            if (unanswered)
-                unanswered = FailureOf(outcome, command);
-            continue;
-        }
-        result = FailureOf(outcome, command);
-    }
-    if (result && unanswered && request.adopt)
-        request.adopt(m_tables);
-    // A DTMF frame is closed after a failure too: the controller must not
-    // stay unlocked. Serial lines need no lock code.
-    const bool locked = serial || !request.lock || transport.lock() == Outcome::Accepted;
-    if (result && !locked)
-        return Status::failure(QStringLiteral("The lock code was not sent to the end"));
-    return result ? unanswered : result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/AtOnce.h"
 #include "link/CommandTransport.h"
 #include "link/ControllerCommand.h"
 #include "link/DtmfPlayer.h"
@@ -19,29 +20,6 @@ class Dialogs;
 class SerialPort;
 class SoundOutput;
 struct SettingsTables;
-
-// Commands an editor sends at once, outside an upload, in one frame.
-struct AtOnce {
-    std::vector<ControllerCommand> commands;
-    // DTMF: the port whose unlock code opens the frame.
-    int unlockPort = 1;
-    // DTMF: the frame is closed with the lock code.
-    bool lock = true;
-    // Runs once every command was accepted, before the lock code is played:
-    // a new lock code is then closed with the new lock.
-    std::function<void(SettingsTables&)> adopt;
-    // Gives command i again just before it goes out, for a command that
-    // holds the moment it is sent; commands[i] stands for it until then.
-    std::function<ControllerCommand(std::size_t i)> fresh;
-    // Serial mode: the wait before command i; none past the list's end.
-    std::vector<int> serialPausesMs;
-    // Serial mode: a command that got no answer does not stop the frame (the
-    // reply check has told the user) and the next one goes out; the frame
-    // still fails, as the controller may not have it.
-    bool goesOnUnanswered = false;
-    // The serial port is closed afterwards, also when it was open before.
-    bool closePortAfter = false;
-};
 
 // The program's one path to the controller: the serial link, the DTMF player
 // and the transport of each mode, and the one guard that lets a single run
@@ -98,13 +76,13 @@ public:
     // (the busy text is shown when another run holds it): the port is tested
     // (the serial port, or the keying port and the sound output), in DTMF
     // mode the transmitter is keyed and the key-up delay waited, then the
-    // unlock code, the commands, adopt, the lock code, and the transmitter
-    // released on every way out. Serial mode sends the lines alone, and
-    // succeeds only on "+" to every line; it leaves the serial port open or
-    // closed as it found it. Success only when the whole frame went out, its
-    // lock code and the end of the run included. UpdateError and
-    // UpdateInterrupted are cleared first, and UpdateError again at the end,
-    // so no later command is stopped by it. Every failure but a wait the user
+    // run's steps (the unlock code before the first command, adopt before the
+    // lock code), and the transmitter released on every way out. Serial mode
+    // succeeds only on "+" to every line awaiting one; it leaves the serial
+    // port open or closed as it found it, unless asked to close it. Success
+    // only when the whole frame went out, its lock code and the end of the
+    // run included. UpdateError and UpdateInterrupted are cleared first, and
+    // UpdateError again at the end, so no later command is stopped by it. Every failure but a wait the user
     // abandoned has been shown when this returns; its reason is returned too.
     Status sendAtOnce(const AtOnce& request, Job job = Job::AtOnce);
 
@@ -113,8 +91,6 @@ protected:
     virtual CommandTransport& transportOf(bool dtmf);
 
 private:
-    Status frame(CommandTransport& transport, const AtOnce& request);
-
     SettingsTables& m_tables;
     SerialPort& m_port;
     SoundOutput& m_sound;

@@ -44,10 +44,11 @@ Outcome DtmfTransport::lock()
     return played ? Outcome::Accepted : Outcome::Interrupted;
 }
 
-void DtmfTransport::sendWithoutReply(const ControllerCommand& command)
+Status DtmfTransport::sendWithoutReply(const ControllerCommand& command)
 {
     if (m_status && m_run.active())
         note(m_player.play(command.dtmf));
+    return m_status;
 }
 
 void DtmfTransport::pause(int ms)

@@ -46,14 +46,19 @@ Outcome SerialTransport::send(const ControllerCommand& command, int, Framing)
     return result;
 }
 
-void SerialTransport::sendWithoutReply(const ControllerCommand& command)
+Status SerialTransport::sendWithoutReply(const ControllerCommand& command)
 {
+    Status result = Status::success();
     for (const QString& text : command.serialLines) {
         const QString line = text + QStringLiteral("\r");
-        if (const Status sent = m_link.SendStr(line); !sent)
+        if (const Status sent = m_link.SendStr(line); !sent) {
             m_link.report(sent);
+            if (result)
+                result = sent;
+        }
         m_tables.LastCommand = line;
     }
+    return result;
 }
 
 void SerialTransport::pause(int ms) { m_clock.sleep(ms); }

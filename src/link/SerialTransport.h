@@ -18,7 +18,7 @@ public:
     // Every line with its reply check; a time-out goes on with the next line.
     Outcome send(const ControllerCommand& command, int unlockPort, Framing framing) override;
     Outcome lock() override { return Outcome::Accepted; }
-    void sendWithoutReply(const ControllerCommand& command) override;
+    Status sendWithoutReply(const ControllerCommand& command) override;
     void pause(int ms) override;
     // An interrupted run closes the port, as releasing the keying line does.
     Status end() override;

@@ -78,7 +78,7 @@ UploadRunner::Result UploadRunner::run(const Plan& plan)
         text << QStringLiteral("The alarm macros are sent in serial mode only.");
     tell(text.join(u'\n'));
     if (plan.finalCommand && !m_transport.dtmfMode())
-        m_transport.sendWithoutReply(plan.finalCommand(m_tables));
+        (void)m_transport.sendWithoutReply(plan.finalCommand(m_tables)); // it has shown its failure
     return Result::Completed;
 }
 

@@ -213,6 +213,8 @@ struct SettingsTables {
     QString LastCommand;
     QString CodeString;     // codes made by the speech and Morse encoders
     QString DTMFMemoryText; // a DTMF memory without its blanks
+    // The WAV file chosen for the voice recorder; the editors' reloads keep it.
+    QString WavFileName;
 
     // A meter alarm is on unless its type is "0" (none); worked out from the
     // type each time, so a configuration just read sends what it holds.

@@ -1,5 +1,8 @@
 #include "EditorFixture.h"
+#include "TempDir.h"
+#include "WavFile.h"
 #include "editors/speech/MessageMacros.h"
+#include "link/ControllerLink.h"
 #include "store/TextHelpers.h"
 
 #include <QApplication>
@@ -16,6 +19,9 @@ const QString NotAWord = "That is not a valid vocabulary word. Please try again"
 const QString NineWords = "You can only use 9 words for this message!";
 
 struct MessageMacrosTest : EditorTest<MessageMacros> {
+    ControllerLink link{tables, serial, sound, dialogs, clock};
+
+    MessageMacros& load() { return EditorTest::load(link); }
     void SetUp() override
     {
         tables.MessageMacro.fill(NoneStored);
@@ -190,6 +196,84 @@ TEST_F(MessageMacrosTest, AStoredMessageOverTheLimitIsToldOnEnteringAndKept)
     QTest::keyClick(box(9), Qt::Key_Backspace); // a change that adds no word
     EXPECT_EQ(messages().size(), 1);
     EXPECT_EQ(box(9)->text(), "ONE TWO THREE FOUR FIVE SIX SEVEN EIGHT NINE TE");
+}
+
+// The recorder's frame, in serial mode on COM2, every command line answered "+".
+struct RecorderTest : MessageMacrosTest {
+    TempDir dir;
+    QString wav = dir.write("greeting.wav", SineWav(8000, 1, 100, 600));
+
+    void SetUp() override
+    {
+        MessageMacrosTest::SetUp();
+        tables.ComPortValue = "2";
+        tables.CurrentLock = "0";
+        tables.Terminator = "D";
+        serial.setResponder([this](const QByteArray& written) {
+            if (written.endsWith('\r'))
+                serial.queueReply("+");
+        });
+    }
+    QPushButton* button(const QString& name) { return find<QPushButton>(name); }
+    // The first command line written from byte `from` on.
+    QString firstLine(qsizetype from = 0) const
+    {
+        return QString::fromLatin1(serial.written().mid(from)).section(u'\r', 0, 0);
+    }
+};
+
+// The dialog's title and filter; a cancel keeps the file; the track chosen is
+// the one recorded, and a reload of the editor keeps the file and shows track 1.
+TEST_F(RecorderTest, TheChosenFileOutlivesAReloadAndTheTrackGoesBackToOne)
+{
+    load();
+    EXPECT_EQ(ListText(find<QComboBox>("DVRTrackSet")), "1");
+    dialogs.script.answerFile(wav);
+    dialogs.script.answerFile(std::nullopt);
+    button("GetFile")->click();
+    button("GetFile")->click();
+    const auto& shown = dialogs.script.shown();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0].kind, ScriptedDialogs::Shown::Kind::OpenFile);
+    EXPECT_EQ(shown[0].title, "Open Wav File");
+    EXPECT_EQ(shown[0].filter, "Wav Files (*.wav)");
+    EXPECT_EQ(shown[1].text, dir.root()) << "opens where the last file was chosen";
+    EXPECT_EQ(tables.WavFileName, wav);
+
+    pick("DVRTrackSet", "12");
+    button("SendToTarvex")->click();
+    EXPECT_EQ(firstLine(), "1*700212");
+    EXPECT_EQ(messages().back(), "Wav File Upload Complete.");
+
+    load();
+    EXPECT_EQ(ListText(find<QComboBox>("DVRTrackSet")), "1");
+    EXPECT_EQ(tables.WavFileName, wav);
+    const qsizetype before = serial.written().size();
+    button("SendToTarvex")->click();
+    EXPECT_EQ(firstLine(before), "1*70021");
+    EXPECT_TRUE(tables.DataSaved) << "a recording changes no setting";
+    EXPECT_FALSE(tables.MessageMacrosChanged);
+}
+
+TEST_F(RecorderTest, ASecondPressDuringARunStartsNothing)
+{
+    tables.WavFileName = wav;
+    load();
+    int presses = 0;
+    serial.setResponder([&](const QByteArray& written) {
+        if (written == "1*70021\r") {
+            EXPECT_FALSE(editor->isEnabled()) << "disabled while the run lasts";
+            button("SendToTarvex")->click();
+            ++presses;
+        }
+        if (written.endsWith('\r'))
+            serial.queueReply("+");
+    });
+    button("SendToTarvex")->click();
+    EXPECT_EQ(presses, 1);
+    EXPECT_EQ(serial.written(), "1*70021\r1*70011\rGS10D\r");
+    EXPECT_EQ(messages(), QStringList{"Wav File Upload Complete."});
+    EXPECT_TRUE(editor->isEnabled());
 }
 
 } // namespace

@@ -311,6 +311,8 @@ const Case kCases[] = {
      "*2115007911T"},
     {"toll entry 5", [](T& t) { t.TollRestrict[5] = "976"; }, By(CommandId::TollRestrict, 5),
      "1*2062005976", "*2062005976T"},
+    {"voice track 15 erased", [](T&) {}, By(CommandId::DVRErase, 15), "1*700215", "*700215T"},
+    {"voice track 7 recorded", [](T&) {}, By(CommandId::DVRRecord, 7), "1*70017", "*70017T"},
     {"alarm input 2 on", [](T& t) { t.Alarm[2] = "1"; }, By(CommandId::Alarm, 2), "12911",
      "1921T"},
 };
@@ -384,6 +386,8 @@ TEST(CommandCatalogueTest, ItemsOutsideTheirRangeThrow)
     EXPECT_THROW(CourtesySegmentCommand(t, 1, 1, 5), std::out_of_range);
     EXPECT_THROW(CourtesySegmentCommand(t, 1, 11, 1), std::out_of_range);
     EXPECT_THROW(PortUnlockCommand(0, "1"), std::out_of_range);
+    EXPECT_THROW(BuildCommand(CommandId::DVRErase, t, 0), std::out_of_range);
+    EXPECT_THROW(BuildCommand(CommandId::DVRRecord, t, 21), std::out_of_range);
 }
 
 TEST(CommandCatalogueTest, PaddedCWTone1)

@@ -50,7 +50,7 @@ TEST(DtmfTransport, EachFramingPlaysItsCodes)
     EXPECT_EQ(t.send(BuildCommand(CommandId::CommandPrefix, rig.tables), 1, Framing::Bare), Outcome::Accepted);
     EXPECT_EQ(t.lock(), Outcome::Accepted);
     t.pause(500);
-    t.sendWithoutReply(LockChangeCommand("12"));
+    EXPECT_TRUE(t.sendWithoutReply(LockChangeCommand("12")));
     EXPECT_TRUE(t.end());
 
     const QString beforePause = "789#*1000120#0#" "456#2111#" "*21041##" "0#";

@@ -2,9 +2,12 @@
 #include "ProgramRun.h"
 #include "PulseServer.h"
 #include "TempDir.h"
+#include "WavFile.h"
 #include "platform/QtSoundOutput.h"
 #include "platform/SystemClock.h"
 
+#include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -70,4 +73,38 @@ TEST(RealSound, UnplayableFilesAreNamedInTheFailure)
         EXPECT_FALSE(played) << file.toStdString();
         EXPECT_TRUE(played.reason().contains(file)) << played.reason().toStdString();
     }
+}
+
+// Serial mode plays the chosen file through the same sound output: what the
+// server's sink heard lasts as long as the file.
+TEST(RealSound, ARecordedFileComesOutOfTheServerAsLongAsItIs)
+{
+    PulseServer server;
+    QString why;
+    if (!server.start(&why))
+        GTEST_SKIP() << "No PulseAudio server can run here, so the real sound path is not tested: "
+                     << why.toStdString();
+    TempDir dir;
+    constexpr int FileMs = 600;
+    const QString file = dir.write(QStringLiteral("voice.wav"), SineWav(44100, 1, FileMs, 1000));
+    ASSERT_TRUE(server.startRecording(&why)) << why.toStdString();
+    const ProgramRun probe = RunProgram(QStringLiteral(RECORD_PROBE), {file}, server.clientEnvironment());
+    const QByteArray recorded = server.stopRecording();
+    ASSERT_TRUE(probe.finished) << probe.errors.toStdString();
+    ASSERT_EQ(probe.exitCode, 0) << probe.output.toStdString() << probe.errors.toStdString();
+    EXPECT_EQ(probe.output.trimmed(), QStringLiteral("message: Tarvex Programmer: Wav File Upload Complete."));
+
+    // From the first to the last sample above a tenth of the tone's level.
+    const Pcm16 heard = ReadPcm16(recorded);
+    qsizetype first = -1, last = -1;
+    for (qsizetype f = 0; f < heard.frames(); ++f)
+        if (std::abs(heard.at(f, 0)) > 1600) {
+            if (first < 0)
+                first = f;
+            last = f;
+        }
+    ASSERT_GE(first, 0) << "nothing was heard";
+    const double heardMs = (last - first + 1) * 1000.0 / heard.sampleRate;
+    EXPECT_NEAR(heardMs, FileMs, 10) << "the start of a stream that begins with sound is lost";
+    std::printf("recorded file: %d ms, heard %.1f ms\n", FileMs, heardMs);
 }

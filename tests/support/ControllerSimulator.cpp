@@ -205,7 +205,14 @@ void ControllerSimulator::takeIn(const QByteArray& bytes)
     const auto now = SteadyClock::now();
     const auto atMs = std::chrono::duration_cast<std::chrono::milliseconds>(now - m_started).count();
     qsizetype end;
-    while ((end = m_partial.indexOf('\r')) >= 0) {
+    for (;;) {
+        // The voice recorder's start and stop characters stand alone, unanswered.
+        while (!m_partial.isEmpty() && QByteArray(RecorderCharacters).contains(m_partial.front())) {
+            m_lines.push_back({m_partial.left(1), atMs});
+            m_partial.remove(0, 1);
+        }
+        if ((end = m_partial.indexOf('\r')) < 0)
+            break;
         m_lines.push_back({m_partial.left(end), atMs});
         m_partial.remove(0, end + 1);
         if (auto answers = m_responder ? m_responder(m_lines.back().text) : std::nullopt) {

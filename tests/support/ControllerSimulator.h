@@ -17,9 +17,12 @@
 // devicePath() (a test maps a COM number to it through [Ports]); the simulator,
 // on a thread of its own, reads lines up to CR, records each with the time it
 // came, and answers it from a script. It also sees the program close its side
-// (end of file) and can close the line itself, as a pulled cable.
+// (end of file) and can close the line itself, as a pulled cable. A "G" or
+// "S" at the start of a line is taken by itself, as a line with no answer.
 class ControllerSimulator {
 public:
+    static constexpr char RecorderCharacters[] = "GS";
+
     struct Answer {
         QByteArray bytes;    // none: silence
         int delayMs = 0;     // a late answer

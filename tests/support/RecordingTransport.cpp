@@ -23,9 +23,10 @@ Outcome RecordingTransport::send(const ControllerCommand& command, int unlockPor
     return outcome;
 }
 
-void RecordingTransport::sendWithoutReply(const ControllerCommand& command)
+Status RecordingTransport::sendWithoutReply(const ControllerCommand& command)
 {
     m_events << "reset " + command.serialLines.value(0);
+    return Status::success();
 }
 
 Outcome RecordingTransport::lock()

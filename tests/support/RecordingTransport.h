@@ -23,7 +23,7 @@ public:
     Status begin() override;
     Outcome send(const ControllerCommand& command, int unlockPort, Framing framing) override;
     Outcome lock() override;
-    void sendWithoutReply(const ControllerCommand& command) override;
+    Status sendWithoutReply(const ControllerCommand& command) override;
     void pause(int ms) override { m_events << QStringLiteral("pause %1").arg(ms); }
     Status end() override;
 

@@ -3,6 +3,7 @@
 #include "platform/WavImage.h"
 
 #include <QtEndian>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,6 +32,18 @@ QByteArray MakeWav(const QByteArray& samples16, int sampleRate, int channels)
     wav.append("data");
     Put(wav, dataSize, 4);
     return wav + samples16;
+}
+
+QByteArray SineWav(int sampleRate, int channels, int ms, double hz, double level)
+{
+    const qint64 frames = qint64{sampleRate} * ms / 1000;
+    QByteArray samples;
+    for (qint64 n = 0; n < frames; ++n) {
+        const auto value = static_cast<qint16>(std::lround(level * 32767 * std::sin(2 * M_PI * hz * n / sampleRate)));
+        for (int c = 0; c < channels; ++c)
+            Put(samples, static_cast<quint16>(value), 2);
+    }
+    return MakeWav(samples, sampleRate, channels);
 }
 
 Pcm16 ReadPcm16(const QByteArray& wav)

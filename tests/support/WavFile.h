@@ -6,6 +6,8 @@
 // 16-bit PCM WAV images for tests: built from raw samples, and read back.
 
 QByteArray MakeWav(const QByteArray& samples16, int sampleRate, int channels);
+// A sine of `hz` at `level` (0-1 of full scale) on every channel, `ms` long.
+QByteArray SineWav(int sampleRate, int channels, int ms, double hz, double level = 0.5);
 
 struct Pcm16 {
     int sampleRate = 0;

@@ -3,13 +3,16 @@
 #include "editors/ControlNames.h"
 #include "editors/speech/MessageFields.h"
 #include "editors/speech/SpeechLists.h"
+#include "link/VoiceTrackRecording.h"
+#include "platform/Dialogs.h"
 #include "store/AppContext.h"
-#include "store/ProgramName.h"
+#include "store/SettingsTables.h"
 #include "store/TextHelpers.h"
 
 #include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -41,8 +44,8 @@ FormRow messageRow()
 
 } // namespace
 
-MessageMacros::MessageMacros(AppContext& context, QWidget* parent)
-    : SettingsEditor(context, {&S::MessageMacrosChanged}, parent)
+MessageMacros::MessageMacros(AppContext& context, ControllerLink& link, QWidget* parent)
+    : SettingsEditor(context, {&S::MessageMacrosChanged}, parent), m_link(link)
 {
     setWindowTitle(QStringLiteral("Message Macros"));
     const FormRow row = messageRow();
@@ -105,14 +108,14 @@ QWidget* MessageMacros::recorderFrame()
     track->setObjectName(QStringLiteral("DVRTrackSet"));
     for (int t = 1; t <= Count::VoiceTracks; ++t)
         track->addItem(QString::number(t));
+    // Only a choice of the user's sets the track.
+    connect(track, &QComboBox::activated, this, [this, track](int index) { m_track = track->itemText(index).toInt(); });
     auto* load = new QPushButton(QStringLiteral("&Load Wav"));
     load->setObjectName(QStringLiteral("GetFile"));
+    connect(load, &QPushButton::clicked, this, &MessageMacros::GetFile_Click);
     auto* send = new QPushButton(QStringLiteral("&Send to Tarvex"));
     send->setObjectName(QStringLiteral("SendToTarvex"));
-    for (QPushButton* button : {load, send})
-        connect(button, &QPushButton::clicked, this, [this] {
-            context().dialogs.message(ProgramName, QStringLiteral("Recording a voice track is not available yet."));
-        });
+    connect(send, &QPushButton::clicked, this, &MessageMacros::SendToTarvex_Click);
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("DVR Track")), 0, 0);
     grid->addWidget(track, 0, 1);
@@ -156,4 +159,19 @@ void MessageMacros::BuildVoiceMessage()
 {
     if (const QListWidgetItem* word = m_vocabulary->currentItem())
         insertAtTarget(word->text(), Words);
+}
+
+// The dialog opens where the last file was chosen.
+void MessageMacros::GetFile_Click()
+{
+    QString& chosen = context().tables.WavFileName;
+    const QString folder = chosen.isEmpty() ? QString() : QFileInfo(chosen).absolutePath();
+    if (const auto path =
+            context().dialogs.openFile(QStringLiteral("Open Wav File"), folder, QStringLiteral("Wav Files (*.wav)")))
+        chosen = *path;
+}
+
+void MessageMacros::SendToTarvex_Click()
+{
+    runDisabled([this] { return RecordVoiceTrack(context().tables, m_link, context().dialogs, m_track); });
 }
