@@ -37,7 +37,6 @@ public:
         return Status::success();
     }
     Status endRun() override { return playSilence(TrailingSilenceMs); }
-    Status playFile(const QString&) override { return Status::success(); }
     void stop() override {}
 
     qint64 frames = 0;

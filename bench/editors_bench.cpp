@@ -28,7 +28,6 @@ public:
     Status playWav(const QByteArray&) override { return Status::success(); }
     Status playSilence(int) override { return Status::success(); }
     Status endRun() override { return Status::success(); }
-    Status playFile(const QString&) override { return Status::success(); }
     void stop() override {}
 };
 

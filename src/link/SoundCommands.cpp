@@ -11,4 +11,3 @@ Status PlayTonePair(SoundOutput& sound, int freq1, int freq2, double seconds)
 
 void StopSound(SoundOutput& sound) { sound.stop(); }
 
-Status PlayWave(SoundOutput& sound, const QString& fileName) { return sound.playFile(fileName); }

@@ -12,5 +12,3 @@
 Status PlayTonePair(SoundOutput& sound, int freq1, int freq2, double seconds);
 // Silences whatever is playing.
 void StopSound(SoundOutput& sound);
-// Plays a WAV file, for the voice recorder tracks, and returns when it is done.
-Status PlayWave(SoundOutput& sound, const QString& fileName);

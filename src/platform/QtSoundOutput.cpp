@@ -4,7 +4,6 @@
 #include "platform/WavImage.h"
 
 #include <QAudioFormat>
-#include <QFile>
 
 namespace {
 
@@ -131,44 +130,17 @@ Status QtSoundOutput::endRun()
     return ended;
 }
 
-Status QtSoundOutput::playFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Status::failure(
-            QStringLiteral("Cannot play \"%1\": %2.").arg(path, file.errorString()));
-    WavSound sound;
-    if (const Status parsed = ParseWav(file.readAll(), sound); !parsed)
-        return Status::failure(QStringLiteral("Cannot play \"%1\": %2.").arg(path, parsed.reason()));
-
-    const auto stream = std::make_shared<AudioStream>(m_clock);
-    if (const Status opened =
-            stream->open(FormatOf(sound.sampleRate, sound.channels, sound.bitsPerSample, sound.isFloat));
-        !opened)
-        return opened;
-    m_file = stream;
-    const Status played = stream->play(sound.samples);
-    const Status finished = stream->finish(TrailingSilenceMs);
-    noteClosed();
-    if (m_file == stream)
-        m_file.reset();
-    return played ? finished : played;
-}
-
 void QtSoundOutput::stop()
 {
     // Closed now, the stream would drop the end of the run's sound that the
     // server still holds.
     if (m_ending)
         m_ending->cutSilence();
-    if (m_run || m_file)
+    if (m_run) {
         noteClosed();
-    if (m_run)
         m_run->close();
-    if (m_file)
-        m_file->close();
+    }
     m_run.reset();
-    m_file.reset();
     m_runDepth = 0;
     m_runStatus = Status::success();
 }

@@ -21,7 +21,6 @@ public:
     Status playWav(const QByteArray& wavImage) override;
     Status playSilence(int ms) override;
     Status endRun() override;
-    Status playFile(const QString& path) override;
     void stop() override;
 
 private:
@@ -37,6 +36,5 @@ private:
     std::shared_ptr<AudioStream> m_run;
     // The run whose trailing silence is playing, which a stop cuts short.
     std::shared_ptr<AudioStream> m_ending;
-    std::shared_ptr<AudioStream> m_file;
     qint64 m_closedAtMs = -1;
 };

@@ -41,8 +41,6 @@ public:
     // Appends the trailing silence, waits until it has been played and closes
     // the stream. Ending no run does nothing.
     virtual Status endRun() = 0;
-    // Plays a WAV file on a stream of its own and returns once it has played.
-    virtual Status playFile(const QString& path) = 0;
     // Silences at once whatever is playing and ends the run, without its
     // trailing silence. Asked while endRun plays that silence, it cuts the
     // silence short as soon as the run's last sound has been heard.

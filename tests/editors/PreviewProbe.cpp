@@ -65,7 +65,6 @@ public:
         m_ending = false;
         return ended;
     }
-    Status playFile(const QString& path) override { return m_real.playFile(path); }
     void stop() override { m_real.stop(); }
 
 private:

@@ -60,21 +60,6 @@ TEST(RealSound, WithoutASoundServerTheRunFailsAtOnceWithItsReason)
         << probe.output.toStdString();
 }
 
-// Files are read before any device is touched.
-TEST(RealSound, UnplayableFilesAreNamedInTheFailure)
-{
-    TempDir dir;
-    SystemClock clock;
-    QtSoundOutput sound(clock);
-    const QString missing = dir.path(QStringLiteral("missing.wav"));
-    const QString text = dir.write(QStringLiteral("notes.wav"), "not a sound");
-    for (const QString& file : {missing, text}) {
-        const Status played = sound.playFile(file);
-        EXPECT_FALSE(played) << file.toStdString();
-        EXPECT_TRUE(played.reason().contains(file)) << played.reason().toStdString();
-    }
-}
-
 // Serial mode plays the chosen file through the same sound output: what the
 // server's sink heard lasts as long as the file.
 TEST(RealSound, ARecordedFileComesOutOfTheServerAsLongAsItIs)

@@ -90,21 +90,6 @@ void CaptureSound::breakRun(const QString& reason)
     m_runBroken = true;
 }
 
-Status CaptureSound::playFile(const QString& path)
-{
-    m_calls << QStringLiteral("playFile %1").arg(path);
-    if (!m_deviceFailure.isEmpty())
-        return Status::failure(m_deviceFailure);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Status::failure(file.errorString());
-    WavSound sound;
-    if (const Status parsed = ParseWav(file.readAll(), sound); !parsed)
-        return parsed;
-    letTimePass(sound.samples.size() / sound.bytesPerFrame(), sound.sampleRate);
-    return Status::success();
-}
-
 void CaptureSound::stop()
 {
     m_calls << QStringLiteral("stop");

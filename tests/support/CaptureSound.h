@@ -21,7 +21,6 @@ public:
     Status playWav(const QByteArray& wavImage) override;
     Status playSilence(int ms) override;
     Status endRun() override;
-    Status playFile(const QString& path) override;
     void stop() override;
 
     // From now on there is no audio device, for this reason ("" restores it).
@@ -34,8 +33,7 @@ public:
     QByteArray wav() const;
     // The images given to playWav, in order, as they were given.
     const QList<QByteArray>& images() const { return m_images; }
-    // One entry a call: "beginRun", "playWav", "playSilence 40", "endRun",
-    // "playFile <path>", "stop".
+    // One entry a call: "beginRun", "playWav", "playSilence 40", "endRun", "stop".
     const QStringList& calls() const { return m_calls; }
     bool inRun() const { return m_runDepth > 0; }
 
