@@ -468,8 +468,12 @@ bool SettingsEditor::eventFilter(QObject* watched, QEvent* event)
             // A context menu or another window (a message) taking the focus
             // and giving it back is neither leaving the box nor entering it.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+            if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
+                // The box holds the focus all the same: its check is due.
+                if (event->type() == QEvent::FocusIn)
+                    m_pending = *it;
                 break;
+            }
             if (event->type() == QEvent::FocusIn)
                 focusIn(*it);
             else

@@ -750,6 +750,18 @@ TEST_F(SettingsEditorTest, AnApplyAskedForWhileOneIsUnderWayDoesNothing)
     EXPECT_EQ(tables.PreAccessPrefix, "9") << "the edit waits for the next Apply";
 }
 
+// A box that got the focus as its window became active (at start, or back
+// from another program) is the box being edited: Apply checks it first.
+TEST_F(SettingsEditorTest, ABoxFocusedByTheWindowsActivationIsCheckedAtApply)
+{
+    ProbeEditor editor(context);
+    QLineEdit* probe = find(editor, "Probe(1)");
+    focusIn(probe, Qt::ActiveWindowFocusReason);
+    probe->setText("0"); // what the file's reader would take, but this box refuses
+    editor.DoApply();
+    EXPECT_EQ(messages(), QStringList{"The value must be between 1 and 255"});
+}
+
 TEST(NumericOnly, TheBoxTakesDigitsOnly)
 {
     QLineEdit box;
