@@ -1,5 +1,7 @@
 #include "link/TonePair.h"
 
+#include "platform/WavImage.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -15,16 +17,9 @@ constexpr int WaveSampleRate = TonePairFramesPerMs * 1000;
 constexpr int WaveChannelCount = 2;
 constexpr int WaveBitsPerSample = 16;
 constexpr int WaveBytesPerSample = WaveBitsPerSample / 8;
-constexpr int HeaderSize = 44;
 constexpr double Amplitude = 0.25;
 constexpr double Gain = 0.5;
 constexpr double Scale = 32767;
-
-void PutBytes(char* at, const char (&text)[5])
-{
-    for (int i = 0; i < 4; ++i)
-        at[i] = text[i];
-}
 
 // Little-endian, as many bytes as asked; negative values keep their two's
 // complement low bytes.
@@ -52,23 +47,6 @@ long long FrameCount(double seconds)
     return static_cast<long long>(frames);
 }
 
-void WriteWaveHeader(char* header, long long dataSize)
-{
-    PutBytes(header, "RIFF");
-    PutNumber(header + 4, dataSize + 36, 4);
-    PutBytes(header + 8, "WAVE");
-    PutBytes(header + 12, "fmt ");
-    PutNumber(header + 16, 16, 4);
-    PutNumber(header + 20, 1, 2);
-    PutNumber(header + 22, WaveChannelCount, 2);
-    PutNumber(header + 24, WaveSampleRate, 4);
-    PutNumber(header + 28, WaveBytesPerSample * WaveChannelCount * WaveSampleRate, 4);
-    PutNumber(header + 32, WaveBytesPerSample * WaveChannelCount, 2);
-    PutNumber(header + 34, WaveBitsPerSample, 2);
-    PutBytes(header + 36, "data");
-    PutNumber(header + 40, dataSize, 4);
-}
-
 } // namespace
 
 QByteArray TonePairImage(int freq1, int freq2, double seconds)
@@ -83,10 +61,9 @@ QByteArray TonePairPiece(int freq1, int freq2, long long firstFrame, long long f
     frames = std::max(0LL, frames);
     const long long dataSize = frames * WaveChannelCount * WaveBytesPerSample;
 
-    QByteArray image(HeaderSize + dataSize, Qt::Uninitialized);
-    char* out = image.data();
-    WriteWaveHeader(out, dataSize);
-    out += HeaderSize;
+    QByteArray image = WavHeader(WaveSampleRate, WaveChannelCount, WaveBitsPerSample, dataSize);
+    image.resize(WavHeaderSize + dataSize);
+    char* out = image.data() + WavHeaderSize;
     for (long long n = firstFrame; n < firstFrame + frames; ++n) {
         double sum = 0;
         for (double step : steps)

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int HeaderSize = 44;
-
 // One sample as a value of -1 .. 1.
 double SampleAt(const char* at, const WavSound& sound)
 {
@@ -66,37 +64,6 @@ double Resampled(const std::vector<double>& source, double from, double to)
     return sum / static_cast<double>(end - first);
 }
 
-void Put(char*& out, quint32 value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        *out++ = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-QByteArray Header(qint64 dataSize)
-{
-    constexpr int blockAlign = SoundOutput::RunChannels * SoundOutput::RunBitsPerSample / 8;
-    QByteArray header(HeaderSize, Qt::Uninitialized);
-    char* out = header.data();
-    const auto text = [&out](const char* four) {
-        std::memcpy(out, four, 4);
-        out += 4;
-    };
-    text("RIFF");
-    Put(out, static_cast<quint32>(dataSize + 36), 4);
-    text("WAVE");
-    text("fmt ");
-    Put(out, 16, 4);
-    Put(out, 1, 2);
-    Put(out, SoundOutput::RunChannels, 2);
-    Put(out, SoundOutput::RunSampleRate, 4);
-    Put(out, SoundOutput::RunSampleRate * blockAlign, 4);
-    Put(out, blockAlign, 2);
-    Put(out, SoundOutput::RunBitsPerSample, 2);
-    text("data");
-    Put(out, static_cast<quint32>(dataSize), 4);
-    return header;
-}
-
 } // namespace
 
 QByteArray RunImageOf(const WavSound& sound)
@@ -105,14 +72,15 @@ QByteArray RunImageOf(const WavSound& sound)
     const double step = static_cast<double>(sound.sampleRate) / SoundOutput::RunSampleRate;
     const auto frames = source.empty() ? 0 : static_cast<qint64>(std::llround(source.size() / step));
     const qint64 dataSize = frames * SoundOutput::RunChannels * 2;
-    QByteArray image = Header(dataSize);
-    image.resize(HeaderSize + dataSize);
-    char* out = image.data() + HeaderSize;
+    QByteArray image =
+        WavHeader(SoundOutput::RunSampleRate, SoundOutput::RunChannels, SoundOutput::RunBitsPerSample, dataSize);
+    image.resize(WavHeaderSize + dataSize);
+    char* out = image.data() + WavHeaderSize;
     for (qint64 n = 0; n < frames; ++n) {
         const double value = Resampled(source, n * step, (n + 1) * step);
         const auto sample = static_cast<qint16>(std::clamp(std::lround(value * 32767.0), -32768L, 32767L));
-        for (int c = 0; c < SoundOutput::RunChannels; ++c)
-            Put(out, static_cast<quint16>(sample), 2);
+        for (int c = 0; c < SoundOutput::RunChannels; ++c, out += 2)
+            qToLittleEndian(sample, out);
     }
     return image;
 }

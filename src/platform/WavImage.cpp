@@ -1,6 +1,7 @@
 #include "platform/WavImage.h"
 
 #include <QtEndian>
+#include <cstring>
 
 namespace {
 
@@ -40,6 +41,35 @@ Status ReadFormat(const char* fmt, qint64 size, WavSound& sound)
 }
 
 } // namespace
+
+QByteArray WavHeader(int sampleRate, int channels, int bitsPerSample, qint64 dataSize)
+{
+    const int blockAlign = channels * bitsPerSample / 8;
+    QByteArray header(WavHeaderSize, Qt::Uninitialized);
+    char* at = header.data();
+    const auto text = [&at](const char* four) {
+        std::memcpy(at, four, 4);
+        at += 4;
+    };
+    const auto number = [&at](quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            *at++ = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    text("RIFF");
+    number(static_cast<quint32>(dataSize + 36), 4);
+    text("WAVE");
+    text("fmt ");
+    number(16, 4);
+    number(FormatPcm, 2);
+    number(static_cast<quint32>(channels), 2);
+    number(static_cast<quint32>(sampleRate), 4);
+    number(static_cast<quint32>(sampleRate * blockAlign), 4);
+    number(static_cast<quint32>(blockAlign), 2);
+    number(static_cast<quint32>(bitsPerSample), 2);
+    text("data");
+    number(static_cast<quint32>(dataSize), 4);
+    return header;
+}
 
 Status ParseWav(const QByteArray& image, WavSound& sound)
 {

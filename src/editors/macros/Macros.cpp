@@ -182,10 +182,7 @@ QWidget* Macros::functionPanel()
     connect(m_functions, &QListWidget::itemDoubleClicked, this,
             [this](const QListWidgetItem* item) { BuildMacro(item->data(Qt::UserRole).toInt()); });
 
-    m_counter = new QLineEdit;
-    m_counter->setObjectName(QStringLiteral("CharCounter"));
-    m_counter->setReadOnly(true);
-    m_counter->setMaximumWidth(40);
+    m_counter = CounterBox(QStringLiteral("CharCounter"));
     auto* erase = new QPushButton(QStringLiteral("&Erase All Macros"));
     erase->setObjectName(QStringLiteral("Erase"));
     connect(erase, &QPushButton::clicked, this, &Macros::Erase_Click);
