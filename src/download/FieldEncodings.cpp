@@ -11,8 +11,7 @@ using Lines = std::span<const quint8>;
 
 QString decimal(int value) { return QString::number(value); }
 
-// A character a text may take: no control code, which no setting can show or send.
-bool isTextCode(int code) { return code >= 32 && code != 127 && code <= 255; }
+bool isTextCode(int code) { return !IsControlCode(code) && code <= 255; }
 
 // A missing line counts as 0.
 int word(Lines lines, bool erasedAsZero)

@@ -1,9 +1,10 @@
 #include "download/MemoryDownload.h"
 
-#include "download/ChunkFramer.h"
 #include "download/DownloadProgress.h"
+#include "download/LineFramer.h"
 #include "download/MemoryFile.h"
 #include "download/MemoryImage.h"
+#include "download/RecordFramer.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
 
@@ -39,7 +40,8 @@ int MemoryDownload::ticksSince(std::int64_t since) const
     return static_cast<int>(now() / TickMs - since / TickMs);
 }
 
-bool MemoryDownload::read(ChunkFramer& framer)
+template <typename Framer>
+bool MemoryDownload::read(Framer& framer)
 {
     const QByteArray chunk = m_port.readAvailable();
     m_readSomething = !chunk.isEmpty();
@@ -80,12 +82,12 @@ TransferEnd MemoryDownload::receiveImage(const QString& path)
     if (const Status sent = m_port.write("1SendEram\r"); !sent)
         return failed(sent);
 
-    ChunkFramer framer(ChunkFramer::Kind::Records);
+    RecordFramer framer;
     int records = 0;
     std::int64_t lastStored = m_lastData = now();
     for (;;) {
         const bool open = read(framer);
-        while (const auto framed = framer.next(quiet())) {
+        while (const auto framed = framer.next()) {
             if (framed->endMarker) {
                 m_clock.sleep(SettleMs);
                 if (records != MemoryImageSize)
@@ -94,6 +96,8 @@ TransferEnd MemoryDownload::receiveImage(const QString& path)
                     return failed(fileFailure(file, "written"), records);
                 return ended(TransferEnd::Way::Complete, records);
             }
+            // A record still open is checked as far as it came: a wrong
+            // address or a value already out of range gets no acknowledgement.
             if (!RecordValue(framed->text, records))
                 return failed(Status::failure(QStringLiteral("Record %1 from the Tarvex is not the record of "
                                                              "address %2 (\"%3\").")
@@ -101,12 +105,16 @@ TransferEnd MemoryDownload::receiveImage(const QString& path)
                                                   .arg(records)
                                                   .arg(ShownRecord(framed->text))),
                               records);
-            file.write(framed->text + "\r\n");
-            ++records;
-            m_progress.setValue(records);
-            lastStored = now();
-            if (const Status acked = m_port.write("OK\r"); !acked)
-                return failed(acked, records);
+            if (framed->complete) {
+                file.write(framed->text + "\r\n");
+                ++records;
+                m_progress.setValue(records);
+            }
+            if (framed->acknowledge) {
+                lastStored = now();
+                if (const Status acked = m_port.write("OK\r"); !acked)
+                    return failed(acked, records);
+            }
         }
         if (!open)
             return failed(m_port.lineStatus(), records);
@@ -138,19 +146,19 @@ TransferEnd MemoryDownload::receiveOptionBoard(const QString& path, const QByteA
     if (const Status sent = m_port.write("1SendAPEram\r"); !sent)
         return failed(sent);
 
-    ChunkFramer framer(ChunkFramer::Kind::Lines);
+    LineFramer framer;
     std::int64_t lastStored = m_lastData = now();
     for (;;) {
         const bool open = read(framer);
         while (const auto line = framer.next(quiet())) {
-            if (line->text.startsWith("RICom")) {
+            if (line->startsWith("RICom")) {
                 m_clock.sleep(SettleMs);
                 file.write("Complete\r\n");
                 return keep(ended(TransferEnd::Way::Complete, lines));
             }
-            if (line->text.startsWith("+SendA"))
+            if (line->startsWith("+SendA"))
                 continue;
-            file.write(line->text + "\r\n");
+            file.write(*line + "\r\n");
             ++lines;
             m_progress.setValue(qMin(lines, OptionBoardBarMaximum));
             lastStored = now();

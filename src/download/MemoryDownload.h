@@ -32,16 +32,18 @@ class MemoryDownload {
 public:
     static constexpr int TickMs = 1000;
     static constexpr int TicksToTimeOut = 5;
-    // Long enough for a USB serial adapter to deliver the rest of a piece.
+    // Long enough for a USB serial adapter to deliver the rest of an option
+    // board line that comes without its line end.
     static constexpr int QuietGapMs = 20;
     static constexpr int OptionBoardAckDelayMs = 1000;
     static constexpr int OptionBoardBarMaximum = 10;
 
     MemoryDownload(SerialPort& port, Clock& clock, DownloadProgress& progress);
 
-    // "1SendEram", then each record written and acknowledged with "OK" in
-    // turn, each the record of the next address; the file is written only
-    // once all 4096 arrived, so any other end leaves it as it was.
+    // "1SendEram", then each record acknowledged once with "OK" as soon as
+    // its first value digit came, and checked as the record of the next
+    // address (as far as it came, and whole); the file is written only once
+    // all 4096 arrived whole, so any other end leaves it as it was.
     TransferEnd receiveImage(const QString& path);
     // "1SendAPEram", then each line written and acknowledged with "o" a
     // second after it came; "RICom" ends it and "Complete" is added. The lines
@@ -53,8 +55,9 @@ private:
     // Whole ticks of a free-running one-second timer since `since`: five of
     // them are 4 to 5 s of silence.
     int ticksSince(std::int64_t since) const;
-    // Reads what came; false when the port was lost.
-    bool read(class ChunkFramer& framer);
+    // What came, into `framer`; false when the port was lost.
+    template <typename Framer>
+    bool read(Framer& framer);
     bool quiet() const;
     void waitForData(bool readSomething);
     // False when the user cancelled during the wait.

@@ -1,6 +1,7 @@
 #include "download/MemoryFile.h"
 
 #include "download/CanonicalDecimal.h"
+#include "store/TextHelpers.h"
 
 #include <QFile>
 #include <QList>
@@ -34,7 +35,7 @@ QString ShownRecord(QByteArrayView line)
     constexpr qsizetype Longest = 40;
     QString text;
     for (const char c : line.first(qMin(line.size(), Longest)))
-        text += static_cast<unsigned char>(c) < 32 || c == 127 ? QChar(u'?') : QChar(static_cast<unsigned char>(c));
+        text += IsControlCode(static_cast<unsigned char>(c)) ? QChar(u'?') : QChar(static_cast<unsigned char>(c));
     if (line.size() > Longest)
         text += QStringLiteral("...");
     return text;

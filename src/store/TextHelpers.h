@@ -24,6 +24,8 @@ QString SpaceOutDigits(const QString& text);
 // The characters regrouped in threes from the left, joined by one blank:
 // "001 0020 03" gives "001 002 003". "NONE STORED" stays.
 QString GroupMacroCodes(const QString& text);
+// A control code (C0, NUL among them, DEL or C1): nothing a setting can show or send.
+constexpr bool IsControlCode(int code) { return code < 32 || (code >= 127 && code <= 159); }
 // The last piece of a path, split at both "\" and "/".
 QString GetFileName(const QString& path);
 

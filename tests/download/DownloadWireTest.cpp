@@ -121,16 +121,35 @@ protected:
 
 TEST_F(DownloadWire, AWholeImageArrivesIsWrittenAndParsed)
 {
+    using Split = DownloadServer::Split;
     struct Case {
         const char* what;
         bool lineEnds;
-        int splitRecords;
+        Split split;
+        int splitEvery;
+        bool strayLineEnds = false;
     };
-    for (const Case c : {Case{"line ends", true, 0}, Case{"no line ends", false, 0},
-                         Case{"split 30 ms apart", true, 200}, Case{"split, no line ends", false, 200}}) {
+    // Every 64th record in two writes 30 ms apart, as a USB adapter delivers them.
+    const Case cases[] = {
+        {"line ends", true, Split::AtComma, 0},
+        {"no line ends but two stray ones", false, Split::AtComma, 0, true},
+        {"no line ends", false, Split::AtComma, 0},
+        {"cut before the comma", true, Split::AtComma, 64},
+        {"cut before the comma, no line ends", false, Split::AtComma, 64},
+        {"cut after the comma", true, Split::AfterComma, 64},
+        {"cut after the comma, no line ends", false, Split::AfterComma, 64},
+        {"cut inside the value", true, Split::InsideValue, 64},
+        {"cut inside the value, no line ends", false, Split::InsideValue, 64},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         m_server.lineEnds = c.lineEnds;
-        m_server.splitRecords = c.splitRecords;
+        m_server.split = c.split;
+        m_server.splitEvery = c.splitEvery;
+        m_server.sentInstead.clear();
+        if (c.strayLineEnds)
+            for (const int a : {999, 1000})
+                m_server.sentInstead[a] = "\r\n" + QByteArray::number(a) + ',' + QByteArray::number(m_server.image[a]);
         m_dialogs.clear();
         m_dialogs.answer(Answer::Yes); // confirm
         m_dialogs.answer(Answer::No);  // no option board
@@ -148,7 +167,7 @@ TEST_F(DownloadWire, AWholeImageArrivesIsWrittenAndParsed)
         EXPECT_FALSE(m_progress.shown);
         EXPECT_EQ(m_enabled, QList<bool>({false, true}));
         m_enabled.clear();
-        ASSERT_EQ(m_dialogs.shown().size(), 3u);
+        ASSERT_EQ(m_dialogs.shown().size(), 3u) << m_dialogs.messageTexts().join("\n").toStdString();
         EXPECT_EQ(m_dialogs.shown()[1].title, "Download from Vindel");
         EXPECT_TRUE(m_dialogs.shown()[2].text.startsWith(ClosingText));
         EXPECT_TRUE(m_dialogs.shown()[2].text.contains("RxEnable"));
@@ -170,11 +189,25 @@ TEST_F(DownloadWire, ATransferThatStopsShortChangesNothing)
         int completeAfter;
         int cancelAt;
         QString message;
+        QByteArray record100 = {}; // sent in place of the record of address 100
     };
     const Case cases[] = {
         {"silence after 100", 100, -1, -1, TimeoutText},
         {"Complete after 3000", -1, 3000, -1,
          "Download from Tarvex: Download incomplete: 3000 of 4096 records arrived. Nothing was changed."},
+        {"a value of ten digits", -1, -1, -1,
+         "Download from Tarvex: Record 101 from the Tarvex is not the record of address 100 (\"100,2222222222\"). "
+         "Nothing was changed.",
+         "100,2222222222\r\n"},
+        {"a value of ten digits, no line end", -1, -1, -1,
+         "Download from Tarvex: Record 101 from the Tarvex is not the record of address 100 (\"100,2222222222\"). "
+         "Nothing was changed.",
+         "100,2222222222"},
+        {"a C1 byte in a value", -1, -1, -1,
+         "Download from Tarvex: Record 101 from the Tarvex is not the record of address 100 (\"100,1?\"). "
+         "Nothing was changed.",
+         "100,1\x85\r\n"},
+        // Last: the controller answers the last acknowledgement after the cancel.
         {"Escape", -1, -1, 500, "Tarvex Programmer: Download Canceled. Click OK to return to Zarn"},
     };
     for (const Case& c : cases) {
@@ -182,6 +215,9 @@ TEST_F(DownloadWire, ATransferThatStopsShortChangesNothing)
         m_server.silentAfter = c.silentAfter;
         m_server.completeAfter = c.completeAfter;
         m_progress.cancelAt = c.cancelAt;
+        m_server.sentInstead.clear();
+        if (!c.record100.isEmpty())
+            m_server.sentInstead[100] = c.record100;
         m_dialogs.clear();
         m_tables.HangTime[1] = "77";
         m_dir.write("download.mem", "earlier");
@@ -328,4 +364,16 @@ TEST_F(DownloadWire, AnOptionBoardCancelSendsTheLockLineOnly)
     EXPECT_EQ(m_tables.HangTime[1], m_served.HangTime[1]);
     EXPECT_TRUE(m_dialogs.shown().back().text.startsWith(ClosingText));
     EXPECT_TRUE(portClosedAgain());
+}
+
+TEST_F(DownloadWire, ControlCharactersFromTheOptionBoardReachNoSettingAndNoFile)
+{
+    m_server.boardLines = {QByteArray("RA011\0" "555", 9), "RS12\x01 34", "RT003\x85" "911\x7f"};
+    m_dialogs.answer(Answer::Yes);
+    m_dialogs.answer(Answer::Yes);
+    run();
+    EXPECT_EQ(m_tables.AutoDial[11], "555");
+    EXPECT_EQ(m_tables.TollRestrict[3], "911");
+    EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA011555\r\nRS12 34\r\nRT003911\r\nComplete\r\n");
+    EXPECT_EQ(acknowledgements("o"), 3);
 }

@@ -1,11 +1,13 @@
 // Feeds arbitrary bytes to the memory image parser, as a memory file's text
 // and as the image itself: it must neither crash nor hang, a refused file
-// must change nothing, no control character may reach a setting, and every
-// setting stored is one the configuration file reader takes unchanged.
+// must change nothing, no control character (C0, DEL or C1) may reach a
+// setting, and every setting stored is one the configuration file reader
+// takes unchanged.
 #include "ReaderRule.h"
 #include "download/LoadEram.h"
 #include "store/KeyRegistry.h"
 #include "store/SettingsTables.h"
+#include "store/TextHelpers.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -29,7 +31,7 @@ void checkNoControlCharacters(SettingsTables& t)
 {
     forEachValue(t, [](const QString& value) {
         for (const QChar c : value)
-            if (c.unicode() < 32 || c.unicode() == 127)
+            if (IsControlCode(c.unicode()))
                 std::abort();
     });
 }

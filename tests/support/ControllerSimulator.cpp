@@ -216,7 +216,10 @@ void ControllerSimulator::takeIn(const QByteArray& bytes)
         m_lines.push_back({m_partial.left(end), atMs});
         m_partial.remove(0, end + 1);
         if (auto answers = m_responder ? m_responder(m_lines.back().text) : std::nullopt) {
+            // One writer: a line's answers follow those still to go out.
             auto at = now;
+            for (const Due& due : m_due)
+                at = std::max(at, due.at);
             for (Answer& a : *answers) {
                 at += std::chrono::milliseconds(a.delayMs);
                 m_due.push_back({at, std::move(a)});

@@ -34,10 +34,18 @@ std::vector<Answer> DownloadServer::nextRecord()
     if (m_sent == completeAfter || m_sent == MemoryImageSize)
         return {Answer::text("Complete")};
     const QByteArray address = QByteArray::number(m_sent);
-    const QByteArray rest = ',' + QByteArray::number(image[std::size_t(m_sent)]) + (lineEnds ? "\r\n" : "");
-    if (m_sent++ >= splitRecords)
-        return {Answer::text(address + rest)};
-    return {Answer::text(address), Answer::text(rest, splitPauseMs)};
+    const QByteArray value = QByteArray::number(image[std::size_t(m_sent)]);
+    const auto instead = sentInstead.find(m_sent);
+    const QByteArray record = instead != sentInstead.end() ? instead->second
+                                                           : address + ',' + value + (lineEnds ? "\r\n" : "");
+    const bool whole = splitEvery <= 0 || m_sent % splitEvery != 0;
+    ++m_sent;
+    if (whole)
+        return {Answer::text(record)};
+    qsizetype cut = address.size();
+    if (split != Split::AtComma)
+        cut += 1 + (split == Split::InsideValue && value.size() > 1);
+    return {Answer::text(record.first(cut)), Answer::text(record.sliced(cut), splitPauseMs)};
 }
 
 std::vector<Answer> DownloadServer::nextBoardLine()
