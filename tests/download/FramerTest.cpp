@@ -1,6 +1,5 @@
+#include "RecordOutcome.h"
 #include "download/LineFramer.h"
-#include "download/MemoryFile.h"
-#include "download/RecordFramer.h"
 
 #include <QByteArrayList>
 #include <gtest/gtest.h>
@@ -47,26 +46,6 @@ QByteArrayList cut(const QByteArray& s, std::vector<qsizetype> at)
         from = to;
     }
     return reads;
-}
-
-// The download's own use of the framer: every record checked as far as it
-// came, then whole; what it ends with, and the records when it ends.
-QByteArray outcome(const QByteArrayList& reads)
-{
-    RecordFramer framer;
-    QByteArrayList records;
-    for (const QByteArray& read : reads) {
-        framer.take(read);
-        while (const auto f = framer.next()) {
-            if (f->endMarker)
-                return "ended: " + records.join(' ');
-            if (!RecordValue(f->text, int(records.size())))
-                return "refused at " + QByteArray::number(records.size());
-            if (f->complete)
-                records << f->text;
-        }
-    }
-    return "waiting at " + QByteArray::number(records.size());
 }
 
 } // namespace
@@ -180,11 +159,11 @@ TEST(RecordFramer, MalformedRecordsAreRefusedAtTheirAddress)
         {"an address out of order", "0,5\r\n2,7\r\nComplete", "refused at 1"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(outcome({c.stream}), c.expected) << c.what << ", one read";
+        EXPECT_EQ(RecordOutcome({c.stream}), c.expected) << c.what << ", one read";
         QByteArrayList bytes;
         for (const char b : c.stream)
             bytes << QByteArray(1, b);
-        EXPECT_EQ(outcome(bytes), c.expected) << c.what << ", one byte a read";
+        EXPECT_EQ(RecordOutcome(bytes), c.expected) << c.what << ", one byte a read";
     }
 }
 
@@ -197,30 +176,30 @@ TEST(RecordFramer, StrayLineEndsAndControlBytesAnywhere)
     for (const bool lineEnds : {true, false}) {
         const QByteArray s = stream(values, lineEnds);
         const qsizetype end = s.indexOf("Complete");
-        const QByteArray clean = outcome({s});
+        const QByteArray clean = RecordOutcome({s});
         ASSERT_TRUE(clean.startsWith("ended: 0,125 1,0"));
         for (qsizetype at = 0; at <= end; ++at) {
             SCOPED_TRACE(testing::Message() << (lineEnds ? "line ends" : "no line ends") << ", at " << at);
             for (const char* lineEnd : {"\r", "\n", "\r\n"}) {
                 const QByteArray stray = s.first(at) + lineEnd + s.sliced(at);
-                const QByteArray got = outcome({stray});
+                const QByteArray got = RecordOutcome({stray});
                 if (got != clean) {
                     EXPECT_TRUE(got.startsWith("refused at ")) << got.constData();
                 }
-                EXPECT_EQ(outcome(cut(stray, {at, at + 1})), got);
+                EXPECT_EQ(RecordOutcome(cut(stray, {at, at + 1})), got);
             }
             if (at == end)
                 continue;
             for (const char control : {'\0', '\x01', '\x1b', '\x7f', '\x80', '\x85', '\x9f'}) {
                 const QByteArray dirty = s.first(at) + control + s.sliced(at);
-                EXPECT_TRUE(outcome({dirty}).startsWith("refused at ")) << int(control);
-                EXPECT_TRUE(outcome(cut(dirty, {at})).startsWith("refused at ")) << int(control);
+                EXPECT_TRUE(RecordOutcome({dirty}).startsWith("refused at ")) << int(control);
+                EXPECT_TRUE(RecordOutcome(cut(dirty, {at})).startsWith("refused at ")) << int(control);
             }
         }
         // Between two records a line end changes nothing.
         QByteArray spaced = s;
         spaced.replace(",0", ",0\n\r\n");
-        EXPECT_EQ(outcome({"\r\n" + spaced}), clean);
+        EXPECT_EQ(RecordOutcome({"\r\n" + spaced}), clean);
     }
 }
 

@@ -2,9 +2,8 @@
 // length of every read: neither may crash or hang; the records, as the
 // download checks them, come out the same whatever the reads; no record is
 // acknowledged twice; no option board line holds a control character.
+#include "RecordOutcome.h"
 #include "download/LineFramer.h"
-#include "download/MemoryFile.h"
-#include "download/RecordFramer.h"
 #include "store/TextHelpers.h"
 
 #include <QByteArrayList>
@@ -19,32 +18,6 @@ QByteArrayList reads(QByteArrayView stream, qsizetype length)
     for (qsizetype from = 0; from < stream.size(); from += length)
         out << stream.sliced(from, qMin(length, stream.size() - from)).toByteArray();
     return out;
-}
-
-// What the download makes of the records: where it ends or is refused.
-QByteArray outcome(const QByteArrayList& pieces)
-{
-    RecordFramer framer;
-    QByteArrayList records;
-    bool acknowledged = false; // the record being framed
-    for (const QByteArray& piece : pieces) {
-        framer.take(piece);
-        while (const auto f = framer.next()) {
-            if (f->endMarker)
-                return "ended " + records.join(' ');
-            if (!RecordValue(f->text, int(records.size())))
-                return "refused " + QByteArray::number(records.size());
-            if (f->acknowledge && std::exchange(acknowledged, true))
-                std::abort();
-            if (f->complete) {
-                if (!acknowledged)
-                    std::abort(); // a record that was never answered
-                records << f->text;
-                acknowledged = false;
-            }
-        }
-    }
-    return "waiting " + QByteArray::number(records.size());
 }
 
 void checkLines(const QByteArrayList& pieces)
@@ -71,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const QByteArrayView stream(data + 1, qsizetype(size - 1));
     const QByteArrayList pieces = reads(stream, 1 + data[0] % 16);
-    if (outcome(pieces) != outcome({stream.toByteArray()}))
+    const QByteArray outcome = RecordOutcome(pieces);
+    if (outcome.startsWith("answered wrongly") || outcome != RecordOutcome({stream.toByteArray()}))
         std::abort();
     checkLines(pieces);
     return 0;
