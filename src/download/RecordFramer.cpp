@@ -12,12 +12,12 @@ bool endsRecords(QByteArrayView text)
     return text.startsWith('+') || text.startsWith('C') || text.startsWith("-K");
 }
 
-qsizetype digitsAt(QByteArrayView text, qsizetype from)
+qsizetype leadingDigits(QByteArrayView text)
 {
-    qsizetype end = from;
+    qsizetype end = 0;
     while (end < text.size() && isDigit(text[end]))
         ++end;
-    return end - from;
+    return end;
 }
 
 } // namespace
@@ -40,7 +40,7 @@ RecordFramer::Framed RecordFramer::complete(qsizetype taken)
 std::optional<RecordFramer::Framed> RecordFramer::valueGoingOn()
 {
     const QByteArray address = QByteArray::number(m_address + 1);
-    const qsizetype run = digitsAt(m_pending, 0);
+    const qsizetype run = leadingDigits(m_pending);
     // Digits too many to be two more value digits and the address: no record.
     if (run > 2 + address.size())
         return complete(run);
@@ -59,7 +59,7 @@ std::optional<RecordFramer::Framed> RecordFramer::valueGoingOn()
 std::optional<RecordFramer::Framed> RecordFramer::fromAddress()
 {
     const qsizetype longest = QByteArray::number(m_address).size();
-    const qsizetype run = digitsAt(m_pending, 0);
+    const qsizetype run = leadingDigits(m_pending);
     if (run > longest)
         return complete(run);
     if (run == m_pending.size())
