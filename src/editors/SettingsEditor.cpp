@@ -479,9 +479,14 @@ bool SettingsEditor::eventFilter(QObject* watched, QEvent* event)
             // and giving it back is neither leaving the box nor entering it.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
-                // The box holds the focus all the same: its check is due.
-                if (event->type() == QEvent::FocusIn)
-                    m_pending = *it;
+                // A click into another box while the window was inactive
+                // arrives as the window's activation: that is leaving the
+                // box being edited and entering this one.
+                if (event->type() == QEvent::FocusIn && m_pending != *it) {
+                    if (m_pending)
+                        focusOut(*m_pending);
+                    focusIn(*it, reason);
+                }
                 break;
             }
             if (event->type() == QEvent::FocusIn)

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 using S = SettingsTables;
@@ -147,8 +148,11 @@ void MessageMacros::entered(int field, int index)
 
 void MessageMacros::left(int field, int, bool)
 {
-    // The list stays in use only when the focus went to it.
-    if (field == m_messages && QApplication::focusWidget() != m_vocabulary)
+    // The list stays in use only when the focus went to it, or to the page
+    // tabs: a word goes into the box last entered from any page.
+    QWidget* now = QApplication::focusWidget();
+    const bool pageTab = qobject_cast<QTabBar*>(now) && isAncestorOf(now);
+    if (field == m_messages && now != m_vocabulary && !pageTab)
         m_vocabulary->setEnabled(false);
 }
 
