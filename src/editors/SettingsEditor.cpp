@@ -16,6 +16,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QTabBar>
+#include <QTabWidget>
 #include <algorithm>
 #include <stdexcept>
 
@@ -24,6 +26,14 @@ QGroupBox* Frame(const QString& title, QLayout* layout)
     auto* box = new QGroupBox(title);
     box->setLayout(layout);
     return box;
+}
+
+QTabWidget* EditorPages(const QString& name)
+{
+    auto* pages = new QTabWidget;
+    pages->setObjectName(name);
+    pages->tabBar()->setFocusPolicy(Qt::StrongFocus);
+    return pages;
 }
 
 SettingsEditor::SettingsEditor(AppContext& context, std::vector<bool SettingsTables::*> sectionFlags, QWidget* parent)
@@ -199,6 +209,8 @@ void SettingsEditor::handleChange(Binding& b, const QString& value)
     }
     m_copies.take(b.field, i, value);
     b.previous = value;
+    if (!m_filling)
+        b.typed = true;
     changed(b.field, i);
     mark(b);
     if (!m_filling && b.place.selector >= 0)
@@ -331,9 +343,7 @@ bool SettingsEditor::insertAtTarget(const QString& item, const InsertionRule& ru
     if (!m_target || elementOf(m_bindings[*m_target]) == 0)
         return false;
     QLineEdit* box = m_bindings[*m_target].control->textBox();
-    Caret at{box->cursorPosition(), box->selectionStart(), static_cast<int>(box->selectedText().size())};
-    if (!box->hasFocus() && m_targetCaret)
-        at = *m_targetCaret;
+    const Caret at = !box->hasFocus() && m_targetCaret ? *m_targetCaret : caretOf(m_bindings[*m_target]);
     m_targetCaret.reset(); // the caret set below holds from now on
     const Insertion put = InsertItem(box->text(), at.position, at.selectionStart, at.selectionLength, item, rule);
     // An undo puts the caret back where the insertion found it, also when no
@@ -469,18 +479,27 @@ bool SettingsEditor::eventFilter(QObject* watched, QEvent* event)
             // and giving it back is neither leaving the box nor entering it.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
-                // The box holds the focus all the same: its check is due.
-                if (event->type() == QEvent::FocusIn)
-                    m_pending = *it;
+                // A click into another box while the window was inactive
+                // arrives as the window's activation: that is leaving the
+                // box being edited and entering this one.
+                if (event->type() == QEvent::FocusIn && m_pending != *it) {
+                    if (m_pending)
+                        focusOut(*m_pending);
+                    focusIn(*it, reason);
+                }
                 break;
             }
             if (event->type() == QEvent::FocusIn)
-                focusIn(*it);
+                focusIn(*it, reason);
             else
                 focusOut(*it);
             break;
         }
+        case QEvent::KeyPress:
+            m_bindings[*it].arrivalSelection = false;
+            break;
         case QEvent::MouseButtonPress:
+            m_bindings[*it].arrivalSelection = false;
             if (m_targetBy == TargetBy::Clicking && std::ranges::count(m_insertionFields, m_bindings[*it].field)) {
                 m_target = *it;
                 m_targetCaret.reset();
@@ -492,10 +511,14 @@ bool SettingsEditor::eventFilter(QObject* watched, QEvent* event)
     return EditorWindow::eventFilter(watched, event);
 }
 
-void SettingsEditor::focusIn(int binding)
+void SettingsEditor::focusIn(int binding, Qt::FocusReason reason)
 {
     m_pending = binding;
     Binding& b = m_bindings[binding];
+    b.typed = false;
+    // The box selects its whole text as the focus arrives by these.
+    b.arrivalSelection =
+        reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
     if (m_targetBy == TargetBy::Entering && std::ranges::count(m_insertionFields, b.field))
         m_target = binding;
     if (m_target == binding)
@@ -508,16 +531,21 @@ void SettingsEditor::focusOut(int binding)
 {
     m_pending.reset();
     Binding& b = m_bindings[binding];
-    if (m_target == binding) {
-        // The box drops its selection as it loses the focus: kept for the list.
-        const QLineEdit* box = b.control->textBox();
-        m_targetCaret = Caret{box->cursorPosition(), box->selectionStart(),
-                              static_cast<int>(box->selectedText().size())};
-    }
+    if (m_target == binding)
+        m_targetCaret = caretOf(b); // the box drops its selection as it loses the focus: kept for the list
     leaveCheck(b);
     leaveTidy(b);
     if (const int i = elementOf(b); i > 0)
-        left(b.field, i);
+        left(b.field, i, b.typed);
+}
+
+SettingsEditor::Caret SettingsEditor::caretOf(const Binding& b) const
+{
+    const QLineEdit* box = b.control->textBox();
+    const int size = static_cast<int>(box->text().size());
+    if (b.arrivalSelection && box->hasSelectedText() && box->selectedText().size() == size)
+        return Caret{size, size, 0};
+    return Caret{box->cursorPosition(), box->selectionStart(), static_cast<int>(box->selectedText().size())};
 }
 
 void SettingsEditor::leaveCheck(Binding& b)
@@ -530,10 +558,13 @@ void SettingsEditor::leaveCheck(Binding& b)
     refuse(b, *check, check->repair, value);
 }
 
+// Leaving a box the user did not type in changes nothing, unless its tidy
+// takes the stored value along quietly: then nothing differs afterwards.
 void SettingsEditor::leaveTidy(Binding& b)
 {
     const int i = elementOf(b);
-    if (i == 0 || !m_copies.definition(b.field).tidy)
+    const FieldDefinition& definition = m_copies.definition(b.field);
+    if (i == 0 || !definition.tidy || (!b.typed && !definition.tidiesStored))
         return;
     m_copies.tidy(b.field, i);
     fill(b); // the tidied copy, marked against the stored value as it now stands

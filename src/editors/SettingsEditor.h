@@ -19,6 +19,7 @@ class QBoxLayout;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
+class QTabWidget;
 class QLayout;
 class ControllerLink;
 struct AppContext;
@@ -26,6 +27,10 @@ struct AtOnce;
 
 // A titled frame holding the layout, as the editors group their controls.
 QGroupBox* Frame(const QString& title, QLayout* layout);
+// An editor's own pages. A click on a page's tab takes the focus to the tab,
+// so showing a page never puts the focus into one of its boxes: only the
+// user enters a box.
+QTabWidget* EditorPages(const QString& name);
 
 // One row of an editor's table: the caption before the control, the
 // control's name, the unit after it, the kind of control and the setting it
@@ -166,9 +171,11 @@ protected:
     virtual void afterApply(const std::vector<FieldElement>& /*written*/) {}
     virtual void afterCancel() {}
     virtual void afterSelect(int /*selector*/) {}
-    // A bound text box got the focus, or lost it (after its check and tidy).
+    // A bound text box got the focus, or lost it (after its check and tidy);
+    // `typed`: the box's text changed while it had the focus. Leaving a box
+    // the user did not type in changes nothing.
     virtual void entered(int /*field*/, int /*index*/) {}
-    virtual void left(int /*field*/, int /*index*/) {}
+    virtual void left(int /*field*/, int /*index*/, bool /*typed*/) {}
 
     template <typename T> T* control(const QString& name, int index = 0) const
     {
@@ -185,6 +192,10 @@ private:
         bool marked;
         QString previous; // the text before the latest change
         int caret = 0;    // where the caret stood before the change being handled
+        bool typed = false; // changed since it got the focus
+        // The whole text selected by the focus arriving (the Tab key), which
+        // no key or click of the user's has replaced yet.
+        bool arrivalSelection = false;
     };
     // A box's caret and selection.
     struct Caret {
@@ -219,8 +230,11 @@ private:
     void takeEntries(const Entries& e);
     void leaveCheck(Binding& b);
     void leaveTidy(Binding& b);
-    void focusIn(int binding);
+    void focusIn(int binding, Qt::FocusReason reason);
     void focusOut(int binding);
+    // The caret and selection a list inserts at: a selection the focus made
+    // on arriving is none, the caret then at the end of the text.
+    Caret caretOf(const Binding& b) const;
     bool passesGates();
     // `before`: the text the refused change started from, for the tests that
     // look at it; empty for the checks that judge the whole text.

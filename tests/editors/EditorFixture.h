@@ -16,6 +16,8 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -89,6 +91,20 @@ struct EditorFixture : testing::Test {
             QTest::keyClick(box, Qt::Key_Delete);
         else
             QTest::keyClicks(box, text);
+    }
+    // Shown as a window of its own and active, so that clicks move the focus
+    // as they do for the user.
+    static void showActive(QWidget* w)
+    {
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    }
+    // The user shows page `index` by a click on its tab.
+    static void clickPage(QTabWidget* pages, int index)
+    {
+        QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(index).center());
+        ASSERT_EQ(pages->currentIndex(), index);
     }
     static bool red(const QWidget* control) { return control->palette().color(QPalette::Text) == QColor(Qt::red); }
     // The text a list draws: its current item, or with none chosen the

@@ -186,6 +186,77 @@ TEST_F(IdTest, TheListsFillTheirKindOfBoxLastEnteredWhateverHasTheFocus)
     EXPECT_EQ(box("CWID2Set", 3)->text(), "C WORD_SPACE");
 }
 
+// Showing another page puts the focus into none of its boxes: the word goes
+// into the box the user last entered. A box entered by Tab, whose whole text
+// the Tab selected, takes the word at its end; a selection of the user's own
+// is replaced.
+TEST_F(IdTest, APageShownKeepsTheTargetAndATabbedBoxTakesTheWordAtItsEnd)
+{
+    load();
+    showActive(editor.get());
+    auto* pages = find<QTabWidget>("SSTab1");
+    QTest::mouseClick(box("VoiceID2Set", 1), Qt::LeftButton);
+    clickPage(pages, 1); // "Port 2"
+    EXPECT_FALSE(box("VoiceID1Set", 2)->hasFocus());
+    doubleClick("VocabList", "FOUR");
+    EXPECT_EQ(box("VoiceID2Set", 1)->text(), "REPEATER FOUR");
+    EXPECT_EQ(box("VoiceID1Set", 2)->text(), "THIS IS");
+    EXPECT_FALSE(red(box("VoiceID1Set", 2)));
+
+    QLineEdit* tabbed = box("VoiceID3Set", 2);
+    tabbed->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(tabbed->selectedText(), "HELLO") << "the toolkit selects the whole text";
+    list("VocabList")->setFocus(Qt::MouseFocusReason);
+    doubleClick("VocabList", "FOUR");
+    EXPECT_EQ(tabbed->text(), "HELLO FOUR");
+
+    tabbed->setFocus(Qt::TabFocusReason);
+    QTest::mouseDClick(tabbed, Qt::LeftButton, {}, QPoint(8, tabbed->height() / 2)); // the user selects a word
+    ASSERT_EQ(tabbed->selectedText(), "HELLO");
+    list("VocabList")->setFocus(Qt::MouseFocusReason);
+    doubleClick("VocabList", "GOOD");
+    EXPECT_EQ(tabbed->text(), "GOOD FOUR");
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+// The counter shows what the limit judges: a box holds its limit exactly,
+// also after a refused word, whose blank goes with it.
+TEST_F(IdTest, EachBoxTakesItsLimitExactlyAsItsCounterShows)
+{
+    struct Case {
+        const char* box;
+        const char* token;
+        int limit;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"VoiceID1Set", "A", 22, "You can only use 22 words for this message!"},
+        {"CWID1Set", "A", 15, "You can only use 15 characters for this message!"},
+        {"CWID2Set", "A", 15, "You can only use 15 characters for this message!"},
+    };
+    load();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        dialogs.script.clear();
+        QLineEdit* b = box(c.box, 3);
+        type(b, QString(c.token) + " QQ ");
+        ASSERT_EQ(messages().size(), 1) << "the refused token";
+        EXPECT_EQ(b->text(), QString(c.token) + " ") << "its blank went with it";
+        dialogs.script.clear();
+        for (int n = 2; n <= c.limit; ++n) {
+            QTest::keyClicks(b, c.token);
+            EXPECT_EQ(find("CharCounter")->text(), QString::number(n));
+            if (n < c.limit)
+                QTest::keyClicks(b, " ");
+        }
+        EXPECT_TRUE(messages().isEmpty());
+        EXPECT_FALSE(b->text().contains("  "));
+        QTest::keyClicks(b, QString(" ") + c.token);
+        EXPECT_EQ(messages(), QStringList{c.message});
+        EXPECT_EQ(find("CharCounter")->text(), QString::number(c.limit));
+    }
+}
+
 // Only what Apply would store is compared: blanks at the ends are no change,
 // and an Apply that stores nothing leaves a saved file saved even while ID
 // flags wait for an upload.

@@ -165,6 +165,67 @@ TEST_F(MacrosTest, TypingPastTheSlotsIsToldOnceAndRefusedAtApply)
     EXPECT_EQ(tables.ShortMacro[1], NoneStored);
 }
 
+// A stored macro over its slots is told once as its box is entered, long or
+// short, and kept as it is, also while typing in it and on leaving it.
+TEST_F(MacrosTest, AStoredMacroOverItsSlotsIsToldOnEnteringAndKept)
+{
+    const QString sixteen = "001 002 003 004 005 006 007 008 009 010 011 012 013 014 015 016";
+    tables.Macro[5] = sixteen;
+    tables.ShortMacro[6] = "001 002 003 004 005";
+    load();
+    EXPECT_TRUE(messages().isEmpty());
+    focusIn(longBox(5), Qt::MouseFocusReason);
+    EXPECT_EQ(messages(), QStringList{TooManyLong});
+    EXPECT_EQ(find("CharCounter")->text(), "16");
+    longBox(5)->end(false);
+    QTest::keyClick(longBox(5), Qt::Key_Backspace);
+    EXPECT_EQ(messages().size(), 1) << "once";
+    focusOut(longBox(5));
+    EXPECT_EQ(longBox(5)->text(), sixteen.chopped(1));
+
+    focusIn(shortBox(6), Qt::MouseFocusReason);
+    focusOut(shortBox(6));
+    EXPECT_EQ(shortBox(6)->text(), "001 002 003 004 005");
+    EXPECT_EQ(messages(), (QStringList{TooManyLong, TooManyShort}));
+}
+
+// Entering and leaving a box the user did not type in changes nothing: no
+// capitals, no tidied blanks, no run code default; Apply (the tab left)
+// goes through and stores the macros as they were.
+TEST_F(MacrosTest, EnteringAndLeavingABoxNotTypedInChangesNothing)
+{
+    tables.Macro[3] = "12a bc";
+    tables.Macro[4] = "013  037";
+    tables.MacroCode[5] = "";
+    load();
+    for (QLineEdit* b : {longBox(3), longBox(4), code(5)}) {
+        focusIn(b, Qt::MouseFocusReason);
+        focusOut(b, Qt::TabFocusReason);
+    }
+    EXPECT_EQ(longBox(3)->text(), "12a bc");
+    EXPECT_EQ(longBox(4)->text(), "013  037");
+    EXPECT_EQ(code(5)->text(), "");
+    EXPECT_FALSE(red(longBox(3)) || red(longBox(4)) || red(code(5)));
+    editor->DoApply();
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(tables.Macro[3], "12a bc");
+    EXPECT_EQ(tables.Macro[4], "013  037");
+    EXPECT_FALSE(tables.MacroChanged[3] || tables.MacroChanged[4]);
+}
+
+// A click on another page's tab keeps the box the list fills.
+TEST_F(MacrosTest, APageShownByItsTabKeepsTheBoxTheListFills)
+{
+    load();
+    showActive(editor.get());
+    QTest::mouseClick(longBox(2), Qt::LeftButton);
+    clickPage(find<QTabWidget>("SSTab1"), 4); // "41-60"
+    EXPECT_FALSE(shortBox(1)->hasFocus());
+    editor->BuildMacro(401);
+    EXPECT_EQ(longBox(2)->text(), "013 037 401");
+    EXPECT_EQ(shortBox(1)->text(), "");
+}
+
 // Apply takes only what the configuration file reads back as it was typed.
 TEST_F(MacrosTest, ApplyRefusesEveryMacroThatIsNoListOfCodesAndStoresNothing)
 {

@@ -140,6 +140,39 @@ TEST_F(MessageMacrosTest, TheListFillsTheBoxLastEnteredOnAnyPage)
     EXPECT_FALSE(list()->isEnabled());
 }
 
+// A click on another page's tab leaves the list in use for the box last
+// entered, and puts the focus into no box of that page.
+TEST_F(MessageMacrosTest, APageShownByItsTabKeepsTheBoxTheListFills)
+{
+    load();
+    showActive(editor.get());
+    QTest::mouseClick(box(2), Qt::LeftButton);
+    clickPage(find<QTabWidget>("SSTab1"), 3); // "31-40"
+    EXPECT_FALSE(box(31)->hasFocus());
+    EXPECT_TRUE(list()->isEnabled());
+    doubleClick("GOOD");
+    EXPECT_EQ(box(2)->text(), "HELLO REPEATER GOOD");
+    EXPECT_EQ(box(31)->text(), "");
+}
+
+// The counter shows what the limit judges: nine words fit, also after a
+// refused word, whose blank goes with it; a tenth is refused.
+TEST_F(MessageMacrosTest, NineWordsFitAsTheCounterShows)
+{
+    load();
+    type(box(4), "ONE HELX ");
+    ASSERT_EQ(messages(), QStringList{NotAWord});
+    EXPECT_EQ(box(4)->text(), "ONE ");
+    dialogs.script.clear();
+    QTest::keyClicks(box(4), "TWO THREE FOUR FIVE SIX SEVEN EIGHT NINE");
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(counter(), "9");
+    QTest::keyClicks(box(4), " ");
+    EXPECT_EQ(messages(), QStringList{NineWords});
+    EXPECT_EQ(counter(), "9");
+    EXPECT_EQ(box(4)->text(), "ONE TWO THREE FOUR FIVE SIX SEVEN EIGHT NINE");
+}
+
 TEST_F(MessageMacrosTest, EmptyAndBlankBoxesAreTheEmptyMacro)
 {
     load();

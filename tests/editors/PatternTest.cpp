@@ -76,7 +76,7 @@ public:
 
 protected:
     void entered(int field, int index) override { enteredBoxes.push_back({field, index}); }
-    void left(int field, int index) override { leftBoxes.push_back({field, index}); }
+    void left(int field, int index, bool) override { leftBoxes.push_back({field, index}); }
 };
 
 struct PatternTest : EditorTest<ListProbe> {

@@ -66,8 +66,7 @@ Macros::Macros(AppContext& context, ControllerLink& link, QWidget* parent)
     : SettingsEditor(context, {&S::MacrosChanged}, parent), m_link(link)
 {
     setWindowTitle(QStringLiteral("Macros"));
-    auto* pages = new QTabWidget;
-    pages->setObjectName(QStringLiteral("SSTab1"));
+    QTabWidget* pages = EditorPages(QStringLiteral("SSTab1"));
     for (const Page& p : Pages)
         pages->addTab(page(p.first, p.last), QString::fromLatin1(p.caption));
     // The last page also holds the port restrictions, under its macros.
@@ -281,17 +280,20 @@ void Macros::entered(int field, int index)
     if (!kind || field != kind->contents)
         return;
     m_entered = FieldElement{field, index};
-    count(*kind, index, false);
+    // A stored macro already over its slots is told once as the box is
+    // entered, and kept as it is.
+    m_over = false;
+    count(*kind, index, true);
 }
 
-void Macros::left(int field, int index)
+void Macros::left(int field, int index, bool typed)
 {
     const Kind* kind = kindOf(field);
     if (!kind)
         return;
     if (field == kind->contents)
         m_entered.reset();
-    else if (copies().copy(field, index).isEmpty())
+    else if (typed && copies().copy(field, index).isEmpty())
         edit(field, index, DefaultRunCode(kind->first + index - 1));
 }
 

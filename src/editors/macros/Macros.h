@@ -28,7 +28,7 @@ public:
 protected:
     void changed(int field, int index) override;
     void entered(int field, int index) override;
-    void left(int field, int index) override;
+    void left(int field, int index, bool typed) override;
     std::optional<Refusal> vetoApply() override;
     void afterApply(const std::vector<FieldElement>& written) override;
 

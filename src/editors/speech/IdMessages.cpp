@@ -110,8 +110,7 @@ FormRow extrasRow(int id, TextArray SettingsTables::* setting, FlagArray Setting
 ID::ID(AppContext& context, QWidget* parent) : SettingsEditor(context, {&S::IDChanged}, parent)
 {
     setWindowTitle(QStringLiteral("ID Messages"));
-    auto* pages = new QTabWidget;
-    pages->setObjectName(QStringLiteral("SSTab1"));
+    QTabWidget* pages = EditorPages(QStringLiteral("SSTab1"));
     for (int port = 1; port <= Count::Ports; ++port)
         pages->addTab(portPage(port), QStringLiteral("Port %1").arg(port));
     std::vector<int> messageFields;

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 using S = SettingsTables;
@@ -49,8 +50,7 @@ MessageMacros::MessageMacros(AppContext& context, ControllerLink& link, QWidget*
 {
     setWindowTitle(QStringLiteral("Message Macros"));
     const FormRow row = messageRow();
-    auto* pages = new QTabWidget;
-    pages->setObjectName(QStringLiteral("SSTab1"));
+    QTabWidget* pages = EditorPages(QStringLiteral("SSTab1"));
     for (int first = 1; first <= Count::MessageMacros; first += MessagesPerPage)
         pages->addTab(page(row, first), QStringLiteral("%1-%2").arg(first).arg(first + MessagesPerPage - 1));
     m_messages = fieldOf(row.field.setting);
@@ -146,10 +146,13 @@ void MessageMacros::entered(int field, int index)
     TellOverLimit(context().dialogs, MessageMacroBox, control<QLineEdit>(QStringLiteral("MessageSet"), index)->text());
 }
 
-void MessageMacros::left(int field, int)
+void MessageMacros::left(int field, int, bool)
 {
-    // The list stays in use only when the focus went to it.
-    if (field == m_messages && QApplication::focusWidget() != m_vocabulary)
+    // The list stays in use only when the focus went to it, or to the page
+    // tabs: a word goes into the box last entered from any page.
+    QWidget* now = QApplication::focusWidget();
+    const bool pageTab = qobject_cast<QTabBar*>(now) && isAncestorOf(now);
+    if (field == m_messages && now != m_vocabulary && !pageTab)
         m_vocabulary->setEnabled(false);
 }
 

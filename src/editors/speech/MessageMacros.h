@@ -26,7 +26,7 @@ public:
 protected:
     void changed(int field, int index) override;
     void entered(int field, int index) override;
-    void left(int field, int index) override;
+    void left(int field, int index, bool typed) override;
     void afterCancel() override;
 
 private:

@@ -50,8 +50,7 @@ FormRow alarmRow(const char* caption, const char* name, ControlKind kind, TextAr
 Analog::Analog(AppContext& context, QWidget* parent) : SettingsEditor(context, {&S::AnalogChanged}, parent)
 {
     setWindowTitle(QStringLiteral("Analog Channels Configuration"));
-    auto* tabs = new QTabWidget;
-    tabs->setObjectName(QStringLiteral("SSTab1"));
+    QTabWidget* tabs = EditorPages(QStringLiteral("SSTab1"));
     for (int c = 1; c <= Count::Meters; ++c)
         tabs->addTab(channelPage(c), QStringLiteral("Ch %1").arg(c));
     tabs->addTab(referencePage(), QStringLiteral("Reference / Meter Alarms"));

@@ -92,8 +92,7 @@ FormRow PortRow(const SegmentRow& row, int port, int segment)
 Courtesy::Courtesy(AppContext& context, QWidget* parent) : SettingsEditor(context, {&S::CourtesyChanged}, parent)
 {
     setWindowTitle(QStringLiteral("Courtesy Tones"));
-    m_pages = new QTabWidget;
-    m_pages->setObjectName(QStringLiteral("SSTab1"));
+    m_pages = EditorPages(QStringLiteral("SSTab1"));
     for (int port = 1; port <= Count::Ports; ++port)
         m_pages->addTab(portPage(port), QStringLiteral("Port %1").arg(port));
     connect(m_pages, &QTabWidget::currentChanged, this, &Courtesy::followShown);

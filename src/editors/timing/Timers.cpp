@@ -125,7 +125,7 @@ int RowOfBox(const QWidget& page, QGridLayout* grid, const char* box, int port)
 Timers::Timers(AppContext& context, QWidget* parent) : SettingsEditor(context, {&S::TimersChanged}, parent)
 {
     setWindowTitle(QStringLiteral("Timers"));
-    auto* tabs = new QTabWidget;
+    QTabWidget* tabs = EditorPages({});
     for (int port = 1; port <= Count::Ports; ++port)
         tabs->addTab(portPage(port), QStringLiteral("Port %1").arg(port));
     tabs->addTab(globalPage(), QStringLiteral("Global"));
