@@ -27,13 +27,16 @@ TEST(SchedulerRules, TheMacroLoadsAsTwoDigitsAndNoneAsMacroOne)
 
 TEST(SchedulerRules, AClockCorrectionIsDigitsWithAnOptionalMinusHeldAsA)
 {
-    for (const char* good : {"0", "5", "A5", "120", "A0012"})
+    for (const char* good : {"0", "5", "A5", "120", "A0012", "65535", "A65535", "0065535"})
         EXPECT_EQ(ClockCorrectionRefusal(good), std::nullopt) << good;
-    for (const char* bad : {"", " ", "5x", "A", "5 ", " 5", "-5", "A-5", "a5", "5.5", "+5", "AA5"})
+    for (const char* bad : {"", " ", "5x", "A", "5 ", " 5", "-5", "A-5", "a5", "5.5", "+5", "AA5", "65536", "70000",
+                            "A70000", "99999999999999999999"})
         EXPECT_NE(ClockCorrectionRefusal(bad), std::nullopt) << bad;
     // Told in the form the user typed it.
     EXPECT_TRUE(ClockCorrectionRefusal("A5x")->contains("\"-5x\""));
     EXPECT_TRUE(ClockCorrectionRefusal("")->contains("empty"));
+    EXPECT_EQ(ClockCorrectionRefusal("A70000"),
+              "\"-70000\" is more than the controller can hold. Give at most 65535 seconds, either way");
 }
 
 // Twenty disabled set points and the clock options as a sample file holds them.
@@ -155,7 +158,7 @@ TEST_F(SchedulerTest, AClockCorrectionIsStoredWithItsMinusAsAAndOtherTextIsRefus
     EXPECT_EQ(correction()->text(), "A5");
     EXPECT_FALSE(red(correction()));
 
-    for (const QString typed : {"5x", ""}) {
+    for (const QString typed : {"5x", "", "70000"}) {
         SCOPED_TRACE(typed.toStdString());
         dialogs.script.clear();
         tables.ClockCorrectionChanged = false;

@@ -101,7 +101,7 @@ TEST_F(FileCommandsTest, ExitKeepsRunningOnCancelAndOnASaveAsThatDidNotSave)
     EXPECT_TRUE(main->hasEnded());
 }
 
-TEST_F(FileCommandsTest, PendingEditsAreAppliedBeforeTheUnsavedTestExceptOnTheAccessCodeTab)
+TEST_F(FileCommandsTest, PendingEditsOfEveryLoadedEditorAreAppliedBeforeTheUnsavedTest)
 {
     editor(0)->pendingEdit = true;
     dialogs.answer(Answer::Cancel);
@@ -114,12 +114,27 @@ TEST_F(FileCommandsTest, PendingEditsAreAppliedBeforeTheUnsavedTestExceptOnTheAc
     ASSERT_TRUE(files().fileSave());
     EXPECT_EQ(profile.read(first, "Timers", "FanTime"), "123");
 
+    // The editor made late is applied too, also when another is in front,
+    // the one in front first.
     main->selectTab(SpecialCodesTab);
+    main->selectTab(AnalogTab);
     events.clear();
     editor(SpecialCodesTab)->pendingEdit = true;
     ASSERT_TRUE(files().fileSave());
-    EXPECT_TRUE(events.isEmpty());
-    EXPECT_TRUE(editor(SpecialCodesTab)->pendingEdit);
+    EXPECT_FALSE(editor(SpecialCodesTab)->pendingEdit);
+    ASSERT_FALSE(events.isEmpty());
+    EXPECT_EQ(events.front(), QStringLiteral("apply %1 front %1").arg(AnalogTab));
+    EXPECT_TRUE(events.contains(QStringLiteral("apply %1 front %2").arg(SpecialCodesTab).arg(AnalogTab)));
+
+    // An editor not in front that refuses comes to the front, and the command stops.
+    editor(SpecialCodesTab)->refuses = true;
+    tables.DataSaved = false;
+    dialogs.clear();
+    files().fileExit();
+    EXPECT_FALSE(main->hasEnded());
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(main->editors().frontTab(), SpecialCodesTab);
+    EXPECT_EQ(main->currentTab(), SpecialCodesTab);
 }
 
 TEST_F(FileCommandsTest, SaveWritesEverySectionAndTheLastFile)
@@ -528,6 +543,70 @@ TEST_F(EditorWalkTest, AWalkOverEveryTabOfAnUntouchedFileChangesNothing)
     EXPECT_TRUE(tables.DataSaved);
     ASSERT_TRUE(main->files().fileSave());
     EXPECT_EQ(lines(), baseline);
+}
+
+// Each editor, the one made late included: an edit typed and not applied is
+// in the file after Save, and Exit with another such edit asks to save.
+TEST_F(EditorWalkTest, AnEditNotAppliedIsSavedAndAskedForByEveryEditor)
+{
+    struct Step {
+        const char* box;
+        const char* typed; // null: a check box clicked
+    };
+    struct Edit {
+        int tab;
+        Step saved;
+        const char* line; // the one line of the file that changes; null: not checked
+        Step asked;       // the edit Exit then finds
+    } edits[] = {
+        {0, {"HangTimer(1)", "61"}, "HangTime(1)=61", {"HangTimer(1)", "62"}},
+        {1, {"Tone1Set(1)", "1234"}, nullptr, {"Tone1Set(1)", "1235"}},
+        {2, {"MacroSet(1)", "123"}, nullptr, {"MacroSet(1)", "124"}},
+        {3, {"ClockCorrectionSet", "12"}, "ClockCorrection=12", {"ClockCorrectionSet", "13"}},
+        {4, {"RealLowSetting(3)", "7"}, nullptr, {"RealLowSetting(3)", "8"}},
+        {5, {"CWID1Set(1)", "A B"}, nullptr, {"CWID1Set(1)", "A C"}},
+        {6, {"MessageSet(4)", "good morning"}, "MessageMacro(4)=GOOD MORNING", {"MessageSet(4)", "good night"}},
+        {7, {"DTMFSet(3)", "1 2 3"}, "DTMF(3)=1 2 3", {"DTMFSet(3)", "1 2 4"}},
+        {8, {"RemoteBasePrefixSet", "B3"}, "RemoteBasePrefix=B3", {"RemoteBasePrefixSet", "B4"}},
+        {9, {"AnswerCodeSet", "4444"}, "AnswerCode=4444", {"AnswerCodeSet", "5555"}},
+        {10, {"TxEnable(2)", nullptr}, nullptr, {"TxEnable(3)", nullptr}},
+    };
+    const auto make = [this](int tab, const Step& step) {
+        QWidget* w = control(tab, step.box);
+        ASSERT_NE(w, nullptr);
+        if (step.typed) {
+            auto* box = static_cast<QLineEdit*>(w);
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, step.typed);
+        } else {
+            static_cast<QAbstractButton*>(w)->click();
+        }
+    };
+    for (const Edit& e : edits) {
+        SCOPED_TRACE(e.saved.box);
+        dialogs.clear();
+        make(e.tab, e.saved);
+        ASSERT_TRUE(main->files().fileSave());
+        EXPECT_TRUE(dialogs.shown().empty()) << dialogs.untitledTexts().join("|").toStdString();
+        QStringList changed;
+        for (const QString& l : lines())
+            if (!baseline.contains(l))
+                changed << l;
+        ASSERT_EQ(changed.size(), 1) << changed.join(" | ").toStdString();
+        if (e.line) {
+            EXPECT_EQ(changed.front(), e.line);
+        }
+
+        make(e.tab, e.asked);
+        dialogs.answer(Dialogs::Answer::Cancel);
+        main->files().fileExit();
+        ASSERT_EQ(dialogs.shown().size(), 1u);
+        EXPECT_EQ(dialogs.shown().front().title, "Save Database");
+        EXPECT_FALSE(main->hasEnded());
+        ASSERT_TRUE(main->files().fileSave());
+        baseline = lines();
+    }
 }
 
 // Each editor: an edit, the tab left, Save, the file opened again: the edit is
