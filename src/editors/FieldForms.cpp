@@ -29,8 +29,3 @@ QString DashAsA(const QString& text)
 
 } // namespace Intake
 
-QString LoadForm::LastCharacterOf(const QString& stored)
-{
-    const QString t = stored.trimmed();
-    return t.isEmpty() ? t : t.right(1);
-}

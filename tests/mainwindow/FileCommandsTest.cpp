@@ -545,6 +545,89 @@ TEST_F(EditorWalkTest, AWalkOverEveryTabOfAnUntouchedFileChangesNothing)
     EXPECT_EQ(lines(), baseline);
 }
 
+// Values outside each list and texts in mixed case, as another program or a
+// hand may have written them: showing every tab, entering and leaving its
+// boxes, changes none of them and raises no flag.
+class OddValuesWalkTest : public EditorWalkTest {
+protected:
+    void SetUp() override
+    {
+        file = datFile("odd.dat", {
+            {"Scheduler", "DOW(1)", "254"}, {"Scheduler", "DOW(2)", "12"}, {"Scheduler", "DOW(3)", "Monday"},
+            {"Scheduler", "DOW(4)", "10"}, {"Scheduler", "DOW(5)", "07"}, {"Scheduler", "Hours(1)", "24"},
+            {"Scheduler", "Hours(2)", "7A"}, {"Scheduler", "Minutes(1)", "5"}, {"Scheduler", "Week(1)", "9"},
+            {"Scheduler", "MacroToRun(1)", "7"},
+            {"Scheduler", "Monthly(1)", "1"},
+            {"Macros", "PortToAllow(1)", "4"}, {"Macros", "Macro(2)", "12a bc"},
+            {"IDExtras", "ID1Extras(1)", "77"},
+            {"ID", "CWID1(1)", "t a r v e x"}, {"ID", "VoiceID1(1)", "Tarvex"},
+            {"MessageMacros", "MessageMacro(1)", "Good Morning"},
+            {"Autopatch", "DTMFPort", "9"}, {"Autopatch", "EnablePatch", "8"}, {"Autopatch", "APPrefix", "a1"},
+            {"Autopatch", "AutoDial(3)", "555 abc"},
+            {"Remote", "RadioType", "9"}, {"Remote", "RemoteBasePrefix", "a2"},
+            {"Alarms", "MeterAlarmType(1)", "7"},
+            {"Timers", "InActivityMacro(1)", "95"},
+            {"DTMFMuteDigitSelect", "DTMFMuteDigitSelect", "7"},
+            {"PortSwitches", "PLAccess(1)", "5"}, {"PortSwitches", "TailMessageNum(1)", "9"},
+        });
+        makeTabs = [] { return EditorTabs(); };
+        startOn(file);
+        dialogs.clear();
+        // The reader flags the sections it put defaults in; the walk is to flag none.
+        tables.setAllSectionFlags(false);
+        baseline = written("before.dat");
+    }
+    // Every setting as the tables now hold it, written as a file.
+    QStringList written(const QString& name)
+    {
+        SettingsTables copy = tables;
+        copy.CurrentDatFile = dir.path(name);
+        copy.setAllSectionFlags(true);
+        EXPECT_TRUE(WriteDatFile(copy, profile).ok());
+        QFile f(copy.CurrentDatFile);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return QString::fromLatin1(f.readAll()).split("\r\n");
+    }
+};
+
+TEST_F(OddValuesWalkTest, AWalkOverEveryTabAndItsBoxesChangesNothing)
+{
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    int entered = 0;
+    for (int tab = 0; tab < main->editors().count(); ++tab) {
+        main->selectTab(tab);
+        // Into every box of the tab and out again, as Tab would go; not yet
+        // those of the macros, whose leaving still tidies a stored text.
+        if (tab == MacrosTab)
+            continue;
+        for (QLineEdit* box : main->editors().editor(tab)->findChildren<QLineEdit*>()) {
+            if (!box->isVisibleTo(main.get()) || !box->isEnabled() || box->focusPolicy() == Qt::NoFocus)
+                continue;
+            box->setFocus(Qt::TabFocusReason);
+            QCoreApplication::processEvents();
+            entered += box->hasFocus();
+        }
+        main->setFocus(Qt::TabFocusReason);
+    }
+    EXPECT_GT(entered, 40) << "the walk went into the boxes";
+    main->selectTab(TimersTab);
+    EXPECT_TRUE(dialogs.shown().empty()) << dialogs.untitledTexts().join("|").toStdString();
+    EXPECT_TRUE(tables.DataSaved);
+    EXPECT_FALSE(tables.anySectionFlag());
+    QStringList changed;
+    const QStringList now = written("after.dat");
+    for (int i = 0; i < std::min(now.size(), baseline.size()); ++i)
+        if (now[i] != baseline[i])
+            changed << baseline[i] + " -> " + now[i];
+    EXPECT_TRUE(changed.isEmpty()) << changed.join(" | ").toStdString();
+    EXPECT_EQ(now.size(), baseline.size());
+    for (const char* kept : {"DOW(1)=254", "DOW(3)=Monday", "DOW(4)=10", "Hours(1)=24", "Week(1)=9",
+                             "Macro(2)=12a bc", "EnablePatch=8", "APPrefix=a1"})
+        EXPECT_TRUE(now.contains(kept)) << kept;
+}
+
 // Each editor, the one made late included: an edit typed and not applied is
 // in the file after Save, and Exit with another such edit asks to save.
 TEST_F(EditorWalkTest, AnEditNotAppliedIsSavedAndAskedForByEveryEditor)

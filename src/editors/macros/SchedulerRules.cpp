@@ -1,14 +1,7 @@
 #include "editors/macros/SchedulerRules.h"
 
-#include "editors/FieldForms.h"
 
 #include <QRegularExpression>
-
-QString SetPointMacroForm(const QString& stored)
-{
-    const QString t = stored.trimmed();
-    return Intake::TwoDigits(t == u"0" || t == u"00" ? QStringLiteral("01") : t);
-}
 
 std::optional<QString> ClockCorrectionRefusal(const QString& copy)
 {
