@@ -545,6 +545,27 @@ TEST_F(EditorWalkTest, AWalkOverEveryTabOfAnUntouchedFileChangesNothing)
     EXPECT_EQ(lines(), baseline);
 }
 
+// A Latin-1 letter whose capital Latin-1 cannot hold, in a voice ID and a
+// message macro: read, shown and saved as it is.
+TEST_F(EditorWalkTest, ALatin1TextTheReaderKeepsOpensAndSaves)
+{
+    const QString y = QStringLiteral("\u00ff"), micro = QStringLiteral("\u00b5");
+    ASSERT_TRUE(profile.write(file, "ID", "VoiceID1(1)", y).ok());
+    ASSERT_TRUE(profile.write(file, "MessageMacros", "MessageMacro(1)", micro).ok());
+    dialogs.answerFile(file);
+    ASSERT_TRUE(main->files().fileOpen());
+    EXPECT_EQ(tables.VoiceID1[1], y);
+    EXPECT_EQ(tables.MessageMacro[1], micro);
+    for (int tab = 0; tab < main->editors().count(); ++tab)
+        main->selectTab(tab);
+    main->selectTab(TimersTab);
+    dialogs.clear();
+    ASSERT_TRUE(main->files().fileSave());
+    EXPECT_TRUE(dialogs.shown().empty()) << dialogs.untitledTexts().join("|").toStdString();
+    EXPECT_EQ(profile.read(file, "ID", "VoiceID1(1)"), y);
+    EXPECT_EQ(profile.read(file, "MessageMacros", "MessageMacro(1)"), micro);
+}
+
 // Values outside each list and texts in mixed case, as another program or a
 // hand may have written them: showing every tab, entering and leaving its
 // boxes, changes none of them and raises no flag.
