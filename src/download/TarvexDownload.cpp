@@ -26,13 +26,58 @@ QString beside(const AppContext& context, const QString& name)
     return QFileInfo(context.settingsFile).absoluteDir().absoluteFilePath(name);
 }
 
-// The groups the image does not hold; the option board fills its own when it ran.
+// The groups the image does not hold; the option board fills those it sent
+// when it ran.
 QStringList notFilled(const EramLoad& load, const OptionBoardFile* board)
 {
     QStringList names = load.notHeld;
     if (board && board->status)
-        names.removeIf([](const QString& n) { return n == u"AutoDial" || n == u"TollRestrict"; });
+        names.removeIf([board](const QString& n) {
+            return n == u"AutoDial" || n == u"TollRestrict" || (n == u"AnswerCode" && board->answerCode)
+                || (n == u"RingNumber" && board->ringNumber);
+        });
     return names;
+}
+
+QString listed(const QStringList& parts)
+{
+    if (parts.size() < 2)
+        return parts.join(QString());
+    return parts.first(parts.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + parts.last();
+}
+
+// What became of the option board's values: the autodial numbers are stored,
+// the rest waits in the access code editor as typed, where its Apply (or a
+// command that applies the editors first) stores it.
+QString boardOutcome(const OptionBoardFile& board, bool whole)
+{
+    QString text = whole ? QStringLiteral("From the option board ")
+                         : QStringLiteral("The option board's memory did not arrive whole; what arrived was put "
+                                          "in. From the option board ");
+    text += QStringLiteral("%1 autodial number(s) were stored. ").arg(board.autoDial.size());
+    QStringList waiting{QStringLiteral("its toll restriction list (%1 entries, in the board's order)")
+                            .arg(board.tollRestrict.size())};
+    QStringList missing;
+    if (board.answerCode)
+        waiting << QStringLiteral("its answer code \"%1\"").arg(*board.answerCode);
+    else
+        missing << QStringLiteral("no answer code");
+    if (board.ringNumber)
+        waiting << QStringLiteral("its number of rings \"%1\"").arg(*board.ringNumber);
+    else
+        missing << QStringLiteral("no number of rings");
+    QString what = listed(waiting);
+    what[0] = what[0].toUpper();
+    text += what
+        + QStringLiteral(" %1 on the Special Codes/Autopatch tab as typed, red where they differ from the "
+                         "settings, until that tab is applied; Save, Save As, Exit, the upload and a download "
+                         "apply it first.")
+              .arg(waiting.size() > 1 ? QStringLiteral("wait") : QStringLiteral("waits"));
+    if (!missing.isEmpty())
+        text += QStringLiteral(" The board sent %1; %2.")
+                    .arg(listed(missing), missing.size() > 1 ? QStringLiteral("they keep their earlier values")
+                                                             : QStringLiteral("it keeps its earlier value"));
+    return text;
 }
 
 } // namespace
@@ -56,7 +101,7 @@ void TarvexDownload::run()
                                                       "change to Serial Port Mode and try again"));
         return;
     }
-    // The edits first: an editor's Apply may itself need the link.
+    // The edits first, before the link is held.
     if (!m_hooks.applyPendingEdits())
         return;
     const ControllerLink::Claim held = m_link.claimOrTell(ControllerLink::Job::Download);
@@ -84,14 +129,17 @@ void TarvexDownload::run()
         return;
 
     std::optional<OptionBoardFile> board;
+    bool boardWhole = false;
     if (m_context.dialogs.message(QStringLiteral("Download from Vindel"),
                                   QStringLiteral("Download Complete! Do you have the Vindel (Autopatch Option) "
                                                  "installed?"),
                                   Dialogs::Buttons::YesNo, Dialogs::Icon::Question)
         == Dialogs::Answer::Yes) {
         // Its outcome told, both parses follow whatever it was.
-        if (receiveOptionBoard())
+        if (const std::optional<bool> whole = receiveOptionBoard()) {
             board = ReadOptionBoardFile(OptionBoardFilePath(m_context));
+            boardWhole = *whole;
+        }
     }
     const EramLoad load = m_hooks.loadMemoryFile(memoryFile);
     if (!load.status) {
@@ -102,7 +150,7 @@ void TarvexDownload::run()
         StoreOptionBoard(m_context.tables, m_context.notices, *board);
         m_hooks.showOptionBoard(*board);
     }
-    close(load, board ? &*board : nullptr);
+    close(load, board ? &*board : nullptr, boardWhole);
 }
 
 bool TarvexDownload::receiveImage(const QString& memoryFile)
@@ -132,11 +180,11 @@ bool TarvexDownload::receiveImage(const QString& memoryFile)
     return false;
 }
 
-bool TarvexDownload::receiveOptionBoard()
+std::optional<bool> TarvexDownload::receiveOptionBoard()
 {
     SerialLink& serial = m_link.serialLink();
     if (const Status opened = serial.OpenSerialPort(); !opened)
-        return false;
+        return std::nullopt;
     const auto closePort = qScopeGuard([&] { serial.closePort(); });
     MemoryDownload download(m_link.port(), m_context.clock, m_progress);
     const QByteArray lockLine = (m_context.tables.CurrentLock + m_context.tables.Terminator + u'\r').toLatin1();
@@ -152,10 +200,12 @@ bool TarvexDownload::receiveOptionBoard()
     case TransferEnd::Way::Failed: tell(QStringLiteral("Download from Vindel"), end.failure.reason()); break;
     }
     // A file from an earlier download is no memory of this board.
-    return end.way != TransferEnd::Way::Failed || end.count > 0;
+    if (end.way == TransferEnd::Way::Failed && end.count == 0)
+        return std::nullopt;
+    return end.way == TransferEnd::Way::Complete;
 }
 
-void TarvexDownload::close(const EramLoad& load, const OptionBoardFile* board)
+void TarvexDownload::close(const EramLoad& load, const OptionBoardFile* board, bool boardWhole)
 {
     QString text = QStringLiteral("You should save this download to a dat file before proceeding further");
     if (const QStringList names = notFilled(load, board); !names.isEmpty())
@@ -164,6 +214,8 @@ void TarvexDownload::close(const EramLoad& load, const OptionBoardFile* board)
             + names.join(QStringLiteral(", ")) + u'.';
     if (board && !board->status)
         text += QStringLiteral("\n\n") + board->status.reason();
+    if (board && board->status)
+        text += QStringLiteral("\n\n") + boardOutcome(*board, boardWhole);
     if (board && board->skipped > 0)
         text += QStringLiteral("\n\n%1 line(s) of the option board's memory named no autodial slot or toll "
                                "restriction entry and were skipped.")

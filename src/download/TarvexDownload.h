@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class ControllerLink;
 class DownloadProgress;
@@ -12,8 +13,8 @@ struct OptionBoardFile;
 
 // What the download asks of the main window.
 struct DownloadHooks {
-    // The edits of the editor in front, applied as File Open does; false
-    // when it refused them.
+    // The editors' edits, applied as File Open does; false when one refused
+    // them.
     std::function<bool()> applyPendingEdits;
     // Every other command off (false) for the transfer, and on again.
     std::function<void(bool)> enableCommands;
@@ -42,9 +43,10 @@ public:
 private:
     // False, the user told, when the image did not arrive whole.
     bool receiveImage(const QString& memoryFile);
-    // False when no option board file was written.
-    bool receiveOptionBoard();
-    void close(const EramLoad& load, const OptionBoardFile* board);
+    // Nothing when no option board file was written; else whether the
+    // board's memory arrived whole.
+    std::optional<bool> receiveOptionBoard();
+    void close(const EramLoad& load, const OptionBoardFile* board, bool boardWhole);
     void tell(const QString& title, const QString& text);
 
     AppContext& m_context;

@@ -16,6 +16,10 @@ public:
     virtual bool applyEdits() = 0;
     // Leaving the tab applies exactly as the Apply button does.
     void DoApply() { (void)applyEdits(); }
+    // What the file commands, the upload and the download apply first: the
+    // edits the configuration holds. An editor whose Apply also sends
+    // commands to the controller sends none here; they wait for its own Apply.
+    virtual bool applyForCommand() { return applyEdits(); }
     // Puts the focus where the user is to start typing (the access code
     // editor's new lock code, when the start-up finds the lock code unusable).
     virtual void focusFirstEntry() {}

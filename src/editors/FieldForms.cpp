@@ -7,12 +7,12 @@ namespace Intake {
 QString AsTyped(const QString& text) { return text; }
 QString Trimmed(const QString& text) { return text.trimmed(); }
 QString Number(const QString& text) { return LeadingNumberText(text); }
-QString Upper(const QString& text) { return text.toUpper(); }
-QString Code(const QString& text) { return text.trimmed().toUpper(); }
+QString Upper(const QString& text) { return UpperLatin1(text); }
+QString Code(const QString& text) { return UpperLatin1(text.trimmed()); }
 
 QString UpperCollapsed(const QString& text)
 {
-    QString out = text.toUpper();
+    QString out = UpperLatin1(text);
     return CollapseSpaces(out);
 }
 
@@ -29,8 +29,3 @@ QString DashAsA(const QString& text)
 
 } // namespace Intake
 
-QString LoadForm::LastCharacterOf(const QString& stored)
-{
-    const QString t = stored.trimmed();
-    return t.isEmpty() ? t : t.right(1);
-}

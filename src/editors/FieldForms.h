@@ -39,8 +39,6 @@ struct LoadRule {
 namespace LoadForm {
 inline QString AsIs(const QString& stored) { return stored; }
 inline QString TrimmedText(const QString& stored) { return stored.trimmed(); }
-// The last character of the trimmed text: "10" gives "0".
-QString LastCharacterOf(const QString& stored);
 
 inline constexpr LoadRule AsStored{&AsIs, LoadRule::Shown::Copy, false, true};
 inline constexpr LoadRule Trimmed{&TrimmedText, LoadRule::Shown::Copy, false, true};
@@ -51,8 +49,6 @@ inline constexpr LoadRule ThroughIntake{nullptr, LoadRule::Shown::StoredUntilEdi
 // no change: the copy is the stored text while the control shows it so
 // ("4 5 6 " shown as "4 5 6").
 inline constexpr LoadRule ShownTrimmed{&AsIs, LoadRule::Shown::StoredTrimmed, false, true};
-inline constexpr LoadRule LastCharacter{&LastCharacterOf, LoadRule::Shown::Copy, false, false};
-inline constexpr LoadRule TwoDigits{&Intake::TwoDigits, LoadRule::Shown::Copy, false, false};
 // The stored value is put into `form` in the tables themselves as the editor loads.
 constexpr LoadRule Tidied(QString (*form)(const QString&)) { return {form, LoadRule::Shown::Copy, true, false}; }
 } // namespace LoadForm

@@ -103,6 +103,10 @@ struct AtOnce {
     bool goesOnUnanswered = false;
     // The serial port is closed afterwards, also when it was open before.
     bool closePortAfter = false;
+    // Serial mode: a failure is told in one message, after the steps that
+    // close the run went out; a step that got no answer is named in it. The
+    // closing steps' own failures then show nothing more.
+    bool oneMessage = false;
 
     // The steps the run goes through.
     std::vector<AtOnceStep> run() const;

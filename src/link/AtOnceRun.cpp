@@ -35,6 +35,9 @@ public:
     Status run(const std::vector<AtOnceStep>& steps)
     {
         const bool dtmf = m_transport.dtmfMode();
+        const bool oneMessage = m_request.oneMessage && !dtmf;
+        if (oneMessage)
+            m_link.holdMessages();
         std::vector<bool> done(steps.size(), false);
         std::size_t commandIndex = 0;
         for (std::size_t i = 0; i < steps.size(); ++i) {
@@ -47,11 +50,18 @@ public:
                 continue;
             if (step.kind == AtOnceStep::Kind::Lock)
                 adopt();
-            note(this->step(step, command));
+            const Status outcome = this->step(step, command);
+            // The lock line's failure names itself ("did not acknowledge the lock code").
+            if (step.kind == AtOnceStep::Kind::Lock && !outcome && m_result && m_unanswered && !m_namedStep)
+                m_namedStep = outcome.reason();
+            note(outcome);
             done[i] = true;
         }
         adopt();
-        return m_result ? m_unanswered : m_result;
+        const Status result = m_result ? m_unanswered : m_result;
+        if (oneMessage)
+            tellOnce(result);
+        return result;
     }
 
 private:
@@ -67,6 +77,22 @@ private:
     {
         if (m_result && !status)
             m_result = status;
+    }
+
+    // The first message the run held back, the step named when it got no answer.
+    void tellOnce(const Status& result)
+    {
+        const std::optional<SerialLink::HeldMessage> held = m_link.releaseMessages();
+        if (result)
+            return;
+        if (!held) {
+            m_link.report(result);
+            return;
+        }
+        QString text = held->text;
+        if (m_namedStep)
+            text = QStringLiteral("%1. %2").arg(*m_namedStep, text);
+        m_link.tellHeld({held->title, text});
     }
 
     Status step(const AtOnceStep& step, std::size_t commandIndex)
@@ -89,6 +115,8 @@ private:
         const Outcome outcome =
             m_transport.send(command, m_request.unlockPort, m_framed ? Framing::Bare : Framing::NoLock);
         m_framed = true;
+        if (outcome == Outcome::TimedOut && m_result && m_unanswered && !m_namedStep)
+            m_namedStep = FailureOf(outcome, command).reason();
         if (outcome == Outcome::TimedOut && m_request.goesOnUnanswered) {
             if (m_unanswered)
                 m_unanswered = FailureOf(outcome, command);
@@ -140,6 +168,9 @@ private:
     Status m_unanswered = Status::success(); // the first command that got no answer, the run going on
     bool m_framed = false;
     bool m_adopted = false;
+    // The first failure, when it was a step left without an answer (or the
+    // lock line's), told by this name before the link's message.
+    std::optional<QString> m_namedStep;
 };
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -139,7 +140,7 @@ SerialLink::Reply SerialLink::waitForReply()
         }
         if (first == '-') {
             m_waiting = false;
-            m_dialogs.message(Title, QStringLiteral("There has been an error. The Tarvex returned ")
+            tell(Title, QStringLiteral("There has been an error. The Tarvex returned ")
                                          + QString::fromLatin1(received) + QStringLiteral("    "));
             m_tables.UpdateError = true;
             resetProgress();
@@ -147,7 +148,7 @@ SerialLink::Reply SerialLink::waitForReply()
         }
         if (ReplyTicks() >= TicksToTimeOut) {
             m_waiting = false;
-            m_dialogs.message(Title, QStringLiteral("Zarn is unable to communicate with the Tarvex. Check "
+            tell(Title, QStringLiteral("Zarn is unable to communicate with the Tarvex. Check "
                                                     "your connections then try again"));
             ++m_timeoutCount;
             discardLateReply();
@@ -200,8 +201,7 @@ bool SerialLink::poll()
 void SerialLink::giveUp()
 {
     m_waiting = false;
-    m_dialogs.message(QStringLiteral("Error!"),
-                      QStringLiteral("Too Many Errors. Please check your serial connection and try again"));
+    tell(QStringLiteral("Error!"), QStringLiteral("Too Many Errors. Please check your serial connection and try again"));
     m_timeoutCount = 0;
     if (writeLine(QStringLiteral("1") + m_tables.CurrentLock + QStringLiteral("\r")))
         m_clock.sleep(std::clamp(m_tables.SerialDelayValue, 0, MaxDelayMs));
@@ -313,7 +313,27 @@ Status SerialLink::SendSerialLock()
     return result;
 }
 
-void SerialLink::report(const Status& failure) { m_dialogs.message(Title, failure.reason()); }
+void SerialLink::report(const Status& failure) { tell(Title, failure.reason()); }
+
+void SerialLink::tell(const QString& title, const QString& text)
+{
+    if (!m_holding)
+        m_dialogs.message(title, text);
+    else if (!m_held)
+        m_held = HeldMessage{title, text};
+}
+
+void SerialLink::holdMessages()
+{
+    m_holding = true;
+    m_held.reset();
+}
+
+std::optional<SerialLink::HeldMessage> SerialLink::releaseMessages()
+{
+    m_holding = false;
+    return std::exchange(m_held, std::nullopt);
+}
 
 void SerialLink::setProgressValue(double value)
 {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class Clock;
 class Dialogs;
@@ -85,6 +86,18 @@ public:
     // Shows a failure with the program's title.
     void report(const Status& failure);
 
+    // A message of the link, held back.
+    struct HeldMessage {
+        QString title;
+        QString text;
+    };
+    // From now on the link's messages are not shown: the first one is kept
+    // for the caller, who tells the user once.
+    void holdMessages();
+    // Shows messages again; the first held since holdMessages(), if any.
+    std::optional<HeldMessage> releaseMessages();
+    void tellHeld(const HeldMessage& message) { tell(message.title, message.text); }
+
     // The upload's progress; the upload window listens.
     void setProgressValue(double value);
     // Bar to its minimum and "0% Complete".
@@ -104,6 +117,7 @@ private:
     void discardInput();
     Status applyKeying(bool keyed);
     void notifyProgress();
+    void tell(const QString& title, const QString& text);
 
     SerialPort& m_port;
     SettingsTables& m_tables;
@@ -119,4 +133,6 @@ private:
     Progress m_progress;
     std::function<void(const Progress&)> m_onProgress;
     std::function<void()> m_onHide;
+    bool m_holding = false;
+    std::optional<HeldMessage> m_held;
 };

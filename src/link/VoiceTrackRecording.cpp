@@ -27,6 +27,8 @@ AtOnce RecordingRequest(const SettingsTables& tables, int track, QByteArray soun
     request.steps.push_back(Step::serialText(QStringLiteral("S"), started));
     request.steps.push_back(Step::lock());
     request.closePortAfter = true;
+    // A silent controller would otherwise bring a box for every closing step.
+    request.oneMessage = true;
     return request;
 }
 

@@ -68,6 +68,18 @@ bool EditorManager::doApply(int tab)
     return !e || e->applyEdits();
 }
 
+std::optional<int> EditorManager::applyAllForCommand(int first)
+{
+    std::vector<int> order{first};
+    for (int tab = 0; tab < count(); ++tab)
+        if (tab != first)
+            order.push_back(tab);
+    for (int tab : order)
+        if (EditorWindow* e = editor(tab); e && !e->applyForCommand())
+            return tab;
+    return std::nullopt;
+}
+
 void EditorManager::reloadAll(int front)
 {
     for (int tab = 0; tab < count(); ++tab)

@@ -2,6 +2,7 @@
 
 #include "mainwindow/EditorTabs.h"
 
+#include <optional>
 #include <vector>
 
 class ControllerLink;
@@ -36,6 +37,11 @@ public:
     // Nothing for an editor that is not loaded: it holds no edit. False when
     // the editor refused its edits.
     bool doApply(int tab);
+    // Every loaded editor applied for a command (EditorWindow::applyForCommand),
+    // `first` first: the one in front is not the only one that may hold edits
+    // (the download puts the option board's values into an editor made for
+    // them). The tab of the editor that refused; none when all applied.
+    std::optional<int> applyAllForCommand(int first);
     // Closes every editor, then creates those of the start-up afresh from the
     // settings, in their order, with `front` in front.
     void reloadAll(int front);

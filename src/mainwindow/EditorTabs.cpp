@@ -45,7 +45,7 @@ EditorTabList EditorTabs()
         tab<DTMF>("DTMF", {.startUpOrder = 7}),
         tab<Alarms_Remote>("Alarms/R. Base/Aux Audio", {.startUpOrder = 2}),
         tab<SpecialCodes>("Special Codes/Autopatch",
-                          {.startUpOrder = std::nullopt, .appliedByFileCommands = false, .holdsLockBox = true}),
+                          {.startUpOrder = std::nullopt, .holdsLockBox = true}),
         tab<PortSwitches>("Port Switches", {.startUpOrder = 9}),
     };
 }

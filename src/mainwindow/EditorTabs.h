@@ -17,9 +17,6 @@ struct TabRoles {
     std::optional<int> startUpOrder;
     // In front after the start-up, a reload and Save As.
     bool inFront = false;
-    // The file commands apply its pending edits first; not so the editor
-    // whose Apply sends codes to the controller.
-    bool appliedByFileCommands = true;
     // Holds the new lock code box the start-up leads to when the file's lock
     // code equals its terminator.
     bool holdsLockBox = false;

@@ -249,9 +249,11 @@ void ZarnMain::onTabChanged(int tab)
 
 bool ZarnMain::applyPendingEdits()
 {
-    if (m_editors->editor(m_currentTab) && m_editors->roles(m_currentTab).appliedByFileCommands)
-        return m_editors->doApply(m_currentTab);
-    return true;
+    const std::optional<int> refused = m_editors->applyAllForCommand(m_currentTab);
+    // The refused edits stay, in front, where the user can mend them.
+    if (refused && *refused != m_currentTab)
+        selectTab(*refused);
+    return !refused;
 }
 
 void ZarnMain::setTitleFor(const QString& path) { setWindowTitle(MainWindowTitle(path)); }

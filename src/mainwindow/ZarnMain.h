@@ -46,9 +46,9 @@ public:
     void selectTab(int tab);
     // The tab that is in front after a load, a reload and Save As.
     int homeTab() const;
-    // The current editor's Apply, as leaving its tab runs it, unless its tab
-    // is one the file commands do not apply; false when the editor refused
-    // its edits, and the command asking stops.
+    // Every loaded editor's edits applied for a command, the current one
+    // first; false when an editor refused its edits (it is then in front),
+    // and the command asking stops.
     bool applyPendingEdits();
 
     // Every editor afresh from the settings, the front tab selected; the

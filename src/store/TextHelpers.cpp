@@ -1,5 +1,6 @@
 #include "store/TextHelpers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -224,4 +225,16 @@ QString GetFileName(const QString& path)
 {
     qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
     return path.mid(cut + 1);
+}
+
+QString UpperLatin1(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const QString upper = QString(c).toUpper();
+        const bool held = std::ranges::all_of(upper, [](QChar u) { return u.unicode() <= 0xFF; });
+        out += held ? upper : QString(c);
+    }
+    return out;
 }

@@ -16,6 +16,10 @@ double LeadingNumber(QStringView text);
 // every digit it has ("100ms" gives "100", "007" gives "7", "" gives "0").
 QString LeadingNumberText(QStringView text);
 
+// Upper case within Latin-1, the configuration file's encoding: a letter
+// whose capital Latin-1 cannot hold ("\u00FF", "\u00B5") stays as it is, so
+// what is upper-cased can still be saved.
+QString UpperLatin1(const QString& text);
 // Leading and trailing blanks dropped, every run of blanks made one blank.
 QString CollapseSpaces(QString& text);
 // Every blank dropped and every other character followed by one blank but the

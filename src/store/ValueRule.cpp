@@ -48,7 +48,7 @@ bool signedDecimal(const QString& text)
 QString ValueRule::normalised(const QString& text) const
 {
     switch (check) {
-    case Check::Upper: return text.toUpper();
+    case Check::Upper: return UpperLatin1(text);
     case Check::MacroCodes: return GroupMacroCodes(text);
     case Check::Digits: return SpaceOutDigits(text);
     default: return text;

@@ -10,7 +10,7 @@ enum class Check {
     Hours,       // "0A" (every hour), or a Number
     Calibration, // not empty, a decimal number that may have a sign and a fraction, value <= max
     AtMost,      // not empty, at most maxLength characters
-    Upper,       // upper-cased, then not empty
+    Upper,       // upper-cased within Latin-1, then not empty
     MacroCodes,  // regrouped in threes, then not empty
     Digits,      // spaced out one character at a time, then not empty
     Tone,        // a Number, then padded to four characters with one "0"

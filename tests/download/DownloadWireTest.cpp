@@ -287,6 +287,10 @@ TEST_F(DownloadWire, TheOptionBoardFillsAutodialTollAndTheAnswerBoxes)
     EXPECT_EQ(m_progress.values.back(), 7);
     EXPECT_TRUE(m_dialogs.shown().back().text.contains("2 line(s)"));
     EXPECT_FALSE(m_dialogs.shown().back().text.contains("AutoDial"));
+    EXPECT_TRUE(m_dialogs.shown().back().text.contains(
+        "From the option board 1 autodial number(s) were stored. Its toll restriction list (1 entries, in the "
+        "board's order), its answer code \"\" and its number of rings \"4\" wait on the Special Codes/Autopatch tab"))
+        << m_dialogs.shown().back().text.toStdString();
     // Each "o" a second or more after its line came; "+SendA" got none.
     std::int64_t lineAt = -1;
     int acks = 0;
@@ -320,7 +324,16 @@ TEST_F(DownloadWire, AnOptionBoardThatFallsSilentStillHasBothParsesRun)
     EXPECT_EQ(m_tables.AutoDial[2], "222");
     EXPECT_EQ(m_tables.AutoDial[3], "");
     EXPECT_EQ(m_tables.HangTime[1], m_served.HangTime[1]);
-    EXPECT_TRUE(m_dialogs.shown().back().text.startsWith(ClosingText));
+    const QString closing = m_dialogs.shown().back().text;
+    EXPECT_TRUE(closing.startsWith(ClosingText));
+    // What arrived is named, and what did not keeps its value.
+    EXPECT_TRUE(closing.contains("The option board's memory did not arrive whole; what arrived was put in. From the "
+                                 "option board 2 autodial number(s) were stored. Its toll restriction list (0 "
+                                 "entries, in the board's order) waits on the Special Codes/Autopatch tab as typed"))
+        << closing.toStdString();
+    EXPECT_TRUE(closing.contains("The board sent no answer code and no number of rings; they keep their earlier "
+                                 "values."));
+    EXPECT_TRUE(closing.contains("AnswerCode")) << "named among the settings that keep their values";
     EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA001111\r\nRA002222\r\n");
 }
 

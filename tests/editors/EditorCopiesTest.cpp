@@ -410,20 +410,15 @@ TEST(FieldFormsTest, IntakeAndLoadForms)
     for (const Case& c : intakes)
         EXPECT_EQ(c.rule(c.text), c.copy) << c.text.toStdString();
 
-    const std::pair<QString, QString> days[] = {{"10", "0"}, {" 7 ", "7"}, {"", ""}, {"5", "5"}};
-    for (const auto& [stored, day] : days)
-        EXPECT_EQ(LoadForm::LastCharacter.form(stored), day) << stored.toStdString();
-    EXPECT_EQ(LoadForm::TwoDigits.form(" 5"), "05");
-
     // Cancel puts the stored text back as it stands, or in its load form.
     SettingsTables t;
-    t.DOW.fill("10");
+    t.Minutes.fill("5");
     EditorCopies c(t, nullptr, {&S::SchedulerChanged});
-    const int dow = c.add(Field(Bind(&S::DOW, &S::SetPointChanged), &Intake::AsTyped, LoadForm::LastCharacter));
-    c.take(dow, 1, "3");
-    c.restore(dow, 1);
-    EXPECT_EQ(c.copy(dow, 1), "0");
-    EXPECT_TRUE(c.differs(dow, 1)) << "the next Apply stores the day as one character";
+    const int minutes = c.add(Field(Bind(&S::Minutes, &S::SetPointChanged), &Intake::AsTyped, LoadRule{&Intake::TwoDigits}));
+    c.take(minutes, 1, "3");
+    c.restore(minutes, 1);
+    EXPECT_EQ(c.copy(minutes, 1), "05");
+    EXPECT_TRUE(c.differs(minutes, 1)) << "the next Apply stores the load form";
 }
 
 TEST(FieldCheckTest, TheFirstPartThatRefusesSpeaksWithItsOwnTitleAndIcon)

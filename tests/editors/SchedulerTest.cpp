@@ -16,24 +16,18 @@ namespace {
 
 const QString Done = "Clock and Calendar have been successfully set";
 
-TEST(SchedulerRules, TheMacroLoadsAsTwoDigitsAndNoneAsMacroOne)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"7", "07"}, {" 7 ", "07"}, {"0", "01"}, {"00", "01"}, {" 00", "01"}, {"12", "12"}, {"90", "90"}, {"", "0"},
-    };
-    for (const auto& [stored, copy] : cases)
-        EXPECT_EQ(SetPointMacroForm(stored), copy) << stored;
-}
-
 TEST(SchedulerRules, AClockCorrectionIsDigitsWithAnOptionalMinusHeldAsA)
 {
-    for (const char* good : {"0", "5", "A5", "120", "A0012"})
+    for (const char* good : {"0", "5", "A5", "120", "A0012", "65535", "A65535", "0065535"})
         EXPECT_EQ(ClockCorrectionRefusal(good), std::nullopt) << good;
-    for (const char* bad : {"", " ", "5x", "A", "5 ", " 5", "-5", "A-5", "a5", "5.5", "+5", "AA5"})
+    for (const char* bad : {"", " ", "5x", "A", "5 ", " 5", "-5", "A-5", "a5", "5.5", "+5", "AA5", "65536", "70000",
+                            "A70000", "99999999999999999999"})
         EXPECT_NE(ClockCorrectionRefusal(bad), std::nullopt) << bad;
     // Told in the form the user typed it.
     EXPECT_TRUE(ClockCorrectionRefusal("A5x")->contains("\"-5x\""));
     EXPECT_TRUE(ClockCorrectionRefusal("")->contains("empty"));
+    EXPECT_EQ(ClockCorrectionRefusal("A70000"),
+              "\"-70000\" is more than the controller can hold. Give at most 65535 seconds, either way");
 }
 
 // Twenty disabled set points and the clock options as a sample file holds them.
@@ -155,7 +149,7 @@ TEST_F(SchedulerTest, AClockCorrectionIsStoredWithItsMinusAsAAndOtherTextIsRefus
     EXPECT_EQ(correction()->text(), "A5");
     EXPECT_FALSE(red(correction()));
 
-    for (const QString typed : {"5x", ""}) {
+    for (const QString typed : {"5x", "", "70000"}) {
         SCOPED_TRACE(typed.toStdString());
         dialogs.script.clear();
         tables.ClockCorrectionChanged = false;
@@ -204,34 +198,51 @@ TEST_F(SchedulerTest, SayHoursFollowsTheTwentyFourHourReadbackAndKeepsItsTick)
     EXPECT_TRUE(tick("HoursSelect")->isChecked());
 }
 
-// What the load makes of stored texts: the last character of a day code, two
-// digits, macro 1 for none; set point 1's minute and macro become two digits
-// in the tables themselves, quietly, the others' in their copies, for Apply.
-TEST_F(SchedulerTest, TheLoadTidiesStoredTextsAndOnlySetPointOneInTheTables)
+// What the load makes of stored texts: a form that means the same entry ("07"
+// for Sunday, "5" for 5 AM) becomes that entry's code in the tables, quietly,
+// for every set point; any other value shows no entry and is kept as stored,
+// also through an Apply: no flag, no red, the file still saved.
+TEST_F(SchedulerTest, TheLoadTidiesOnlyFormsOfAnEntryAndKeepsEveryOtherValue)
 {
-    tables.DOW[2] = "10";
-    tables.Hours[2] = "5";
-    tables.Minutes[2] = "7";
-    tables.MacroToRun[2] = "0";
-    tables.Minutes[1] = "5";
-    tables.MacroToRun[1] = "9";
+    const struct {
+        const char* dow;
+        const char* hours;
+        const char* minutes;
+        const char* macro;
+        QStringList tidied;
+        QStringList shown;
+    } cases[] = {
+        {"07", "5", "7", "9", {"7", "05", "07", "09"}, {"Sunday", "5 AM", "07", "09"}},
+        {" 7", " 5", "07", "09", {"7", "05", "07", "09"}, {"Sunday", "5 AM", "07", "09"}},
+        {"00", "0A", "59", "90", {"0", "0A", "59", "90"}, {"Everyday", "Every Hour", "59", "90"}},
+        {"10", "24", "60", "0", {"10", "24", "60", "0"}, {"", "", "", ""}},
+        {"254", "5A", "x", "91", {"254", "5A", "x", "91"}, {"", "", "", ""}},
+        {"Monday", "99", "100", "00", {"Monday", "99", "100", "00"}, {"", "", "", ""}},
+        {"99999999999", "", "", "", {"99999999999", "", "", ""}, {"", "", "", ""}},
+    };
+    int n = 1;
+    for (const auto& c : cases) {
+        tables.DOW[n] = c.dow;
+        tables.Hours[n] = c.hours;
+        tables.Minutes[n] = c.minutes;
+        tables.MacroToRun[n] = c.macro;
+        ++n;
+    }
     load();
-    EXPECT_EQ(tables.Minutes[1], "05");
-    EXPECT_EQ(tables.MacroToRun[1], "09");
+    n = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dow);
+        setPoint(n);
+        EXPECT_EQ(stored(n), c.tidied);
+        EXPECT_EQ((QStringList{shown("DOWSet"), shown("HoursSet"), shown("MinutesSet"), shown("MacroSet")}), c.shown);
+        for (const char* list : {"DOWSet", "HoursSet", "MinutesSet", "MacroSet"})
+            EXPECT_FALSE(red(find<QComboBox>(list))) << list;
+        ++n;
+    }
+    editor->DoApply();
     EXPECT_FALSE(anyFlag());
     EXPECT_TRUE(tables.DataSaved);
-    EXPECT_EQ(shown("MinutesSet"), "05");
-    EXPECT_EQ(shown("MacroSet"), "09");
-
-    setPoint(2);
-    EXPECT_EQ(shown("DOWSet"), "Everyday");
-    EXPECT_EQ(shown("HoursSet"), "5 AM");
-    EXPECT_EQ(shown("MinutesSet"), "07");
-    EXPECT_EQ(shown("MacroSet"), "01");
-    editor->DoApply();
-    EXPECT_EQ(stored(2), (QStringList{"0", "05", "07", "01"}));
-    EXPECT_TRUE(tables.SetPointChanged[2]);
-    EXPECT_FALSE(tables.SetPointChanged[1]);
+    EXPECT_EQ(stored(4), cases[3].tidied);
 }
 
 // A stored value that is no entry shows none, never what the set point shown

@@ -142,6 +142,26 @@ TEST_F(SpecialCodesTest, ACodeSentIsNotSentAgainByTheNextApply)
     EXPECT_EQ(messages(), QStringList{"New Lock Code Has Been Successfully Sent To The Tarvex"});
 }
 
+// Applied for a file command, the upload or the download, the tab's settings
+// are stored and a new code, even one that breaks a rule, neither checked nor
+// sent: it waits in its box for the tab's own Apply.
+TEST_F(SpecialCodesTest, AnApplyForACommandStoresTheSettingsAndLeavesTheNewCodesWaiting)
+{
+    answers = {"+"};
+    load();
+    type(find("AnswerCodeSet"), "4444");
+    type(find("NewLockSet"), "d"); // the terminator: the tab's own Apply refuses it
+    EXPECT_TRUE(editor->applyForCommand());
+    EXPECT_EQ(tables.AnswerCode, "4444");
+    EXPECT_TRUE(tables.AnswerCodeChanged);
+    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(find("NewLockSet")->text(), "d");
+    type(find("NewLockSet"), "5");
+    editor->DoApply();
+    EXPECT_EQ(lines(), QStringList{"1*90105"});
+}
+
 // While the codes are on their way the window takes no input: nothing else
 // can start, and no file can be opened under the editor.
 TEST_F(SpecialCodesTest, TheWindowTakesNoInputWhileTheCodesAreOnTheirWay)

@@ -135,7 +135,7 @@ TEST(VoiceTrack, NoReadableWavIsRefusedBeforeAnythingIsSent)
 
 // Unanswered: the run stops at the erase line, and the lock line's retries end
 // with the link's give-up (its own lock line, the port closed). No file played,
-// no "G" or "S", no success.
+// no "G" or "S", no success, and one message naming the step unanswered.
 TEST(VoiceTrack, ASilentControllerEndsInTheGiveUpWithoutSuccess)
 {
     FakeLinkRig rig;
@@ -144,7 +144,7 @@ TEST(VoiceTrack, ASilentControllerEndsInTheGiveUpWithoutSuccess)
     EXPECT_FALSE(Record(rig, 15));
     EXPECT_EQ(rig.port.written(), "1*700215\r19D\r19D\r19D\r19\r");
     EXPECT_EQ(rig.dialogs.messageTexts(),
-              (QStringList{TimeoutMessage, TimeoutMessage, TimeoutMessage, GiveUpMessage}));
+              QStringList{"Tarvex Programmer: The Tarvex did not answer 1*700215. " + NoAnswerText});
     EXPECT_TRUE(rig.sound.images().isEmpty());
     EXPECT_FALSE(rig.port.isOpen());
 }

@@ -69,3 +69,37 @@ TEST_F(VoiceTrackWire, NoWavChosenSendsNothing)
     EXPECT_EQ(m_dialogs.messageTexts(),
               QStringList{"Tarvex Programmer: Choose the WAV file to record with \"Load Wav\" first."});
 }
+
+// A silent controller: one message naming the step that got no answer; the
+// rest of the run (the lock line, "S" once "G" went out, the port closed)
+// goes on without another box.
+TEST_F(VoiceTrackWire, ASilentControllerGivesOneMessageNamingTheStep)
+{
+    struct Case {
+        const char* what;
+        std::vector<Answer> answers; // then silence
+        QString told;
+        bool soundPlayed;
+    } cases[] = {
+        {"the erase", {}, "Tarvex Programmer: The Tarvex did not answer 1*700215. " + NoAnswerText, false},
+        {"the lock line", {Answer::accept()}, "Tarvex Programmer: The Tarvex did not acknowledge the lock code. " + NoAnswerText,
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_dialogs.clear();
+        const qsizetype images = m_sound.images().size();
+        const qsizetype linesBefore = lines().size();
+        const int closes = m_sim.closesSeen();
+        m_sim.setDefaultAnswer(Answer::silence());
+        m_sim.script(c.answers);
+        EXPECT_FALSE(record(15));
+        ASSERT_TRUE(m_sim.waitForCloses(closes + 1));
+        EXPECT_EQ(m_dialogs.messageTexts(), QStringList{c.told});
+        EXPECT_EQ(m_sound.images().size() > images, c.soundPlayed);
+        const QStringList sent = lines().mid(linesBefore);
+        EXPECT_TRUE(sent.contains("10D")) << sent.join(" | ").toStdString();
+        EXPECT_EQ(sent.contains("S"), c.soundPlayed) << "S follows a G that went out";
+        EXPECT_FALSE(m_link.isPortOpen());
+    }
+}

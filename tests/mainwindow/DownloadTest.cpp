@@ -3,6 +3,7 @@
 #include "MemoryImageBuilder.h"
 #include "mainwindow/ProgressBar.h"
 
+#include <QListWidget>
 #include <QProgressBar>
 #include <QTest>
 
@@ -15,6 +16,10 @@ protected:
         startOn(datFile("a.dat"));
         image[16] = 77; // HangTime(1)
         serial.setResponder([this](const QByteArray& written) {
+            if (written == "1SendAPEram\r" || written == "o\r") {
+                serial.queueReply(boardNext < boardLines.size() ? boardLines[boardNext++] + "\r\n" : "RIComplete\r\n");
+                return;
+            }
             if (written != "1SendEram\r" && written != "OK\r")
                 return;
             if (next == MemoryImageSize) {
@@ -31,6 +36,8 @@ protected:
 
     MemoryImage image{};
     int next = 0;
+    QByteArrayList boardLines; // the option board's memory
+    int boardNext = 0;
     std::function<void()> during; // at the hundredth record
 };
 
@@ -83,4 +90,61 @@ TEST_F(DownloadTest, EscapeOnTheProgressWindowCancels)
     EXPECT_TRUE(menus().fileOpen->isEnabled());
     // Nothing sent after the cancel.
     EXPECT_TRUE(serial.written().endsWith("OK\r"));
+}
+
+// The option board's values as the closing message tells them, the access
+// code editor shows them and Save writes them.
+class OptionBoardDownloadTest : public DownloadTest {
+protected:
+    void SetUp() override
+    {
+        makeTabs = [] { return EditorTabs(); };
+        DownloadTest::SetUp();
+        file = tables.CurrentDatFile;
+    }
+    QLineEdit* box(const char* name)
+    {
+        EditorWindow* codes = main->editors().editor(SpecialCodesTab);
+        return codes ? codes->findChild<QLineEdit*>(name) : nullptr;
+    }
+    static bool red(const QWidget* w) { return w->palette().color(QPalette::Text) == QColor(Qt::red); }
+    QString file;
+};
+
+TEST_F(OptionBoardDownloadTest, TheClosingMessageTellsWhatWaitsInTheEditorAndSaveWritesIt)
+{
+    ASSERT_EQ(profile.read(file, "Autopatch", "AnswerCode"), "6093");
+    boardLines = {"RA007555", "RT005976", "RT002900", "RS9876", "RR7"};
+    dialogs.answer(Dialogs::Answer::Yes);
+    dialogs.answer(Dialogs::Answer::Yes); // the option board
+    menus().download->trigger();
+
+    const QString closing = dialogs.messages().back().text;
+    EXPECT_TRUE(closing.startsWith("You should save this download")) << closing.toStdString();
+    EXPECT_FALSE(closing.contains("AnswerCode")) << closing.toStdString();
+    EXPECT_FALSE(closing.contains("RingNumber")) << closing.toStdString();
+    EXPECT_TRUE(closing.contains(
+        "From the option board 1 autodial number(s) were stored. Its toll restriction list (2 entries, in the "
+        "board's order), its answer code \"9876\" and its number of rings \"7\" wait on the Special "
+        "Codes/Autopatch tab as typed, red where they differ from the settings, until that tab is applied; Save, "
+        "Save As, Exit, the upload and a download apply it first."))
+        << closing.toStdString();
+
+    ASSERT_NE(box("AnswerCodeSet"), nullptr);
+    EXPECT_EQ(box("AnswerCodeSet")->text(), "9876");
+    EXPECT_TRUE(red(box("AnswerCodeSet")));
+    EXPECT_EQ(box("RingNumberSet")->text(), "7");
+    auto* toll = main->editors().editor(SpecialCodesTab)->findChild<QListWidget*>("TollRestrictList");
+    ASSERT_EQ(toll->count(), 2);
+    EXPECT_EQ(toll->item(0)->text(), "976");
+    EXPECT_EQ(toll->item(1)->text(), "900");
+
+    // What the editor shows is what the file gets.
+    ASSERT_TRUE(main->files().fileSave());
+    EXPECT_EQ(profile.read(file, "Autopatch", "AnswerCode"), "9876");
+    EXPECT_EQ(profile.read(file, "Autopatch", "RingNumber"), "7");
+    EXPECT_EQ(profile.read(file, "Autopatch", "TollRestrict(1)"), "976");
+    EXPECT_EQ(profile.read(file, "Autopatch", "TollRestrict(2)"), "900");
+    EXPECT_EQ(profile.read(file, "Autopatch", "TollRestrict(5)"), "");
+    EXPECT_EQ(profile.read(file, "Autopatch", "AutoDial(7)"), "555");
 }

@@ -101,7 +101,7 @@ TEST_F(FileCommandsTest, ExitKeepsRunningOnCancelAndOnASaveAsThatDidNotSave)
     EXPECT_TRUE(main->hasEnded());
 }
 
-TEST_F(FileCommandsTest, PendingEditsAreAppliedBeforeTheUnsavedTestExceptOnTheAccessCodeTab)
+TEST_F(FileCommandsTest, PendingEditsOfEveryLoadedEditorAreAppliedBeforeTheUnsavedTest)
 {
     editor(0)->pendingEdit = true;
     dialogs.answer(Answer::Cancel);
@@ -114,12 +114,27 @@ TEST_F(FileCommandsTest, PendingEditsAreAppliedBeforeTheUnsavedTestExceptOnTheAc
     ASSERT_TRUE(files().fileSave());
     EXPECT_EQ(profile.read(first, "Timers", "FanTime"), "123");
 
+    // The editor made late is applied too, also when another is in front,
+    // the one in front first.
     main->selectTab(SpecialCodesTab);
+    main->selectTab(AnalogTab);
     events.clear();
     editor(SpecialCodesTab)->pendingEdit = true;
     ASSERT_TRUE(files().fileSave());
-    EXPECT_TRUE(events.isEmpty());
-    EXPECT_TRUE(editor(SpecialCodesTab)->pendingEdit);
+    EXPECT_FALSE(editor(SpecialCodesTab)->pendingEdit);
+    ASSERT_FALSE(events.isEmpty());
+    EXPECT_EQ(events.front(), QStringLiteral("apply %1 front %1").arg(AnalogTab));
+    EXPECT_TRUE(events.contains(QStringLiteral("apply %1 front %2").arg(SpecialCodesTab).arg(AnalogTab)));
+
+    // An editor not in front that refuses comes to the front, and the command stops.
+    editor(SpecialCodesTab)->refuses = true;
+    tables.DataSaved = false;
+    dialogs.clear();
+    files().fileExit();
+    EXPECT_FALSE(main->hasEnded());
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(main->editors().frontTab(), SpecialCodesTab);
+    EXPECT_EQ(main->currentTab(), SpecialCodesTab);
 }
 
 TEST_F(FileCommandsTest, SaveWritesEverySectionAndTheLastFile)
@@ -528,6 +543,174 @@ TEST_F(EditorWalkTest, AWalkOverEveryTabOfAnUntouchedFileChangesNothing)
     EXPECT_TRUE(tables.DataSaved);
     ASSERT_TRUE(main->files().fileSave());
     EXPECT_EQ(lines(), baseline);
+}
+
+// A Latin-1 letter whose capital Latin-1 cannot hold, in a voice ID and a
+// message macro: read, shown and saved as it is.
+TEST_F(EditorWalkTest, ALatin1TextTheReaderKeepsOpensAndSaves)
+{
+    const QString y = QStringLiteral("\u00ff"), micro = QStringLiteral("\u00b5");
+    ASSERT_TRUE(profile.write(file, "ID", "VoiceID1(1)", y).ok());
+    ASSERT_TRUE(profile.write(file, "MessageMacros", "MessageMacro(1)", micro).ok());
+    dialogs.answerFile(file);
+    ASSERT_TRUE(main->files().fileOpen());
+    EXPECT_EQ(tables.VoiceID1[1], y);
+    EXPECT_EQ(tables.MessageMacro[1], micro);
+    for (int tab = 0; tab < main->editors().count(); ++tab)
+        main->selectTab(tab);
+    main->selectTab(TimersTab);
+    dialogs.clear();
+    ASSERT_TRUE(main->files().fileSave());
+    EXPECT_TRUE(dialogs.shown().empty()) << dialogs.untitledTexts().join("|").toStdString();
+    EXPECT_EQ(profile.read(file, "ID", "VoiceID1(1)"), y);
+    EXPECT_EQ(profile.read(file, "MessageMacros", "MessageMacro(1)"), micro);
+}
+
+// Values outside each list and texts in mixed case, as another program or a
+// hand may have written them: showing every tab, entering and leaving its
+// boxes, changes none of them and raises no flag.
+class OddValuesWalkTest : public EditorWalkTest {
+protected:
+    void SetUp() override
+    {
+        file = datFile("odd.dat", {
+            {"Scheduler", "DOW(1)", "254"}, {"Scheduler", "DOW(2)", "12"}, {"Scheduler", "DOW(3)", "Monday"},
+            {"Scheduler", "DOW(4)", "10"}, {"Scheduler", "DOW(5)", "07"}, {"Scheduler", "Hours(1)", "24"},
+            {"Scheduler", "Hours(2)", "7A"}, {"Scheduler", "Minutes(1)", "5"}, {"Scheduler", "Week(1)", "9"},
+            {"Scheduler", "MacroToRun(1)", "7"},
+            {"Scheduler", "Monthly(1)", "1"},
+            {"Macros", "PortToAllow(1)", "4"}, {"Macros", "Macro(2)", "12a bc"},
+            {"IDExtras", "ID1Extras(1)", "77"},
+            {"ID", "CWID1(1)", "t a r v e x"}, {"ID", "VoiceID1(1)", "Tarvex"},
+            {"MessageMacros", "MessageMacro(1)", "Good Morning"},
+            {"Autopatch", "DTMFPort", "9"}, {"Autopatch", "EnablePatch", "8"}, {"Autopatch", "APPrefix", "a1"},
+            {"Autopatch", "AutoDial(3)", "555 abc"},
+            {"Remote", "RadioType", "9"}, {"Remote", "RemoteBasePrefix", "a2"},
+            {"Alarms", "MeterAlarmType(1)", "7"},
+            {"Timers", "InActivityMacro(1)", "95"},
+            {"DTMFMuteDigitSelect", "DTMFMuteDigitSelect", "7"},
+            {"PortSwitches", "PLAccess(1)", "5"}, {"PortSwitches", "TailMessageNum(1)", "9"},
+        });
+        makeTabs = [] { return EditorTabs(); };
+        startOn(file);
+        dialogs.clear();
+        // The reader flags the sections it put defaults in; the walk is to flag none.
+        tables.setAllSectionFlags(false);
+        baseline = written("before.dat");
+    }
+    // Every setting as the tables now hold it, written as a file.
+    QStringList written(const QString& name)
+    {
+        SettingsTables copy = tables;
+        copy.CurrentDatFile = dir.path(name);
+        copy.setAllSectionFlags(true);
+        EXPECT_TRUE(WriteDatFile(copy, profile).ok());
+        QFile f(copy.CurrentDatFile);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return QString::fromLatin1(f.readAll()).split("\r\n");
+    }
+};
+
+TEST_F(OddValuesWalkTest, AWalkOverEveryTabAndItsBoxesChangesNothing)
+{
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    int entered = 0;
+    for (int tab = 0; tab < main->editors().count(); ++tab) {
+        main->selectTab(tab);
+        // Into every box of the tab and out again, as Tab would go; not yet
+        // those of the macros, whose leaving still tidies a stored text.
+        if (tab == MacrosTab)
+            continue;
+        for (QLineEdit* box : main->editors().editor(tab)->findChildren<QLineEdit*>()) {
+            if (!box->isVisibleTo(main.get()) || !box->isEnabled() || box->focusPolicy() == Qt::NoFocus)
+                continue;
+            box->setFocus(Qt::TabFocusReason);
+            QCoreApplication::processEvents();
+            entered += box->hasFocus();
+        }
+        main->setFocus(Qt::TabFocusReason);
+    }
+    EXPECT_GT(entered, 40) << "the walk went into the boxes";
+    main->selectTab(TimersTab);
+    EXPECT_TRUE(dialogs.shown().empty()) << dialogs.untitledTexts().join("|").toStdString();
+    EXPECT_TRUE(tables.DataSaved);
+    EXPECT_FALSE(tables.anySectionFlag());
+    QStringList changed;
+    const QStringList now = written("after.dat");
+    for (int i = 0; i < std::min(now.size(), baseline.size()); ++i)
+        if (now[i] != baseline[i])
+            changed << baseline[i] + " -> " + now[i];
+    EXPECT_TRUE(changed.isEmpty()) << changed.join(" | ").toStdString();
+    EXPECT_EQ(now.size(), baseline.size());
+    for (const char* kept : {"DOW(1)=254", "DOW(3)=Monday", "DOW(4)=10", "Hours(1)=24", "Week(1)=9",
+                             "Macro(2)=12a bc", "EnablePatch=8", "APPrefix=a1"})
+        EXPECT_TRUE(now.contains(kept)) << kept;
+}
+
+// Each editor, the one made late included: an edit typed and not applied is
+// in the file after Save, and Exit with another such edit asks to save.
+TEST_F(EditorWalkTest, AnEditNotAppliedIsSavedAndAskedForByEveryEditor)
+{
+    struct Step {
+        const char* box;
+        const char* typed; // null: a check box clicked
+    };
+    struct Edit {
+        int tab;
+        Step saved;
+        const char* line; // the one line of the file that changes; null: not checked
+        Step asked;       // the edit Exit then finds
+    } edits[] = {
+        {0, {"HangTimer(1)", "61"}, "HangTime(1)=61", {"HangTimer(1)", "62"}},
+        {1, {"Tone1Set(1)", "1234"}, nullptr, {"Tone1Set(1)", "1235"}},
+        {2, {"MacroSet(1)", "123"}, nullptr, {"MacroSet(1)", "124"}},
+        {3, {"ClockCorrectionSet", "12"}, "ClockCorrection=12", {"ClockCorrectionSet", "13"}},
+        {4, {"RealLowSetting(3)", "7"}, nullptr, {"RealLowSetting(3)", "8"}},
+        {5, {"CWID1Set(1)", "A B"}, nullptr, {"CWID1Set(1)", "A C"}},
+        {6, {"MessageSet(4)", "good morning"}, "MessageMacro(4)=GOOD MORNING", {"MessageSet(4)", "good night"}},
+        {7, {"DTMFSet(3)", "1 2 3"}, "DTMF(3)=1 2 3", {"DTMFSet(3)", "1 2 4"}},
+        {8, {"RemoteBasePrefixSet", "B3"}, "RemoteBasePrefix=B3", {"RemoteBasePrefixSet", "B4"}},
+        {9, {"AnswerCodeSet", "4444"}, "AnswerCode=4444", {"AnswerCodeSet", "5555"}},
+        {10, {"TxEnable(2)", nullptr}, nullptr, {"TxEnable(3)", nullptr}},
+    };
+    const auto make = [this](int tab, const Step& step) {
+        QWidget* w = control(tab, step.box);
+        ASSERT_NE(w, nullptr);
+        if (step.typed) {
+            auto* box = static_cast<QLineEdit*>(w);
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, step.typed);
+        } else {
+            static_cast<QAbstractButton*>(w)->click();
+        }
+    };
+    for (const Edit& e : edits) {
+        SCOPED_TRACE(e.saved.box);
+        dialogs.clear();
+        make(e.tab, e.saved);
+        ASSERT_TRUE(main->files().fileSave());
+        EXPECT_TRUE(dialogs.shown().empty()) << dialogs.untitledTexts().join("|").toStdString();
+        QStringList changed;
+        for (const QString& l : lines())
+            if (!baseline.contains(l))
+                changed << l;
+        ASSERT_EQ(changed.size(), 1) << changed.join(" | ").toStdString();
+        if (e.line) {
+            EXPECT_EQ(changed.front(), e.line);
+        }
+
+        make(e.tab, e.asked);
+        dialogs.answer(Dialogs::Answer::Cancel);
+        main->files().fileExit();
+        ASSERT_EQ(dialogs.shown().size(), 1u);
+        EXPECT_EQ(dialogs.shown().front().title, "Save Database");
+        EXPECT_FALSE(main->hasEnded());
+        ASSERT_TRUE(main->files().fileSave());
+        baseline = lines();
+    }
 }
 
 // Each editor: an edit, the tab left, Save, the file opened again: the edit is

@@ -31,6 +31,7 @@
 
 // Tabs by their place in the strip, for the tests that name them.
 constexpr int TimersTab = 0;
+constexpr int MacrosTab = 2;
 constexpr int SchedulerTab = 3;
 constexpr int AnalogTab = 4;
 constexpr int SpecialCodesTab = 9;

@@ -48,7 +48,7 @@ TEST_F(TabStrip, TheWindowFollowsTheRolesOfTheTabTable)
         tabs[TimersTab].roles.inFront = false;
         tabs[home].roles.inFront = true;
         tabs[SpecialCodesTab].roles = {.startUpOrder = 10};
-        tabs[lockBox].roles = {.startUpOrder = std::nullopt, .appliedByFileCommands = false, .holdsLockBox = true};
+        tabs[lockBox].roles = {.startUpOrder = std::nullopt, .holdsLockBox = true};
         return tabs;
     };
     startOn(datFile("same.dat", {{"Unlock", "Lock", "D"}, {"Unlock", "Terminator", "D"}}));
@@ -60,11 +60,8 @@ TEST_F(TabStrip, TheWindowFollowsTheRolesOfTheTabTable)
 
     editor(lockBox)->pendingEdit = true;
     ASSERT_TRUE(main->files().fileSave());
-    EXPECT_TRUE(events.isEmpty()) << "the file commands leave its edits alone";
-    main->selectTab(SpecialCodesTab);
-    editor(SpecialCodesTab)->pendingEdit = true;
-    ASSERT_TRUE(main->files().fileSave());
-    EXPECT_EQ(events, (QStringList{"apply 2 front 9", "apply 9 front 9"}));
+    ASSERT_FALSE(events.isEmpty());
+    EXPECT_EQ(events.front(), "apply 2 front 2") << "the editor in front first";
     EXPECT_EQ(tables.FanTime, "123");
 
     events.clear();

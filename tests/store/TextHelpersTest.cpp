@@ -1,7 +1,10 @@
 #include "store/TextHelpers.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <limits>
+
+using namespace Qt::StringLiterals;
 
 TEST(TextHelpers, LeadingNumber)
 {
@@ -78,4 +81,18 @@ TEST(TextHelpers, CollapseSpacesAndFileName)
     EXPECT_EQ(GetFileName("/home/op/site.dat"), "site.dat");
     EXPECT_EQ(GetFileName("site.dat"), "site.dat");
     EXPECT_EQ(GetFileName("C:\\folder\\"), "");
+}
+
+// Whatever is upper-cased can still be written in Latin-1.
+TEST(TextHelpers, UpperLatin1KeepsALetterWhoseCapitalLatin1CannotHold)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"good morning", "GOOD MORNING"}, {u"\u00e9t\u00e9"_s, u"\u00c9T\u00c9"_s},
+        {u"\u00ff"_s, u"\u00ff"_s},       {u"\u00b5 a"_s, u"\u00b5 A"_s},
+        {u"\u00df"_s, "SS"},              {"", ""},
+    };
+    for (const auto& [text, upper] : cases) {
+        EXPECT_EQ(UpperLatin1(text), upper) << text.toStdString();
+        EXPECT_TRUE(std::ranges::all_of(UpperLatin1(text), [](QChar c) { return c.unicode() <= 0xFF; }));
+    }
 }

@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 using S = SettingsTables;
 
 namespace {
@@ -43,6 +45,42 @@ std::vector<ListEntry> hourEntries()
     return entries;
 }
 
+const std::vector<ListEntry>& dayList() { return days; }
+const std::vector<ListEntry>& hourList()
+{
+    static const std::vector<ListEntry> hours = hourEntries();
+    return hours;
+}
+const std::vector<ListEntry>& minuteList()
+{
+    static const std::vector<ListEntry> minutes = TwoDigitEntries(0, 59);
+    return minutes;
+}
+const std::vector<ListEntry>& macroList()
+{
+    static const std::vector<ListEntry> macros = TwoDigitEntries(1, Count::Macros);
+    return macros;
+}
+
+// A day written as a number in any form ("07", " 7") as its decimal digits.
+QString dayNumber(const QString& stored)
+{
+    const QString t = stored.trimmed();
+    bool number = !t.isEmpty() && std::ranges::all_of(t, [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const QString digits = QString::number(t.toInt(&number));
+    return number ? digits : stored;
+}
+
+// The load's tidy: a stored form of one of the list's codes becomes that
+// code, quietly; any other text stays as stored, shows no entry and is kept
+// until a pick.
+template <QString (*form)(const QString&), const std::vector<ListEntry>& (*list)()>
+QString entryForm(const QString& stored)
+{
+    const QString code = form(stored);
+    return std::ranges::any_of(list(), [&](const ListEntry& e) { return e.code == code; }) ? code : stored;
+}
+
 // A stored value that is no entry shows no entry, and stays until a pick.
 // Red while the set point shown holds a pick not yet applied.
 ControlKind setPointList(std::vector<ListEntry> entries)
@@ -59,12 +97,14 @@ FieldDefinition setPointField(TextArray S::* array, LoadRule load)
 }
 
 const FormRow setPointRows[] = {
-    {"Day Of The Week", "DOWSet", {}, setPointList(days), setPointField(&S::DOW, LoadForm::LastCharacter)},
-    {"Start Hours", "HoursSet", {}, setPointList(hourEntries()), setPointField(&S::Hours, LoadForm::TwoDigits)},
-    {"Start Minutes", "MinutesSet", {}, setPointList(TwoDigitEntries(0, 59)),
-     setPointField(&S::Minutes, LoadForm::TwoDigits)},
-    {"Macro To Run", "MacroSet", {}, setPointList(TwoDigitEntries(1, Count::Macros)),
-     setPointField(&S::MacroToRun, LoadRule{&SetPointMacroForm})},
+    {"Day Of The Week", "DOWSet", {}, setPointList(days),
+     setPointField(&S::DOW, LoadForm::Tidied(&entryForm<&dayNumber, &dayList>))},
+    {"Start Hours", "HoursSet", {}, setPointList(hourList()),
+     setPointField(&S::Hours, LoadForm::Tidied(&entryForm<&Intake::TwoDigits, &hourList>))},
+    {"Start Minutes", "MinutesSet", {}, setPointList(minuteList()),
+     setPointField(&S::Minutes, LoadForm::Tidied(&entryForm<&Intake::TwoDigits, &minuteList>))},
+    {"Macro To Run", "MacroSet", {}, setPointList(macroList()),
+     setPointField(&S::MacroToRun, LoadForm::Tidied(&entryForm<&Intake::TwoDigits, &macroList>))},
     {"Monthly", "DOMEnable", {}, CheckBox(), setPointField(&S::Monthly, LoadForm::Trimmed)},
 };
 const FormRow weekRow{"Week Of The Month", "WeekSet", {}, setPointList(weeks),
@@ -108,14 +148,6 @@ Scheduler::Scheduler(AppContext& context, ControllerLink& link, QWidget* parent)
     : SettingsEditor(context, {&S::SchedulerChanged}, parent), m_link(link)
 {
     setWindowTitle(QStringLiteral("Scheduler/Clock Configuration"));
-    // Set point 1's minute and macro are two digits in the tables themselves,
-    // as the controller takes them; the other set points' are so in their
-    // copies, and their Apply sends them.
-    for (TextArray S::* array : {&S::Minutes, &S::MacroToRun}) {
-        const SettingBinding setting = Bind(array, &S::SetPointChanged);
-        storeNow(setting, 1, Intake::TwoDigits(setting.value(context.tables, 1)), Quietly());
-    }
-
     auto* frames = new QHBoxLayout;
     frames->addWidget(schedulerFrame());
     frames->addWidget(clockFrame(), 1);

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 using S = SettingsTables;
 
@@ -336,9 +337,17 @@ void SpecialCodes::showOptionBoard(const OptionBoardFile& board)
 
 void SpecialCodes::focusFirstEntry() { control<QLineEdit>(QStringLiteral("NewLockSet"))->setFocus(); }
 
+bool SpecialCodes::applyForCommand()
+{
+    const QScopedValueRollback waiting(m_codesWait, true);
+    return applyEdits();
+}
+
 // Nothing is stored or sent while a new code breaks a rule.
 std::optional<SettingsEditor::Refusal> SpecialCodes::vetoApply()
 {
+    if (m_codesWait)
+        return std::nullopt;
     if (std::optional<QString> refused = RefusalOf(typedCodes(), context().tables))
         return Refusal{*refused};
     return std::nullopt;
@@ -347,7 +356,7 @@ std::optional<SettingsEditor::Refusal> SpecialCodes::vetoApply()
 void SpecialCodes::afterApply(const std::vector<FieldElement>&)
 {
     const std::vector<NewCode> codes = typedCodes();
-    if (codes.empty())
+    if (m_codesWait || codes.empty())
         return;
     AppContext& c = context();
     const int taken = runDisabled([&] { return NewCodeSender(c.tables, c.profile, c.dialogs, m_link).send(codes); });

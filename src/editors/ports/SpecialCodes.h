@@ -25,6 +25,9 @@ public:
 
     // The start-up found the lock code equal to the terminator.
     void focusFirstEntry() override;
+    // The settings only: a new code typed is neither checked nor sent, and
+    // stays in its box for this editor's own Apply.
+    bool applyForCommand() override;
     // The option board's memory as typed: its toll restriction entries in
     // the file's order in place of the list's, its answer code and rings.
     void showOptionBoard(const OptionBoardFile& board);
@@ -49,5 +52,6 @@ private:
 
     ControllerLink& m_link;
     std::unique_ptr<EntryList> m_toll;
+    bool m_codesWait = false; // an Apply for a command is under way
     QLineEdit* m_tollEntry = nullptr;
 };

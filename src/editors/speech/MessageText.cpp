@@ -9,7 +9,7 @@ bool OverLimit(const MessageBoxKind& box, const QString& text) { return MessageC
 
 QString UpperRightTrimmed(const QString& text)
 {
-    QString copy = text.toUpper();
+    QString copy = UpperLatin1(text);
     while (copy.endsWith(u' '))
         copy.chop(1);
     return copy;
@@ -17,7 +17,7 @@ QString UpperRightTrimmed(const QString& text)
 
 QString MessageCopy(const MessageBoxKind& box, const QString& text)
 {
-    return box.keepsTrailingBlanks ? text.toUpper() : UpperRightTrimmed(text);
+    return box.keepsTrailingBlanks ? UpperLatin1(text) : UpperRightTrimmed(text);
 }
 
 bool IsMessageToken(MessageKind kind, const QString& token)
