@@ -138,6 +138,20 @@ TEST_F(PatternTest, EnteringAndLeavingAreToldAndLeavingTidiesTheStoredValueQuiet
     EXPECT_FALSE(tables.MessageMacroChanged[2]);
 }
 
+// Without a window manager a click into another box while the window is
+// inactive reaches the box as the window's activation: that box is entered,
+// the one being edited left.
+TEST_F(PatternTest, AnotherBoxFocusedAsTheWindowBecomesActiveIsEntered)
+{
+    load();
+    focusIn(box(1));
+    focusOut(box(1), Qt::ActiveWindowFocusReason); // a message, or another program
+    focusIn(box(5), Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(editor->leftBoxes, (std::vector<FieldElement>{{editor->messages, 1}}));
+    EXPECT_EQ(editor->enteredBoxes, (std::vector<FieldElement>{{editor->messages, 1}, {editor->messages, 5}}));
+    EXPECT_EQ(editor->insertionTarget(), (FieldElement{editor->messages, 5}));
+}
+
 // The list fills the box last entered, on whichever page it stands, at the
 // caret and over the selection the box had when the focus left it; the box
 // does not take the focus.
