@@ -1,7 +1,5 @@
 #include "editors/macros/MacroCatalogue.h"
 
-#include "editors/macros/MacroText.h"
-
 #include <QHash>
 #include <initializer_list>
 
@@ -138,6 +136,8 @@ const Catalogue& TheCatalogue()
 const std::vector<MacroFunction>& MacroFunctionCatalogue() { return TheCatalogue().functions; }
 
 const std::vector<FunctionRow>& FunctionListRows() { return TheCatalogue().rows; }
+
+QString FunctionCode(int number) { return QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0')); }
 
 const MacroFunction* FindFunction(const QString& code)
 {

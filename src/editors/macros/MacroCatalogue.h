@@ -24,6 +24,8 @@ struct FunctionRow {
 // The catalogue with a separator between each two groups: 532 rows.
 const std::vector<FunctionRow>& FunctionListRows();
 
+// A function number as a macro holds it: three digits, "007" for 7.
+QString FunctionCode(int number);
 // The catalogue entry of a three-digit code ("013"); null for any other text.
 const MacroFunction* FindFunction(const QString& code);
 

@@ -5,8 +5,6 @@
 
 #include <QStringList>
 
-QString FunctionCode(int number) { return QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0')); }
-
 int MacroSlots(const QString& text)
 {
     const auto slotsAt = [&text](qsizetype start) { return LeadingNumber(QStringView(text).mid(start, 3)) >= 255 ? 2 : 1; };

@@ -7,9 +7,6 @@
 inline constexpr int LongMacroSlots = 15;
 inline constexpr int ShortMacroSlots = 4;
 
-// A function number as a macro holds it: three digits, "007" for 7.
-QString FunctionCode(int number);
-
 // The slots a macro text uses, as the controller's editor has always counted
 // them: the text's start and each blank open a slot, read as the number of
 // the next three characters; a number of 255 or more takes two. So "" uses 1,
