@@ -1,10 +1,8 @@
 #include "mainwindow/FileCommands.h"
 
 #include "store/AppContext.h"
-#include "mainwindow/EditorManager.h"
 #include "mainwindow/MainSettings.h"
 #include "mainwindow/PleaseWait.h"
-#include "mainwindow/ZarnMain.h"
 #include "platform/Dialogs.h"
 #include "platform/SerialPort.h"
 #include "store/AppSettings.h"
@@ -13,6 +11,7 @@
 #include "store/SettingsTables.h"
 
 #include <QFileInfo>
+#include <utility>
 
 namespace {
 
@@ -30,8 +29,9 @@ void flagEverySection(SettingsTables& t)
 
 } // namespace
 
-FileCommands::FileCommands(AppContext& context, ZarnMain& main)
-    : m_context(context), m_main(main), m_pleaseWait(std::make_unique<PleaseWait>(&main))
+FileCommands::FileCommands(AppContext& context, QWidget& window, FileCommandHooks hooks)
+    : m_context(context), m_window(window), m_hooks(std::move(hooks)),
+      m_pleaseWait(std::make_unique<PleaseWait>(&window))
 {
 }
 
@@ -39,7 +39,7 @@ FileCommands::~FileCommands() = default;
 
 bool FileCommands::settleUnsaved()
 {
-    if (!m_main.applyPendingEdits())
+    if (!m_hooks.applyPendingEdits())
         return false;
     if (m_context.tables.DataSaved)
         return true;
@@ -102,18 +102,18 @@ bool FileCommands::fileOpen()
     if (!path || !acceptsDatFile(*path))
         return false;
     m_context.tables.CurrentDatFile = *path;
-    m_main.loadConfiguration();
+    m_hooks.loadConfiguration();
     return true;
 }
 
 bool FileCommands::writeDatabase()
 {
     m_saving = true;
-    m_main.setEnabled(false);
+    m_window.setEnabled(false);
     m_pleaseWait->show();
     const Status written = WriteDatFile(m_context.tables, m_context.profile);
     m_pleaseWait->hide();
-    m_main.setEnabled(true);
+    m_window.setEnabled(true);
     m_saving = false;
     if (!written)
         m_context.dialogs.message(SaveTitle,
@@ -125,7 +125,7 @@ bool FileCommands::writeDatabase()
 
 bool FileCommands::fileSave()
 {
-    if (m_saving || !m_main.applyPendingEdits())
+    if (m_saving || !m_hooks.applyPendingEdits())
         return false;
     flagEverySection(m_context.tables);
     if (!writeDatabase())
@@ -136,14 +136,14 @@ bool FileCommands::fileSave()
 
 bool FileCommands::fileSaveAs()
 {
-    if (m_saving || !m_main.applyPendingEdits())
+    if (m_saving || !m_hooks.applyPendingEdits())
         return false;
     SettingsTables& t = m_context.tables;
     flagEverySection(t);
     const auto chosen = m_context.dialogs.saveFile(QStringLiteral("Save Controller Database File"),
                                                    t.CurrentDatFile, Filter);
     if (!chosen) {
-        m_main.editors().bringToFront(m_main.currentTab());
+        m_hooks.showCurrentTab();
         return false;
     }
     // Asked about the name written, which may have gained ".dat".
@@ -159,9 +159,9 @@ bool FileCommands::fileSaveAs()
         t.CurrentDatFile = previous;
         return false;
     }
-    m_main.setTitleFor(t.CurrentDatFile);
+    m_hooks.setTitleFor(t.CurrentDatFile);
     WriteMainKey(m_context, LastFile, t.CurrentDatFile);
-    m_main.selectTab(m_main.homeTab());
+    m_hooks.selectHomeTab();
     return true;
 }
 
@@ -173,18 +173,18 @@ void FileCommands::closePortIfOpen()
 
 void FileCommands::fileExit()
 {
-    if (m_saving || !m_main.applyPendingEdits())
+    if (m_saving || !m_hooks.applyPendingEdits())
         return;
     if (m_context.tables.DataSaved) {
         closePortIfOpen();
         ReportSettingsWrite(m_context, WriteWindowGeometry(m_context.profile, m_context.settingsFile,
-                                                           QStringLiteral("Main"), m_main.currentGeometry()));
+                                                           QStringLiteral("Main"), m_hooks.currentGeometry()));
         WriteMainKey(m_context, LastFile, m_context.tables.CurrentDatFile);
-        m_main.endProgram();
+        m_hooks.endProgram();
         return;
     }
     if (!settleUnsaved())
         return;
     closePortIfOpen();
-    m_main.endProgram();
+    m_hooks.endProgram();
 }

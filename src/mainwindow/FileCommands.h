@@ -1,18 +1,21 @@
 #pragma once
 
+#include "mainwindow/FileCommandHooks.h"
+
 #include <QString>
 #include <memory>
 #include <optional>
 
 class PleaseWait;
-class ZarnMain;
+class QWidget;
 struct AppContext;
 
 // File New, Open, Save, Save As and Exit. Each asks before unsaved changes
 // are lost, and a save that fails says so and changes nothing.
 class FileCommands {
 public:
-    FileCommands(AppContext& context, ZarnMain& main);
+    // The window is turned off while a save writes, and owns its notice.
+    FileCommands(AppContext& context, QWidget& window, FileCommandHooks hooks);
     ~FileCommands();
 
     void fileNew();
@@ -43,7 +46,8 @@ private:
     void closePortIfOpen();
 
     AppContext& m_context;
-    ZarnMain& m_main;
+    QWidget& m_window;
+    FileCommandHooks m_hooks;
     std::unique_ptr<PleaseWait> m_pleaseWait;
     bool m_saving = false;
 };

@@ -58,7 +58,16 @@ ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
     m_controller = std::make_unique<ControllerLink>(context.tables, context.serial, context.sound, context.dialogs,
                                                     context.clock);
     m_editors = std::make_unique<EditorManager>(context, *m_controller, std::move(tabs), m_area);
-    m_files = std::make_unique<FileCommands>(context, *this);
+    FileCommandHooks fileHooks{
+        [this] { return applyPendingEdits(); },
+        [this] { loadConfiguration(); },
+        [this](const QString& path) { setTitleFor(path); },
+        [this] { m_editors->bringToFront(m_currentTab); },
+        [this] { selectTab(homeTab()); },
+        [this] { return currentGeometry(); },
+        [this] { endProgram(); },
+    };
+    m_files = std::make_unique<FileCommands>(context, *this, std::move(fileHooks));
     m_transport = new TransportMenu(context, *m_controller, *m_menus, this);
     connectCommands();
 }

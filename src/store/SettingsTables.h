@@ -198,7 +198,6 @@ struct SettingsTables {
     QString CurrentDatFile;          // full path of the open configuration file
     bool DatFileErrors = false;      // the reader logged a refused value
     bool SelectSpecialCodes = false; // the reader found the lock code equal to the terminator
-    bool DownloadCanceled = false;
 
     QString ComPortValue = "0";     // "1".."8": serial mode on that COM port; "0": DTMF mode
     QString DTMFComPortValue = "0"; // COM port whose DTR or RTS line keys the transmitter
