@@ -1,0 +1,136 @@
+#include "editors/SettingsEditor.h"
+
+#include "store/AppContext.h"
+#include "store/ProgramName.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScopedValueRollback>
+
+bool SettingsEditor::apply()
+{
+    // An Apply that sends to the controller lets events through while it
+    // waits; a second Apply asked for meanwhile (a tab change) does nothing.
+    if (m_applying)
+        return false;
+    const QScopedValueRollback applying(m_applying, true);
+    // A tab change or the keyboard shortcut leaves the focus where it is.
+    if (m_pending)
+        leaveCheck(m_bindings[*m_pending]);
+    if (!repairUnreadable() || !passesGates())
+        return false;
+    if (const std::optional<Refusal> refusal = vetoApply()) {
+        tell(refusal->text, m_style);
+        return false;
+    }
+    afterApply(m_copies.apply());
+    return true;
+}
+
+// A shown box whose check speaks for the text gets the check's message and
+// repair: a check made for Apply speaks for whatever the reader refuses, any
+// other only for what it refuses itself ("12ab" passes a range check, and its
+// message would tell of a range it is in). Any other copy the reader would
+// refuse stops the Apply with a message naming the control.
+bool SettingsEditor::repairUnreadable()
+{
+    for (const FieldElement& e : m_copies.unreadable()) {
+        const std::optional<FieldCheck>& check = m_copies.definition(e.field).check;
+        const QString text = m_copies.copy(e.field, e.index);
+        const bool checkSpeaks = check && (check->when == FieldCheck::When::Apply || check->refuses(text));
+        if (Binding* b = boxShowing(e.field, e.index); b && checkSpeaks) {
+            // Emptying is no repair here: the empty text is what the reader refuses.
+            const auto repair = check->repair == FieldCheck::Repair::Zero ? FieldCheck::Repair::Zero
+                                                                           : FieldCheck::Repair::Stored;
+            refuse(*b, *check, repair, text);
+        }
+        if (!m_copies.unreadable(e.field, e.index)) // repaired
+            continue;
+        tell(QStringLiteral("%1: \"%2\" cannot be stored, because the configuration file could not read it back. "
+                            "Nothing was applied.")
+                 .arg(boxName(e), text),
+             m_style);
+        return false;
+    }
+    return true;
+}
+
+// Every changed copy a field's gate refuses is named in one message, and
+// nothing is stored.
+bool SettingsEditor::passesGates()
+{
+    const std::vector<EditorCopies::Gated> gated = m_copies.gated();
+    if (gated.empty())
+        return true;
+    QStringList lines;
+    for (const EditorCopies::Gated& g : gated)
+        lines << QStringLiteral("%1: %2").arg(boxName(g.element), g.reason);
+    tell(QStringLiteral("Nothing was applied, because what these boxes hold cannot be stored:\n\n%1")
+             .arg(lines.join(u'\n')),
+         m_style);
+    return false;
+}
+
+void SettingsEditor::tell(const QString& text, const MessageStyle& style)
+{
+    m_context.dialogs.message(style.title.isEmpty() ? ProgramName : style.title, text, Dialogs::Buttons::Ok,
+                              style.icon);
+}
+
+// The field's caption; for a box captioned only by the frame it stands in,
+// that frame's title; else the name of a control showing it.
+QString SettingsEditor::boxName(const FieldElement& e) const
+{
+    const auto numbered = [&](const QString& name) {
+        const int number = e.index + m_copies.definition(e.field).firstNumber - 1;
+        return m_copies.count(e.field) > 1 ? QStringLiteral("%1 (%2)").arg(name).arg(number) : name;
+    };
+    if (const QString& caption = m_copies.definition(e.field).caption; !caption.isEmpty())
+        return numbered(caption);
+    const QWidget* control = nullptr;
+    for (const Binding& b : m_bindings)
+        if (b.field == e.field && (!control || elementOf(b) == e.index))
+            control = b.control->widget();
+    for (const Entries& entries : m_entries)
+        if (!control && entries.field == e.field)
+            control = entries.list->widget();
+    for (const QWidget* w = control; w && w != this; w = w->parentWidget())
+        if (const auto* frame = qobject_cast<const QGroupBox*>(w); frame && !frame->title().isEmpty())
+            return numbered(frame->title());
+    if (control && !control->objectName().isEmpty())
+        return control->objectName();
+    return numbered(QStringLiteral("A setting of this window"));
+}
+
+void SettingsEditor::refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair, const QString& refused,
+                            const QString& before)
+{
+    // The message takes the focus away from the box; that is no second leaving.
+    const QScopedValueRollback refusing(m_refusing, true);
+    const int caretBefore = b.caret;
+    const FieldCheck& says = check.speaking(refused, before);
+    tell(says.message, {says.title, says.icon});
+    const FieldCheck::Mend mend = m_copies.repairText(b.field, elementOf(b), repair, b.previous, refused);
+    putText(b, mend.text);
+    if (QLineEdit* box = b.control->textBox(); box && box->text() == b.control->textOf(mend.text)) {
+        if (repair == FieldCheck::Repair::Undo || mend.caret == FieldCheck::Mend::CaretBefore)
+            box->setCursorPosition(caretBefore);
+        else if (mend.caret >= 0)
+            box->setCursorPosition(mend.caret);
+    }
+    QWidget* w = b.control->widget();
+    // A box whose editor is being hidden is not given the focus back.
+    if (check.refocus && w->isVisible())
+        w->setFocus();
+}
+
+void SettingsEditor::putText(Binding& b, const QString& value)
+{
+    QLineEdit* box = b.control->textBox();
+    const QString text = b.control->textOf(value);
+    if (!box || box->text() == text)
+        handleChange(b, value); // the copy follows even when the text stays
+    else
+        box->setText(text);
+}
