@@ -3,14 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-std::vector<ListEntry> PlainEntries(const QStringList& texts)
-{
-    std::vector<ListEntry> entries;
-    for (const QString& t : texts)
-        entries.push_back({t, t});
-    return entries;
-}
-
 std::vector<ListEntry> NumberEntries(int first, int last)
 {
     std::vector<ListEntry> entries;

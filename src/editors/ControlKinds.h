@@ -25,9 +25,7 @@ struct ListEntry {
     QString name = {};
 };
 
-// Entries whose stored code is their own text ("1" to "90").
-std::vector<ListEntry> PlainEntries(const QStringList& texts);
-// The numbers first..last as plain entries.
+// The numbers first..last, each stored as its own text.
 std::vector<ListEntry> NumberEntries(int first, int last);
 // The same written with two digits ("01" to "90"), as the controller takes a macro.
 std::vector<ListEntry> TwoDigitEntries(int first, int last);
