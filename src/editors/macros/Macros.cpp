@@ -42,6 +42,41 @@ const KindRow KindRows[] = {
     {"ShortMacroSet", "ShortMacroCodeSet", &S::ShortMacro, &S::ShortMacroChanged, &S::ShortMacroCode,
      &S::ShortMacroCodeChanged, Count::LongMacros + 1, ShortMacroSlots, false},
 };
+constexpr int RunCodeLength = 8;
+const QString DtmfKeys = QStringLiteral("0123456789ABC*#");
+
+// Typing is free; only a function put in from the list (`inserting`) is held
+// to the slots.
+FormRow contentsRow(const KindRow& kind, const bool& inserting)
+{
+    FieldDefinition f = Field(Bind(kind.contents, kind.contentsFlag), &Intake::UpperCollapsed, LoadForm::ShownTrimmed);
+    f.caption = QStringLiteral("Macro");
+    f.firstNumber = kind.first;
+    if (kind.collapsedOnLeaving)
+        f.tidy = &Intake::UpperCollapsed;
+    f.gate = [limit = kind.limit](const QString& copy) { return MacroFault(copy, limit); };
+    f.check = RefusingChange(
+        [&inserting, limit = kind.limit](const QString& text, const QString&) {
+            return inserting && MacroSlots(text) > limit;
+        },
+        TooManyFunctionsText(kind.limit));
+    f.check->when = FieldCheck::When::Change;
+    f.check->repair = FieldCheck::Repair::Undo;
+    return {{}, QString::fromLatin1(kind.contentsBox), {}, TextBoxEmptyAs(NoneStored, NoneStored), f};
+}
+
+FormRow codeRow(const KindRow& kind)
+{
+    FieldDefinition f = Field(Bind(kind.code, kind.codeFlag), &Intake::AsTyped, LoadForm::ShownTrimmed);
+    f.caption = QStringLiteral("Run code");
+    f.firstNumber = kind.first;
+    f.check = Plain(Refusing([](const QString& t) { return t.size() > RunCodeLength; },
+                             QStringLiteral("This code must be 8 characters long or less. Please try again.")));
+    f.check->when = FieldCheck::When::Change;
+    f.check->repair = FieldCheck::Repair::Empty;
+    f.check->refocus = true;
+    return {{}, QString::fromLatin1(kind.codeBox), {}, TextBoxTaking(DtmfKeys), f};
+}
 
 struct Page {
     const char* caption;
@@ -53,8 +88,6 @@ const Page Pages[] = {
     {"41-60", 41, 60}, {"61-80", 61, 80}, {"81-90/Port Restrictions", 81, 90},
 };
 constexpr int RowsPerColumn = 10;
-constexpr int RunCodeLength = 8;
-const QString DtmfKeys = QStringLiteral("0123456789ABC*#");
 
 // The seven sets a macro can be run from: a macro always runs from some port,
 // so the access code editor's "NONE" is no choice here.
@@ -66,6 +99,10 @@ Macros::Macros(AppContext& context, ControllerLink& link, QWidget* parent)
     : SettingsEditor(context, {&S::MacrosChanged}, parent), m_link(link)
 {
     setWindowTitle(QStringLiteral("Macros"));
+    for (std::size_t k = 0; k < m_kinds.size(); ++k) {
+        const KindRow& row = KindRows[k];
+        m_kinds[k] = {row.first, row.limit, contentsRow(row, m_inserting), codeRow(row)};
+    }
     QTabWidget* pages = EditorPages(QStringLiteral("SSTab1"));
     for (const Page& p : Pages)
         pages->addTab(page(p.first, p.last), QString::fromLatin1(p.caption));
@@ -87,10 +124,9 @@ QWidget* Macros::page(int first, int last)
 {
     auto* grid = new QGridLayout;
     for (int m = first; m <= last; ++m) {
-        const int k = m < KindRows[1].first ? 0 : 1;
-        const KindRow& row = KindRows[k];
+        const std::size_t k = m < m_kinds[1].first ? 0 : 1;
         Kind& kind = m_kinds[k];
-        const int i = m - row.first + 1;
+        const int i = m - kind.first + 1;
         const int column = 3 * ((m - first) / RowsPerColumn);
         const int line = (m - first) % RowsPerColumn + 1;
         if (line == 1) {
@@ -98,48 +134,20 @@ QWidget* Macros::page(int first, int last)
             grid->addWidget(new QLabel(QStringLiteral("Code")), 0, column + 2);
             grid->setColumnStretch(column + 1, 1); // the room goes to the functions
         }
-
-        FieldDefinition contents = Field(Bind(row.contents, row.contentsFlag), &Intake::UpperCollapsed,
-                                         LoadForm::ShownTrimmed);
-        contents.caption = QStringLiteral("Macro");
-        contents.firstNumber = row.first;
-        if (row.collapsedOnLeaving)
-            contents.tidy = &Intake::UpperCollapsed;
-        contents.gate = [limit = row.limit](const QString& copy) { return MacroFault(copy, limit); };
-        // Typing is free; only a function put in from the list is held to the limit.
-        contents.check = RefusingChange(
-            [this, limit = row.limit](const QString& text, const QString&) {
-                return m_inserting && MacroSlots(text) > limit;
-            },
-            TooManyFunctionsText(row.limit));
-        contents.check->when = FieldCheck::When::Change;
-        contents.check->repair = FieldCheck::Repair::Undo;
-        auto* box = static_cast<QLineEdit*>(addControl(
-            {QString::number(m), QString::fromLatin1(row.contentsBox), {}, TextBoxEmptyAs(NoneStored, NoneStored),
-             contents},
-            At(i)));
+        FormRow contents = kind.contentsRow;
+        FormRow code = kind.codeRow;
+        contents.caption = code.caption = QString::number(m);
+        auto* box = static_cast<QLineEdit*>(addControl(contents, At(i)));
         box->setMaximumWidth(QWIDGETSIZE_MAX);
         box->setMinimumWidth(k == 0 ? 420 : 150);
-
-        FieldDefinition code = Field(Bind(row.code, row.codeFlag), &Intake::AsTyped, LoadForm::ShownTrimmed);
-        code.caption = QStringLiteral("Run code");
-        code.firstNumber = row.first;
-        code.check = Plain(Refusing([](const QString& t) { return t.size() > RunCodeLength; },
-                                    QStringLiteral("This code must be 8 characters long or less. Please try again.")));
-        code.check->when = FieldCheck::When::Change;
-        code.check->repair = FieldCheck::Repair::Empty;
-        code.check->refocus = true;
-        auto* codeBox = static_cast<QLineEdit*>(
-            addControl({QString::number(m), QString::fromLatin1(row.codeBox), {}, TextBoxTaking(DtmfKeys), code}, At(i)));
+        auto* codeBox = static_cast<QLineEdit*>(addControl(code, At(i)));
         codeBox->setMaximumWidth(90);
 
         grid->addWidget(new QLabel(QString::number(m)), line, column, Qt::AlignRight);
         grid->addWidget(box, line, column + 1);
         grid->addWidget(codeBox, line, column + 2);
-        kind.first = row.first;
-        kind.limit = row.limit;
-        kind.contents = fieldOf(Bind(row.contents, row.contentsFlag));
-        kind.code = fieldOf(Bind(row.code, row.codeFlag));
+        kind.contents = fieldOf(contents.field.setting);
+        kind.code = fieldOf(code.field.setting);
         kind.boxes.resize(i + 1);
         kind.boxes[i] = box;
     }

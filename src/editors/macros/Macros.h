@@ -37,6 +37,7 @@ private:
     struct Kind {
         int first = 0; // the number of its macro 1
         int limit = 0; // its function slots
+        FormRow contentsRow, codeRow; // placed once for each macro
         int contents = -1, code = -1; // fields
         std::vector<QLineEdit*> boxes; // the contents boxes, from index 1
     };
