@@ -18,16 +18,13 @@ std::optional<QString> decode(const MemoryImage& image, const LayoutRow& row, in
 } // namespace
 
 // The copies held in memory only are read under the key of the setting they copy.
-const KeyStem* ReaderStemOf(const SettingRef& ref)
+const KeyStem* ReaderStemOf(const Setting& setting)
 {
-    if (ref.scalar == &SettingsTables::Lock)
-        return &FindStem(QStringLiteral("Lock"));
-    if (ref.scalar == &SettingsTables::CurrentTerminator)
-        return &FindStem(QStringLiteral("Terminator"));
-    for (const KeyStem& stem : KeyRegistry())
-        if (SettingRef{stem.scalar, stem.array} == ref)
-            return &stem;
-    return nullptr; // a count the program keeps beside its text
+    if (setting == Setting(&SettingsTables::Lock))
+        return StemOf(&SettingsTables::CurrentLock);
+    if (setting == Setting(&SettingsTables::CurrentTerminator))
+        return StemOf(&SettingsTables::Terminator);
+    return StemOf(setting); // none for a count the program keeps beside its text
 }
 
 namespace {
@@ -86,8 +83,7 @@ QStringList SettingsNotHeld()
     QStringList names;
     const auto& rows = MemoryLayout();
     for (const KeyStem& stem : KeyRegistry()) {
-        const SettingRef ref{stem.scalar, stem.array};
-        if (std::none_of(rows.begin(), rows.end(), [&](const LayoutRow& row) { return row.setting == ref; }))
+        if (std::none_of(rows.begin(), rows.end(), [&](const LayoutRow& row) { return row.setting == stem.setting; }))
             names << stem.name;
     }
     return names;

@@ -8,7 +8,7 @@
 #include <QStringList>
 
 struct KeyStem;
-struct SettingRef;
+struct Setting;
 struct SettingsTables;
 
 // What a memory file did to the settings.
@@ -32,4 +32,4 @@ void StoreMemoryImage(SettingsTables& tables, const MemoryImage& image);
 QStringList SettingsNotHeld();
 // The configuration file's key a field's setting is read under; none for
 // what the file does not hold.
-const KeyStem* ReaderStemOf(const SettingRef& ref);
+const KeyStem* ReaderStemOf(const Setting& setting);

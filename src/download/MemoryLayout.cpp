@@ -4,16 +4,6 @@
 
 using S = SettingsTables;
 
-QString& SettingRef::at(SettingsTables& tables, int element) const
-{
-    return array ? (tables.*array)[element] : tables.*scalar;
-}
-
-const QString& SettingRef::at(const SettingsTables& tables, int element) const
-{
-    return array ? (tables.*array)[element] : tables.*scalar;
-}
-
 std::optional<QString> LayoutRow::decode(std::span<const quint8> lines, int count) const
 {
     if (!substitutes.empty() && !lines.empty()) {
@@ -38,11 +28,11 @@ public:
 
     Rows& one(int first, Encoding e, QString S::* member, int width = 0)
     {
-        return add(first, e, width, 1, {member, nullptr});
+        return add(first, e, width, 1, member);
     }
     Rows& each(int first, Encoding e, int count, TextArray S::* member, int width = 0)
     {
-        return add(first, e, width, count, {nullptr, member});
+        return add(first, e, width, count, member);
     }
     Rows& skip(int first, int lines) { return add(first, Encoding::Skipped, lines, 1, {}); }
 
@@ -73,7 +63,7 @@ public:
     }
 
 private:
-    Rows& add(int first, Encoding e, int width, int count, SettingRef setting)
+    Rows& add(int first, Encoding e, int width, int count, Setting setting)
     {
         LayoutRow row;
         row.first = first;

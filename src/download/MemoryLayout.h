@@ -1,22 +1,10 @@
 #pragma once
 
 #include "download/FieldEncodings.h"
-#include "store/SettingsTables.h"
+#include "store/Setting.h"
 
 #include <QString>
 #include <vector>
-
-// The setting a field fills: a single value or an array indexed from 1.
-struct SettingRef {
-    QString SettingsTables::* scalar = nullptr;
-    TextArray SettingsTables::* array = nullptr;
-
-    bool isSet() const { return scalar || array; }
-    // Element 1 stands for a single value.
-    QString& at(SettingsTables& tables, int element) const;
-    const QString& at(const SettingsTables& tables, int element) const;
-    bool operator==(const SettingRef&) const = default;
-};
 
 // A value of a field's number (its byte, or its word) that gives another text
 // than the encoding would, such as an erased byte of 255.
@@ -32,7 +20,7 @@ struct LayoutRow {
     int count = 1;      // elements, 1 for a single setting
     int stride = 0;     // lines from one element to the next, when not the width
     Encoding encoding = Encoding::Skipped;
-    SettingRef setting; // none for a skipped block
+    Setting setting; // none for a skipped block; an array is indexed from 1
     // CW and voice texts: the image line of element 1's name count.
     int countFirst = -1;
     std::vector<Substitute> substitutes;

@@ -21,7 +21,7 @@ int EditorCopies::add(FieldDefinition definition)
 {
     if (!definition.sections)
         definition.sections = m_sectionFlags;
-    const int count = definition.setting.count(m_tables);
+    const int count = definition.setting.setting.count(m_tables);
     m_fields.push_back({std::move(definition), TextArray(count), TextArray(count)});
     const int field = fieldCount() - 1;
     for (int i = 1; i <= count; ++i)
@@ -31,7 +31,7 @@ int EditorCopies::add(FieldDefinition definition)
 
 const QString& EditorCopies::stored(int field, int i) const
 {
-    return m_fields.at(field).definition.setting.value(m_tables, i);
+    return m_fields.at(field).definition.setting.setting.at(m_tables, i);
 }
 
 QString EditorCopies::loadText(int field, int i) const
@@ -162,7 +162,7 @@ bool EditorCopies::store(int field, int i)
     for (const SettingBinding& also : f.definition.alsoFlags)
         also.raiseFlag(m_tables, i);
     raiseSections(field);
-    setting.value(m_tables, i) = toStore(field, i);
+    setting.setting.at(m_tables, i) = toStore(field, i);
     if (m_notices)
         m_notices->written(setting.element(i), this);
     return true;
@@ -188,7 +188,7 @@ std::vector<FieldElement> EditorCopies::apply()
 
 void EditorCopies::writeQuietly(const SettingBinding& setting, int i, const QString& value)
 {
-    setting.value(m_tables, i) = value;
+    setting.setting.at(m_tables, i) = value;
     if (m_notices)
         m_notices->written(setting.element(i), this);
 }
@@ -222,7 +222,7 @@ bool EditorCopies::tidy(int field, int i)
 std::optional<FieldElement> EditorCopies::storeNow(const SettingBinding& setting, int index, const QString& value,
                                                    const StorePolicy& policy)
 {
-    if (setting.value(m_tables, index) != value) {
+    if (setting.setting.at(m_tables, index) != value) {
         if (policy.itemFlag)
             setting.raiseFlag(m_tables, index);
         for (bool SettingsTables::* flag : policy.sections)

@@ -8,27 +8,19 @@
 // flag array with the same index, or one fixed element of a flag array (a
 // group flag such as a meter's reference voltage).
 struct SettingBinding {
-    TextArray SettingsTables::* array = nullptr;
-    QString SettingsTables::* scalar = nullptr;
+    Setting setting;
     FlagArray SettingsTables::* arrayFlag = nullptr;
     bool SettingsTables::* scalarFlag = nullptr;
     int flagElement = 0; // 0: the setting's own index
 
-    // 1 for a single setting.
-    int count(const SettingsTables& tables) const { return array ? (tables.*array).count() : 1; }
-    QString& value(SettingsTables& tables, int i) const { return array ? (tables.*array)[i] : tables.*scalar; }
-    const QString& value(const SettingsTables& tables, int i) const
-    {
-        return array ? (tables.*array)[i] : tables.*scalar;
-    }
     // Index i of the copies (1 for a single setting) as an element of the tables.
-    SettingElement element(int i) const { return array ? SettingElement{array, nullptr, i} : SettingElement{nullptr, scalar, 0}; }
+    SettingElement element(int i) const { return {setting, setting.isArray() ? i : 0}; }
     // The element index of the copies that `e` stands for; 0 when it is none of this setting's.
     int indexOf(const SettingElement& e) const
     {
-        if (array)
-            return e.array == array ? e.index : 0;
-        return e.scalar && e.scalar == scalar ? 1 : 0;
+        if (!setting.isSet() || e.setting != setting)
+            return 0;
+        return setting.isArray() ? e.index : 1;
     }
     void raiseFlag(SettingsTables& tables, int i) const
     {
@@ -41,26 +33,26 @@ struct SettingBinding {
 
 inline SettingBinding Bind(TextArray SettingsTables::* array, FlagArray SettingsTables::* flag)
 {
-    return {array, nullptr, flag, nullptr, 0};
+    return {array, flag, nullptr, 0};
 }
 // Every element of the array under one element of a flag array (a port's
 // tail message macros under that port's flag).
 inline SettingBinding Bind(TextArray SettingsTables::* array, FlagArray SettingsTables::* flag, int element)
 {
-    return {array, nullptr, flag, nullptr, element};
+    return {array, flag, nullptr, element};
 }
 // An array whose elements all share one flag (the remote base memories).
 inline SettingBinding Bind(TextArray SettingsTables::* array, bool SettingsTables::* flag)
 {
-    return {array, nullptr, nullptr, flag, 0};
+    return {array, nullptr, flag, 0};
 }
 inline SettingBinding Bind(QString SettingsTables::* scalar, bool SettingsTables::* flag)
 {
-    return {nullptr, scalar, nullptr, flag, 0};
+    return {scalar, nullptr, flag, 0};
 }
 inline SettingBinding Bind(QString SettingsTables::* scalar, FlagArray SettingsTables::* flag, int element)
 {
-    return {nullptr, scalar, flag, nullptr, element};
+    return {scalar, flag, nullptr, element};
 }
 // Only a flag array, element by element: a flag raised beside a setting's own.
-inline SettingBinding FlagOnly(FlagArray SettingsTables::* flag) { return {nullptr, nullptr, flag, nullptr, 0}; }
+inline SettingBinding FlagOnly(FlagArray SettingsTables::* flag) { return {{}, flag, nullptr, 0}; }

@@ -31,7 +31,7 @@ int SettingsEditor::fieldOf(const SettingBinding& setting) const
 {
     for (int f = 0; f < m_copies.fieldCount(); ++f) {
         const SettingBinding& s = m_copies.definition(f).setting;
-        if (s.array == setting.array && s.scalar == setting.scalar)
+        if (s.setting == setting.setting)
             return f;
     }
     return -1;

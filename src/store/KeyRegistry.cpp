@@ -4,6 +4,7 @@
 #include "store/FactoryCodes.h"
 
 #include <QHash>
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -46,7 +47,7 @@ public:
                 const char* fallback = "", int offset = 0)
     {
         KeyStem k = common(name, r, label, fallback);
-        k.array = member;
+        k.setting = member;
         k.count = (S().*member).count();
         k.indexOffset = offset;
         m_out.push_back(std::move(k));
@@ -57,7 +58,7 @@ public:
                  const char* fallback = "")
     {
         KeyStem k = common(name, r, label, fallback);
-        k.scalar = member;
+        k.setting = member;
         m_out.push_back(std::move(k));
         return *this;
     }
@@ -269,13 +270,6 @@ QString KeyStem::keyName(int i) const
     return key + u'(' + QString::number(i) + u')';
 }
 
-QString& KeyStem::value(SettingsTables& tables, int i) const
-{
-    if (!isArray())
-        return tables.*scalar;
-    return (tables.*array)[i];
-}
-
 QString KeyStem::logLabel(int i) const { return withIndex(label, i + indexOffset); }
 
 QString KeyStem::defaultValue(int i) const { return withIndex(fallback, i + indexOffset); }
@@ -313,4 +307,11 @@ const KeyStem& FindStem(const QString& name)
     if (!stem)
         throw std::invalid_argument("no configuration key " + name.toStdString());
     return *stem;
+}
+
+const KeyStem* StemOf(const Setting& setting)
+{
+    const auto& registry = KeyRegistry();
+    const auto it = std::ranges::find(registry, setting, &KeyStem::setting);
+    return it == registry.end() ? nullptr : &*it;
 }

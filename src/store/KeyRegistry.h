@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/SettingsTables.h"
+#include "store/Setting.h"
 #include "store/ValueRule.h"
 
 #include <QString>
@@ -14,18 +14,17 @@ struct KeyStem {
     QString section;
     QString key; // the key stem in the file; "DTMF" for DTMFMemory
     int count = 0; // 0 for a scalar
-    QString SettingsTables::* scalar = nullptr;
-    TextArray SettingsTables::* array = nullptr;
+    Setting setting;
     ValueRule rule;
     QString label;    // error-log line; "{i}" stands for the index
     QString fallback; // default; "{i}" stands for the index
     int indexOffset = 0; // added to the index in the label and the default
     bool SettingsTables::* saveFlag = nullptr; // set when the default replaces a value
 
-    bool isArray() const { return array != nullptr; }
+    bool isArray() const { return setting.isArray(); }
     int keyCount() const { return isArray() ? count : 1; }
     QString keyName(int i) const;
-    QString& value(SettingsTables& tables, int i) const;
+    QString& value(SettingsTables& tables, int i) const { return setting.at(tables, i); }
     QString logLabel(int i) const;
     QString defaultValue(int i) const;
 
@@ -42,6 +41,8 @@ struct KeyStem {
 const std::vector<KeyStem>& KeyRegistry();
 // The stem of that name; throws for a name that is not there.
 const KeyStem& FindStem(const QString& name);
+// The stem that holds the setting; none for what the file does not hold.
+const KeyStem* StemOf(const Setting& setting);
 
 inline constexpr int ConfigurationSections = 19;
 inline constexpr int ConfigurationKeys = 1549;

@@ -1,23 +1,9 @@
 #pragma once
 
-#include "store/SettingsTables.h"
+#include "store/Setting.h"
 
 #include <functional>
 #include <vector>
-
-// One element of the settings tables: an element of an array, or a single
-// setting (index 0).
-struct SettingElement {
-    TextArray SettingsTables::* array = nullptr;
-    QString SettingsTables::* scalar = nullptr;
-    int index = 0;
-
-    bool operator==(const SettingElement&) const = default;
-    QString& value(SettingsTables& tables) const { return array ? (tables.*array)[index] : tables.*scalar; }
-};
-
-inline SettingElement ElementOf(TextArray SettingsTables::* array, int index) { return {array, nullptr, index}; }
-inline SettingElement ElementOf(QString SettingsTables::* scalar) { return {nullptr, scalar, 0}; }
 
 // Tells the loaded editors that a setting element was written by someone
 // else (another editor's Apply, a download, a code sent at once), so a copy

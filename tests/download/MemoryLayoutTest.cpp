@@ -10,8 +10,8 @@ namespace {
 
 using S = SettingsTables;
 
-SettingRef one(QString S::* member) { return {member, nullptr}; }
-SettingRef each(TextArray S::* member) { return {nullptr, member}; }
+Setting one(QString S::* member) { return member; }
+Setting each(TextArray S::* member) { return member; }
 
 // A row of the layout as its tables state it, typed from them: where element 1
 // starts, the lines of one element, the elements, and one distinct byte with
@@ -21,7 +21,7 @@ struct Pin {
     int first;
     int width;
     int count;
-    SettingRef setting;
+    Setting setting;
     int byte;
     const char* expected;
     int stride = 0;

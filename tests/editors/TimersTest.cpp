@@ -18,7 +18,7 @@ struct TimersTest : EditorTest<Timers> {
     TimersTest()
     {
         notices.listen(nullptr, [this](const SettingElement& e) {
-            if (e.array == &SettingsTables::DisableTimeout)
+            if (e.setting.array == &SettingsTables::DisableTimeout)
                 switches << QVariantList{e.index, tables.DisableTimeout[e.index] == "1"};
         });
     }

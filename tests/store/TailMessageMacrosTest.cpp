@@ -11,7 +11,7 @@ TEST(TailMessageMacros, EachPortHasItsOwnTableUnderItsOwnKey)
 {
     for (int port = 1; port <= Count::Ports; ++port) {
         const KeyStem& stem = FindStem(TailMessageMacrosName(port));
-        EXPECT_EQ(stem.array, TailMessageMacros(port)) << port;
+        EXPECT_EQ(stem.setting.array, TailMessageMacros(port)) << port;
         EXPECT_EQ(stem.key, QStringLiteral("P%1MessageNum").arg(port));
     }
     EXPECT_EQ(TailMessageMacros(1), &SettingsTables::P1MessageNum);

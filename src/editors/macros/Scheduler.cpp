@@ -129,7 +129,7 @@ FormRow correctionRow()
 // other text as United States) and is never applied: a pick is stored at once.
 FormRow dateFormatRow()
 {
-    FieldDefinition f = Field(SettingBinding{nullptr, &S::DateFormat}, Intake::AsTyped, LoadForm::ShownTrimmed);
+    FieldDefinition f = Field(SettingBinding{&S::DateFormat}, Intake::AsTyped, LoadForm::ShownTrimmed);
     f.sections = std::vector<bool S::*>{};
     return {QStringLiteral("Date Format"), QStringLiteral("DateFormatSet"), {},
             OptionsOtherwise(dateFormats, QStringLiteral("False")), f};

@@ -330,9 +330,9 @@ void SpecialCodes::showOptionBoard(const OptionBoardFile& board)
     for (int i = 1; i <= Count::TollEntries; ++i)
         edit(toll, i, std::size_t(i) <= board.tollRestrict.size() ? board.tollRestrict[std::size_t(i) - 1].second : QString());
     if (board.answerCode)
-        edit(fieldOf(SettingBinding{nullptr, &S::AnswerCode}), 1, *board.answerCode);
+        edit(fieldOf(SettingBinding{&S::AnswerCode}), 1, *board.answerCode);
     if (board.ringNumber)
-        edit(fieldOf(SettingBinding{nullptr, &S::RingNumber}), 1, *board.ringNumber);
+        edit(fieldOf(SettingBinding{&S::RingNumber}), 1, *board.ringNumber);
 }
 
 void SpecialCodes::focusFirstEntry() { control<QLineEdit>(QStringLiteral("NewLockSet"))->setFocus(); }
