@@ -141,7 +141,7 @@ SerialLink::Reply SerialLink::waitForReply()
         if (first == '-') {
             m_waiting = false;
             tell(Title, QStringLiteral("There has been an error. The Tarvex returned ")
-                                         + QString::fromLatin1(received) + QStringLiteral("    "));
+                            + QString::fromLatin1(received) + QStringLiteral("    "));
             m_tables.UpdateError = true;
             resetProgress();
             return Reply::Refused;
@@ -149,7 +149,7 @@ SerialLink::Reply SerialLink::waitForReply()
         if (ReplyTicks() >= TicksToTimeOut) {
             m_waiting = false;
             tell(Title, QStringLiteral("Zarn is unable to communicate with the Tarvex. Check "
-                                                    "your connections then try again"));
+                                       "your connections then try again"));
             ++m_timeoutCount;
             discardLateReply();
             endWait();
@@ -201,7 +201,8 @@ bool SerialLink::poll()
 void SerialLink::giveUp()
 {
     m_waiting = false;
-    tell(QStringLiteral("Error!"), QStringLiteral("Too Many Errors. Please check your serial connection and try again"));
+    tell(QStringLiteral("Error!"),
+         QStringLiteral("Too Many Errors. Please check your serial connection and try again"));
     m_timeoutCount = 0;
     if (writeLine(QStringLiteral("1") + m_tables.CurrentLock + QStringLiteral("\r")))
         m_clock.sleep(std::clamp(m_tables.SerialDelayValue, 0, MaxDelayMs));
