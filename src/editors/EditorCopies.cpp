@@ -4,10 +4,20 @@
 #include "store/SettingsNotices.h"
 #include "store/TextHelpers.h"
 
-FieldDefinition ReaderField(SettingBinding setting, const QString& key, IntakeRule intake, LoadRule load)
+#include <stdexcept>
+
+const ValueRule& ReaderRuleOf(const Setting& setting)
+{
+    const KeyStem* stem = StemOf(setting);
+    if (!stem)
+        throw std::invalid_argument("the configuration file holds no such setting");
+    return stem->rule;
+}
+
+FieldDefinition ReaderField(SettingBinding setting, IntakeRule intake, LoadRule load)
 {
     FieldDefinition f = Field(setting, intake, load);
-    f.reader = &FindStem(key).rule;
+    f.reader = &ReaderRuleOf(setting.setting);
     return f;
 }
 

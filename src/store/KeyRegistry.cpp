@@ -4,7 +4,6 @@
 #include "store/FactoryCodes.h"
 
 #include <QHash>
-#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -311,7 +310,16 @@ const KeyStem& FindStem(const QString& name)
 
 const KeyStem* StemOf(const Setting& setting)
 {
-    const auto& registry = KeyRegistry();
-    const auto it = std::ranges::find(registry, setting, &KeyStem::setting);
-    return it == registry.end() ? nullptr : &*it;
+    // Member pointers do not hash; the member's place in one set of tables does.
+    static const SettingsTables probe;
+    const auto placeOf = [](const Setting& s) -> const void* {
+        return s.isArray() ? static_cast<const void*>(&(probe.*s.array)) : &(probe.*s.scalar);
+    };
+    static const QHash<const void*, const KeyStem*> index = [&] {
+        QHash<const void*, const KeyStem*> h;
+        for (const auto& k : KeyRegistry())
+            h.insert(placeOf(k.setting), &k);
+        return h;
+    }();
+    return setting.isSet() ? index.value(placeOf(setting)) : nullptr;
 }

@@ -13,9 +13,3 @@ TextArray SettingsTables::* TailMessageMacros(int port)
         throw std::out_of_range("port " + std::to_string(port) + " has no tail message macros");
     return kTables[static_cast<std::size_t>(port - 1)];
 }
-
-QString TailMessageMacrosName(int port)
-{
-    TailMessageMacros(port); // the range check
-    return QStringLiteral("P%1MessageNum").arg(port);
-}

@@ -2,11 +2,7 @@
 
 #include "store/SettingsTables.h"
 
-#include <QString>
-
 // The macro table of a port's tail messages: element t of port p's table is
 // the macro that port p plays for its tail message t (1-3).
 // Port 1-3; anything outside throws std::out_of_range.
 TextArray SettingsTables::* TailMessageMacros(int port);
-// Its configuration key ("P2MessageNum"), with the same range check.
-QString TailMessageMacrosName(int port);

@@ -65,6 +65,16 @@ TEST(KeyRegistry, CoversTheWholeConfigurationOnce)
     }
 }
 
+// A setting is held under one stem at most: the editors and the download
+// find its key, rule and name by it.
+TEST(KeyRegistry, FindsEachStemByItsSetting)
+{
+    for (const auto& stem : KeyRegistry())
+        EXPECT_EQ(StemOf(stem.setting), &stem) << stem.name.toStdString();
+    EXPECT_EQ(StemOf(&SettingsTables::Lock), nullptr) << "a copy held in memory only";
+    EXPECT_EQ(StemOf(Setting{}), nullptr);
+}
+
 TEST(KeyRegistry, ReaderAndWriterPlansEachCoverEveryKeyOnce)
 {
     expectEveryKeyOnce(covered(ReaderPlan()));

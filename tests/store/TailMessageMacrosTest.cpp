@@ -10,15 +10,13 @@
 TEST(TailMessageMacros, EachPortHasItsOwnTableUnderItsOwnKey)
 {
     for (int port = 1; port <= Count::Ports; ++port) {
-        const KeyStem& stem = FindStem(TailMessageMacrosName(port));
-        EXPECT_EQ(stem.setting.array, TailMessageMacros(port)) << port;
-        EXPECT_EQ(stem.key, QStringLiteral("P%1MessageNum").arg(port));
+        const KeyStem* stem = StemOf(TailMessageMacros(port));
+        ASSERT_NE(stem, nullptr) << port;
+        EXPECT_EQ(stem->key, QStringLiteral("P%1MessageNum").arg(port));
     }
     EXPECT_EQ(TailMessageMacros(1), &SettingsTables::P1MessageNum);
     EXPECT_EQ(TailMessageMacros(2), &SettingsTables::P2MessageNum);
     EXPECT_EQ(TailMessageMacros(3), &SettingsTables::P3MessageNum);
-    for (int outside : {0, 4}) {
+    for (int outside : {0, 4})
         EXPECT_THROW(TailMessageMacros(outside), std::out_of_range) << outside;
-        EXPECT_THROW(TailMessageMacrosName(outside), std::out_of_range) << outside;
-    }
 }

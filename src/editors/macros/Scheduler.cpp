@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Profile.h"
 #include "store/AppContext.h"
+#include "store/KeyRegistry.h"
 #include "store/ProgramName.h"
 
 #include <QBoxLayout>
@@ -259,8 +260,8 @@ void Scheduler::pickDateFormat(const QString& value)
 {
     const SettingBinding& setting = copies().definition(m_dateFormat).setting;
     AppContext& c = context();
-    const Status written = c.profile.write(c.tables.CurrentDatFile, QStringLiteral("Scheduler"),
-                                           QStringLiteral("DateFormat"), value);
+    const KeyStem& key = *StemOf(setting.setting);
+    const Status written = c.profile.write(c.tables.CurrentDatFile, key.section, key.keyName(1), value);
     if (!written) {
         edit(m_dateFormat, 1, copies().stored(m_dateFormat, 1));
         c.dialogs.message(ProgramName,

@@ -66,16 +66,16 @@ QWidget* Alarms_Remote::alarmFrame()
     // "01" to "90": a macro as the controller's alarm command takes it.
     const std::vector<ListEntry> macros = TwoDigitEntries(1, Count::Macros);
     // The alarms are a section of their own; the rest of the window is the remote base's.
-    const auto alarmField = [](SettingBinding setting, const char* key) {
-        FieldDefinition f = ReaderField(setting, QString::fromLatin1(key));
+    const auto alarmField = [](SettingBinding setting) {
+        FieldDefinition f = ReaderField(setting);
         f.sections = {{&S::AlarmsChanged}};
         return f;
     };
     const FormRow rows[] = {
         {QStringLiteral("High-to-Low Macro To Use"), QStringLiteral("UseLowMacroSet"), {}, MarkedListOf(macros),
-         alarmField(Bind(&S::AlarmLowMacroNum, &S::AlarmLowMacroNumChanged), "AlarmLowMacroNum")},
+         alarmField(Bind(&S::AlarmLowMacroNum, &S::AlarmLowMacroNumChanged))},
         {QStringLiteral("Low-to-High Macro To Use"), QStringLiteral("UseHighMacroSet"), {}, MarkedListOf(macros),
-         alarmField(Bind(&S::AlarmHighMacroNum, &S::AlarmHighMacroNumChanged), "AlarmHighMacroNum")},
+         alarmField(Bind(&S::AlarmHighMacroNum, &S::AlarmHighMacroNumChanged))},
     };
     addRows(grid, rows, ChosenBy(m_alarm));
     return Frame(QStringLiteral("Alarm Setup"), grid);
@@ -85,7 +85,7 @@ QWidget* Alarms_Remote::setupFrame()
 {
     auto* grid = new QGridLayout;
     const FormRow type{QStringLiteral("Radio Type"), QStringLiteral("RadioType"), {}, MarkedListOf(radioTypes),
-                       ReaderField(Bind(&S::RadioType, &S::RadioTypeChanged), QStringLiteral("RadioType"))};
+                       ReaderField(Bind(&S::RadioType, &S::RadioTypeChanged))};
     addRow(grid, 0, type, Single());
     m_type = fieldOf(type.field.setting);
 
@@ -95,7 +95,7 @@ QWidget* Alarms_Remote::setupFrame()
     ControlKind models = ListShowingNoEntryAs(yaesuModels, {});
     models.marked = true;
     const FormRow model{QStringLiteral("Yaesu Type"), QStringLiteral("YaesuType"), {}, models,
-                        ReaderField(Bind(&S::YaesuType, &S::RadioTypeChanged), QStringLiteral("YaesuType"))};
+                        ReaderField(Bind(&S::YaesuType, &S::RadioTypeChanged))};
     m_modelLabel = new QLabel(model.caption);
     QWidget* modelList = addControl(model, ChosenBy(m_modelShown));
     KeepRoomWhenHidden(m_modelLabel);
@@ -107,7 +107,7 @@ QWidget* Alarms_Remote::setupFrame()
     addRow(grid, 2,
            {QStringLiteral("Remote Base Prefix"), QStringLiteral("RemoteBasePrefixSet"), {},
             TextBoxEmptyAs(QStringLiteral("0"), QStringLiteral("No Prefix")),
-            ReaderField(Bind(&S::RemoteBasePrefix, &S::RemoteBasePrefixChanged), QStringLiteral("RemoteBasePrefix"),
+            ReaderField(Bind(&S::RemoteBasePrefix, &S::RemoteBasePrefixChanged),
                         Intake::Trimmed)},
            Single());
     grid->setRowStretch(3, 1);
@@ -147,7 +147,7 @@ QWidget* Alarms_Remote::modeFrame()
     auto* layout = new QVBoxLayout;
     layout->addWidget(addControl({QStringLiteral("Mode"), QStringLiteral("RadioModeSet"), {},
                                   Options(radioModes, Qt::Vertical),
-                                  ReaderField(Bind(&S::RadioMode, &S::RemoteMemoryChanged), QStringLiteral("RadioMode"))},
+                                  ReaderField(Bind(&S::RadioMode, &S::RemoteMemoryChanged))},
                                  ChosenBy(m_memory)));
     layout->addStretch();
     auto* box = new QWidget;

@@ -52,7 +52,7 @@ QString memoryIntake(const QString& text) { return SpaceOutDigits(text.toUpper()
 
 FormRow memoryRow(const SettingsTables& tables)
 {
-    FieldDefinition f = ReaderField(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged), QStringLiteral("DTMFMemory"),
+    FieldDefinition f = ReaderField(Bind(&S::DTMFMemory, &S::DTMFMemoryChanged),
                                     &memoryIntake, LoadForm::ShownTrimmed);
     f.caption = QStringLiteral("DTMF memory");
     f.check = memoryCheck(tables);
@@ -61,10 +61,10 @@ FormRow memoryRow(const SettingsTables& tables)
 
 // An emptied box reads 0, a value the configuration reads back.
 FormRow parameterRow(const char* caption, const char* box, QString SettingsTables::* setting,
-                     bool SettingsTables::* flag, const char* key)
+                     bool SettingsTables::* flag)
 {
     FieldDefinition f =
-        ReaderField(Bind(setting, flag), QString::fromLatin1(key), Intake::Number, LoadForm::ThroughIntake);
+        ReaderField(Bind(setting, flag), Intake::Number, LoadForm::ThroughIntake);
     f.check = Plain(Between(0, 255, QStringLiteral("Value must be between 0 and 255. Try again.")));
     f.check->when = FieldCheck::When::Change;
     f.check->repair = FieldCheck::Repair::Empty;
@@ -135,8 +135,8 @@ QWidget* DTMF::keyPanel()
 QWidget* DTMF::parameterFrame()
 {
     auto* grid = new QGridLayout;
-    addRow(grid, 0, parameterRow("Duration", "DTMFDurSet", &S::DTMFDur, &S::DTMFDurChanged, "DTMFDur"), Single());
-    addRow(grid, 1, parameterRow("Delay", "DTMFDelaySet", &S::DTMFDelay, &S::DTMFDelayChanged, "DTMFDelay"), Single());
+    addRow(grid, 0, parameterRow("Duration", "DTMFDurSet", &S::DTMFDur, &S::DTMFDurChanged), Single());
+    addRow(grid, 1, parameterRow("Delay", "DTMFDelaySet", &S::DTMFDelay, &S::DTMFDelayChanged), Single());
     auto* box = new QGroupBox(QStringLiteral("DTMF Parameters"));
     box->setLayout(grid);
     return box;

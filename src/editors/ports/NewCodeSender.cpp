@@ -4,12 +4,11 @@
 #include "link/ControllerLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Profile.h"
+#include "store/KeyRegistry.h"
 #include "store/ProgramName.h"
 #include "store/SettingsTables.h"
 
 namespace {
-
-const QString UnlockSection = QStringLiteral("Unlock");
 
 // "a", "a and b", "a, b and c".
 QString Listed(const std::vector<NewCode>& codes)
@@ -80,29 +79,30 @@ void NewCodeSender::take(const NewCode& c)
         m_tables.CurrentPortUnlock[c.port] = c.code;
         // Sent in DTMF mode; in serial mode the upload sends it.
         m_tables.CurrentPortUnlockChanged[c.port] = serial;
-        writeKey(c, QStringLiteral("CurrentPortUnlock(%1)").arg(c.port));
+        writeKey(c, ElementOf(&SettingsTables::CurrentPortUnlock, c.port));
         break;
     case NewCode::Kind::Lock:
         m_tables.CurrentLock = m_tables.Lock = c.code;
         if (serial)
             m_dialogs.message(ProgramName, QStringLiteral("New Lock Code Has Been Successfully Sent To The Tarvex"));
-        writeKey(c, QStringLiteral("Lock"));
+        writeKey(c, ElementOf(&SettingsTables::CurrentLock));
         break;
     case NewCode::Kind::Terminator:
         m_tables.Terminator = m_tables.CurrentTerminator = c.code;
         if (serial)
             m_dialogs.message(ProgramName,
                               QStringLiteral("New Terminator Digit Has Been Successfully Sent To The Tarvex"));
-        writeKey(c, QStringLiteral("Terminator"));
+        writeKey(c, ElementOf(&SettingsTables::Terminator));
         break;
     }
 }
 
 // The code is in use either way; a save writes [Unlock] whole, so a file
 // that did not take the key is marked unsaved.
-void NewCodeSender::writeKey(const NewCode& c, const QString& key)
+void NewCodeSender::writeKey(const NewCode& c, const SettingElement& element)
 {
-    const Status written = m_profile.write(m_tables.CurrentDatFile, UnlockSection, key, c.code);
+    const KeyStem& stem = *StemOf(element.setting);
+    const Status written = m_profile.write(m_tables.CurrentDatFile, stem.section, stem.keyName(element.index), c.code);
     if (written)
         return;
     m_tables.DataSaved = false;

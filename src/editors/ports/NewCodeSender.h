@@ -2,6 +2,7 @@
 
 #include "editors/ports/AccessCodeRules.h"
 #include "platform/Status.h"
+#include "store/Setting.h"
 
 #include <vector>
 
@@ -33,7 +34,7 @@ public:
 private:
     Status sendOne(const NewCode& code);
     void take(const NewCode& code);
-    void writeKey(const NewCode& code, const QString& key);
+    void writeKey(const NewCode& code, const SettingElement& element);
     void tellNotSent(const std::vector<NewCode>& left);
 
     SettingsTables& m_tables;

@@ -16,45 +16,41 @@ namespace {
 
 // Values are loaded without their blanks and checked against the reader's
 // rule, so Apply never stores what the next open of the file would replace.
-FormRow checkRow(const char* caption, const char* name, SettingBinding setting, const char* key)
+FormRow checkRow(const char* caption, const char* name, SettingBinding setting)
 {
     return {QString::fromLatin1(caption), QString::fromLatin1(name), {}, CheckBox(),
-            ReaderField(setting, QString::fromLatin1(key))};
+            ReaderField(setting)};
 }
 
 const FormRow upperSwitches[] = {
-    checkRow("Transmitter Enable", "TxEnable", Bind(&S::TxEnable, &S::TxEnableChanged), "TxEnable"),
-    checkRow("Receiver Enable", "RxEnable", Bind(&S::RxEnable, &S::RxEnableChanged), "RxEnable"),
-    checkRow("Disable Inactivity Timer", "DisableTimeout", Bind(&S::DisableTimeout, &S::DisableTimeoutChanged),
-             "DisableTimeout"),
-    checkRow("Repeater Mode", "FDup", Bind(&S::FDup, &S::FDupChanged), "FDup"),
-    checkRow("Speech Override", "SpeechOverride", Bind(&S::SpeechOverride, &S::SpeechOverrideChanged),
-             "SpeechOverride"),
-    checkRow("Speech ID Override", "SpeechIDOverride", Bind(&S::SpeechIDOverride, &S::SpeechIDOverrideChanged),
-             "SpeechIDOverride"),
+    checkRow("Transmitter Enable", "TxEnable", Bind(&S::TxEnable, &S::TxEnableChanged)),
+    checkRow("Receiver Enable", "RxEnable", Bind(&S::RxEnable, &S::RxEnableChanged)),
+    checkRow("Disable Inactivity Timer", "DisableTimeout", Bind(&S::DisableTimeout, &S::DisableTimeoutChanged)),
+    checkRow("Repeater Mode", "FDup", Bind(&S::FDup, &S::FDupChanged)),
+    checkRow("Speech Override", "SpeechOverride", Bind(&S::SpeechOverride, &S::SpeechOverrideChanged)),
+    checkRow("Speech ID Override", "SpeechIDOverride", Bind(&S::SpeechIDOverride, &S::SpeechIDOverrideChanged)),
 };
 
 const FormRow accessRow{QStringLiteral("Access Mode"), QStringLiteral("AccessMode"), {},
                         ListOf({{QStringLiteral("Carrier"), QStringLiteral("0")},
                                 {QStringLiteral("Tone & Carrier"), QStringLiteral("1")},
                                 {QStringLiteral("Tone Only"), QStringLiteral("2")}}),
-                        ReaderField(Bind(&S::PLAccess, &S::PLAccessChanged), QStringLiteral("PLAccess"))};
+                        ReaderField(Bind(&S::PLAccess, &S::PLAccessChanged))};
 
 const FormRow dtmfSwitches[] = {
-    checkRow("DTMF Enable", "DTMFEnable", Bind(&S::DTMFEnable, &S::DTMFEnableChanged), "DTMFEnable"),
-    checkRow("DTMF Require Tone", "DTMFNeedPL", Bind(&S::DTMFNeedPL, &S::DTMFNeedPLChanged), "DTMFNeedPL"),
-    checkRow("DTMF Mute", "DTMFMute", Bind(&S::DTMFMute, &S::DTMFMuteChanged), "DTMFMute"),
-    checkRow("DTMF Covertone", "DTMFCovertone", Bind(&S::DTMFCovertone, &S::DTMFCovertoneChanged), "DTMFCovertone"),
-    checkRow("Monitor Mix", "MonMix", Bind(&S::MonMix, &S::MonMixChanged), "MonMix"),
-    checkRow("Kerchunk Filter", "Kerchunk", Bind(&S::Kerchunk, &S::KerchunkChanged), "Kerchunk"),
+    checkRow("DTMF Enable", "DTMFEnable", Bind(&S::DTMFEnable, &S::DTMFEnableChanged)),
+    checkRow("DTMF Require Tone", "DTMFNeedPL", Bind(&S::DTMFNeedPL, &S::DTMFNeedPLChanged)),
+    checkRow("DTMF Mute", "DTMFMute", Bind(&S::DTMFMute, &S::DTMFMuteChanged)),
+    checkRow("DTMF Covertone", "DTMFCovertone", Bind(&S::DTMFCovertone, &S::DTMFCovertoneChanged)),
+    checkRow("Monitor Mix", "MonMix", Bind(&S::MonMix, &S::MonMixChanged)),
+    checkRow("Kerchunk Filter", "Kerchunk", Bind(&S::Kerchunk, &S::KerchunkChanged)),
 };
 
-const FormRow toneIdRow = checkRow("ON During ID/Speech", "PLID", Bind(&S::CTCSSID, &S::CTCSSIDChanged), "CTCSSID");
+const FormRow toneIdRow = checkRow("ON During ID/Speech", "PLID", Bind(&S::CTCSSID, &S::CTCSSIDChanged));
 
-FormRow optionRow(const char* caption, const char* name, ControlKind options, SettingBinding setting,
-                  const char* key)
+FormRow optionRow(const char* caption, const char* name, ControlKind options, SettingBinding setting)
 {
-    FieldDefinition f = ReaderField(setting, QString::fromLatin1(key));
+    FieldDefinition f = ReaderField(setting);
     f.caption = QString::fromLatin1(caption);
     return {{}, QString::fromLatin1(name), {}, std::move(options), f};
 }
@@ -73,16 +69,16 @@ ControlKind pair(const char* first, const char* firstName, const char* second, c
 const FormRow timerStartRow =
     optionRow("Tone Encode Control", "PLTimerStart",
               pair("Timer Starts After COS", "PLCOS", "Timer Starts After CT", "PLCT", Qt::Vertical),
-              Bind(&S::CTCSSCT, &S::CTCSSCTChanged), "CTCSSCT");
+              Bind(&S::CTCSSCT, &S::CTCSSCTChanged));
 const FormRow closureRow = optionRow("DTMF Evaluate On Closure", "COSClose", pair("COS", "COSCloseSet", "Tone", "PLCloseSet"),
-                                     Bind(&S::COSClose, &S::COSCloseChanged), "COSClose");
+                                     Bind(&S::COSClose, &S::COSCloseChanged));
 const FormRow polarityRow = optionRow("Tone Encode Polarity", "PLEncodePolarity", pair("Lo", "PLLow", "Hi", "PLHigh"),
-                                      Bind(&S::PLEncodePolarity, &S::PLEncodePolarityChanged), "PLEncodePolarity");
+                                      Bind(&S::PLEncodePolarity, &S::PLEncodePolarityChanged));
 
 // The controller takes a new tail message with its counter and macros again.
 FieldDefinition TailMessageField()
 {
-    FieldDefinition f = ReaderField(Bind(&S::TailMessageNum, &S::TailMessageNumChanged), QStringLiteral("TailMessageNum"));
+    FieldDefinition f = ReaderField(Bind(&S::TailMessageNum, &S::TailMessageNumChanged));
     f.alsoFlags = {FlagOnly(&S::TailCounterChanged), FlagOnly(&S::MessageNumChanged)};
     return f;
 }
@@ -98,7 +94,7 @@ const FormRow tailMessageRow{QStringLiteral("Tail Message"), QStringLiteral("Tai
 // one flag covers all three, as the controller takes them in one command.
 FormRow macroRow(int port)
 {
-    FieldDefinition f = ReaderField(Bind(TailMessageMacros(port), &S::MessageNumChanged, port), TailMessageMacrosName(port));
+    FieldDefinition f = ReaderField(Bind(TailMessageMacros(port), &S::MessageNumChanged, port));
     f.caption = QStringLiteral("Port %1 Tail Message Macro").arg(port);
     return {QStringLiteral("Macro To Use"), QStringLiteral("MessageNumSet"), {},
             MarkedListOf(NumberEntries(1, Count::Macros)), f};
@@ -110,7 +106,7 @@ FormRow tailCounterRow()
 {
     // The copy is the box's text, so a stored "05" is no edit; an emptied box
     // stores "0", which the file and the controller take.
-    FieldDefinition f = ReaderField(Bind(&S::TailCounter, &S::TailCounterChanged), QStringLiteral("TailCounter"));
+    FieldDefinition f = ReaderField(Bind(&S::TailCounter, &S::TailCounterChanged));
     f.check = Between(0, 254, QStringLiteral("The Tail Counter value must be between 0 and 254"));
     ControlKind box = NumberBox();
     box.emptyValue = box.emptyText = QStringLiteral("0");
@@ -176,7 +172,7 @@ QWidget* PortSwitches::sidePanel()
 {
     auto* alarms = new QGroupBox(QStringLiteral("Alarms"));
     auto* alarmList = new QVBoxLayout(alarms);
-    FormRow alarm = checkRow("Alarm", "Alarm", Bind(&S::Alarm, &S::AlarmChanged), "Alarm");
+    FormRow alarm = checkRow("Alarm", "Alarm", Bind(&S::Alarm, &S::AlarmChanged));
     alarm.field.caption = alarm.caption;
     for (int a = 1; a <= Count::AlarmInputs; ++a) {
         alarm.caption = QStringLiteral("Alarm %1").arg(a);
@@ -202,8 +198,7 @@ QWidget* PortSwitches::sidePanel()
     layout->addWidget(perPort(closureRow));
     layout->addWidget(perPort(polarityRow));
     layout->addWidget(addControl(checkRow("Allow Speech w/Terminator", "AllowTerminatorSpeechSet",
-                                          Bind(&S::AllowTerminatorSpeech, &S::AllowTerminatorSpeechChanged),
-                                          "AllowTerminatorSpeech"),
+                                          Bind(&S::AllowTerminatorSpeech, &S::AllowTerminatorSpeechChanged)),
                                  Single()));
     layout->addStretch();
     layout->addLayout(applyButtons(Qt::Horizontal, QStringLiteral("Cancel"), QStringLiteral("C&ancel Changes")));

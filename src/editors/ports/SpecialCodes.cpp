@@ -49,21 +49,19 @@ QString CurrentCode(const SettingsTables& t, const CodeRow& row)
 
 // A code that may not be empty: refused when its box is left empty, the
 // stored code put back and the focus returned.
-FormRow requiredCodeRow(const char* caption, const char* box, SettingBinding setting, const char* key,
-                        const char* message)
+FormRow requiredCodeRow(const char* caption, const char* box, SettingBinding setting, const char* message)
 {
-    FieldDefinition f = ReaderField(setting, QString::fromLatin1(key), Intake::Code);
+    FieldDefinition f = ReaderField(setting, Intake::Code);
     f.check = Plain(Refusing([](const QString& t) { return t.trimmed().isEmpty(); }, QString::fromLatin1(message)));
     f.check->refocus = true;
     return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, TextBox(), f};
 }
 
 // Any text but an empty one, which the configuration file could not read back.
-FormRow textRow(const char* caption, const char* box, SettingBinding setting, const char* key,
-                IntakeRule intake = Intake::Trimmed)
+FormRow textRow(const char* caption, const char* box, SettingBinding setting, IntakeRule intake = Intake::Trimmed)
 {
     return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, TextBox(),
-            ReaderField(setting, QString::fromLatin1(key), intake)};
+            ReaderField(setting, intake)};
 }
 
 // A prefix of at most `digits` keys whose "0" means none, shown as "NONE";
@@ -130,8 +128,7 @@ SpecialCodes::SpecialCodes(AppContext& context, ControllerLink& link, QWidget* p
 
     auto* prefixes = new QHBoxLayout;
     auto* padTest = new QGridLayout;
-    FormRow padPrefix = textRow("Prefix", "DTMFTestPrefixSet", Bind(&S::DTMFTestPrefix, &S::DTMFTestPrefixChanged),
-                                "DTMFTestPrefix", Intake::Code);
+    FormRow padPrefix = textRow("Prefix", "DTMFTestPrefixSet", Bind(&S::DTMFTestPrefix, &S::DTMFTestPrefixChanged), Intake::Code);
     padPrefix.field.caption = QStringLiteral("DTMF Pad Test Prefix");
     addRow(padTest, 0, padPrefix, Single());
     prefixes->addWidget(Frame(QStringLiteral("DTMF Pad Test"), padTest));
@@ -203,7 +200,7 @@ QWidget* SpecialCodes::userDtmf()
     // Saved with the access codes, whose section is always written.
     const FormRow rows[] = {
         inSection(textRow("User DTMF Prefix", "CurrentCommandPrefixSet",
-                          Bind(&S::CommandPrefix, &S::CommandPrefixChanged), "CommandPrefix", Intake::Code),
+                          Bind(&S::CommandPrefix, &S::CommandPrefixChanged), Intake::Code),
                   {}),
         inSection(listRow("Send To Port", "DTMFPortSet", Bind(&S::DTMFPort, &S::CommandPrefixChanged), PortSetEntries()),
                   {}),
@@ -218,12 +215,12 @@ QWidget* SpecialCodes::userDtmf()
 QWidget* SpecialCodes::autopatch()
 {
     const FormRow rows[] = {
-        requiredCodeRow("Prefix", "APPrefixSet", Bind(&S::APPrefix, &S::APPrefixChanged), "APPrefix",
+        requiredCodeRow("Prefix", "APPrefixSet", Bind(&S::APPrefix, &S::APPrefixChanged),
                         "The Autopatch Prefix MUST be at least one digit long. Please try again"),
-        requiredCodeRow("Answer Code", "AnswerCodeSet", Bind(&S::AnswerCode, &S::AnswerCodeChanged), "AnswerCode",
+        requiredCodeRow("Answer Code", "AnswerCodeSet", Bind(&S::AnswerCode, &S::AnswerCodeChanged),
                         "The Answer Code MUST be at least one digit long. Please try again"),
-        textRow("Number of Rings to Answer", "RingNumberSet", Bind(&S::RingNumber, &S::RingNumberChanged), "RingNumber"),
-        textRow("Timeout", "APTimeOutSet", Bind(&S::APTimeOut, &S::APTimeOutChanged), "APTimeOut"),
+        textRow("Number of Rings to Answer", "RingNumberSet", Bind(&S::RingNumber, &S::RingNumberChanged)),
+        textRow("Timeout", "APTimeOutSet", Bind(&S::APTimeOut, &S::APTimeOutChanged)),
         listRow("Ports To Allow", "EnablePatchSet", Bind(&S::EnablePatch, &S::EnablePatchChanged), PortSetEntries()),
         checkRow("Patch Muting", "PatchMuteSet", Bind(&S::PatchMute, &S::PatchMuteChanged)),
     };

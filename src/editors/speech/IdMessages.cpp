@@ -25,15 +25,14 @@ struct MessageRow {
     const char* name;
     TextArray SettingsTables::* setting;
     FlagArray SettingsTables::* flag;
-    const char* key;
     const MessageBoxKind* box;
 };
 const MessageRow messageRows[] = {
-    {"Voice ID 1", "VoiceID1Set", &S::VoiceID1, &S::VoiceID1Changed, "VoiceID1", &VoiceIdBox},
-    {"Voice ID 2", "VoiceID2Set", &S::VoiceID2, &S::VoiceID2Changed, "VoiceID2", &VoiceIdBox},
-    {"Voice ID 3", "VoiceID3Set", &S::VoiceID3, &S::VoiceID3Changed, "VoiceID3", &VoiceIdBox},
-    {"CW ID 1", "CWID1Set", &S::CWID1, &S::CWID1Changed, "CWID1", &CwId1Box},
-    {"CW ID 2", "CWID2Set", &S::CWID2, &S::CWID2Changed, "CWID2", &CwId2Box},
+    {"Voice ID 1", "VoiceID1Set", &S::VoiceID1, &S::VoiceID1Changed, &VoiceIdBox},
+    {"Voice ID 2", "VoiceID2Set", &S::VoiceID2, &S::VoiceID2Changed, &VoiceIdBox},
+    {"Voice ID 3", "VoiceID3Set", &S::VoiceID3, &S::VoiceID3Changed, &VoiceIdBox},
+    {"CW ID 1", "CWID1Set", &S::CWID1, &S::CWID1Changed, &CwId1Box},
+    {"CW ID 2", "CWID2Set", &S::CWID2, &S::CWID2Changed, &CwId2Box},
 };
 
 // Stored in capitals with single blanks, tidied so in the tables as the
@@ -41,7 +40,7 @@ const MessageRow messageRows[] = {
 FormRow messageRow(const MessageRow& r)
 {
     FieldDefinition f = MessageField(*r.box, Bind(r.setting, r.flag), &Intake::UpperCollapsed);
-    f.reader = &FindStem(QString::fromLatin1(r.key)).rule;
+    f.reader = &ReaderRuleOf(r.setting);
     f.caption = QString::fromLatin1(r.caption);
     f.load = LoadForm::Tidied(&Intake::UpperCollapsed);
     f.tidy = &Intake::UpperCollapsed;
@@ -61,7 +60,7 @@ FieldCheck limitCheck(double max, const char* message, const char* title)
 
 FormRow speedRow()
 {
-    FieldDefinition f = ReaderField(Bind(&S::CWSpeed, &S::CWSpeedChanged), QStringLiteral("CWSpeed"), &Intake::Number,
+    FieldDefinition f = ReaderField(Bind(&S::CWSpeed, &S::CWSpeedChanged), &Intake::Number,
                                     LoadForm::ThroughIntake);
     f.check = limitCheck(55, "CW speed must be less than 55 wpm.", "Invalid Speed");
     return {QStringLiteral("CW Speed"), QStringLiteral("CWSpeedSet"), QStringLiteral("WPM"), NumberBox(), f};
@@ -69,12 +68,12 @@ FormRow speedRow()
 
 // A tone of fewer than four characters takes a "0" in front, as the
 // configuration file's reader gives it.
-QString paddedTone(const QString& tone) { return FindStem(QStringLiteral("CWTone1")).rule.finished(tone); }
+QString paddedTone(const QString& tone) { return ReaderRuleOf(&S::CWTone1).finished(tone); }
 
 FormRow toneRow(const char* caption, const char* name, TextArray SettingsTables::* setting,
-                FlagArray SettingsTables::* flag, const char* key)
+                FlagArray SettingsTables::* flag)
 {
-    FieldDefinition f = ReaderField(Bind(setting, flag), QString::fromLatin1(key), &Intake::AsTyped,
+    FieldDefinition f = ReaderField(Bind(setting, flag), &Intake::AsTyped,
                                     LoadForm::Tidied(&paddedTone));
     f.check = limitCheck(3500, "Entry must be less than 3500 Hertz.", "Invalid Tone");
     return {QString::fromLatin1(caption), QString::fromLatin1(name), {}, NumberBox(), f};
@@ -137,8 +136,8 @@ QWidget* ID::portPage(int port)
     }
     auto* cw = new QGridLayout;
     addRow(cw, 0, speedRow(), At(port));
-    addRow(cw, 1, toneRow("CW Tone 1", "CWTone1Set", &S::CWTone1, &S::CWTone1Changed, "CWTone1"), At(port));
-    addRow(cw, 2, toneRow("CW Tone 2", "CwTone2Set", &S::CWTone2, &S::CWTone2Changed, "CWTone2"), At(port));
+    addRow(cw, 1, toneRow("CW Tone 1", "CWTone1Set", &S::CWTone1, &S::CWTone1Changed), At(port));
+    addRow(cw, 2, toneRow("CW Tone 2", "CwTone2Set", &S::CWTone2, &S::CWTone2Changed), At(port));
 
     auto* extras = new QVBoxLayout;
     extras->addWidget(addControl(extrasRow(1, &S::ID1Extras, &S::ID1ExtrasChanged), At(port)));

@@ -20,29 +20,29 @@ const std::vector<ListEntry> alarmTypes{{"None", "0"}, {"Low", "1"}, {"High", "2
 // Every value goes through the reader's rule, so Apply never stores one that
 // the next open of the file would replace.
 // A calibration box: digits only, its copy the number it holds ("05" is "5").
-FormRow calibrationRow(const char* caption, const char* box, TextArray S::* setting, const char* key)
+FormRow calibrationRow(const char* caption, const char* box, TextArray S::* setting)
 {
     return {QString::fromLatin1(caption), QString::fromLatin1(box), {}, NumberBox(),
-            ReaderField(Bind(setting, &S::MeterChanged), QString::fromLatin1(key), Intake::Number, LoadForm::ThroughIntake)};
+            ReaderField(Bind(setting, &S::MeterChanged), Intake::Number, LoadForm::ThroughIntake)};
 }
 
 std::vector<FormRow> channelRows()
 {
     return {
         {QStringLiteral("Meter Type"), QStringLiteral("MeterType"), {}, MarkedListOf(meterTypes),
-         ReaderField(Bind(&S::Meter, &S::MeterChanged), QStringLiteral("Meter"), Intake::AsTyped, LoadForm::AsStored)},
-        calibrationRow("Actual Low Value", "RealLowSetting", &S::RealLow, "RealLow"),
-        calibrationRow("Meter Low Value", "MeterLowSetting", &S::MeterLow, "MeterLow"),
-        calibrationRow("Actual High Value", "RealHighSetting", &S::RealHigh, "RealHigh"),
-        calibrationRow("Meter High Value", "MeterHighSetting", &S::MeterHigh, "MeterHigh"),
+         ReaderField(Bind(&S::Meter, &S::MeterChanged), Intake::AsTyped, LoadForm::AsStored)},
+        calibrationRow("Actual Low Value", "RealLowSetting", &S::RealLow),
+        calibrationRow("Meter Low Value", "MeterLowSetting", &S::MeterLow),
+        calibrationRow("Actual High Value", "RealHighSetting", &S::RealHigh),
+        calibrationRow("Meter High Value", "MeterHighSetting", &S::MeterHigh),
     };
 }
 
 // The alarm's four settings, loaded without their blanks.
-FormRow alarmRow(const char* caption, const char* name, ControlKind kind, TextArray S::* setting, const char* key)
+FormRow alarmRow(const char* caption, const char* name, ControlKind kind, TextArray S::* setting)
 {
     return {QString::fromLatin1(caption), QString::fromLatin1(name), {}, std::move(kind),
-            ReaderField(Bind(setting, &S::MeterAlarmChanged), QString::fromLatin1(key))};
+            ReaderField(Bind(setting, &S::MeterAlarmChanged))};
 }
 
 } // namespace
@@ -78,7 +78,7 @@ QWidget* Analog::referencePage()
     auto* vref = new QGridLayout(reference);
     addRow(vref, 0,
            {QString(), QStringLiteral("VrefSetting"), {}, NumberBox(),
-            ReaderField(Bind(&S::Vref, &S::MeterChanged, Count::Meters + 1), QStringLiteral("Vref"), Intake::Number,
+            ReaderField(Bind(&S::Vref, &S::MeterChanged, Count::Meters + 1), Intake::Number,
                         LoadForm::ThroughIntake)},
            Single());
 
@@ -88,11 +88,10 @@ QWidget* Analog::referencePage()
     grid->addWidget(new QLabel(QStringLiteral("Alarm Number")), 0, 0);
     grid->addWidget(selectorList(m_alarm), 0, 1);
     const FormRow rows[] = {
-        alarmRow("Meter Number", "MeterNumSet", MarkedListOf(NumberEntries(1, Count::Meters)), &S::MeterNum, "MeterNum"),
-        alarmRow("Alarm Type", "MeterAlarmTypeSet", MarkedListOf(alarmTypes), &S::MeterAlarmType, "MeterAlarmType"),
-        alarmRow("Macro To Call", "MeterMacroSet", MarkedListOf(NumberEntries(1, Count::Macros)), &S::MeterMacro,
-                 "MeterMacro"),
-        alarmRow("Trip Value", "MeterSetPointSet", TextBox(), &S::MeterSetPoint, "MeterSetPoint"),
+        alarmRow("Meter Number", "MeterNumSet", MarkedListOf(NumberEntries(1, Count::Meters)), &S::MeterNum),
+        alarmRow("Alarm Type", "MeterAlarmTypeSet", MarkedListOf(alarmTypes), &S::MeterAlarmType),
+        alarmRow("Macro To Call", "MeterMacroSet", MarkedListOf(NumberEntries(1, Count::Macros)), &S::MeterMacro),
+        alarmRow("Trip Value", "MeterSetPointSet", TextBox(), &S::MeterSetPoint),
     };
     addRows(grid, rows, ChosenBy(m_alarm));
     vref->setColumnStretch(3, 1);

@@ -77,7 +77,7 @@ FormRow PortRow(const SegmentRow& row, int port, int segment)
     // Digits only are typed or pasted, and every value the range check passes
     // reads back; a text put in past that filter must read back too.
     FieldDefinition f = ReaderField(Bind(CourtesyArray(port, kind.field, n), CourtesySegmentFlag(port, segment)),
-                                    CourtesyArrayName(port, kind.field, n), Intake::AsTyped, LoadForm::AsStored);
+                                    Intake::AsTyped, LoadForm::AsStored);
     f.check = BoxCheck(kind);
     f.caption = QStringLiteral("Port %1, Segment %2, %3 of courtesy tone")
                     .arg(port)

@@ -65,7 +65,7 @@ FormRow inactivityMacroRow()
 FormRow generalTimerRow()
 {
     // Checked as typed, so a fifth digit too many empties the box at once.
-    FieldDefinition f = ReaderField(Bind(&S::GeneralTimer, &S::GeneralTimerChanged), QStringLiteral("GeneralTimer"),
+    FieldDefinition f = ReaderField(Bind(&S::GeneralTimer, &S::GeneralTimerChanged),
                               Intake::Trimmed);
     FieldCheck tooLong = Plain(Between(std::numeric_limits<double>::lowest(), 32767,
                                        QStringLiteral("Value must be less than 32767")));
@@ -100,7 +100,7 @@ FormRow delayRow()
 {
     // Any text may be typed; only a value the reader would refuse is refused,
     // at Apply, by its reason: no whole number at all, or one out of range.
-    FieldDefinition f = ReaderField(Bind(&S::XmtDelay, &S::XmtDelayChanged), QStringLiteral("XmtDelay"));
+    FieldDefinition f = ReaderField(Bind(&S::XmtDelay, &S::XmtDelayChanged));
     static const QRegularExpression wholeNumber(QStringLiteral("^[ \\t]*-?[0-9]+[ \\t]*$"));
     const ValueRule* reader = f.reader;
     f.check = FirstOf({Refusing([](const QString& t) { return !wholeNumber.match(t).hasMatch(); },
