@@ -31,6 +31,7 @@ struct FieldDefinition {
     IntakeRule intake = &Intake::AsTyped;
     LoadRule load = LoadForm::AsStored;
     std::optional<FieldCheck> check;
+    std::optional<FieldWarning> warning;
     // The section flags its Apply raises; unset: the editor's.
     std::optional<std::vector<bool SettingsTables::*>> sections;
     // Changed flags its Apply raises beside its own, at the same index: what

@@ -60,6 +60,15 @@ struct MessageStyle {
 };
 // The program's name as the title, and no icon.
 MessageStyle PlainStyle();
+
+// A message about a text that refuses nothing: the text stays as it is. Told
+// as a change makes the text one it speaks of (`before`: the text from before
+// the change) and as the box is entered (`before` empty).
+struct FieldWarning {
+    std::function<bool(const QString& text, const QString& before)> test;
+    QString message;
+    MessageStyle style;
+};
 // The check, and each of its parts, speaking in the plain style.
 FieldCheck Plain(FieldCheck check);
 

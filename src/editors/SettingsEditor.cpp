@@ -7,7 +7,9 @@
 
 #include <QComboBox>
 #include <QScopedValueRollback>
+
 #include <stdexcept>
+#include <utility>
 
 SettingsEditor::SettingsEditor(AppContext& context, std::vector<bool SettingsTables::*> sectionFlags, QWidget* parent)
     : EditorWindow(parent), m_context(context), m_copies(context.tables, &context.notices, std::move(sectionFlags))
@@ -61,10 +63,12 @@ void SettingsEditor::handleChange(Binding& b, const QString& value)
         return;
     }
     m_copies.take(b.field, i, value);
-    b.previous = value;
+    const QString before = std::exchange(b.previous, value);
     if (!m_filling)
         b.typed = true;
     changed(b.field, i);
+    if (!m_filling && !m_refusing)
+        warnOf(b, value, before);
     mark(b);
     if (!m_filling && b.place.selector >= 0)
         if (const Selector& s = m_selectors[b.place.selector]; s.markedByPicks && s.list)

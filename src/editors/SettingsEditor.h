@@ -249,6 +249,7 @@ private:
     Binding* boxShowing(int field, int index);
     void onWritten(const SettingElement& element);
     void tell(const QString& text, const MessageStyle& style);
+    void warnOf(const Binding& b, const QString& text, const QString& before);
 
     AppContext& m_context;
     EditorCopies m_copies;

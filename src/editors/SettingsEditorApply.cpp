@@ -78,6 +78,13 @@ void SettingsEditor::tell(const QString& text, const MessageStyle& style)
                               style.icon);
 }
 
+void SettingsEditor::warnOf(const Binding& b, const QString& text, const QString& before)
+{
+    const std::optional<FieldWarning>& warning = m_copies.definition(b.field).warning;
+    if (warning && warning->test(text, before))
+        tell(warning->message, warning->style);
+}
+
 // The field's caption; for a box captioned only by the frame it stands in,
 // that frame's title; else the name of a control showing it.
 QString SettingsEditor::boxName(const FieldElement& e) const

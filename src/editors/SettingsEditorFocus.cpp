@@ -98,8 +98,10 @@ void SettingsEditor::focusIn(int binding, Qt::FocusReason reason)
         m_target = binding;
     if (m_target == binding)
         m_targetCaret.reset(); // its own caret and selection hold again
-    if (const int i = elementOf(b); i > 0)
+    if (const int i = elementOf(b); i > 0) {
         entered(b.field, i);
+        warnOf(b, b.control->value(), {});
+    }
 }
 
 void SettingsEditor::focusOut(int binding)

@@ -414,8 +414,9 @@ TEST_F(MacrosErase, NoSendsNothingAndAPlusErasesEveryMacroHereToo)
                                       [](const FakeSerialPort::Event& e) { return e.what.startsWith("write"); });
     EXPECT_EQ(writes, 1) << "one output";
     for (const FakeSerialPort::Event& e : port.events())
-        if (e.what.startsWith("write"))
+        if (e.what.startsWith("write")) {
             EXPECT_GE(e.atMs - pressed, 50) << "after the pause";
+        }
     EXPECT_FALSE(port.isOpen()) << "closed after";
     for (int i = 1; i <= Count::LongMacros; ++i)
         EXPECT_EQ(tables.Macro[i], NoneStored);

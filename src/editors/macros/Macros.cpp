@@ -45,8 +45,9 @@ const KindRow KindRows[] = {
 constexpr int RunCodeLength = 8;
 const QString DtmfKeys = QStringLiteral("0123456789ABC*#");
 
-// Typing is free; only a function put in from the list (`inserting`) is held
-// to the slots.
+// Typing is free, told once as the text passes the slots (and on entering a
+// stored macro over them); only a function put in from the list
+// (`inserting`) is held to the slots.
 FormRow contentsRow(const KindRow& kind, const bool& inserting)
 {
     FieldDefinition f = Field(Bind(kind.contents, kind.contentsFlag), &Intake::UpperCollapsed, LoadForm::ShownTrimmed);
@@ -62,6 +63,10 @@ FormRow contentsRow(const KindRow& kind, const bool& inserting)
         TooManyFunctionsText(kind.limit));
     f.check->when = FieldCheck::When::Change;
     f.check->repair = FieldCheck::Repair::Undo;
+    f.warning = FieldWarning{[limit = kind.limit](const QString& text, const QString& before) {
+                                 return MacroSlots(text) > limit && MacroSlots(before) <= limit;
+                             },
+                             TooManyFunctionsText(kind.limit), MessageStyle{}};
     return {{}, QString::fromLatin1(kind.contentsBox), {}, TextBoxEmptyAs(NoneStored, NoneStored), f};
 }
 
@@ -101,7 +106,11 @@ Macros::Macros(AppContext& context, ControllerLink& link, QWidget* parent)
     setWindowTitle(QStringLiteral("Macros"));
     for (std::size_t k = 0; k < m_kinds.size(); ++k) {
         const KindRow& row = KindRows[k];
-        m_kinds[k] = {row.first, row.limit, contentsRow(row, m_inserting), codeRow(row)};
+        Kind& kind = m_kinds[k];
+        kind.first = row.first;
+        kind.limit = row.limit;
+        kind.contentsRow = contentsRow(row, m_inserting);
+        kind.codeRow = codeRow(row);
     }
     QTabWidget* pages = EditorPages(QStringLiteral("SSTab1"));
     for (const Page& p : Pages)
@@ -258,16 +267,9 @@ void Macros::Erase_Click()
                                                 "should resave your dat file now to reflect these changes."));
 }
 
-void Macros::count(const Kind& kind, int index, bool warn)
+void Macros::count(const Kind& kind, int index)
 {
-    const int used = MacroSlots(kind.boxes[index]->text());
-    m_counter->setText(QString::number(used));
-    const bool over = used > kind.limit;
-    // Once as the text passes the limit, not at every key while it stays over.
-    if (warn && over && !m_over)
-        context().dialogs.message(QStringLiteral("Try Again!"), TooManyFunctionsText(kind.limit),
-                                  Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
-    m_over = over;
+    m_counter->setText(QString::number(MacroSlots(kind.boxes[index]->text())));
 }
 
 void Macros::changed(int field, int index)
@@ -279,7 +281,7 @@ void Macros::changed(int field, int index)
     const QString text = box->text();
     box->setToolTip(text.isEmpty() || text == NoneStored ? QString() : DescribeMacro(text));
     if (m_inserting || m_entered == FieldElement{field, index})
-        count(*kind, index, !m_inserting);
+        count(*kind, index);
 }
 
 void Macros::entered(int field, int index)
@@ -288,10 +290,7 @@ void Macros::entered(int field, int index)
     if (!kind || field != kind->contents)
         return;
     m_entered = FieldElement{field, index};
-    // A stored macro already over its slots is told once as the box is
-    // entered, and kept as it is.
-    m_over = false;
-    count(*kind, index, true);
+    count(*kind, index);
 }
 
 void Macros::left(int field, int index, bool typed)

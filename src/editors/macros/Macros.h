@@ -45,14 +45,13 @@ private:
     QWidget* portFrame();
     QWidget* functionPanel();
     Kind* kindOf(int field);
-    // Shows the box's count; `warn`: passing the slots brings the message.
-    void count(const Kind& kind, int index, bool warn);
+    // Shows the slots the box's text takes.
+    void count(const Kind& kind, int index);
 
     ControllerLink& m_link;
     std::array<Kind, 2> m_kinds;
     QListWidget* m_functions = nullptr;
     QLineEdit* m_counter = nullptr;
     std::optional<FieldElement> m_entered; // the contents box with the focus
-    bool m_over = false;                   // its text passes its slots
     bool m_inserting = false;              // a function from the list goes in
 };
