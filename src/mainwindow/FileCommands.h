@@ -32,8 +32,6 @@ public:
     // user cancels.
     std::optional<QString> startUpFile();
 
-    bool isSaving() const { return m_saving; }
-
 private:
     // Applies the current editor's pending edits, then asks about unsaved
     // changes. False when the command must stop.

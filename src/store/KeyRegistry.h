@@ -22,7 +22,6 @@ struct KeyStem {
     bool SettingsTables::* saveFlag = nullptr; // set when the default replaces a value
 
     bool isArray() const { return setting.isArray(); }
-    int keyCount() const { return isArray() ? count : 1; }
     QString keyName(int i) const;
     QString& value(SettingsTables& tables, int i) const { return setting.at(tables, i); }
     QString logLabel(int i) const;

@@ -754,8 +754,9 @@ TEST_F(EditorWalkTest, AnEditOfEachEditorIsSavedAloneAndComesBackOnOpen)
             if (!baseline.contains(l))
                 changed << l;
         ASSERT_EQ(changed.size(), 1) << changed.join(" | ").toStdString();
-        if (e.line)
+        if (e.line) {
             EXPECT_EQ(changed.front(), e.line);
+        }
         EXPECT_EQ(now.size(), baseline.size());
 
         dialogs.answerFile(file);

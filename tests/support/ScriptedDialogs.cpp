@@ -5,7 +5,7 @@
 Dialogs::Answer ScriptedDialogs::message(const QString& title, const QString& text, Buttons buttons,
                                          Icon icon)
 {
-    m_shown.push_back({Shown::Kind::Message, title, text, buttons, icon});
+    m_shown.push_back({Shown::Kind::Message, title, text, buttons, icon, {}});
     if (m_onMessage)
         m_onMessage(m_shown.back());
     if (buttons == Buttons::Ok)
@@ -22,7 +22,7 @@ Dialogs::Answer ScriptedDialogs::message(const QString& title, const QString& te
 std::optional<QString> ScriptedDialogs::input(const QString& title, const QString& prompt,
                                               const QString& proposed)
 {
-    m_shown.push_back({Shown::Kind::Input, title, prompt + "\n" + proposed});
+    m_shown.push_back({Shown::Kind::Input, title, prompt + "\n" + proposed, Buttons::Ok, Icon::None, {}});
     if (m_texts.empty()) {
         ADD_FAILURE() << "unscripted input box: " << title.toStdString();
         return std::nullopt;
