@@ -128,7 +128,8 @@ SpecialCodes::SpecialCodes(AppContext& context, ControllerLink& link, QWidget* p
 
     auto* prefixes = new QHBoxLayout;
     auto* padTest = new QGridLayout;
-    FormRow padPrefix = textRow("Prefix", "DTMFTestPrefixSet", Bind(&S::DTMFTestPrefix, &S::DTMFTestPrefixChanged), Intake::Code);
+    FormRow padPrefix =
+        textRow("Prefix", "DTMFTestPrefixSet", Bind(&S::DTMFTestPrefix, &S::DTMFTestPrefixChanged), Intake::Code);
     padPrefix.field.caption = QStringLiteral("DTMF Pad Test Prefix");
     addRow(padTest, 0, padPrefix, Single());
     prefixes->addWidget(Frame(QStringLiteral("DTMF Pad Test"), padTest));
