@@ -62,10 +62,10 @@ struct MessageStyle {
 MessageStyle PlainStyle();
 
 // A message about a text that refuses nothing: the text stays as it is. Told
-// as a change makes the text one it speaks of (`before`: the text from before
-// the change) and as the box is entered (`before` empty).
+// as the box is entered holding a text it speaks of, and as a change makes the
+// text one from one it did not speak of: once, not at every key.
 struct FieldWarning {
-    std::function<bool(const QString& text, const QString& before)> test;
+    std::function<bool(const QString& text)> speaksOf;
     QString message;
     MessageStyle style;
 };

@@ -249,7 +249,8 @@ private:
     Binding* boxShowing(int field, int index);
     void onWritten(const SettingElement& element);
     void tell(const QString& text, const MessageStyle& style);
-    void warnOf(const Binding& b, const QString& text, const QString& before);
+    // `before`: the text a change started from; none as the box is entered.
+    void warnOf(const Binding& b, const QString& text, const std::optional<QString>& before);
 
     AppContext& m_context;
     EditorCopies m_copies;

@@ -78,10 +78,10 @@ void SettingsEditor::tell(const QString& text, const MessageStyle& style)
                               style.icon);
 }
 
-void SettingsEditor::warnOf(const Binding& b, const QString& text, const QString& before)
+void SettingsEditor::warnOf(const Binding& b, const QString& text, const std::optional<QString>& before)
 {
     const std::optional<FieldWarning>& warning = m_copies.definition(b.field).warning;
-    if (warning && warning->test(text, before))
+    if (warning && warning->speaksOf(text) && !(before && warning->speaksOf(*before)))
         tell(warning->message, warning->style);
 }
 

@@ -100,7 +100,7 @@ void SettingsEditor::focusIn(int binding, Qt::FocusReason reason)
         m_targetCaret.reset(); // its own caret and selection hold again
     if (const int i = elementOf(b); i > 0) {
         entered(b.field, i);
-        warnOf(b, b.control->value(), {});
+        warnOf(b, b.control->value(), std::nullopt);
     }
 }
 

@@ -86,6 +86,25 @@ TEST_F(IdTest, CwCharactersAreCheckedAndTheSixteenthIsUndone)
     EXPECT_EQ(cw->text(), "A B C D E F G H I J K L M N O ");
 }
 
+// A stored ID over its limit is told once as its box is entered, and kept,
+// also while typing in it; one within the limit tells nothing.
+TEST_F(IdTest, AStoredIdOverTheLimitIsToldOnEnteringAndKept)
+{
+    const QString sixteen = "A B C D E F G H I J K L M N O P";
+    tables.CWID1[2] = sixteen;
+    load();
+    EXPECT_TRUE(messages().isEmpty()) << "loading neither tells nor cuts";
+    focusIn(box("CWID1Set", 1));
+    EXPECT_TRUE(messages().isEmpty());
+    focusIn(box("CWID1Set", 2));
+    EXPECT_EQ(messages(), QStringList{"You can only use 15 characters for this message!"});
+    EXPECT_EQ(find("CharCounter")->text(), "16");
+    box("CWID1Set", 2)->end(false);
+    QTest::keyClick(box("CWID1Set", 2), Qt::Key_Backspace);
+    EXPECT_EQ(messages().size(), 1) << "once";
+    EXPECT_EQ(box("CWID1Set", 2)->text(), sixteen.chopped(1));
+}
+
 TEST_F(IdTest, SpeedAndTonesAreRefusedAsTypedButNeverWhileLoading)
 {
     tables.CWSpeed[3] = "60"; // over the limit in the file

@@ -63,9 +63,7 @@ FormRow contentsRow(const KindRow& kind, const bool& inserting)
         TooManyFunctionsText(kind.limit));
     f.check->when = FieldCheck::When::Change;
     f.check->repair = FieldCheck::Repair::Undo;
-    f.warning = FieldWarning{[limit = kind.limit](const QString& text, const QString& before) {
-                                 return MacroSlots(text) > limit && MacroSlots(before) <= limit;
-                             },
+    f.warning = FieldWarning{[limit = kind.limit](const QString& text) { return MacroSlots(text) > limit; },
                              TooManyFunctionsText(kind.limit), MessageStyle{}};
     return {{}, QString::fromLatin1(kind.contentsBox), {}, TextBoxEmptyAs(NoneStored, NoneStored), f};
 }

@@ -237,7 +237,6 @@ void ID::entered(int field, int index)
         return;
     showLists(box->kind);
     changed(field, index);
-    TellOverLimit(context().dialogs, *box, copies().copy(field, index));
 }
 
 void ID::insert(MessageKind kind, QListWidget* list)

@@ -1,6 +1,5 @@
 #include "editors/speech/MessageFields.h"
 
-#include "platform/Dialogs.h"
 #include "store/TextHelpers.h"
 
 namespace {
@@ -36,14 +35,11 @@ FieldDefinition MessageField(const MessageBoxKind& box, SettingBinding setting, 
     f.check = ChangeCheck(box);
     f.storedForm = storedForm;
     f.gate = [&box](const QString& stored) { return MessageRefusal(box, stored); };
+    // Told on entering a text over the limit, which is not cut: a change that
+    // passes it is refused by the check before it could be told.
+    f.warning = FieldWarning{[&box](const QString& text) { return OverLimit(box, MessageCopy(box, text)); },
+                             QString::fromLatin1(box.limitMessage), MessageStyle{}};
     return f;
-}
-
-void TellOverLimit(Dialogs& dialogs, const MessageBoxKind& box, const QString& text)
-{
-    if (OverLimit(box, text))
-        dialogs.message(QStringLiteral("Try Again!"), QString::fromLatin1(box.limitMessage), Dialogs::Buttons::Ok,
-                        Dialogs::Icon::Critical);
 }
 
 QString StoredMessageMacro(const QString& text)

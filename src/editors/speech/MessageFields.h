@@ -5,15 +5,10 @@
 
 // A message box of a kind as a field of the editor pattern: its copy, the
 // refusal of a typed token that is no word and of a change over the limit
-// (undone, text and caret as before), and the Apply gate over what it stores.
-// `storedForm` is what Apply stores of the copy.
+// (undone, text and caret as before), the warning on entering a text over the
+// limit, and the Apply gate over what it stores. `storedForm` is what Apply
+// stores of the copy.
 FieldDefinition MessageField(const MessageBoxKind& box, SettingBinding setting, IntakeRule storedForm);
-
-class Dialogs;
-
-// Entering a box whose text is over its kind's limit tells so; the text is
-// not cut: only a change that adds a word is refused.
-void TellOverLimit(Dialogs& dialogs, const MessageBoxKind& box, const QString& text);
 
 // A message macro as stored: capitals, single blanks, none at the ends; no
 // words at all is "NONE STORED".

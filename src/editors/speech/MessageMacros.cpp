@@ -143,7 +143,6 @@ void MessageMacros::entered(int field, int index)
         return;
     m_vocabulary->setEnabled(true);
     showCount(index);
-    TellOverLimit(context().dialogs, MessageMacroBox, control<QLineEdit>(QStringLiteral("MessageSet"), index)->text());
 }
 
 void MessageMacros::left(int field, int, bool)
