@@ -2,27 +2,21 @@
 
 #include "store/TextHelpers.h"
 
-namespace {
-
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-
-} // namespace
-
 void LineFramer::take(const QByteArray& bytes)
 {
     for (const char c : bytes)
-        if (isLineEnd(c) || !IsControlCode(static_cast<unsigned char>(c)))
+        if (IsLineEnd(c) || !IsControlCode(static_cast<unsigned char>(c)))
             m_pending += c;
 }
 
 std::optional<QByteArray> LineFramer::next(bool quiet)
 {
-    while (!m_pending.isEmpty() && isLineEnd(m_pending.front()))
+    while (!m_pending.isEmpty() && IsLineEnd(m_pending.front()))
         m_pending.remove(0, 1);
     if (m_pending.isEmpty())
         return std::nullopt;
     qsizetype end = 0;
-    while (end < m_pending.size() && !isLineEnd(m_pending[end]))
+    while (end < m_pending.size() && !IsLineEnd(m_pending[end]))
         ++end;
     if (end == m_pending.size() && !quiet)
         return std::nullopt;

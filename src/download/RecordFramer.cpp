@@ -1,8 +1,9 @@
 #include "download/RecordFramer.h"
 
+#include "store/TextHelpers.h"
+
 namespace {
 
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // "-" alone may be the first half of "-K".
@@ -49,7 +50,7 @@ std::optional<RecordFramer::Framed> RecordFramer::valueGoingOn()
     const char after = m_pending[run];
     if (after == ',')
         return complete(QByteArrayView(m_pending).first(run).endsWith(address) ? run - address.size() : run);
-    if (isLineEnd(after) || endsRecords(QByteArrayView(m_pending).sliced(run)))
+    if (IsLineEnd(after) || endsRecords(QByteArrayView(m_pending).sliced(run)))
         return complete(run);
     return complete(run + 1); // with what broke it, for the check to refuse
 }
@@ -66,11 +67,11 @@ std::optional<RecordFramer::Framed> RecordFramer::fromAddress()
         return std::nullopt;
     const QByteArrayView rest = QByteArrayView(m_pending).sliced(run);
     if (rest.front() != ',')
-        return complete(isLineEnd(rest.front()) || endsRecords(rest) ? run : run + 1);
+        return complete(IsLineEnd(rest.front()) || endsRecords(rest) ? run : run + 1);
     if (rest.size() == 1)
         return std::nullopt;
     if (!isDigit(rest[1]))
-        return complete(isLineEnd(rest[1]) || endsRecords(rest.sliced(1)) ? run + 1 : run + 2);
+        return complete(IsLineEnd(rest[1]) || endsRecords(rest.sliced(1)) ? run + 1 : run + 2);
     if (rest[1] == '0') // no digit follows a 0
         return complete(run + 2);
     m_open = m_pending.first(run + 2);
@@ -81,7 +82,7 @@ std::optional<RecordFramer::Framed> RecordFramer::fromAddress()
 std::optional<RecordFramer::Framed> RecordFramer::next()
 {
     if (m_open.isEmpty()) {
-        while (!m_pending.isEmpty() && isLineEnd(m_pending.front()))
+        while (!m_pending.isEmpty() && IsLineEnd(m_pending.front()))
             m_pending.remove(0, 1);
         if (m_pending.isEmpty() || mayEndRecords(m_pending))
             return std::nullopt;

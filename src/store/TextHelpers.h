@@ -30,6 +30,8 @@ QString SpaceOutDigits(const QString& text);
 QString GroupMacroCodes(const QString& text);
 // A control code (C0, NUL among them, DEL or C1): nothing a setting can show or send.
 constexpr bool IsControlCode(int code) { return code < 32 || (code >= 127 && code <= 159); }
+// The end of a line as the controller and the option board send it: CR or LF.
+constexpr bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 // The last piece of a path, split at both "\" and "/".
 QString GetFileName(const QString& path);
 
