@@ -4,20 +4,10 @@
 #include "store/SettingsNotices.h"
 #include "store/TextHelpers.h"
 
-#include <stdexcept>
-
-const ValueRule& ReaderRuleOf(const Setting& setting)
-{
-    const KeyStem* stem = StemOf(setting);
-    if (!stem)
-        throw std::invalid_argument("the configuration file holds no such setting");
-    return stem->rule;
-}
-
 FieldDefinition ReaderField(SettingBinding setting, IntakeRule intake, LoadRule load)
 {
     FieldDefinition f = Field(setting, intake, load);
-    f.reader = &ReaderRuleOf(setting.setting);
+    f.reader = &FindStem(setting.setting).rule;
     return f;
 }
 

@@ -66,10 +66,6 @@ inline FieldDefinition Field(SettingBinding setting, IntakeRule intake = &Intake
     return f;
 }
 
-// The configuration file reader's rule for the setting; throws for a setting
-// the file does not hold.
-const ValueRule& ReaderRuleOf(const Setting& setting);
-
 // A field whose copy Apply refuses when the configuration file's reader
 // would not read it back.
 FieldDefinition ReaderField(SettingBinding setting, IntakeRule intake = &Intake::AsTyped,

@@ -323,3 +323,11 @@ const KeyStem* StemOf(const Setting& setting)
     }();
     return setting.isSet() ? index.value(placeOf(setting)) : nullptr;
 }
+
+const KeyStem& FindStem(const Setting& setting)
+{
+    const KeyStem* stem = StemOf(setting);
+    if (!stem)
+        throw std::invalid_argument("the configuration file holds no such setting");
+    return *stem;
+}

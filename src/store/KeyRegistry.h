@@ -42,6 +42,8 @@ const std::vector<KeyStem>& KeyRegistry();
 const KeyStem& FindStem(const QString& name);
 // The stem that holds the setting; none for what the file does not hold.
 const KeyStem* StemOf(const Setting& setting);
+// The same for a setting the file holds; throws for one it does not.
+const KeyStem& FindStem(const Setting& setting);
 
 inline constexpr int ConfigurationSections = 19;
 inline constexpr int ConfigurationKeys = 1549;

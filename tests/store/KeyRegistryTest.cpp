@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -75,6 +76,8 @@ TEST(KeyRegistry, FindsEachStemByItsSetting)
         EXPECT_EQ(StemOf(stem.setting), &stem) << stem.name.toStdString();
     EXPECT_EQ(StemOf(&SettingsTables::Lock), nullptr) << "a copy held in memory only";
     EXPECT_EQ(StemOf(Setting{}), nullptr);
+    EXPECT_EQ(&FindStem(&SettingsTables::CurrentLock), &FindStem(QStringLiteral("Lock")));
+    EXPECT_THROW(FindStem(&SettingsTables::Lock), std::invalid_argument);
 }
 
 TEST(KeyRegistry, ReaderAndWriterPlansEachCoverEveryKeyOnce)

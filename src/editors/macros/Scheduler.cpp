@@ -260,7 +260,7 @@ void Scheduler::pickDateFormat(const QString& value)
 {
     const SettingBinding& setting = copies().definition(m_dateFormat).setting;
     AppContext& c = context();
-    const KeyStem& key = *StemOf(setting.setting);
+    const KeyStem& key = FindStem(setting.setting);
     const Status written = c.profile.write(c.tables.CurrentDatFile, key.section, key.keyName(1), value);
     if (!written) {
         edit(m_dateFormat, 1, copies().stored(m_dateFormat, 1));

@@ -101,7 +101,7 @@ void NewCodeSender::take(const NewCode& c)
 // that did not take the key is marked unsaved.
 void NewCodeSender::writeKey(const NewCode& c, const SettingElement& element)
 {
-    const KeyStem& stem = *StemOf(element.setting);
+    const KeyStem& stem = FindStem(element.setting);
     const Status written = m_profile.write(m_tables.CurrentDatFile, stem.section, stem.keyName(element.index), c.code);
     if (written)
         return;

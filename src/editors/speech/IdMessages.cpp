@@ -40,7 +40,7 @@ const MessageRow messageRows[] = {
 FormRow messageRow(const MessageRow& r)
 {
     FieldDefinition f = MessageField(*r.box, Bind(r.setting, r.flag), &Intake::UpperCollapsed);
-    f.reader = &ReaderRuleOf(r.setting);
+    f.reader = &FindStem(r.setting).rule;
     f.caption = QString::fromLatin1(r.caption);
     f.load = LoadForm::Tidied(&Intake::UpperCollapsed);
     f.tidy = &Intake::UpperCollapsed;
@@ -68,7 +68,7 @@ FormRow speedRow()
 
 // A tone of fewer than four characters takes a "0" in front, as the
 // configuration file's reader gives it.
-QString paddedTone(const QString& tone) { return ReaderRuleOf(&S::CWTone1).finished(tone); }
+QString paddedTone(const QString& tone) { return FindStem(&S::CWTone1).rule.finished(tone); }
 
 FormRow toneRow(const char* caption, const char* name, TextArray SettingsTables::* setting,
                 FlagArray SettingsTables::* flag)
