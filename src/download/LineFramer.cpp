@@ -2,25 +2,69 @@
 
 #include "store/TextHelpers.h"
 
-void LineFramer::take(const QByteArray& bytes)
+#include <algorithm>
+#include <utility>
+
+void LineFramer::take(QByteArrayView bytes, std::int64_t atMs)
 {
-    for (const char c : bytes)
-        if (IsLineEnd(c) || !IsControlCode(static_cast<unsigned char>(c)))
-            m_pending += c;
+    // Noise dropped below still shows the line is busy.
+    if (!bytes.isEmpty())
+        m_lastByteAt = atMs;
+    for (const char c : bytes) {
+        if (IsLineEnd(c)) {
+            if (!m_open.isEmpty()) {
+                m_whole.push_back({std::exchange(m_open, {}), atMs});
+                m_echoMayCome = false;
+            }
+        } else if (!IsControlCode(static_cast<unsigned char>(c))) {
+            append(c);
+        }
+    }
 }
 
-std::optional<QByteArray> LineFramer::next(bool quiet)
+void LineFramer::append(char c)
 {
-    while (!m_pending.isEmpty() && IsLineEnd(m_pending.front()))
-        m_pending.remove(0, 1);
-    if (m_pending.isEmpty())
+    m_open += c;
+    if (!m_echoMayCome)
+        return;
+    const QByteArrayView echo(Echo);
+    if (m_open == echo) {
+        // What follows it, in the same read or the next, is the first line.
+        m_open.clear();
+        m_echoMayCome = false;
+    } else if (!echo.startsWith(m_open)) {
+        m_echoMayCome = false;
+    }
+}
+
+std::optional<LineFramer::Step> LineFramer::line(QByteArray text, std::int64_t ackAt)
+{
+    m_ackDueAt = std::max(ackAt, m_lastAckAt + AckDelayMs);
+    return Step{Step::Kind::Line, std::move(text)};
+}
+
+std::optional<LineFramer::Step> LineFramer::next(std::int64_t nowMs)
+{
+    if (m_ackDueAt) {
+        if (nowMs < *m_ackDueAt)
+            return std::nullopt;
+        m_ackDueAt.reset();
+        m_lastAckAt = nowMs;
+        return Step{Step::Kind::Acknowledge, {}};
+    }
+    if (!m_whole.empty()) {
+        Whole whole = std::move(m_whole.front());
+        m_whole.pop_front();
+        if (endsTransfer(whole.text))
+            return Step{Step::Kind::End, std::move(whole.text)};
+        return line(std::move(whole.text), whole.endedAt + AckDelayMs);
+    }
+    // The end marker needs no line end: nothing of the board follows it.
+    if (endsTransfer(m_open))
+        return Step{Step::Kind::End, std::exchange(m_open, {})};
+    // A beginning of the echo waits for the rest of it.
+    const bool echoComing = m_echoMayCome && !m_open.isEmpty();
+    if (m_open.isEmpty() || echoComing || nowMs < std::max(m_lastByteAt, m_lastAckAt) + AckDelayMs)
         return std::nullopt;
-    qsizetype end = 0;
-    while (end < m_pending.size() && !IsLineEnd(m_pending[end]))
-        ++end;
-    if (end == m_pending.size() && !quiet)
-        return std::nullopt;
-    QByteArray line = m_pending.first(end);
-    m_pending.remove(0, end);
-    return line;
+    return line(std::exchange(m_open, {}), nowMs);
 }

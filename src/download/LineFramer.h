@@ -1,19 +1,55 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <cstdint>
+#include <deque>
 #include <optional>
 
-// Cuts what the option board sends, in whatever reads it arrives, into its
-// lines: each ends at a line end or, when none comes, at a pause. A line end
-// only separates; empty lines are none. Control characters, which no setting
-// can hold, are dropped as they come.
+// The option board's side of its transfer, in whatever reads the port
+// delivers it. The board sends one line and waits for its "o", so all that
+// comes before that "o" belongs to the line it acknowledges: a line end, where
+// the board sends one, ends a line, but a pause never cuts one. A line without
+// a line end is whole once nothing more came for `AckDelayMs` since its last
+// byte (a dropped one too) and since the last "o". Each "o" goes `AckDelayMs`
+// after its line's last byte, and never sooner than that after the one
+// before. The controller's echo of the start command before the first line is
+// no line; control characters, which no setting can hold, are dropped as they
+// come.
 class LineFramer {
 public:
-    void take(const QByteArray& bytes);
-    // `quiet`: nothing more came for as long as an adapter takes to deliver
-    // the rest of a piece, so what is pending stands on its own.
-    std::optional<QByteArray> next(bool quiet);
+    static constexpr int AckDelayMs = 1000;
+    static constexpr char Echo[] = "+SendAPEram";
+
+    struct Step {
+        enum class Kind {
+            Line,        // a whole line, to be stored
+            Acknowledge, // the "o" of the line stored last is due
+            End,         // the board's end marker, "RICom...": no "o"
+        };
+        Kind kind;
+        QByteArray text; // of a line or the end marker
+    };
+
+    // One read of the port, and when it came.
+    void take(QByteArrayView bytes, std::int64_t atMs);
+    // What is due at `nowMs`; next() until nothing is.
+    std::optional<Step> next(std::int64_t nowMs);
 
 private:
-    QByteArray m_pending;
+    struct Whole {
+        QByteArray text;
+        std::int64_t endedAt; // when its line end came
+    };
+
+    void append(char c);
+    bool endsTransfer(const QByteArray& text) const { return text.startsWith("RICom"); }
+    std::optional<Step> line(QByteArray text, std::int64_t ackAt);
+
+    std::deque<Whole> m_whole; // lines ended by their line end, not yet given
+    QByteArray m_open;         // the line still coming
+    std::int64_t m_lastByteAt = 0;
+    std::int64_t m_lastAckAt = -AckDelayMs; // none yet
+    std::optional<std::int64_t> m_ackDueAt; // of the line given last
+    bool m_echoMayCome = true; // nothing but a beginning of the echo came yet
 };

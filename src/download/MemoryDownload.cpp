@@ -7,6 +7,7 @@
 #include "download/RecordFramer.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
+#include "platform/WholeWrite.h"
 
 #include <QSaveFile>
 #include <QScopeGuard>
@@ -20,10 +21,31 @@ constexpr int SettleMs = 100;
 TransferEnd ended(TransferEnd::Way way, int count) { return {way, count, Status::success()}; }
 TransferEnd failed(const Status& why, int count = 0) { return {TransferEnd::Way::Failed, count, why}; }
 
-Status fileFailure(const QSaveFile& file, const char* doing)
+Status fileFailure(const QSaveFile& file, const char* doing, const QString& reason)
 {
-    return Status::failure(QStringLiteral("The file %1 cannot be %2: %3.")
-                               .arg(file.fileName(), QString::fromLatin1(doing), file.errorString()));
+    return Status::failure(
+        QStringLiteral("The file %1 cannot be %2: %3.").arg(file.fileName(), QString::fromLatin1(doing), reason));
+}
+
+// Unbuffered, so that a full disk refuses the write itself: a buffered
+// QSaveFile may commit a file its last flush never reached.
+Status openFile(QSaveFile& file)
+{
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fileFailure(file, "created", file.errorString());
+    return Status::success();
+}
+
+// All of the file, or nothing at its place.
+Status commitFile(QSaveFile& file, const QByteArray& text)
+{
+    if (const Status written = WriteWhole(file, text); !written) {
+        file.cancelWriting();
+        return fileFailure(file, "written", written.reason());
+    }
+    if (!file.commit())
+        return fileFailure(file, "written", file.errorString());
+    return Status::success();
 }
 
 } // namespace
@@ -40,61 +62,52 @@ int MemoryDownload::ticksSince(std::int64_t since) const
     return static_cast<int>(now() / TickMs - since / TickMs);
 }
 
-template <typename Framer>
-bool MemoryDownload::read(Framer& framer)
+Status MemoryDownload::start(const QByteArray& command)
 {
-    const QByteArray chunk = m_port.readAvailable();
+    m_port.discardInput();
+    return m_port.write(command);
+}
+
+QByteArray MemoryDownload::read()
+{
+    QByteArray chunk = m_port.readAvailable();
     m_readSomething = !chunk.isEmpty();
-    if (m_readSomething) {
-        framer.take(chunk);
-        m_lastData = now();
-    }
-    return m_port.isOpen();
+    return chunk;
 }
 
-bool MemoryDownload::quiet() const { return now() - m_lastData >= QuietGapMs; }
-
-void MemoryDownload::waitForData(bool readSomething)
+void MemoryDownload::waitForData()
 {
-    if (!readSomething)
+    if (!m_readSomething)
         m_port.waitForData(PollMs);
-}
-
-bool MemoryDownload::waitLettingEventsThrough(int ms)
-{
-    const std::int64_t until = now() + ms;
-    while (now() < until) {
-        m_clock.processEvents();
-        if (m_progress.canceled())
-            return false;
-        m_clock.sleep(static_cast<int>(qMin<std::int64_t>(PollMs, until - now())));
-    }
-    return true;
 }
 
 TransferEnd MemoryDownload::receiveImage(const QString& path)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(fileFailure(file, "created"));
+    if (const Status opened = openFile(file); !opened)
+        return failed(opened);
     m_progress.start(QStringLiteral("Downloading From Tarvex"), MemoryImageSize);
     const auto hide = qScopeGuard([this] { m_progress.finish(); });
-    if (const Status sent = m_port.write("1SendEram\r"); !sent)
+    if (const Status sent = start("1SendEram\r"); !sent)
         return failed(sent);
 
     RecordFramer framer;
+    QByteArray text;
     int records = 0;
-    std::int64_t lastStored = m_lastData = now();
+    std::int64_t lastStored = now();
     for (;;) {
-        const bool open = read(framer);
+        framer.take(read());
+        const bool open = m_port.isOpen();
         while (const auto framed = framer.next()) {
             if (framed->endMarker) {
                 m_clock.sleep(SettleMs);
                 if (records != MemoryImageSize)
                     return ended(TransferEnd::Way::Incomplete, records);
-                if (!file.commit())
-                    return failed(fileFailure(file, "written"), records);
-                return ended(TransferEnd::Way::Complete, records);
+                if (const Status written = commitFile(file, text); !written)
+                    return failed(written, records);
+                TransferEnd end = ended(TransferEnd::Way::Complete, records);
+                end.written = true;
+                return end;
             }
             // A record still open is checked as far as it came: a wrong
             // address or a value already out of range gets no acknowledgement.
@@ -106,7 +119,7 @@ TransferEnd MemoryDownload::receiveImage(const QString& path)
                                                   .arg(ShownRecord(framed->text))),
                               records);
             if (framed->complete) {
-                file.write(framed->text + "\r\n");
+                text += framed->text + "\r\n";
                 ++records;
                 m_progress.setValue(records);
             }
@@ -125,47 +138,51 @@ TransferEnd MemoryDownload::receiveImage(const QString& path)
         }
         if (ticksSince(lastStored) >= TicksToTimeOut)
             return ended(TransferEnd::Way::TimedOut, records);
-        waitForData(m_readSomething);
+        waitForData();
     }
 }
 
 TransferEnd MemoryDownload::receiveOptionBoard(const QString& path, const QByteArray& lockLine)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(fileFailure(file, "created"));
+    if (const Status opened = openFile(file); !opened)
+        return failed(opened);
     m_progress.start(QStringLiteral("Downloading From Autopatch"), OptionBoardBarMaximum);
     const auto hide = qScopeGuard([this] { m_progress.finish(); });
     // The lines that came are kept whatever ends the transfer: the parse reads them.
+    QByteArray text;
     int lines = 0;
     const auto keep = [&](TransferEnd end) {
-        if (!file.commit())
-            return failed(fileFailure(file, "written"), lines);
+        if (const Status written = commitFile(file, text); !written)
+            return failed(written, lines);
+        end.written = true;
         return end;
     };
-    if (const Status sent = m_port.write("1SendAPEram\r"); !sent)
+    if (const Status sent = start("1SendAPEram\r"); !sent)
         return failed(sent);
 
     LineFramer framer;
-    std::int64_t lastStored = m_lastData = now();
+    std::int64_t lastStored = now();
     for (;;) {
-        const bool open = read(framer);
-        while (const auto line = framer.next(quiet())) {
-            if (line->startsWith("RICom")) {
+        framer.take(read(), now());
+        const bool open = m_port.isOpen();
+        while (const auto step = framer.next(now())) {
+            switch (step->kind) {
+            case LineFramer::Step::Kind::End:
                 m_clock.sleep(SettleMs);
-                file.write("Complete\r\n");
+                text += "Complete\r\n";
                 return keep(ended(TransferEnd::Way::Complete, lines));
+            case LineFramer::Step::Kind::Line:
+                text += step->text + "\r\n";
+                ++lines;
+                m_progress.setValue(qMin(lines, OptionBoardBarMaximum));
+                lastStored = now();
+                break;
+            case LineFramer::Step::Kind::Acknowledge:
+                if (const Status acked = m_port.write("o\r"); !acked)
+                    return keep(failed(acked, lines));
+                break;
             }
-            if (line->startsWith("+SendA"))
-                continue;
-            file.write(*line + "\r\n");
-            ++lines;
-            m_progress.setValue(qMin(lines, OptionBoardBarMaximum));
-            lastStored = now();
-            if (!waitLettingEventsThrough(OptionBoardAckDelayMs))
-                break; // the cancel below
-            if (const Status acked = m_port.write("o\r"); !acked)
-                return keep(failed(acked, lines));
         }
         if (!open)
             return keep(failed(m_port.lineStatus(), lines));
@@ -177,6 +194,6 @@ TransferEnd MemoryDownload::receiveOptionBoard(const QString& path, const QByteA
         }
         if (ticksSince(lastStored) >= TicksToTimeOut)
             return keep(ended(TransferEnd::Way::TimedOut, lines));
-        waitForData(m_readSomething);
+        waitForData();
     }
 }

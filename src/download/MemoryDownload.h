@@ -22,6 +22,7 @@ struct TransferEnd {
     Way way = Way::Failed;
     int count = 0; // records or lines stored
     Status failure = Status::success();
+    bool written = false; // the file holds what this transfer stored
 };
 
 // The two transfers the controller drives over an open serial port: its
@@ -32,22 +33,21 @@ class MemoryDownload {
 public:
     static constexpr int TickMs = 1000;
     static constexpr int TicksToTimeOut = 5;
-    // Long enough for a USB serial adapter to deliver the rest of an option
-    // board line that comes without its line end.
-    static constexpr int QuietGapMs = 20;
-    static constexpr int OptionBoardAckDelayMs = 1000;
     static constexpr int OptionBoardBarMaximum = 10;
 
     MemoryDownload(SerialPort& port, Clock& clock, DownloadProgress& progress);
 
+    // Each start command goes out on a port emptied of what came before it,
+    // so nothing sent before the program asked enters the transfer.
+    //
     // "1SendEram", then each record acknowledged once with "OK" as soon as
     // its first value digit came, and checked as the record of the next
     // address (as far as it came, and whole); the file is written only once
     // all 4096 arrived whole, so any other end leaves it as it was.
     TransferEnd receiveImage(const QString& path);
-    // "1SendAPEram", then each line written and acknowledged with "o" a
-    // second after it came; "RICom" ends it and "Complete" is added. The lines
-    // that came are written however it ends; a cancel sends `lockLine`.
+    // "1SendAPEram", then each line stored and acknowledged with "o" a second
+    // after it came (LineFramer); "RICom" ends it and "Complete" is added. The
+    // lines that came are written however it ends; a cancel sends `lockLine`.
     TransferEnd receiveOptionBoard(const QString& path, const QByteArray& lockLine);
 
 private:
@@ -55,17 +55,13 @@ private:
     // Whole ticks of a free-running one-second timer since `since`: five of
     // them are 4 to 5 s of silence.
     int ticksSince(std::int64_t since) const;
-    // What came, into `framer`; false when the port was lost.
-    template <typename Framer>
-    bool read(Framer& framer);
-    bool quiet() const;
-    void waitForData(bool readSomething);
-    // False when the user cancelled during the wait.
-    bool waitLettingEventsThrough(int ms);
+    Status start(const QByteArray& command);
+    // What came since the last read.
+    QByteArray read();
+    void waitForData();
 
     SerialPort& m_port;
     Clock& m_clock;
     DownloadProgress& m_progress;
-    std::int64_t m_lastData = 0;
     bool m_readSomething = false;
 };

@@ -33,7 +33,8 @@ QStringList notFilled(const EramLoad& load, const OptionBoardFile* board)
     QStringList names = load.notHeld;
     if (board && board->status)
         names.removeIf([board](const QString& n) {
-            return n == u"AutoDial" || n == u"TollRestrict" || (n == u"AnswerCode" && board->answerCode)
+            return n == u"AutoDial" || (n == u"TollRestrict" && board->tollRestrict)
+                || (n == u"AnswerCode" && board->answerCode)
                 || (n == u"RingNumber" && board->ringNumber);
         });
     return names;
@@ -51,13 +52,17 @@ QString listed(const QStringList& parts)
 // command that applies the editors first) stores it.
 QString boardOutcome(const OptionBoardFile& board, bool whole)
 {
-    QString text = whole ? QStringLiteral("From the option board ")
-                         : QStringLiteral("The option board's memory did not arrive whole; what arrived was put "
-                                          "in. From the option board ");
-    text += QStringLiteral("%1 autodial number(s) were stored. ").arg(board.autoDial.size());
-    QStringList waiting{QStringLiteral("its toll restriction list (%1 entries, in the board's order)")
-                            .arg(board.tollRestrict.size())};
+    QStringList sentences;
+    if (!whole)
+        sentences << QStringLiteral("The option board's memory did not arrive whole; what arrived was put in.");
+    sentences << QStringLiteral("From the option board %1 autodial number(s) were stored.").arg(board.autoDial.size());
+    QStringList waiting;
     QStringList missing;
+    if (board.tollRestrict)
+        waiting << QStringLiteral("its toll restriction list (%1 entries, in the board's order)")
+                       .arg(board.tollRestrict->size());
+    else
+        sentences << QStringLiteral("Its toll restriction list did not arrive whole and stays as it was.");
     if (board.answerCode)
         waiting << QStringLiteral("its answer code \"%1\"").arg(*board.answerCode);
     else
@@ -66,18 +71,20 @@ QString boardOutcome(const OptionBoardFile& board, bool whole)
         waiting << QStringLiteral("its number of rings \"%1\"").arg(*board.ringNumber);
     else
         missing << QStringLiteral("no number of rings");
-    QString what = listed(waiting);
-    what[0] = what[0].toUpper();
-    text += what
-        + QStringLiteral(" %1 on the Special Codes/Autopatch tab as typed, red where they differ from the "
-                         "settings, until that tab is applied; Save, Save As, Exit, the upload and a download "
-                         "apply it first.")
-              .arg(waiting.size() > 1 ? QStringLiteral("wait") : QStringLiteral("waits"));
+    if (!waiting.isEmpty()) {
+        QString what = listed(waiting);
+        what[0] = what[0].toUpper();
+        sentences << what
+                + QStringLiteral(" %1 on the Special Codes/Autopatch tab as typed, red where they differ from the "
+                                 "settings, until that tab is applied; Save, Save As, Exit, the upload and a "
+                                 "download apply it first.")
+                      .arg(waiting.size() > 1 ? QStringLiteral("wait") : QStringLiteral("waits"));
+    }
     if (!missing.isEmpty())
-        text += QStringLiteral(" The board sent %1; %2.")
-                    .arg(listed(missing), missing.size() > 1 ? QStringLiteral("they keep their earlier values")
-                                                             : QStringLiteral("it keeps its earlier value"));
-    return text;
+        sentences << QStringLiteral("The board sent %1; %2.")
+                         .arg(listed(missing), missing.size() > 1 ? QStringLiteral("they keep their earlier values")
+                                                                  : QStringLiteral("it keeps its earlier value"));
+    return sentences.join(u' ');
 }
 
 } // namespace
@@ -139,6 +146,8 @@ void TarvexDownload::run()
         if (const std::optional<bool> whole = receiveOptionBoard()) {
             board = ReadOptionBoardFile(OptionBoardFilePath(m_context));
             boardWhole = *whole;
+            if (!boardWhole)
+                board->tollRestrict.reset();
         }
     }
     const EramLoad load = m_hooks.loadMemoryFile(memoryFile);
@@ -200,7 +209,7 @@ std::optional<bool> TarvexDownload::receiveOptionBoard()
     case TransferEnd::Way::Failed: tell(QStringLiteral("Download from Vindel"), end.failure.reason()); break;
     }
     // A file from an earlier download is no memory of this board.
-    if (end.way == TransferEnd::Way::Failed && end.count == 0)
+    if (!end.written)
         return std::nullopt;
     return end.way == TransferEnd::Way::Complete;
 }
@@ -218,7 +227,8 @@ void TarvexDownload::close(const EramLoad& load, const OptionBoardFile* board, b
         text += QStringLiteral("\n\n") + boardOutcome(*board, boardWhole);
     if (board && board->skipped > 0)
         text += QStringLiteral("\n\n%1 line(s) of the option board's memory named no autodial slot or toll "
-                               "restriction entry and were skipped.")
+                               "restriction entry, or held a value that is not made of DTMF keys, and were "
+                               "skipped.")
                     .arg(board->skipped);
     tell(ProgramName, text);
 }

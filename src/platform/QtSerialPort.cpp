@@ -118,6 +118,16 @@ QByteArray QtSerialPort::readAvailable()
     return data;
 }
 
+void QtSerialPort::discardInput()
+{
+    closeIfLost();
+    if (!isOpen())
+        return;
+    m_port.clearError();
+    m_port.clear(QSerialPort::Input); // Qt's buffer and the system's
+    closeIfLost();
+}
+
 bool QtSerialPort::waitForData(int timeoutMs)
 {
     closeIfLost();

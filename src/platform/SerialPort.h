@@ -32,6 +32,10 @@ public:
     // Everything that arrived since the previous call, without waiting; reading
     // it is also how stale input is thrown away.
     virtual QByteArray readAvailable() = 0;
+    // Throws away what arrived and was not read, the system's buffer included:
+    // an adapter keeps it across close and open, so an answer sent after the
+    // last read would otherwise start the next conversation.
+    virtual void discardInput() = 0;
     // Returns true as soon as input is waiting, false after timeoutMs, and false
     // at once on a closed or lost port.
     virtual bool waitForData(int timeoutMs) = 0;

@@ -8,6 +8,12 @@
 #include "download/TarvexDownload.h"
 #include "store/KeyRegistry.h"
 
+#include <QDir>
+#include <QThread>
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
+
 using Answer = Dialogs::Answer;
 
 namespace {
@@ -66,6 +72,7 @@ public:
             events.push_back({m_clock.elapsedMs(), false, in});
         return in;
     }
+    void discardInput() override { m_port.discardInput(); }
     bool waitForData(int ms) override { return m_port.waitForData(ms); }
     Status setDtr(bool on) override { return m_port.setDtr(on); }
     Status setRts(bool on) override { return m_port.setRts(on); }
@@ -107,6 +114,12 @@ protected:
         return n;
     }
     QString memoryFile() const { return m_dir.path("download.mem"); }
+    // The simulator holds its answer back as soon as it has answered.
+    void releaseHeld()
+    {
+        for (int tries = 0; !m_sim.release() && tries < 2000; ++tries)
+            QThread::msleep(1);
+    }
     bool portClosedAgain() { return !m_port.isOpen() && m_sim.waitForCloses(m_sim.opensSeen()); }
 
     TempDir m_dir;
@@ -311,30 +324,51 @@ TEST_F(DownloadWire, TheOptionBoardFillsAutodialTollAndTheAnswerBoxes)
     EXPECT_TRUE(portClosedAgain());
 }
 
-TEST_F(DownloadWire, AnOptionBoardThatFallsSilentStillHasBothParsesRun)
+// The toll restriction list is one whole: a board that stops short leaves the
+// list as it was; what did arrive of the rest is put in, both parses run.
+TEST_F(DownloadWire, AnOptionBoardThatFallsSilentKeepsTheTollListAsItWas)
 {
-    m_server.boardLines = {"RA001111", "RA002222", "RA003333"};
-    m_server.boardSilentAfter = 2;
-    m_dialogs.answer(Answer::Yes);
-    m_dialogs.answer(Answer::Yes);
-    run();
-    const QStringList texts = m_dialogs.messageTexts();
-    EXPECT_TRUE(texts.contains("Serial Timeout: Data from Vindel did not successfully download. Please try again. "
-                               "Press OK to continue."));
-    EXPECT_EQ(m_tables.AutoDial[2], "222");
-    EXPECT_EQ(m_tables.AutoDial[3], "");
-    EXPECT_EQ(m_tables.HangTime[1], m_served.HangTime[1]);
-    const QString closing = m_dialogs.shown().back().text;
-    EXPECT_TRUE(closing.startsWith(ClosingText));
-    // What arrived is named, and what did not keeps its value.
-    EXPECT_TRUE(closing.contains("The option board's memory did not arrive whole; what arrived was put in. From the "
-                                 "option board 2 autodial number(s) were stored. Its toll restriction list (0 "
-                                 "entries, in the board's order) waits on the Special Codes/Autopatch tab as typed"))
-        << closing.toStdString();
-    EXPECT_TRUE(closing.contains("The board sent no answer code and no number of rings; they keep their earlier "
-                                 "values."));
-    EXPECT_TRUE(closing.contains("AnswerCode")) << "named among the settings that keep their values";
-    EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA001111\r\nRA002222\r\n");
+    const struct {
+        const char* what;
+        int silentAfter;
+        int autoDials;
+    } cases[] = {
+        {"silent after the start", 0, 0},
+        {"cut off after two toll entries", 3, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_server.boardLines = {"RA001111", "RT001911", "RT002411", "RA003333", "RS12"};
+        m_server.boardSilentAfter = c.silentAfter;
+        m_tables.TollRestrict[1] = "555";
+        m_tables.TollRestrict[2] = "";
+        m_tables.AutoDial[1] = "";
+        m_board.reset();
+        m_dialogs.clear();
+        m_dialogs.answer(Answer::Yes);
+        m_dialogs.answer(Answer::Yes);
+        run();
+        EXPECT_TRUE(m_dialogs.messageTexts().contains("Serial Timeout: Data from Vindel did not successfully "
+                                                      "download. Please try again. Press OK to continue."));
+        EXPECT_EQ(m_tables.TollRestrict[1], "555");
+        EXPECT_EQ(m_tables.TollRestrict[2], "");
+        EXPECT_EQ(m_tables.AutoDial[1], c.autoDials ? "111" : "");
+        EXPECT_EQ(m_tables.HangTime[1], m_served.HangTime[1]);
+        ASSERT_TRUE(m_board);
+        EXPECT_FALSE(m_board->tollRestrict) << "the access code editor keeps its list";
+        const QString closing = m_dialogs.shown().back().text;
+        EXPECT_TRUE(closing.startsWith(ClosingText));
+        EXPECT_TRUE(closing.contains(QStringLiteral("The option board's memory did not arrive whole; what arrived was "
+                                                    "put in. From the option board %1 autodial number(s) were "
+                                                    "stored. Its toll restriction list did not arrive whole and "
+                                                    "stays as it was. The board sent no answer code and no number "
+                                                    "of rings; they keep their earlier values.")
+                                         .arg(c.autoDials)))
+            << closing.toStdString();
+        EXPECT_TRUE(closing.contains("TollRestrict")) << "named among the settings that keep their values";
+        EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")),
+                  QByteArray("RA001111\r\nRT001911\r\nRT002411\r\n").first(c.silentAfter * 10));
+    }
 }
 
 TEST_F(DownloadWire, APortOrAFileThatWillNotOpenIsToldAndNothingIsSent)
@@ -389,4 +423,209 @@ TEST_F(DownloadWire, ControlCharactersFromTheOptionBoardReachNoSettingAndNoFile)
     EXPECT_EQ(m_tables.TollRestrict[3], "911");
     EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA011555\r\nRS12 34\r\nRT003911\r\nComplete\r\n");
     EXPECT_EQ(acknowledgements("o"), 3);
+}
+
+// Escape during the image, and the record the controller was sending then
+// arrives late: a second download at once starts on an empty port and
+// completes.
+TEST_F(DownloadWire, ARecordLeftInThePortDoesNotSpoilTheNextDownload)
+{
+    m_server.heldRecord = 1600;
+    m_progress.cancelAt = 1600;
+    m_dialogs.onMessage([this](const ScriptedDialogs::Shown& shown) {
+        if (shown.text.startsWith("Download Canceled"))
+            releaseHeld();
+    });
+    m_dialogs.answer(Answer::Yes);
+    run();
+    ASSERT_EQ(m_dialogs.messageTexts().back(), "Tarvex Programmer: Download Canceled. Click OK to return to Zarn");
+
+    m_progress.cancelAt = -1;
+    m_dialogs.clear();
+    m_dialogs.answer(Answer::Yes);
+    m_dialogs.answer(Answer::No);
+    run();
+    ASSERT_EQ(m_dialogs.shown().size(), 3u) << m_dialogs.messageTexts().join("\n").toStdString();
+    EXPECT_TRUE(m_dialogs.shown()[2].text.startsWith(ClosingText));
+    EXPECT_EQ(TempDir::read(memoryFile()), MemoryFileText(m_server.image));
+}
+
+// A second "Complete" and noise that came after the image's end, left in the
+// port, are no lines of the board: its lines all arrive, each acknowledged
+// once, in step.
+TEST_F(DownloadWire, BytesBeforeTheBoardsStartAreNoneOfItsLines)
+{
+    m_server.heldAfterImage = "Complete\r\n\x01noise 12";
+    m_server.boardLines = {"RA007555", "RT001911", "RS12", "RR4"};
+    // Into the port during the pause the program takes after "Complete", once it read no more.
+    m_clock.onSleep([this](int ms) {
+        if (ms == 100 && m_progress.captions.size() == 1) {
+            releaseHeld();
+            QThread::msleep(20);
+        }
+    });
+    m_dialogs.answer(Answer::Yes);
+    m_dialogs.answer(Answer::Yes);
+    run();
+    EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA007555\r\nRT001911\r\nRS12\r\nRR4\r\nComplete\r\n");
+    EXPECT_EQ(acknowledgements("o"), 4);
+    EXPECT_EQ(m_tables.AutoDial[7], "555");
+    EXPECT_EQ(m_tables.TollRestrict[1], "911");
+}
+
+// However the adapter cuts the board's lines, and wherever the board sends
+// the next line ahead of the "o", the same file and settings as a board
+// whose lines come whole.
+TEST_F(DownloadWire, TheOptionBoardsLinesWhateverTheAdapterMakesOfThem)
+{
+    const QByteArrayList lines{"RA007555", "RT012911", "RS1234", "RR4"};
+    const QByteArray file = "RA007555\r\nRT012911\r\nRS1234\r\nRR4\r\nComplete\r\n";
+    struct Case {
+        std::string what;
+        bool lineEnds = true;
+        int cut = 0;
+        bool echoGlued = false;
+        int ahead = 0;
+    };
+    std::vector<Case> cases{
+        {"whole lines"},
+        {"cut in the tag", true, 1},
+        {"cut in the index", true, 4},
+        {"cut in the value", true, 6},
+        {"cut before the line end", true, 8},
+        {"cut in the tag, no line ends", false, 1},
+        {"cut in the index, no line ends", false, 4},
+        {"cut in the value, no line ends", false, 6},
+        {"the echo glued to the first line", true, 0, true},
+        {"the echo glued, no line ends", false, 0, true},
+    };
+    for (int ahead = 1; ahead < 6; ++ahead) // within the shortest line with its line end, "RR4"
+        cases.push_back({"the next line " + std::to_string(ahead) + " byte(s) ahead", true, 0, false, ahead});
+    m_msPerPass = 100;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_server.boardLines = lines;
+        m_server.boardLineEnds = c.lineEnds;
+        m_server.boardCut = c.cut;
+        m_server.echoGlued = c.echoGlued;
+        m_server.boardAhead = c.ahead;
+        m_tables.AutoDial[7] = "";
+        m_board.reset();
+        m_dialogs.clear();
+        m_dialogs.answer(Answer::Yes);
+        m_dialogs.answer(Answer::Yes);
+        const int acksBefore = acknowledgements("o");
+        run();
+        EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), file);
+        EXPECT_EQ(acknowledgements("o") - acksBefore, lines.size());
+        EXPECT_EQ(m_tables.AutoDial[7], "555");
+        EXPECT_EQ(m_tables.TollRestrict[12], "911");
+        ASSERT_TRUE(m_board) << m_dialogs.messageTexts().join("\n").toStdString();
+        EXPECT_EQ(m_board->answerCode, "1234");
+        EXPECT_EQ(m_board->ringNumber, "4");
+        EXPECT_EQ(m_board->skipped, 0);
+        // The end marker is taken at its first five characters: the rest of
+        // a cut one lands before the next download starts, as the user's
+        // answers would let it.
+        QThread::msleep(2 * m_server.splitPauseMs);
+    }
+}
+
+// Line noise that is no control character (0xFF, a Latin-1 or UTF-8 letter)
+// inside a value: the line is skipped and counted, its setting untouched.
+TEST_F(DownloadWire, ANoisyOptionBoardValueIsSkippedAndCounted)
+{
+    m_server.boardLines = {"RT002\xff" "911", "RA005" "5\xc3\xa9" "5", "RT003\xe9" "11", "RS1\xa0", "RA006555"};
+    m_tables.TollRestrict[2] = "411";
+    m_tables.AutoDial[5] = "123";
+    m_dialogs.answer(Answer::Yes);
+    m_dialogs.answer(Answer::Yes);
+    run();
+    EXPECT_EQ(m_tables.TollRestrict[2], "411");
+    EXPECT_EQ(m_tables.TollRestrict[3], "");
+    EXPECT_EQ(m_tables.AutoDial[5], "123");
+    EXPECT_EQ(m_tables.AutoDial[6], "555");
+    ASSERT_TRUE(m_board);
+    EXPECT_EQ(m_board->tollRestrict, (std::vector<std::pair<int, QString>>{}));
+    EXPECT_FALSE(m_board->answerCode);
+    EXPECT_EQ(m_board->skipped, 4);
+    EXPECT_TRUE(m_dialogs.shown().back().text.contains(
+        "4 line(s) of the option board's memory named no autodial slot or toll restriction entry, or held a value "
+        "that is not made of DTMF keys, and were skipped."));
+}
+
+namespace {
+
+// Files that cannot grow past `bytes`, as on a full disk: the system refuses
+// the write that passes it, with its reason.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN); // the refusal, not the signal
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+// A file that cannot be written whole is told with the system's reason; the
+// earlier file stays, and an earlier option board file is not read as this
+// board's memory. The disk fills up as a transfer ends, once the port (and
+// its lock file) is open.
+TEST_F(DownloadWire, AFileThatCannotBeWrittenIsToldAndTheEarlierOneKept)
+{
+    const QString tooLarge = qt_error_string(EFBIG);
+    std::optional<FileSizeLimit> full;
+    int fillAtTransfer = 1; // the image; 2, the option board
+    m_clock.onSleep([&](int ms) {
+        if (ms == 100 && m_progress.captions.size() == fillAtTransfer && !full)
+            full.emplace(20);
+    });
+    m_dir.write("download.mem", "earlier");
+    m_tables.HangTime[1] = "77";
+    m_dialogs.answer(Answer::Yes);
+    run();
+    full.reset();
+    EXPECT_EQ(m_dialogs.messageTexts().back(),
+              QStringLiteral("Download from Tarvex: The file %1 cannot be written: %2. Nothing was changed.")
+                  .arg(memoryFile(), tooLarge));
+    EXPECT_EQ(TempDir::read(memoryFile()), "earlier");
+    EXPECT_EQ(m_tables.HangTime[1], "77");
+    EXPECT_EQ(QDir(m_dir.root()).entryList(QDir::Files), QStringList{"download.mem"}) << "no temporary file left";
+
+    m_dir.write("Tempfile.dat", "RA009999\r\nRT001411\r\nComplete\r\n");
+    m_server.boardLines = {"RA007555", "RT012911", "RS1234", "RR4"};
+    fillAtTransfer = 2;
+    m_progress.captions.clear();
+    m_dialogs.clear();
+    m_dialogs.answer(Answer::Yes);
+    m_dialogs.answer(Answer::Yes);
+    run();
+    full.reset();
+    EXPECT_TRUE(m_dialogs.messageTexts().contains(
+        QStringLiteral("Download from Vindel: The file %1 cannot be written: %2.")
+            .arg(m_dir.path("Tempfile.dat"), tooLarge)))
+        << m_dialogs.messageTexts().join("\n").toStdString();
+    EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA009999\r\nRT001411\r\nComplete\r\n");
+    EXPECT_FALSE(m_board);
+    EXPECT_EQ(m_tables.AutoDial[9], "");
+    EXPECT_EQ(m_tables.AutoDial[7], "");
+    EXPECT_EQ(m_tables.TollRestrict[1], "");
+    EXPECT_EQ(m_tables.HangTime[1], m_served.HangTime[1]) << "the memory image was stored";
+    EXPECT_TRUE(m_dialogs.shown().back().text.startsWith(ClosingText));
 }

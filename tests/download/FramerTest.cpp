@@ -203,34 +203,188 @@ TEST(RecordFramer, StrayLineEndsAndControlBytesAnywhere)
     }
 }
 
-TEST(LineFramer, OptionBoardLinesEndAtALineEndOrAPause)
+namespace {
+
+// An option board on the framer's clock. It sends the echo (alone, or glued
+// to the first piece of its first line), then each line in its pieces `gapMs`
+// apart, each line once the "o" of the one before came (`ahead`: at once),
+// then its end marker. The framer is asked every 5 ms, as the download polls.
+struct Board {
+    std::vector<QByteArrayList> lines; // each in its pieces, its line end in the last
+    QByteArray echo;
+    bool echoGlued = false;
+    QByteArray lineEnd = "\r\n"; // after the end marker
+    int gapMs = 30;
+    bool ahead = false;
+};
+
+struct Trace {
+    QByteArrayList lines;
+    int acks = 0;
+    bool ended = false;
+    QStringList faults;
+};
+
+Trace converse(const Board& board)
 {
-    struct Case {
-        const char* what;
-        QByteArrayList reads;
-        bool pauses;
-        QByteArrayList expected;
+    struct Piece {
+        QByteArray bytes;
+        int line;        // of the board's lines; lines.size(): the end marker
+        bool first;      // of its line
+        bool last;       // of its line
     };
-    const Case cases[] = {
-        {"a line over two reads", {"RA007", "555\r\nRS\r\n"}, false, {"RA007555", "RS"}},
-        {"a line ended by a pause", {"RR4"}, true, {"RR4"}},
-        {"without a pause it waits", {"RR4"}, false, {}},
-        {"a stray line end changes nothing after it", {"RT0129\r\n", "11", "RIComplete"}, true,
-         {"RT0129", "11", "RIComplete"}},
-        {"empty lines are none", {"\r\n\n\rRS1\n\n"}, false, {"RS1"}},
-        {"control characters dropped", {QByteArray("RS12\x01 34\r\nRA011\0", 16) + "555\x85\x9f\x7f\x1b\r\n"}, false,
-         {"RS12 34", "RA011555"}},
-        {"a line of control characters alone is none", {QByteArray("\0\x02\x90", 3), "\r\nRR3\r\n"}, true,
-         {"RR3"}},
-    };
-    for (const Case& c : cases) {
-        LineFramer framer;
-        QByteArrayList out;
-        for (const QByteArray& read : c.reads) {
-            framer.take(read);
-            while (const auto line = framer.next(c.pauses))
-                out << *line;
+    std::vector<Piece> pieces;
+    for (std::size_t i = 0; i < board.lines.size(); ++i)
+        for (qsizetype p = 0; p < board.lines[i].size(); ++p)
+            pieces.push_back({board.lines[i][p], int(i), p == 0, p == board.lines[i].size() - 1});
+    pieces.push_back({"RIComplete" + board.lineEnd, int(board.lines.size()), true, true});
+    if (board.echoGlued)
+        pieces.front().bytes.prepend(board.echo);
+    else if (!board.echo.isEmpty())
+        pieces.insert(pieces.begin(), {board.echo, -1, false, false});
+
+    LineFramer framer;
+    Trace trace;
+    std::size_t next = 0;
+    int linesSent = 0; // whose last byte went
+    std::int64_t readyAt = 0;
+    // When each line ended: the read that brought its line end, or its last.
+    std::vector<std::int64_t> endedAt(board.lines.size(), -1);
+    for (std::int64_t t = 0; t < 60000 && !trace.ended; t += 5) {
+        if (next < pieces.size() && t >= readyAt) {
+            const Piece& piece = pieces[next];
+            if (!piece.first || board.ahead || trace.acks >= piece.line) {
+                framer.take(piece.bytes, t);
+                if (piece.line >= 0 && piece.line < int(board.lines.size())) {
+                    std::int64_t& ended = endedAt[std::size_t(piece.line)];
+                    if (ended < 0 && (piece.last || piece.bytes.contains('\r') || piece.bytes.contains('\n')))
+                        ended = t;
+                    if (piece.last)
+                        linesSent = piece.line + 1;
+                }
+                readyAt = t + board.gapMs;
+                ++next;
+            }
         }
-        EXPECT_EQ(out, c.expected) << c.what;
+        while (const auto step = framer.next(t)) {
+            switch (step->kind) {
+            case LineFramer::Step::Kind::Line: trace.lines << step->text; break;
+            case LineFramer::Step::Kind::Acknowledge:
+                if (trace.acks >= linesSent)
+                    trace.faults << QStringLiteral("an o before line %1 was sent").arg(trace.acks + 1);
+                else if (t - endedAt[std::size_t(trace.acks)] < LineFramer::AckDelayMs)
+                    trace.faults << QStringLiteral("the o of line %1 came too soon").arg(trace.acks + 1);
+                ++trace.acks;
+                break;
+            case LineFramer::Step::Kind::End:
+                trace.ended = true;
+                if (next != pieces.size())
+                    trace.faults << "ended before the end marker";
+                break;
+            }
+            if (trace.ended)
+                break;
+        }
     }
+    return trace;
+}
+
+const QByteArrayList BoardLines{"RA007555", "RT012911", "RS1234", "RR4", "RA200*#0"};
+
+// The board's lines, each with `lineEnd`, cut at `at` (positions past a
+// line's end leave it whole).
+std::vector<QByteArrayList> cutLines(const QByteArray& lineEnd, const std::vector<qsizetype>& at)
+{
+    std::vector<QByteArrayList> lines;
+    for (const QByteArray& line : BoardLines)
+        lines.push_back(cut(line + lineEnd, [&] {
+            std::vector<qsizetype> inside;
+            for (const qsizetype a : at)
+                if (a < line.size() + lineEnd.size())
+                    inside.push_back(a);
+            return inside;
+        }()));
+    return lines;
+}
+
+void expectBoardLines(const Board& board, const QByteArrayList& expected = BoardLines)
+{
+    const Trace trace = converse(board);
+    EXPECT_EQ(trace.lines, expected);
+    EXPECT_EQ(trace.acks, expected.size());
+    EXPECT_TRUE(trace.ended);
+    EXPECT_EQ(trace.faults, QStringList());
+}
+
+} // namespace
+
+// Each line in two or three reads falling anywhere (in the tag, the index, the
+// value, before or inside its line end), with pauses shorter than the wait
+// for the "o" between them, with every kind of line end and none: the board's
+// lines exactly, one "o" each, a second after its last byte and never sooner.
+TEST(LineFramer, OptionBoardLinesWhateverTheReadsAndPauses)
+{
+    for (const QByteArray lineEnd : {"\r\n", "\r", "\n", ""}) {
+        const qsizetype longest = 8 + lineEnd.size();
+        std::vector<std::vector<qsizetype>> cuts{{}};
+        for (qsizetype a = 1; a < longest; ++a) {
+            cuts.push_back({a});
+            for (qsizetype b = a + 1; b < longest; ++b)
+                cuts.push_back({a, b});
+        }
+        for (const auto& at : cuts)
+            for (const int gapMs : {0, 30, 990})
+                for (const bool ahead : {false, true}) {
+                    if (ahead && lineEnd.isEmpty())
+                        continue; // without line ends nothing tells two lines sent at once apart
+                    SCOPED_TRACE(testing::Message() << "line end " << lineEnd.toHex().constData() << ", cut at "
+                                                    << testing::PrintToString(at) << ", " << gapMs << " ms"
+                                                    << (ahead ? ", sent ahead" : ""));
+                    Board board;
+                    board.lines = cutLines(lineEnd, at);
+                    board.lineEnd = lineEnd;
+                    board.gapMs = gapMs;
+                    board.ahead = ahead;
+                    expectBoardLines(board);
+                }
+    }
+}
+
+TEST(LineFramer, TheEchoIsNoLine)
+{
+    const struct {
+        const char* what;
+        QByteArray echo;
+        bool glued;
+        std::vector<qsizetype> cut;
+    } cases[] = {
+        {"alone", "+SendAPEram", false, {}},
+        {"alone with its line end", "+SendAPEram\r\n", false, {}},
+        {"glued to the first line", "+SendAPEram", true, {}},
+        {"glued with its line end", "+SendAPEram\r\n", true, {}},
+        {"glued, the first line cut", "+SendAPEram", true, {3}},
+        {"in two reads, the rest glued to the first line", "+Send", false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const QByteArray lineEnd : {"\r\n", ""}) {
+            Board board;
+            board.lines = cutLines(lineEnd, c.cut);
+            board.lineEnd = lineEnd;
+            board.echo = c.echo;
+            board.echoGlued = c.glued;
+            if (QByteArray(c.echo) == "+Send")
+                board.lines.front().front().prepend("APEram");
+            expectBoardLines(board);
+        }
+    }
+}
+
+TEST(LineFramer, ControlCharactersAreDroppedAndEmptyLinesAreNone)
+{
+    Board board;
+    board.lines = {{QByteArray("RA011\0", 6) + "555\x85\x9f\x7f\x1b\r\n"},
+                   {"\r\n\n\rRS12\x01" "34\n\n"},
+                   {QByteArray("\0\x02\x90\r\n", 5), "RR3\r\n"}};
+    expectBoardLines(board, {"RA011555", "RS1234", "RR3"});
 }

@@ -1,7 +1,10 @@
 // Feeds arbitrary bytes to the download's framers, the first byte giving the
-// length of every read: neither may crash or hang; the records, as the
-// download checks them, come out the same whatever the reads; no record is
-// acknowledged twice; no option board line holds a control character.
+// length of every read and the second the pause between two reads (shorter
+// than the option board's wait for its "o"): neither may crash or hang; the
+// records, as the download checks them, come out the same whatever the reads;
+// no record is acknowledged twice; the option board's lines come out the same
+// whatever the reads and pauses, each with one "o" before the next, none
+// holding a control character.
 #include "RecordOutcome.h"
 #include "download/LineFramer.h"
 #include "store/TextHelpers.h"
@@ -20,33 +23,59 @@ QByteArrayList reads(QByteArrayView stream, qsizetype length)
     return out;
 }
 
-void checkLines(const QByteArrayList& pieces)
+// The board's lines as framed, the reads `pauseMs` apart, the framer asked
+// every 25 ms; aborts on a line or "o" out of turn.
+QByteArrayList boardLines(const QByteArrayList& pieces, int pauseMs)
 {
     LineFramer framer;
-    for (const QByteArray& piece : pieces) {
-        framer.take(piece);
-        for (const bool quiet : {false, true})
-            while (const auto line = framer.next(quiet)) {
-                if (line->isEmpty())
+    QByteArrayList lines;
+    bool acknowledged = true; // the line framed last
+    // Until all came and nothing more was due for twice the wait.
+    std::int64_t lastStep = 0;
+    qsizetype next = 0;
+    for (std::int64_t t = 0; next < pieces.size() || t <= lastStep + 2 * LineFramer::AckDelayMs; t += 25) {
+        while (next < pieces.size() && next * pauseMs <= t) {
+            framer.take(pieces[next++], t);
+            lastStep = t;
+        }
+        while (const auto step = framer.next(t)) {
+            lastStep = t;
+            switch (step->kind) {
+            case LineFramer::Step::Kind::Line:
+                if (!acknowledged || step->text.isEmpty())
                     std::abort();
-                for (const char c : *line)
+                for (const char c : step->text)
                     if (IsControlCode(static_cast<unsigned char>(c)))
                         std::abort();
+                lines << step->text;
+                acknowledged = false;
+                break;
+            case LineFramer::Step::Kind::Acknowledge:
+                if (std::exchange(acknowledged, true))
+                    std::abort();
+                break;
+            case LineFramer::Step::Kind::End: return lines << "<end>";
             }
+        }
     }
+    if (!acknowledged)
+        std::abort(); // every line had its "o" long before
+    return lines;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size == 0)
+    if (size < 2)
         return 0;
-    const QByteArrayView stream(data + 1, qsizetype(size - 1));
+    const QByteArrayView stream(data + 2, qsizetype(size - 2));
     const QByteArrayList pieces = reads(stream, 1 + data[0] % 16);
     const QByteArray outcome = RecordOutcome(pieces);
     if (outcome.startsWith("answered wrongly") || outcome != RecordOutcome({stream.toByteArray()}))
         std::abort();
-    checkLines(pieces);
+    const int pauseMs = data[1] % 100 * 9; // up to 891 ms
+    if (boardLines(pieces, pauseMs) != boardLines({stream.toByteArray()}, 0))
+        std::abort();
     return 0;
 }

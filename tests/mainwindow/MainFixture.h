@@ -170,7 +170,7 @@ protected:
     HookProfile profile;
     ScriptedDialogs dialogs;
     ErrorLog log;
-    FakeSerialPort serial;
+    FakeSerialPort serial{&clock};
     CaptureSound sound{&clock};
     SettingsNotices notices;
     ComPorts comPorts{[](const QString&) { return QString(); },

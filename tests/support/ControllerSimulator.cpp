@@ -221,6 +221,10 @@ void ControllerSimulator::takeIn(const QByteArray& bytes)
             for (const Due& due : m_due)
                 at = std::max(at, due.at);
             for (Answer& a : *answers) {
+                if (a.held) {
+                    m_held.push_back(std::move(a));
+                    continue;
+                }
                 at += std::chrono::milliseconds(a.delayMs);
                 m_due.push_back({at, std::move(a)});
             }

@@ -1,5 +1,7 @@
 #include "DownloadServer.h"
 
+#include <utility>
+
 using Answer = ControllerSimulator::Answer;
 
 void DownloadServer::serve(ControllerSimulator& sim)
@@ -17,9 +19,11 @@ std::optional<std::vector<Answer>> DownloadServer::answer(const QByteArray& line
         return nextRecord();
     if (line == "1SendAPEram") {
         m_boardSent = 0;
-        std::vector<Answer> first{Answer::text("+SendAPEram\r\n")};
-        for (Answer& a : nextBoardLine())
-            first.push_back(std::move(a));
+        std::vector<Answer> first = nextBoardLine();
+        if (echoGlued && !first.empty() && !first.front().bytes.isEmpty())
+            first.front().bytes.prepend("+SendAPEram");
+        else
+            first.insert(first.begin(), Answer::text("+SendAPEram\r\n"));
         return first;
     }
     if (line == "o")
@@ -31,15 +35,21 @@ std::vector<Answer> DownloadServer::nextRecord()
 {
     if (m_sent == silentAfter)
         return {Answer::silence()};
-    if (m_sent == completeAfter || m_sent == MemoryImageSize)
-        return {Answer::text("Complete")};
+    if (m_sent == completeAfter || m_sent == MemoryImageSize) {
+        if (heldAfterImage.isEmpty())
+            return {Answer::text("Complete")};
+        return {Answer::text("Complete"), Answer::heldBack(std::exchange(heldAfterImage, {}))};
+    }
     const QByteArray address = QByteArray::number(m_sent);
     const QByteArray value = QByteArray::number(image[std::size_t(m_sent)]);
     const auto instead = sentInstead.find(m_sent);
     const QByteArray record = instead != sentInstead.end() ? instead->second
                                                            : address + ',' + value + (lineEnds ? "\r\n" : "");
     const bool whole = splitEvery <= 0 || m_sent % splitEvery != 0;
-    ++m_sent;
+    if (m_sent++ == heldRecord) {
+        heldRecord = -1; // once
+        return {Answer::heldBack(record)};
+    }
     if (whole)
         return {Answer::text(record)};
     qsizetype cut = address.size();
@@ -48,11 +58,23 @@ std::vector<Answer> DownloadServer::nextRecord()
     return {Answer::text(record.first(cut)), Answer::text(record.sliced(cut), splitPauseMs)};
 }
 
+QByteArray DownloadServer::boardLine(int index) const
+{
+    const QByteArray end = boardLineEnds ? "\r\n" : "";
+    return (index < boardLines.size() ? boardLines[index] : QByteArray("RIComplete")) + end;
+}
+
 std::vector<Answer> DownloadServer::nextBoardLine()
 {
     if (m_boardSent == boardSilentAfter)
         return {Answer::silence()};
-    if (m_boardSent == boardLines.size())
-        return {Answer::text("RIComplete\r\n")};
-    return {Answer::text(boardLines[m_boardSent++] + "\r\n")};
+    if (m_boardSent > boardLines.size())
+        return {};
+    QByteArray line = boardLine(m_boardSent).sliced(m_boardSent > 0 ? boardAhead : 0);
+    if (boardAhead > 0 && m_boardSent < boardLines.size())
+        line += boardLine(m_boardSent + 1).first(boardAhead);
+    ++m_boardSent;
+    if (boardCut <= 0 || boardCut >= line.size())
+        return {Answer::text(line)};
+    return {Answer::text(line.first(boardCut)), Answer::text(line.sliced(boardCut), splitPauseMs)};
 }

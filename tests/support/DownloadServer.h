@@ -21,8 +21,22 @@ struct DownloadServer {
     std::map<int, QByteArray> sentInstead; // bytes sent in place of the record of an address
     int silentAfter = -1;     // nothing more after this many records
     int completeAfter = -1;   // "Complete" after this many records
-    QByteArrayList boardLines; // the option board's, sent with CR LF
+    // The record of this address is held back until the test releases it, as a
+    // controller finishing the record it was sending when the user pressed
+    // Escape; once.
+    int heldRecord = -1;
+    QByteArray heldAfterImage; // after "Complete", held back until released; once
+
+    QByteArrayList boardLines; // the option board's
     int boardSilentAfter = -1;
+    bool boardLineEnds = true; // each line and the end marker end with CR LF
+    // Where each line (with its line end) is cut into two writes, 30 ms apart; 0: none.
+    int boardCut = 0;
+    // The echo of the start command in one write with the first line.
+    bool echoGlued = false;
+    // The first so many bytes of the next line go ahead of each "o", with the
+    // rest of the line before them; 0: a line a time.
+    int boardAhead = 0;
 
     // Installs the server on the simulator; the server must outlive it.
     void serve(ControllerSimulator& sim);
@@ -31,6 +45,7 @@ private:
     std::optional<std::vector<ControllerSimulator::Answer>> answer(const QByteArray& line);
     std::vector<ControllerSimulator::Answer> nextRecord();
     std::vector<ControllerSimulator::Answer> nextBoardLine();
+    QByteArray boardLine(int index) const;
 
     int m_sent = 0;
     int m_boardSent = 0;

@@ -43,6 +43,12 @@ QByteArray FakeSerialPort::readAvailable()
     return chunk;
 }
 
+void FakeSerialPort::discardInput()
+{
+    if (m_open)
+        m_replies.clear();
+}
+
 bool FakeSerialPort::waitForData(int timeoutMs)
 {
     if (m_open && m_replies.empty() && m_clock)

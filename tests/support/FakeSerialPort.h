@@ -37,6 +37,7 @@ public:
 
     Status write(const QByteArray& data) override;
     QByteArray readAvailable() override;
+    void discardInput() override;
     bool waitForData(int timeoutMs) override;
 
     Status setDtr(bool on) override;

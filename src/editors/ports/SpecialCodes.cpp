@@ -324,9 +324,12 @@ void SpecialCodes::showCurrentCodes()
 
 void SpecialCodes::showOptionBoard(const OptionBoardFile& board)
 {
-    const int toll = fieldOf(&S::TollRestrict);
-    for (int i = 1; i <= Count::TollEntries; ++i)
-        edit(toll, i, std::size_t(i) <= board.tollRestrict.size() ? board.tollRestrict[std::size_t(i) - 1].second : QString());
+    if (board.tollRestrict) {
+        const auto& list = *board.tollRestrict;
+        const int toll = fieldOf(&S::TollRestrict);
+        for (int i = 1; i <= Count::TollEntries; ++i)
+            edit(toll, i, std::size_t(i) <= list.size() ? list[std::size_t(i) - 1].second : QString());
+    }
     if (board.answerCode)
         edit(fieldOf(SettingBinding{&S::AnswerCode}), 1, *board.answerCode);
     if (board.ringNumber)
