@@ -1,8 +1,11 @@
 #include "editors/EditorCopies.h"
 
+#include "platform/IniDocument.h"
 #include "store/KeyRegistry.h"
 #include "store/SettingsNotices.h"
 #include "store/TextHelpers.h"
+
+#include <algorithm>
 
 FieldDefinition ReaderField(SettingBinding setting, IntakeRule intake, LoadRule load)
 {
@@ -126,27 +129,50 @@ bool EditorCopies::unreadable(int field, int i) const
     return reader && differs(field, i) && !reader->accepts(reader->normalised(toStore(field, i)));
 }
 
-std::vector<FieldElement> EditorCopies::unreadable() const
+namespace {
+
+// What no setting may hold, however it got into the copy.
+std::optional<QString> UnstorableText(const QString& text)
 {
-    std::vector<FieldElement> out;
-    for (int f = 0; f < fieldCount(); ++f)
-        for (int i = 1; i <= count(f); ++i)
-            if (unreadable(f, i))
-                out.push_back({f, i});
-    return out;
+    if (const std::optional<QString> why = IniDocument::unstorable(text))
+        return why;
+    if (std::ranges::any_of(text, [](QChar c) { return c.category() == QChar::Other_Control; }))
+        return QStringLiteral("a control character cannot be stored");
+    return std::nullopt;
 }
 
-std::vector<EditorCopies::Gated> EditorCopies::gated() const
+} // namespace
+
+std::vector<EditorCopies::Refused> EditorCopies::refusals() const
 {
-    std::vector<Gated> out;
+    std::vector<Refused> out;
     for (int f = 0; f < fieldCount(); ++f) {
-        const ApplyGate& gate = definition(f).gate;
-        if (!gate)
-            continue;
-        for (int i = 1; i <= count(f); ++i)
-            if (differs(f, i))
-                if (std::optional<QString> reason = gate(toStore(f, i)))
+        const FieldDefinition& d = definition(f);
+        for (int i = 1; i <= count(f); ++i) {
+            if (!differs(f, i))
+                continue;
+            const QString text = toStore(f, i);
+            if (std::optional<QString> why = UnstorableText(text)) {
+                out.push_back({{f, i}, *why});
+            } else if (unreadable(f, i)) {
+                // A check made for Apply speaks for whatever the reader
+                // refuses, any other only for what it refuses itself ("12ab"
+                // passes a range check, and its message would tell of a range
+                // it is in).
+                const std::optional<FieldCheck>& check = d.check;
+                const QString& typed = copy(f, i);
+                if (check && (check->when == FieldCheck::When::Apply || check->refuses(typed)))
+                    out.push_back({{f, i}, check->speaking(typed).message});
+                else
+                    out.push_back({{f, i},
+                                   QStringLiteral("\"%1\" cannot be stored, because the configuration file could "
+                                                  "not read it back")
+                                       .arg(typed)});
+            } else if (d.gate) {
+                if (std::optional<QString> reason = d.gate(text))
                     out.push_back({{f, i}, *reason});
+            }
+        }
     }
     return out;
 }

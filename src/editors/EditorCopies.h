@@ -134,14 +134,18 @@ public:
                        const QString& refused) const;
     // A changed copy that the reader would refuse when the file is read back.
     bool unreadable(int field, int i) const;
-    std::vector<FieldElement> unreadable() const;
 
-    // The changed copies that a field's Apply gate refuses, with the reason.
-    struct Gated {
+    // A changed copy that Apply cannot store, with the reason.
+    struct Refused {
         FieldElement element;
         QString reason;
     };
-    std::vector<Gated> gated() const;
+    // Every changed copy that Apply cannot store, in field order: a text the
+    // file cannot hold or that holds a control character (which would reach
+    // the controller inside a command line), one the reader would refuse
+    // when the file is read back (in the words of the field's check where it
+    // speaks for the text), one the field's gate refuses.
+    std::vector<Refused> refusals() const;
 
     // For each copy that differs: its changed flag, its field's section
     // flags, the setting, and the others told; when any differed, DataSaved

@@ -3,6 +3,7 @@
 #include "editors/ControlNames.h"
 #include "editors/ListText.h"
 #include "editors/NumericOnly.h"
+#include "platform/SingleLine.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -48,6 +49,8 @@ public:
         m_hintColour = m_box->palette().color(QPalette::PlaceholderText);
         if (kind.numericOnly)
             SetNumericOnly(m_box);
+        else
+            KeepSingleLine(m_box);
         // Any change of the text counts, the program's own setText included.
         keep(QObject::connect(m_box, &QLineEdit::textChanged, [this](const QString& text) {
             if (!takesAll() && filterOut(text))

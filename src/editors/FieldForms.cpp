@@ -7,6 +7,7 @@ namespace Intake {
 QString AsTyped(const QString& text) { return text; }
 QString Trimmed(const QString& text) { return text.trimmed(); }
 QString Number(const QString& text) { return LeadingNumberText(text); }
+QString NumberOrEmpty(const QString& text) { return text.isEmpty() ? text : Number(text); }
 QString Upper(const QString& text) { return UpperLatin1(text); }
 QString Code(const QString& text) { return UpperLatin1(text.trimmed()); }
 

@@ -9,6 +9,8 @@ namespace Intake {
 QString AsTyped(const QString& text);
 QString Trimmed(const QString& text); // leading and trailing blanks removed
 QString Number(const QString& text);  // the leading number as decimal digits: "007" gives "7", "" gives "0"
+// The same, but an emptied box stays empty: it stores what it shows.
+QString NumberOrEmpty(const QString& text);
 QString Upper(const QString& text);   // upper-cased; the box keeps what was typed
 QString Code(const QString& text);    // a DTMF code: trimmed and upper-cased, "a1 " gives "A1"
 // Upper-cased, blanks at the ends dropped and every run of blanks one blank.

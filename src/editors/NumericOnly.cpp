@@ -1,9 +1,5 @@
 #include "editors/NumericOnly.h"
 
-#include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include "platform/SingleLine.h"
 
-void SetNumericOnly(QLineEdit* box)
-{
-    box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
-}
+void SetNumericOnly(QLineEdit* box) { KeepSingleLine(box, QStringLiteral("[0-9]*")); }

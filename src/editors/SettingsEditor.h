@@ -65,9 +65,10 @@ public:
     ~SettingsEditor() override;
 
     bool applyEdits() final { return apply(); }
-    // Runs the check of the box still being edited, refuses what the reader
-    // would not read back or what the editor vetoes (nothing is stored then),
-    // stores the copies that differ with their flags, then afterApply().
+    // Runs the check of the box still being edited; refuses, naming every
+    // such box and putting none back, what the file cannot hold or the reader
+    // would not read back, and what the editor vetoes (nothing is stored
+    // then); stores the copies that differ with their flags, then afterApply().
     void Apply_Click() { (void)apply(); }
     // The stored values back into the copies and controls of the fields that
     // cancel restores, then afterCancel().
@@ -243,7 +244,6 @@ private:
     // The program puts a value into the control as an edit would.
     void putText(Binding& b, const QString& value);
     void mark(const Binding& b);
-    bool repairUnreadable();
     // How a message names the box of an element: never empty.
     QString boxName(const FieldElement& e) const;
     Binding* boxShowing(int field, int index);

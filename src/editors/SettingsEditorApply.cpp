@@ -18,7 +18,7 @@ bool SettingsEditor::apply()
     // A tab change or the keyboard shortcut leaves the focus where it is.
     if (m_pending)
         leaveCheck(m_bindings[*m_pending]);
-    if (!repairUnreadable() || !passesGates())
+    if (!passesGates())
         return false;
     if (const std::optional<Refusal> refusal = vetoApply()) {
         tell(refusal->text, m_style);
@@ -28,47 +28,26 @@ bool SettingsEditor::apply()
     return true;
 }
 
-// A shown box whose check speaks for the text gets the check's message and
-// repair: a check made for Apply speaks for whatever the reader refuses, any
-// other only for what it refuses itself ("12ab" passes a range check, and its
-// message would tell of a range it is in). Any other copy the reader would
-// refuse stops the Apply with a message naming the control.
-bool SettingsEditor::repairUnreadable()
-{
-    for (const FieldElement& e : m_copies.unreadable()) {
-        const std::optional<FieldCheck>& check = m_copies.definition(e.field).check;
-        const QString text = m_copies.copy(e.field, e.index);
-        const bool checkSpeaks = check && (check->when == FieldCheck::When::Apply || check->refuses(text));
-        if (Binding* b = boxShowing(e.field, e.index); b && checkSpeaks) {
-            // Emptying is no repair here: the empty text is what the reader refuses.
-            const auto repair = check->repair == FieldCheck::Repair::Zero ? FieldCheck::Repair::Zero
-                                                                           : FieldCheck::Repair::Stored;
-            refuse(*b, *check, repair, text);
-        }
-        if (!m_copies.unreadable(e.field, e.index)) // repaired
-            continue;
-        tell(QStringLiteral("%1: \"%2\" cannot be stored, because the configuration file could not read it back. "
-                            "Nothing was applied.")
-                 .arg(boxName(e), text),
-             m_style);
-        return false;
-    }
-    return true;
-}
-
-// Every changed copy a field's gate refuses is named in one message, and
-// nothing is stored.
+// Every changed copy that cannot be stored is named in one message, and
+// nothing is stored: each box keeps its text for the user to mend.
 bool SettingsEditor::passesGates()
 {
-    const std::vector<EditorCopies::Gated> gated = m_copies.gated();
-    if (gated.empty())
+    const std::vector<EditorCopies::Refused> refused = m_copies.refusals();
+    if (refused.empty())
         return true;
     QStringList lines;
-    for (const EditorCopies::Gated& g : gated)
-        lines << QStringLiteral("%1: %2").arg(boxName(g.element), g.reason);
-    tell(QStringLiteral("Nothing was applied, because what these boxes hold cannot be stored:\n\n%1")
-             .arg(lines.join(u'\n')),
-         m_style);
+    for (const EditorCopies::Refused& r : refused)
+        lines << QStringLiteral("%1: %2").arg(boxName(r.element), r.reason);
+    if (lines.size() == 1) {
+        const QString& line = lines.front();
+        const bool ended = line.endsWith(u'.') || line.endsWith(u'!') || line.endsWith(u'?');
+        tell(line + (ended ? QStringLiteral(" Nothing was applied.") : QStringLiteral(". Nothing was applied.")),
+             m_style);
+    } else {
+        tell(QStringLiteral("Nothing was applied, because what these boxes hold cannot be stored:\n\n%1")
+                 .arg(lines.join(u'\n')),
+             m_style);
+    }
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "link/ControllerLink.h"
 #include "link/WindowPlacement.h"
 #include "platform/Clock.h"
+#include "platform/SingleLine.h"
 #include "store/AppContext.h"
 #include "store/SettingsTables.h"
 
@@ -24,6 +25,7 @@ ManualSendData::ManualSendData(AppContext& context, ControllerLink& controller, 
     setWindowTitle(QStringLiteral("Manual Send Data To Tarvex"));
     m_box = new QLineEdit(this);
     m_box->setObjectName(QStringLiteral("ManualSendData"));
+    KeepSingleLine(m_box); // one command line, whatever is pasted
     m_close = new QPushButton(QStringLiteral("&Close"), this);
     m_close->setObjectName(QStringLiteral("Close"));
     m_close->setAutoDefault(false); // Enter belongs to the box

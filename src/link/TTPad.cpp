@@ -2,6 +2,7 @@
 
 #include "link/ControllerLink.h"
 #include "platform/Dialogs.h"
+#include "platform/SingleLine.h"
 #include "platform/SoundOutput.h"
 #include "store/AppContext.h"
 #include "store/ProgramName.h"
@@ -35,6 +36,7 @@ TTPad::TTPad(AppContext& context, ControllerLink& controller, QWidget* parent)
     auto* layout = new QGridLayout(this);
     m_txtNum = new QLineEdit(this);
     m_txtNum->setObjectName(QStringLiteral("txtNum"));
+    KeepSingleLine(m_txtNum);
     layout->addWidget(m_txtNum, 0, 0, 1, 4);
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 4; ++column) {

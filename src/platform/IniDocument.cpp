@@ -181,27 +181,32 @@ Status IniDocument::write(const QString& section, const QString& key, const QStr
     return write({ProfileEntry{section, key, value}});
 }
 
+std::optional<QString> IniDocument::unstorable(const QString& text)
+{
+    if (text.contains(u'\n') || text.contains(u'\r'))
+        return QStringLiteral("a line break cannot be stored");
+    if (!isLatin1(text))
+        return QStringLiteral("the text holds a character outside Latin-1");
+    return std::nullopt;
+}
+
 Status IniDocument::write(const std::vector<ProfileEntry>& entries)
 {
     std::vector<Encoded> encoded;
     encoded.reserve(entries.size());
     for (const ProfileEntry& entry : entries) {
-        const auto refuse = [&entry](const char* why) {
-            return Status::failure(QStringLiteral("Cannot store \"%1\" in [%2]: %3")
-                                       .arg(entry.key, entry.section, QLatin1String(why)));
+        const auto refuse = [&entry](const QString& why) {
+            return Status::failure(QStringLiteral("Cannot store \"%1\" in [%2]: %3").arg(entry.key, entry.section, why));
         };
-        for (const QString* text : {&entry.section, &entry.key, &entry.value}) {
-            if (text->contains(u'\n') || text->contains(u'\r'))
-                return refuse("a line break cannot be stored");
-            if (!isLatin1(*text))
-                return refuse("the text holds a character outside Latin-1");
-        }
+        for (const QString* text : {&entry.section, &entry.key, &entry.value})
+            if (const std::optional<QString> why = unstorable(*text))
+                return refuse(*why);
         Encoded e{trimBlanks(entry.section.toLatin1()).toByteArray(),
                   trimBlanks(entry.key.toLatin1()).toByteArray(), entry.value.toLatin1()};
         if (e.section.isEmpty() || e.section.contains(']'))
-            return refuse("a section name must not be empty or hold \"]\"");
+            return refuse(QStringLiteral("a section name must not be empty or hold \"]\""));
         if (e.key.isEmpty() || e.key.contains('=') || QByteArrayView("[;#").contains(e.key[0]))
-            return refuse("a key name must not be empty, hold \"=\" or begin with \"[\", \";\" or \"#\"");
+            return refuse(QStringLiteral("a key name must not be empty, hold \"=\" or begin with \"[\", \";\" or \"#\""));
         encoded.push_back(std::move(e));
     }
     for (const Encoded& e : encoded)

@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -39,6 +40,9 @@ public:
     // would not read back), none is.
     Status write(const std::vector<ProfileEntry>& entries);
     Status write(const QString& section, const QString& key, const QString& value);
+    // Why a section, key or value cannot be stored (a line break, a character
+    // outside Latin-1); nothing when it can.
+    static std::optional<QString> unstorable(const QString& text);
 
 private:
     struct Line {

@@ -375,7 +375,9 @@ TEST_F(DtmfMemoriesTest, AnEmptiedMemoryIsSentEmptyByTheNextUpload)
     EXPECT_FALSE(tables.DTMFMemoryChanged.any(true));
 }
 
-TEST_F(DtmfMemoriesTest, DurationAndDelayAreRefusedAbove255AndAnEmptyBoxIsStoredAsZero)
+// The box emptied by the check holds what the file cannot read back: Apply
+// names it and stores nothing, rather than a "0" the box never showed.
+TEST_F(DtmfMemoriesTest, DurationAndDelayAreRefusedAbove255AndAnEmptiedBoxIsRefusedByName)
 {
     for (const bool duration : {true, false}) {
         const QString name = duration ? "DTMFDurSet" : "DTMFDelaySet";
@@ -389,15 +391,26 @@ TEST_F(DtmfMemoriesTest, DurationAndDelayAreRefusedAbove255AndAnEmptyBoxIsStored
         EXPECT_EQ(shown[0].text, "Value must be between 0 and 255. Try again.");
         EXPECT_EQ(shown[0].icon, Dialogs::Icon::None);
         EXPECT_EQ(box->text(), "") << "emptied";
-        editor->DoApply();
         const QString& stored = duration ? tables.DTMFDur : tables.DTMFDelay;
-        EXPECT_EQ(stored, "0") << name.toStdString();
-        EXPECT_TRUE(FindStem(duration ? "DTMFDur" : "DTMFDelay").rule.accepts(stored)) << "read back as it is";
+        const QString before = stored;
+        tables.DTMFChanged = false;
+        type(find("DTMFSet(4)"), "1 2");
+        editor->DoApply();
+        ASSERT_EQ(dialogs.script.messages().size(), 2u);
+        EXPECT_EQ(dialogs.script.messages()[1].text,
+                  QString(duration ? "Duration" : "Delay")
+                      + ": \"\" cannot be stored, because the configuration file could not read it back. "
+                        "Nothing was applied.");
+        EXPECT_EQ(stored, before) << name.toStdString();
+        EXPECT_EQ(tables.DTMFMemory[4], "NONE STORED") << "nothing of that Apply";
+        EXPECT_EQ(box->text(), "");
+        EXPECT_FALSE(tables.DTMFChanged);
 
         type(box, "255");
         editor->DoApply();
         EXPECT_EQ(stored, "255");
-        EXPECT_EQ(dialogs.script.messages().size(), 1u);
+        EXPECT_EQ(tables.DTMFMemory[4], "1 2");
+        EXPECT_EQ(dialogs.script.messages().size(), 2u);
         EXPECT_TRUE(tables.DTMFChanged);
     }
     EXPECT_TRUE(tables.DTMFDurChanged);

@@ -194,15 +194,15 @@ TEST(EditorCopiesReaderTest, ChangedCopiesTheReaderWouldRefuseAreFound)
     general.reader = &FindStem("GeneralTimer").rule;
     const int g = c.add(general);
 
-    EXPECT_TRUE(c.unreadable().empty());
+    EXPECT_TRUE(c.refusals().empty());
     c.setCopy(d, 1, "");
     c.setCopy(g, 2, "12a");
     c.setCopy(g, 3, "40");
-    const auto found = c.unreadable();
+    const auto found = c.refusals();
     ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].field, d);
-    EXPECT_EQ(found[1].field, g);
-    EXPECT_EQ(found[1].index, 2);
+    EXPECT_EQ(found[0].element, (FieldElement{d, 1}));
+    EXPECT_EQ(found[1].element, (FieldElement{g, 2}));
+    EXPECT_EQ(found[1].reason, "\"12a\" cannot be stored, because the configuration file could not read it back");
     EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Stored, "7", "12a").text, "0");
     EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Zero, "7", "12a").text, "0");
     EXPECT_EQ(c.repairText(g, 2, FieldCheck::Repair::Empty, "7", "12a").text, "");
@@ -385,13 +385,43 @@ TEST(EditorCopiesGateTest, EveryChangedCopyAGateRefusesIsNamed)
     c.take(f, 2, "013");
     c.take(f, 5, "x");
     c.take(f, 9, "0x1");
-    const std::vector<EditorCopies::Gated> gated = c.gated();
+    const std::vector<EditorCopies::Refused> gated = c.refusals();
     ASSERT_EQ(gated.size(), 2u);
     EXPECT_EQ(gated[0].element, (FieldElement{f, 5}));
     EXPECT_EQ(gated[1].element, (FieldElement{f, 9}));
     EXPECT_EQ(gated[1].reason, "no x");
     t.Macro[7] = "x"; // what is stored already is not judged again
-    EXPECT_EQ(c.gated().size(), 2u);
+    EXPECT_EQ(c.refusals().size(), 2u);
+}
+
+// Whatever put it into a copy, a text the file cannot hold, or one that would
+// end a command line early, is refused by every field, reader rule or none.
+TEST(EditorCopiesGateTest, ATextNoLineOfTheFileCanHoldIsRefused)
+{
+    SettingsTables t;
+    t.APPrefix = "5";
+    EditorCopies c(t, nullptr, {&S::SpecialCodesChanged});
+    const int plain = c.add(Field(Bind(&S::APPrefix, &S::APPrefixChanged)));
+    const struct {
+        QString text;
+        const char* reason;
+    } cases[] = {
+        {"12\r\n34", "a line break cannot be stored"},
+        {"12\r34", "a line break cannot be stored"},
+        {"12\n34", "a line break cannot be stored"},
+        {"12\t34", "a control character cannot be stored"},
+        {QString("12") + QChar(0) + "34", "a control character cannot be stored"},
+        {"12\u20ac", "the text holds a character outside Latin-1"},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.reason);
+        c.setCopy(plain, 1, k.text);
+        const auto found = c.refusals();
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_EQ(found[0].reason, k.reason);
+    }
+    c.setCopy(plain, 1, "12 34");
+    EXPECT_TRUE(c.refusals().empty());
 }
 
 TEST(FieldFormsTest, IntakeAndLoadForms)

@@ -124,6 +124,17 @@ TEST_F(IdTest, SpeedAndTonesAreRefusedAsTypedButNeverWhileLoading)
     type(box("CWTone1Set", 1), "3500");
 
     tables.CWTone2Changed.fill(false);
+    // The emptied speed is no "0" the box never showed: Apply names it and
+    // stores nothing until it is mended.
+    dialogs.script.clear();
+    const QString tone = tables.CWTone1[1];
+    editor->DoApply();
+    EXPECT_EQ(messages(), QStringList{"CW Speed (1): \"\" cannot be stored, because the configuration file could "
+                                      "not read it back. Nothing was applied."});
+    EXPECT_EQ(box("CWSpeedSet", 1)->text(), "");
+    EXPECT_EQ(tables.CWTone1[1], tone);
+    EXPECT_FALSE(tables.IDChanged);
+    type(box("CWSpeedSet", 1), "0");
     editor->DoApply();
     EXPECT_EQ(tables.CWSpeed[1], "0");
     EXPECT_EQ(tables.CWSpeed[2], "20") << "020 is the speed 20";

@@ -146,18 +146,6 @@ TEST_F(SettingsEditorTest, ARefusedBoxGetsTheFocusBackOnlyWhileItsEditorIsShown)
     EXPECT_EQ(tables.HangTime[1], "0");
 }
 
-TEST_F(SettingsEditorTest, AnEmptyBoxIsStoredAsZeroWhereTheRepairIsZero)
-{
-    ProbeEditor editor(context);
-    auto* box = find(editor, "Probe(3)");
-    box->setText("");
-    editor.DoApply();
-    EXPECT_EQ(messages(), QStringList{"The value must be between 1 and 255"});
-    EXPECT_EQ(tables.HangTime[3], "0");
-    EXPECT_TRUE(tables.HangTimeChanged[3]);
-    EXPECT_FALSE(tables.DataSaved);
-}
-
 TEST_F(SettingsEditorTest, TheProgramsOwnTextRunsTheChangeHandlingOnlyWhenTheTextChanges)
 {
     ProbeEditor editor(context);
@@ -349,9 +337,11 @@ TEST_F(SettingsEditorTest, AVetoedApplyStoresNothingAndSaysWhyOnce)
     EXPECT_EQ(editor.applied, 1);
 }
 
-// The box's own check speaks only for a text it refuses itself: "12ab" is in
-// the range, so its message would be wrong; the reader's refusal names the box.
-TEST_F(SettingsEditorTest, ACopyTheReaderWouldRefuseIsReportedNotPutBack)
+// A box Apply refuses is named and keeps its text, and so does the good edit
+// beside it, which is not stored either. The box's own check speaks only for
+// a text it refuses itself: "12ab" is in the range, so its message would be
+// wrong; the reader's refusal names the box.
+TEST_F(SettingsEditorTest, ACopyApplyCannotStoreIsNamedAndKeptAndNothingIsStored)
 {
     struct Case {
         const char* name;
@@ -359,12 +349,14 @@ TEST_F(SettingsEditorTest, ACopyTheReaderWouldRefuseIsReportedNotPutBack)
         const char* text; // put in past the digit filter
         QString message;  // the whole message, or how it begins
         const char* left; // the box's text after Apply
-        bool applied;
     };
     const Case cases[] = {
-        {"no check of its own", "Delay", "abc", "Speech Delay: \"abc\" cannot be stored", "abc", false},
-        {"in range, but not digits", "Probe(1)", "12ab", "Hang Time (1): \"12ab\" cannot be stored", "12ab", false},
-        {"out of range", "Probe(1)", "300", "The value must be between 1 and 255", "0", true},
+        {"no check of its own", "Delay", "abc", "Speech Delay: \"abc\" cannot be stored", "abc"},
+        {"in range, but not digits", "Probe(1)", "12ab", "Hang Time (1): \"12ab\" cannot be stored", "12ab"},
+        {"out of range", "Probe(1)", "300", "Hang Time (1): The value must be between 1 and 255. Nothing was applied.",
+         "300"},
+        {"emptied, which reads 0", "Probe(3)", "", "Hang Time (3): The value must be between 1 and 255. Nothing was applied.",
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -377,8 +369,11 @@ TEST_F(SettingsEditorTest, ACopyTheReaderWouldRefuseIsReportedNotPutBack)
         ASSERT_EQ(messages().size(), 1);
         EXPECT_TRUE(messages()[0].startsWith(c.message)) << messages()[0].toStdString();
         EXPECT_EQ(find(editor, c.box)->text(), c.left);
-        EXPECT_EQ(tables.HangTime[2], c.applied ? "70" : "50");
+        EXPECT_EQ(find(editor, "Probe(2)")->text(), "70");
+        EXPECT_EQ(tables.HangTime[2], "50");
         EXPECT_EQ(tables.XmtDelay, "1000");
+        EXPECT_FALSE(tables.HangTimeChanged.any(true));
+        EXPECT_TRUE(tables.DataSaved);
     }
 }
 

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <QApplication>
+#include <QClipboard>
 #include <map>
 
 namespace {
@@ -487,6 +489,19 @@ TEST_F(SpecialCodesTest, AMuteDigitThatIsNeitherShowsTheSecondAndStaysAsStored)
     editor->DoApply();
     EXPECT_EQ(tables.DTMFMuteDigitSelect, "2");
     EXPECT_TRUE(tables.DTMFMuteDigitSelectValueChanged);
+}
+
+// A pasted text with a line break in it is one entry, its break dropped.
+TEST_F(SpecialCodesTest, APastedTollEntryIsOneRow)
+{
+    load();
+    QApplication::clipboard()->setText("12\r\n34");
+    find("TollRestrictSet")->paste();
+    find<QPushButton>("TollAdd")->click();
+    ASSERT_EQ(tollList()->count(), 1);
+    EXPECT_EQ(tollList()->item(0)->text(), "1234");
+    editor->DoApply();
+    EXPECT_EQ(tables.TollRestrict[1], "1234");
 }
 
 // Add and delete change the working list only; Apply writes the list to

@@ -326,8 +326,8 @@ TEST_F(TimersTest, SpeechDelayTakesAnyTextButApplyRefusesWhatCouldNotBeReadBack)
         dialogs.script.clear();
         type(delay, c.text);
         editor->DoApply();
-        EXPECT_EQ(messages(), QStringList{c.message});
-        EXPECT_EQ(delay->text(), "1000") << "the stored value put back";
+        EXPECT_EQ(messages(), QStringList{"Before Transmit: " + c.message + ". Nothing was applied."});
+        EXPECT_EQ(delay->text(), c.text) << "kept for the user to mend";
         EXPECT_EQ(tables.XmtDelay, "1000");
         EXPECT_FALSE(anyFlag());
     }
@@ -336,6 +336,24 @@ TEST_F(TimersTest, SpeechDelayTakesAnyTextButApplyRefusesWhatCouldNotBeReadBack)
     editor->DoApply();
     EXPECT_EQ(tables.XmtDelay, "750");
     EXPECT_TRUE(tables.XmtDelayChanged);
+}
+
+// The refused box stops the whole Apply: the good edit beside it is neither
+// stored nor lost, and both boxes keep what was typed.
+TEST_F(TimersTest, ARefusedSpeechDelayStopsTheAuxTimerBesideIt)
+{
+    load();
+    const QString aux = tables.AuxTime[1];
+    type(find("AuxTimer(1)"), "33");
+    type(find("XmtDelaySet"), "12abc");
+    editor->DoApply();
+    EXPECT_EQ(messages(), QStringList{"Before Transmit: The value must be a whole number. Nothing was applied."});
+    EXPECT_EQ(find("XmtDelaySet")->text(), "12abc");
+    EXPECT_EQ(find("AuxTimer(1)")->text(), "33");
+    EXPECT_EQ(tables.AuxTime[1], aux);
+    EXPECT_EQ(tables.XmtDelay, "1000");
+    EXPECT_FALSE(anyFlag());
+    EXPECT_TRUE(tables.DataSaved);
 }
 
 TEST_F(TimersTest, MacroListsTakeOnlyAPickedItemAndShowAStoredTextThatIsNoItem)

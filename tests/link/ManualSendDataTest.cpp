@@ -1,8 +1,11 @@
 #include "DtmfDecoder.h"
 #include "QtPrinters.h"
 #include "WindowRig.h"
+#include "WireFixture.h"
 #include "link/ManualSendData.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -38,6 +41,26 @@ TEST(ManualSendData, EnterSendsTheLineWithItsReplyCheck)
 
     type(window, ""); // nothing to send
     EXPECT_EQ(rig.port.written(), "1*100050\r");
+}
+
+// Two lines pasted are one line in the box, its break dropped: the controller
+// gets one command line, and no second command.
+class ManualSendWire : public WireFixture {};
+
+TEST_F(ManualSendWire, APastedTwoLineTextGoesOutAsOneCommandLine)
+{
+    ManualSendData window(m_context, m_controller);
+    window.show();
+    auto* box = window.findChild<QLineEdit*>("ManualSendData");
+    QApplication::clipboard()->setText("1*100060\r\n2*100070");
+    box->paste();
+    EXPECT_EQ(box->text(), "1*1000602*100070");
+    QTest::keyClick(box, Qt::Key_Return);
+    window.Close_Click();
+    ASSERT_TRUE(m_sim.waitForCloses(1));
+    EXPECT_EQ(m_sim.received(), "1*1000602*100070\r");
+    EXPECT_EQ(m_sim.lines().size(), 1u);
+    EXPECT_TRUE(m_dialogs.shown().empty());
 }
 
 // A serial port or a keying port that will not open: its message, and nothing

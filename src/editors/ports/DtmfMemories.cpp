@@ -59,12 +59,12 @@ FormRow memoryRow(const SettingsTables& tables)
     return {{}, QStringLiteral("DTMFSet"), {}, TextBoxEmptyAs(NoneStored, NoneStored), f};
 }
 
-// An emptied box reads 0, a value the configuration reads back.
+// The copy is the text as typed; one emptied by the range check stays empty,
+// which the configuration file cannot read back, so Apply refuses it by name.
 FormRow parameterRow(const char* caption, const char* box, QString SettingsTables::* setting,
                      bool SettingsTables::* flag)
 {
-    FieldDefinition f =
-        ReaderField(Bind(setting, flag), Intake::Number, LoadForm::ThroughIntake);
+    FieldDefinition f = ReaderField(Bind(setting, flag));
     f.check = Plain(Between(0, 255, QStringLiteral("Value must be between 0 and 255. Try again.")));
     f.check->when = FieldCheck::When::Change;
     f.check->repair = FieldCheck::Repair::Empty;

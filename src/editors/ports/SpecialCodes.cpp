@@ -4,6 +4,7 @@
 #include "editors/PortSets.h"
 #include "download/OptionBoardFile.h"
 #include "editors/ports/NewCodeSender.h"
+#include "platform/SingleLine.h"
 #include "store/AppContext.h"
 #include "store/ProgramName.h"
 
@@ -187,6 +188,7 @@ QWidget* SpecialCodes::accessCodes()
         auto* fresh = new QLineEdit;
         fresh->setObjectName(ControlName(QString::fromLatin1(row.fresh), row.port));
         fresh->setMaximumWidth(90);
+        KeepSingleLine(fresh);
         grid->addWidget(new QLabel(QString::fromLatin1(row.caption)), gridRow, 0);
         grid->addWidget(current, gridRow, 1);
         grid->addWidget(fresh, gridRow, 2);
@@ -250,6 +252,7 @@ QWidget* SpecialCodes::tollRestrict()
     m_tollEntry = new QLineEdit;
     m_tollEntry->setObjectName(QStringLiteral("TollRestrictSet"));
     m_tollEntry->setMaximumWidth(120);
+    KeepSingleLine(m_tollEntry);
     auto* add = new QPushButton(QStringLiteral("&Add"));
     add->setObjectName(QStringLiteral("TollAdd"));
     auto* remove = new QPushButton(QStringLiteral("&Delete"));

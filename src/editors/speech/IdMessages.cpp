@@ -60,7 +60,9 @@ FieldCheck limitCheck(double max, const char* message, const char* title)
 
 FormRow speedRow()
 {
-    FieldDefinition f = ReaderField(Bind(&S::CWSpeed, &S::CWSpeedChanged), &Intake::Number,
+    // A speed emptied by its check stays empty, as the box shows it: Apply
+    // refuses it by name rather than storing a "0" nobody sees.
+    FieldDefinition f = ReaderField(Bind(&S::CWSpeed, &S::CWSpeedChanged), &Intake::NumberOrEmpty,
                                     LoadForm::ThroughIntake);
     f.check = limitCheck(55, "CW speed must be less than 55 wpm.", "Invalid Speed");
     return {QStringLiteral("CW Speed"), QStringLiteral("CWSpeedSet"), QStringLiteral("WPM"), NumberBox(), f};
