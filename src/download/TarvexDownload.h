@@ -13,8 +13,9 @@ struct OptionBoardFile;
 
 // What the download asks of the main window.
 struct DownloadHooks {
-    // The editors' edits, applied as File Open does; false when one refused
-    // them.
+    // The editors' edits, applied as File Open does, and what waits in them
+    // to be sent asked about, as the reload drops it; false when one refused
+    // its edits or the user kept what waits.
     std::function<bool()> applyPendingEdits;
     // Every other command off (false) for the transfer, and on again.
     std::function<void(bool)> enableCommands;

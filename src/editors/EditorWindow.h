@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 // One of the eleven editor windows of the tab strip. Creating it loads it:
@@ -20,6 +21,10 @@ public:
     // edits the configuration holds. An editor whose Apply also sends
     // commands to the controller sends none here; they wait for its own Apply.
     virtual bool applyForCommand() { return applyEdits(); }
+    // What waits in the editor for its own Apply to send to the controller,
+    // each named for the user ("the new lock code "5""). A command that
+    // closes the editor asks before it drops them.
+    virtual QStringList waitingToSend() const { return {}; }
     // Puts the focus where the user is to start typing (the access code
     // editor's new lock code, when the start-up finds the lock code unusable).
     virtual void focusFirstEntry() {}

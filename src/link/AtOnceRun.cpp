@@ -115,6 +115,9 @@ private:
         const Outcome outcome =
             m_transport.send(command, m_request.unlockPort, m_framed ? Framing::Bare : Framing::NoLock);
         m_framed = true;
+        if (!m_transport.dtmfMode() && outcome != Outcome::Accepted && outcome != Outcome::Refused
+            && m_request.unanswered)
+            m_request.unanswered();
         if (outcome == Outcome::TimedOut && m_result && m_unanswered && !m_namedStep)
             m_namedStep = FailureOf(outcome, command).reason();
         if (outcome == Outcome::TimedOut && m_request.goesOnUnanswered) {

@@ -68,6 +68,12 @@ bool EditorManager::doApply(int tab)
     return !e || e->applyEdits();
 }
 
+bool EditorManager::applyForCommand(int tab)
+{
+    EditorWindow* e = editor(tab);
+    return !e || e->applyForCommand();
+}
+
 std::optional<int> EditorManager::applyAllForCommand(int first)
 {
     std::vector<int> order{first};
@@ -75,7 +81,7 @@ std::optional<int> EditorManager::applyAllForCommand(int first)
         if (tab != first)
             order.push_back(tab);
     for (int tab : order)
-        if (EditorWindow* e = editor(tab); e && !e->applyForCommand())
+        if (!applyForCommand(tab))
             return tab;
     return std::nullopt;
 }

@@ -37,6 +37,8 @@ public:
     // Nothing for an editor that is not loaded: it holds no edit. False when
     // the editor refused its edits.
     bool doApply(int tab);
+    // The same for a command (EditorWindow::applyForCommand): nothing is sent.
+    bool applyForCommand(int tab);
     // Every loaded editor applied for a command (EditorWindow::applyForCommand),
     // `first` first: the one in front is not the only one that may hold edits
     // (the download puts the option board's values into an editor made for

@@ -37,9 +37,11 @@ FileCommands::FileCommands(AppContext& context, QWidget& window, FileCommandHook
 
 FileCommands::~FileCommands() = default;
 
-bool FileCommands::settleUnsaved()
+bool FileCommands::settleUnsaved(bool closesEditors)
 {
     if (!m_hooks.applyPendingEdits())
+        return false;
+    if (closesEditors && !m_hooks.mayCloseEditors(QStringLiteral("Opening another file")))
         return false;
     if (m_context.tables.DataSaved)
         return true;
@@ -86,16 +88,18 @@ void FileCommands::fileNew()
 {
     if (m_saving)
         return;
-    if (!settleUnsaved())
+    if (!settleUnsaved(true))
         return;
-    fileOpen();
+    (void)open(true);
 }
 
-bool FileCommands::fileOpen()
+bool FileCommands::fileOpen() { return open(false); }
+
+bool FileCommands::open(bool waitingAsked)
 {
     if (m_saving)
         return false;
-    if (!settleUnsaved())
+    if (!settleUnsaved(!waitingAsked))
         return false;
     // Asked before anything is closed, so a cancel keeps the configuration.
     const auto path = askOpenFile(m_context.tables.CurrentDatFile, Filter);

@@ -33,9 +33,12 @@ public:
     std::optional<QString> startUpFile();
 
 private:
-    // Applies the current editor's pending edits, then asks about unsaved
-    // changes. False when the command must stop.
-    bool settleUnsaved();
+    // Applies the editors' pending edits; for a command that closes the
+    // editors, asks about what waits in them to be sent; then asks about
+    // unsaved changes. False when the command must stop.
+    bool settleUnsaved(bool closesEditors = false);
+    // File Open; New has asked about what waits in the editors already.
+    bool open(bool waitingAsked);
     std::optional<QString> askOpenFile(const QString& proposed, const QString& filter);
     // False, after telling the user why, for a file that cannot be read as a
     // configuration file.

@@ -24,10 +24,12 @@
 #include "store/DatFileReader.h"
 #include "store/ErrorLog.h"
 #include "store/SettingsTables.h"
+#include "store/TextHelpers.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -60,10 +62,11 @@ ZarnMain::ZarnMain(AppContext& context, EditorTabList tabs, QWidget* parent)
     m_editors = std::make_unique<EditorManager>(context, *m_controller, std::move(tabs), m_area);
     FileCommandHooks fileHooks{
         [this] { return applyPendingEdits(); },
+        [this](const QString& closing) { return mayCloseEditors(closing); },
         [this] { loadConfiguration(); },
         [this](const QString& path) { setTitleFor(path); },
         [this] { m_editors->bringToFront(m_currentTab); },
-        [this] { selectTab(homeTab()); },
+        [this] { selectTabForCommand(homeTab()); },
         [this] { return currentGeometry(); },
         [this] { endProgram(); },
     };
@@ -108,7 +111,7 @@ void ZarnMain::downloadFromTarvex()
     if (!m_progress)
         m_progress = new ProgressBar(this);
     DownloadHooks hooks{
-        [this] { return applyPendingEdits(); },
+        [this] { return applyPendingEdits() && mayCloseEditors(QStringLiteral("The download")); },
         [this](bool on) { enableCommands(on); },
         [this](const QString& path) { return loadMemoryFile(path); },
         [this](const OptionBoardFile& board) {
@@ -229,6 +232,12 @@ void ZarnMain::selectTab(int tab)
         m_tabs->setCurrentIndex(tab);
 }
 
+void ZarnMain::selectTabForCommand(int tab)
+{
+    const QScopedValueRollback byCommand(m_commandSelects, true);
+    selectTab(tab);
+}
+
 void ZarnMain::selectLoadedTab(int tab)
 {
     if (tab < 0)
@@ -247,7 +256,9 @@ void ZarnMain::onTabChanged(int tab)
     m_currentTab = tab;
     // The new editor comes to the front before the old one is applied.
     m_editors->bringToFront(tab);
-    if (m_editors->doApply(previous))
+    // The user leaving a tab applies it in full, sending what it sends at
+    // once; a command's tab change must not send what the user did not ask for.
+    if (m_commandSelects ? m_editors->applyForCommand(previous) : m_editors->doApply(previous))
         return;
     // Refused: the edits stay, in front, where the user can mend them.
     const QSignalBlocker quiet(m_tabs);
@@ -261,8 +272,29 @@ bool ZarnMain::applyPendingEdits()
     const std::optional<int> refused = m_editors->applyAllForCommand(m_currentTab);
     // The refused edits stay, in front, where the user can mend them.
     if (refused && *refused != m_currentTab)
-        selectTab(*refused);
+        selectTabForCommand(*refused);
     return !refused;
+}
+
+bool ZarnMain::mayCloseEditors(const QString& closing)
+{
+    for (int tab = 0; tab < m_editors->count(); ++tab) {
+        const EditorWindow* e = m_editors->editor(tab);
+        const QStringList waiting = e ? e->waitingToSend() : QStringList();
+        if (waiting.isEmpty())
+            continue;
+        const QString them = waiting.size() == 1 ? QStringLiteral("it") : QStringLiteral("them");
+        const QString question =
+            QStringLiteral("Not sent to the Tarvex: %1, typed on %2. %3 drops %4.\n\nGo on without sending %4? "
+                           "No keeps %4 there, for that tab's Apply to send.")
+                .arg(JoinedWithAnd(waiting), m_editors->caption(tab), closing, them);
+        if (m_context.dialogs.message(ProgramName, question, Dialogs::Buttons::YesNo, Dialogs::Icon::Question)
+            == Dialogs::Answer::Yes)
+            continue;
+        selectTabForCommand(tab);
+        return false;
+    }
+    return true;
 }
 
 void ZarnMain::setTitleFor(const QString& path) { setWindowTitle(MainWindowTitle(path)); }

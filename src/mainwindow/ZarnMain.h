@@ -50,6 +50,10 @@ public:
     // first; false when an editor refused its edits (it is then in front),
     // and the command asking stops.
     bool applyPendingEdits();
+    // Asks, editor by editor, whether what waits in it to be sent may be
+    // dropped by `closing` (a text such as "The download"); false when the
+    // user keeps it: its editor is then in front.
+    bool mayCloseEditors(const QString& closing);
 
     // Every editor afresh from the settings, the front tab selected; the
     // editors not made at start-up wait until they are next needed. Edits
@@ -87,6 +91,9 @@ protected:
 private:
     void connectCommands();
     void onTabChanged(int tab);
+    // As selectTab, for a command that has applied the editors already: the
+    // tab left is applied for the command, so it sends nothing.
+    void selectTabForCommand(int tab);
     // Selects the tab of editors just loaded from the settings: none is
     // applied, as none holds an edit.
     void selectLoadedTab(int tab);
@@ -111,6 +118,7 @@ private:
     ProgressBar* m_progress = nullptr;
     std::vector<QAction*> m_pausedActions; // turned off for a download
     int m_currentTab = 0;
+    bool m_commandSelects = false; // a command, not the user, changes the tab
     bool m_startMaximised = false;
     bool m_focusLockBoxOnShow = false;
     bool m_ended = false;

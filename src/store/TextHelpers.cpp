@@ -227,6 +227,14 @@ QString GetFileName(const QString& path)
     return path.mid(cut + 1);
 }
 
+QString JoinedWithAnd(QStringList items)
+{
+    if (items.isEmpty())
+        return {};
+    const QString last = items.takeLast();
+    return items.isEmpty() ? last : items.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
 QString UpperLatin1(const QString& text)
 {
     QString out;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // Small text services shared by the store, the editors and the menus.
@@ -34,5 +35,7 @@ constexpr bool IsControlCode(int code) { return code < 32 || (code >= 127 && cod
 constexpr bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 // The last piece of a path, split at both "\" and "/".
 QString GetFileName(const QString& path);
+// Items as a sentence lists them: "a", "a and b", "a, b and c".
+QString JoinedWithAnd(QStringList items);
 
 inline const QString NoneStored = QStringLiteral("NONE STORED");

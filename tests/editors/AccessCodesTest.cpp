@@ -94,21 +94,26 @@ TEST_F(CodeSending, SerialUnlockCodeWaitsForTheUploadAndTheLockCodeIsTakenOnAPlu
 }
 
 // A code the controller did not take is not taken here either, and the codes
-// after it are not sent: the user is told which.
+// after it are not sent: the user is told which, and whether it went out.
 TEST_F(CodeSending, TheFirstCodeNotSentStopsTheRestAndNothingOfThemIsTaken)
 {
+    const QString notSent = "Not sent to the Tarvex: the new lock code and the new terminator digit. The codes in "
+                            "use stay as they were; Apply again to send them.";
     struct Case {
         const char* name;
         std::function<void(FreshCodes&)> arrange;
         QString shown; // the link's reason
         QStringList lines;
+        QString told;
     } cases[] = {
-        {"minus", [](FreshCodes& f) { f.answers = {"-"}; }, RefusalText, {"1*90105"}},
-        {"silence", [](FreshCodes&) {}, NoAnswerText, {"1*90105"}},
+        {"minus", [](FreshCodes& f) { f.answers = {"-"}; }, RefusalText, {"1*90105"}, notSent},
+        {"silence", [](FreshCodes&) {}, NoAnswerText, {"1*90105"},
+         "Sent to the Tarvex but not answered: the new lock code. The Tarvex may hold the new code or the old one; "
+         "the codes in use stay as they were. Not sent: the new terminator digit. Apply again to send them."},
         {"port in use", [](FreshCodes& f) { f.port.setOpenFailure("Device or resource busy"); },
          "COM2 is in use by another program. Close the other program and try again\n/dev/ttyFAKE0: Device or "
          "resource busy",
-         {}},
+         {}, notSent},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -116,9 +121,7 @@ TEST_F(CodeSending, TheFirstCodeNotSentStopsTheRestAndNothingOfThemIsTaken)
         c.arrange(f);
         NewCodeSender sender(f.tables, f.profile, f.dialogs, f.link);
         EXPECT_EQ(sender.send({{Kind::Lock, 0, "5"}, {Kind::Terminator, 0, "#"}}), 0);
-        EXPECT_EQ(f.messages(), (QStringList{c.shown, "Not sent to the Tarvex: the new lock code and the new terminator "
-                                                      "digit. The codes in use stay as they were; Apply again to send "
-                                                      "them."}));
+        EXPECT_EQ(f.messages(), (QStringList{c.shown, c.told}));
         EXPECT_EQ(f.lines(), c.lines) << "the terminator was not sent";
         EXPECT_EQ(f.tables.CurrentLock, "0");
         EXPECT_EQ(f.tables.Lock, "0");

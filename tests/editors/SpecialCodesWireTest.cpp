@@ -49,17 +49,22 @@ TEST_F(SpecialCodesWire, ANewLockCodeTakenWithAPlusIsInUseAndInTheFile)
     EXPECT_FALSE(m_port.isOpen()) << "the port is left closed, as it was found";
 }
 
-// A refusal or no answer at all: the controller keeps its lock code, and so
-// does the program; the user is told why and that nothing changed.
+// A refusal, or no answer at all: the program keeps the codes in use until
+// the controller has answered for the new one, and tells the user why and
+// whether the code went out (the controller may then hold it).
 TEST_F(SpecialCodesWire, ANewLockCodeRefusedOrUnansweredIsNotTaken)
 {
     struct Case {
         const char* name;
         Answer answer;
         QString reason;
+        QString told;
     } cases[] = {
-        {"minus", Answer::refuse(), RefusalText},
-        {"silence", Answer::silence(), NoAnswerText},
+        {"minus", Answer::refuse(), RefusalText,
+         "Not sent to the Tarvex: the new lock code. The codes in use stay as they were; Apply again to send it."},
+        {"silence", Answer::silence(), NoAnswerText,
+         "Sent to the Tarvex but not answered: the new lock code. The Tarvex may hold the new code or the old one; "
+         "the codes in use stay as they were. Apply again to send it."},
     };
     std::size_t sent = 0;
     for (const Case& c : cases) {
@@ -69,11 +74,11 @@ TEST_F(SpecialCodesWire, ANewLockCodeRefusedOrUnansweredIsNotTaken)
         applyNewLock("1234");
         ASSERT_TRUE(m_sim.waitForLines(++sent));
         EXPECT_EQ(m_sim.lines().back().text, "1*90101234");
-        EXPECT_EQ(messages(), (QStringList{c.reason, "Not sent to the Tarvex: the new lock code. The codes in use stay "
-                                                     "as they were; Apply again to send it."}));
+        EXPECT_EQ(messages(), (QStringList{c.reason, c.told}));
         EXPECT_EQ(fileLock(), "9");
         EXPECT_EQ(m_tables.CurrentLock, "9");
         EXPECT_EQ(m_tables.Lock, "9");
+        EXPECT_EQ(find("CurrentLock")->text(), "9");
         EXPECT_EQ(find("NewLockSet")->text(), "1234") << "kept for another try";
     }
 }

@@ -7,17 +7,16 @@
 #include "store/KeyRegistry.h"
 #include "store/ProgramName.h"
 #include "store/SettingsTables.h"
+#include "store/TextHelpers.h"
 
 namespace {
 
-// "a", "a and b", "a, b and c".
 QString Listed(const std::vector<NewCode>& codes)
 {
     QStringList names;
     for (const NewCode& c : codes)
         names << CodeName(c);
-    const QString last = names.takeLast();
-    return names.isEmpty() ? last : names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    return JoinedWithAnd(names);
 }
 
 AtOnce RequestFor(const NewCode& c)
@@ -53,8 +52,8 @@ NewCodeSender::NewCodeSender(SettingsTables& tables, Profile& profile, Dialogs& 
 int NewCodeSender::send(const std::vector<NewCode>& codes)
 {
     for (std::size_t i = 0; i < codes.size(); ++i) {
-        if (!sendOne(codes[i])) {
-            tellNotSent({codes.begin() + static_cast<std::ptrdiff_t>(i), codes.end()});
+        if (const Delivery delivery = sendOne(codes[i]); delivery != Delivery::Taken) {
+            tellNotTaken(delivery, {codes.begin() + static_cast<std::ptrdiff_t>(i), codes.end()});
             return static_cast<int>(i);
         }
         take(codes[i]);
@@ -63,12 +62,17 @@ int NewCodeSender::send(const std::vector<NewCode>& codes)
 }
 
 // The link has shown every failure with its reason.
-Status NewCodeSender::sendOne(const NewCode& c)
+NewCodeSender::Delivery NewCodeSender::sendOne(const NewCode& c)
 {
     // In serial mode the controller learns a new unlock code with the next upload.
     if (c.kind == NewCode::Kind::PortUnlock && !m_link.dtmfMode())
-        return Status::success();
-    return m_link.sendAtOnce(RequestFor(c));
+        return Delivery::Taken;
+    AtOnce request = RequestFor(c);
+    bool unanswered = false;
+    request.unanswered = [&unanswered] { unanswered = true; };
+    if (m_link.sendAtOnce(request))
+        return Delivery::Taken;
+    return unanswered ? Delivery::Unanswered : Delivery::NotSent;
 }
 
 void NewCodeSender::take(const NewCode& c)
@@ -111,10 +115,21 @@ void NewCodeSender::writeKey(const NewCode& c, const SettingElement& element)
                                        .arg(CodeName(c), c.code, written.reason()));
 }
 
-void NewCodeSender::tellNotSent(const std::vector<NewCode>& left)
+// The code in use is kept until the controller has answered for the new one:
+// one that went out unanswered may have been taken, or not.
+void NewCodeSender::tellNotTaken(Delivery delivery, const std::vector<NewCode>& left)
 {
-    m_dialogs.message(ProgramName, QStringLiteral("Not sent to the Tarvex: %1. The codes in use stay as they were; "
-                                                  "Apply again to send %2.")
-                                       .arg(Listed(left), left.size() == 1 ? QStringLiteral("it")
-                                                                           : QStringLiteral("them")));
+    const QString again = QStringLiteral("Apply again to send %1.")
+                              .arg(left.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+    if (delivery == Delivery::NotSent) {
+        m_dialogs.message(ProgramName, QStringLiteral("Not sent to the Tarvex: %1. The codes in use stay as they were; %2")
+                                           .arg(Listed(left), again));
+        return;
+    }
+    QString text = QStringLiteral("Sent to the Tarvex but not answered: %1. The Tarvex may hold the new code or the "
+                                  "old one; the codes in use stay as they were.")
+                       .arg(CodeName(left.front()));
+    if (left.size() > 1)
+        text += QStringLiteral(" Not sent: %1.").arg(Listed({left.begin() + 1, left.end()}));
+    m_dialogs.message(ProgramName, text + u' ' + again);
 }

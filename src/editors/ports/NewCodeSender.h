@@ -27,15 +27,19 @@ public:
     NewCodeSender(SettingsTables& tables, Profile& profile, Dialogs& dialogs, ControllerLink& link);
 
     // The codes in order, each checked by RefusalOf. Stops at the first code
-    // the controller did not get: nothing of it, or of those after it, is
-    // taken, and the user is told which. Returns how many were taken.
+    // the controller did not take: nothing of it, or of those after it, is
+    // taken, and the user is told which, and whether it went out unanswered
+    // (the controller may then hold it). Returns how many were taken.
     int send(const std::vector<NewCode>& codes);
 
 private:
-    Status sendOne(const NewCode& code);
+    enum class Delivery { Taken, NotSent, Unanswered };
+
+    Delivery sendOne(const NewCode& code);
     void take(const NewCode& code);
     void writeKey(const NewCode& code, const SettingElement& element);
-    void tellNotSent(const std::vector<NewCode>& left);
+    // `left`: the code that was not taken, then those after it.
+    void tellNotTaken(Delivery delivery, const std::vector<NewCode>& left);
 
     SettingsTables& m_tables;
     Profile& m_profile;

@@ -347,6 +347,14 @@ bool SpecialCodes::applyForCommand()
     return applyEdits();
 }
 
+QStringList SpecialCodes::waitingToSend() const
+{
+    QStringList waiting;
+    for (const NewCode& code : typedCodes())
+        waiting << QStringLiteral("%1 \"%2\"").arg(CodeName(code), code.code);
+    return waiting;
+}
+
 // Nothing is stored or sent while a new code breaks a rule.
 std::optional<SettingsEditor::Refusal> SpecialCodes::vetoApply()
 {

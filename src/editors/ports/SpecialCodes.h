@@ -28,6 +28,8 @@ public:
     // The settings only: a new code typed is neither checked nor sent, and
     // stays in its box for this editor's own Apply.
     bool applyForCommand() override;
+    // The new codes typed, with their text.
+    QStringList waitingToSend() const override;
     // The option board's memory as typed: its toll restriction entries in
     // the file's order in place of the list's, its answer code and rings.
     void showOptionBoard(const OptionBoardFile& board);
