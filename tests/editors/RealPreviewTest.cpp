@@ -100,9 +100,17 @@ TEST_F(RealPreview, AStoppedPreviewIsCutShort)
     // Generous: the 27 s left of the tone would be far beyond it.
     EXPECT_LT(report.captured(3).toInt(), 10000) << "the run went on after the stop";
 
-    ASSERT_EQ(tones.size(), 1) << m_probe.output.toStdString();
-    EXPECT_EQ(tones[0].key, '1');
-    EXPECT_LE(tones[0].lengthMs, handedOverMs + 10) << m_probe.output.toStdString();
+    // A stalled sound server may leave gaps in the recording, which split the
+    // tone; together its pieces are no more than what was handed over.
+    ASSERT_FALSE(tones.isEmpty()) << m_probe.output.toStdString();
+    double heardMs = 0;
+    for (const DtmfTone& tone : tones) {
+        EXPECT_EQ(tone.key, '1');
+        heardMs += tone.lengthMs;
+    }
+    EXPECT_LE(heardMs, handedOverMs + 10) << m_probe.output.toStdString();
+    EXPECT_LE(tones.back().startMs + tones.back().lengthMs - tones.front().startMs, handedOverMs + 200)
+        << "sound long after the stop";
 }
 
 TEST(RealPreviewWithoutServer, WithoutASoundServerTheOneMessageIsShownAtOnce)
