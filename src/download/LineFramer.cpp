@@ -5,6 +5,12 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+bool endsTransfer(const QByteArray& text) { return text.startsWith("RICom"); }
+
+} // namespace
+
 void LineFramer::take(QByteArrayView bytes, std::int64_t atMs)
 {
     // Noise dropped below still shows the line is busy.

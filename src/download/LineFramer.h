@@ -43,7 +43,6 @@ private:
     };
 
     void append(char c);
-    bool endsTransfer(const QByteArray& text) const { return text.startsWith("RICom"); }
     std::optional<Step> line(QByteArray text, std::int64_t ackAt);
 
     std::deque<Whole> m_whole; // lines ended by their line end, not yet given

@@ -27,8 +27,8 @@ Status fileFailure(const QSaveFile& file, const char* doing, const QString& reas
         QStringLiteral("The file %1 cannot be %2: %3.").arg(file.fileName(), QString::fromLatin1(doing), reason));
 }
 
-// Unbuffered, so that a full disk refuses the write itself: a buffered
-// QSaveFile may commit a file its last flush never reached.
+// Opened as the transfer starts, so a file that cannot be made stops it
+// before anything is asked of the controller; unbuffered, for CommitWhole.
 Status openFile(QSaveFile& file)
 {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -39,12 +39,8 @@ Status openFile(QSaveFile& file)
 // All of the file, or nothing at its place.
 Status commitFile(QSaveFile& file, const QByteArray& text)
 {
-    if (const Status written = WriteWhole(file, text); !written) {
-        file.cancelWriting();
+    if (const Status written = CommitWhole(file, text); !written)
         return fileFailure(file, "written", written.reason());
-    }
-    if (!file.commit())
-        return fileFailure(file, "written", file.errorString());
     return Status::success();
 }
 

@@ -9,6 +9,7 @@
 #include "store/AppContext.h"
 #include "store/ProgramName.h"
 #include "store/SettingsTables.h"
+#include "store/TextHelpers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,13 +41,6 @@ QStringList notFilled(const EramLoad& load, const OptionBoardFile* board)
     return names;
 }
 
-QString listed(const QStringList& parts)
-{
-    if (parts.size() < 2)
-        return parts.join(QString());
-    return parts.first(parts.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + parts.last();
-}
-
 // What became of the option board's values: the autodial numbers are stored,
 // the rest waits in the access code editor as typed, where its Apply (or a
 // command that applies the editors first) stores it.
@@ -72,7 +66,7 @@ QString boardOutcome(const OptionBoardFile& board, bool whole)
     else
         missing << QStringLiteral("no number of rings");
     if (!waiting.isEmpty()) {
-        QString what = listed(waiting);
+        QString what = JoinedWithAnd(waiting);
         what[0] = what[0].toUpper();
         sentences << what
                 + QStringLiteral(" %1 on the Special Codes/Autopatch tab as typed, red where they differ from the "
@@ -82,7 +76,7 @@ QString boardOutcome(const OptionBoardFile& board, bool whole)
     }
     if (!missing.isEmpty())
         sentences << QStringLiteral("The board sent %1; %2.")
-                         .arg(listed(missing), missing.size() > 1 ? QStringLiteral("they keep their earlier values")
+                         .arg(JoinedWithAnd(missing), missing.size() > 1 ? QStringLiteral("they keep their earlier values")
                                                                   : QStringLiteral("it keeps its earlier value"));
     return sentences.join(u' ');
 }

@@ -136,7 +136,7 @@ std::optional<QString> UnstorableText(const QString& text)
 {
     if (const std::optional<QString> why = IniDocument::unstorable(text))
         return why;
-    if (std::ranges::any_of(text, [](QChar c) { return c.category() == QChar::Other_Control; }))
+    if (std::ranges::any_of(text, [](QChar c) { return IsControlCode(c.unicode()); }))
         return QStringLiteral("a control character cannot be stored");
     return std::nullopt;
 }

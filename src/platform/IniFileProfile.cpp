@@ -43,14 +43,11 @@ Status save(const QString& file, const QByteArray& bytes)
         return Status::failure(cannot("write", file, qt_error_string(EACCES)));
     // Nothing at the target changes unless commit() succeeds; commit syncs
     // the temporary file before renaming it, and keeps the old permissions.
-    // Unbuffered, so that each write reaches the disk and tells its own failure.
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Status::failure(cannot("write", file, out.errorString()));
-    if (const Status written = WriteWhole(out, bytes); !written)
-        return Status::failure(cannot("write", file, written.reason())); // the temporary file goes
-    if (!out.commit())
-        return Status::failure(cannot("write", file, out.errorString()));
+    if (const Status written = CommitWhole(out, bytes); !written)
+        return Status::failure(cannot("write", file, written.reason()));
     return Status::success();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/WholeWrite.h"
 
 #include <QIODevice>
+#include <QSaveFile>
 
 Status WriteWhole(QIODevice& out, const QByteArray& bytes)
 {
@@ -11,5 +12,16 @@ Status WriteWhole(QIODevice& out, const QByteArray& bytes)
             return Status::failure(out.errorString());
         written += n;
     }
+    return Status::success();
+}
+
+Status CommitWhole(QSaveFile& out, const QByteArray& bytes)
+{
+    if (const Status written = WriteWhole(out, bytes); !written) {
+        out.cancelWriting(); // the temporary file goes
+        return written;
+    }
+    if (!out.commit())
+        return Status::failure(out.errorString());
     return Status::success();
 }
