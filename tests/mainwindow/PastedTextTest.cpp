@@ -205,10 +205,11 @@ TEST_P(PastedTextTest, APasteWithoutItsControlCharactersIsOneUndoStep)
     QtDialogs real(main.get());
     int asked = 0;
     QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-        if (dialog)
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QInputDialog*>(modal))
             ExpectPasteIsOneUndoStep(dialog->findChild<QLineEdit*>(), GetParam().breaks, Ways, asked);
-        QApplication::activeModalWidget()->close();
+        if (modal)
+            modal->close();
     });
     (void)real.input("Set KeyUp Delay", "Enter the delay time in milliseconds", "40");
     EXPECT_EQ(asked, 1);
