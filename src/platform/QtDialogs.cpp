@@ -1,7 +1,10 @@
 #include "platform/QtDialogs.h"
 
+#include "platform/SingleLine.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace {
@@ -49,11 +52,16 @@ Dialogs::Answer QtDialogs::message(const QString& title, const QString& text, Bu
 std::optional<QString> QtDialogs::input(const QString& title, const QString& prompt,
                                         const QString& proposed)
 {
-    bool ok = false;
-    QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, proposed, &ok);
-    if (!ok)
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    // What is asked for ends up in a line of the settings file, as a box's text does.
+    KeepSingleLine(dialog.findChild<QLineEdit*>());
+    dialog.setTextValue(proposed);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 std::optional<QString> QtDialogs::openFile(const QString& title, const QString& folder,

@@ -2,6 +2,14 @@
 
 #include "link/ControllerLink.h"
 #include "mainwindow/PortTest.h"
+#include "platform/QtDialogs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -170,6 +178,65 @@ TEST_F(TransportMenuTest, DtmfDelaysKeepTheAnswerAsTypedAndItsNumber)
         c.item->trigger();
         EXPECT_EQ(*c.value, "150");
         EXPECT_EQ(iniKey(c.key), "150ms");
+    }
+}
+
+// The delay dialogs as the user meets them, in Qt's own input box.
+class DelayDialogTest : public MainFixture {
+protected:
+    void SetUp() override
+    {
+        context = std::make_unique<AppContext>(
+            AppContext{tables, profile, real, clock, log, ini(), serial, comPorts, sound, notices});
+        startOn(datFile("a.dat"));
+    }
+    void TearDown() override { main.reset(); }
+
+    QtDialogs real;
+};
+
+// A line break and a tab pasted into the delay are dropped as in the editors'
+// boxes, the paste is one undo step, and the one line shown is what is stored.
+TEST_F(DelayDialogTest, APastedDelayHoldsOneLine)
+{
+    const struct {
+        QAction* item;
+        const char* key;
+        QString* value;
+    } cases[] = {{menus().dtmfDelay, "DTMFDelay", &tables.DTMFDelayValue},
+                 {menus().txDelay, "TxTemp", &tables.KeyUpDelayValue}};
+    for (const auto& c : cases) {
+        setIniKey(c.key, "40");
+        QStringList shown;
+        QStringList told;
+        // The user in each dialog as it opens: in the input box a paste over
+        // the proposed delay, its undo and the paste again, then OK; a
+        // message is read and closed.
+        QTimer user;
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* message = qobject_cast<QMessageBox*>(modal)) {
+                told << message->text();
+                message->accept();
+            } else if (auto* dialog = qobject_cast<QInputDialog*>(modal)) {
+                auto* box = dialog->findChild<QLineEdit*>();
+                QApplication::clipboard()->setText("1\n5\t0");
+                for (const auto key : {Qt::Key_V, Qt::Key_Z, Qt::Key_V}) {
+                    if (key == Qt::Key_V)
+                        box->selectAll();
+                    QTest::keyClick(box, key, Qt::ControlModifier);
+                    shown << box->text();
+                }
+                dialog->accept();
+            }
+        });
+        user.start(0);
+        c.item->trigger();
+        user.stop();
+        EXPECT_EQ(shown, (QStringList{"150", "40", "150"})) << c.key;
+        EXPECT_TRUE(told.isEmpty()) << told.join('|').toStdString();
+        EXPECT_EQ(*c.value, "150");
+        EXPECT_EQ(iniKey(c.key), "150");
     }
 }
 
