@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Profile.h"
 #include "store/AppContext.h"
+#include "store/KeyRegistry.h"
 #include "store/ProgramName.h"
 #include "store/SettingsTables.h"
 #include "store/TextHelpers.h"
@@ -27,18 +28,19 @@ QString beside(const AppContext& context, const QString& name)
     return QFileInfo(context.settingsFile).absoluteDir().absoluteFilePath(name);
 }
 
-// The groups the image does not hold; the option board fills those it sent
-// when it ran.
-QStringList notFilled(const EramLoad& load, const OptionBoardFile* board)
+// The settings the image does not hold; the option board fills those it
+// sent when it ran.
+std::vector<Setting> notFilled(const EramLoad& load, const OptionBoardFile* board)
 {
-    QStringList names = load.notHeld;
-    if (board && board->status)
-        names.removeIf([board](const QString& n) {
-            return n == u"AutoDial" || (n == u"TollRestrict" && board->tollRestrict)
-                || (n == u"AnswerCode" && board->answerCode)
-                || (n == u"RingNumber" && board->ringNumber);
-        });
-    return names;
+    std::vector<Setting> settings;
+    for (const QString& name : load.notHeld) {
+        const bool filled = board && board->status
+            && (name == u"AutoDial" || (name == u"TollRestrict" && board->tollRestrict)
+                || (name == u"AnswerCode" && board->answerCode) || (name == u"RingNumber" && board->ringNumber));
+        if (!filled)
+            settings.push_back(FindStem(name).setting);
+    }
+    return settings;
 }
 
 // What became of the option board's values: the autodial numbers are stored,
@@ -211,7 +213,7 @@ std::optional<bool> TarvexDownload::receiveOptionBoard()
 void TarvexDownload::close(const EramLoad& load, const OptionBoardFile* board, bool boardWhole)
 {
     QString text = QStringLiteral("You should save this download to a dat file before proceeding further");
-    if (const QStringList names = notFilled(load, board); !names.isEmpty())
+    if (const QStringList names = m_hooks.shownNames(notFilled(load, board)); !names.isEmpty())
         text += QStringLiteral("\n\nThe Tarvex's memory does not hold these settings; they keep their earlier "
                                "values: ")
             + names.join(QStringLiteral(", ")) + u'.';

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "download/LoadEram.h"
+#include "store/Setting.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class ControllerLink;
 class DownloadProgress;
@@ -24,6 +27,9 @@ struct DownloadHooks {
     // The access code editor, loaded when needed, shows the option board's
     // toll list and its answer code and rings as typed.
     std::function<void(const OptionBoardFile&)> showOptionBoard;
+    // The settings as the user finds them on the tabs, each once; those no
+    // tab shows left out.
+    std::function<QStringList(const std::vector<Setting>&)> shownNames;
 };
 
 // The memory file, beside the settings file.

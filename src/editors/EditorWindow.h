@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QWidget>
 
+struct Setting;
+
 // One of the eleven editor windows of the tab strip. Creating it loads it:
 // it copies the settings into its working copies and fills its controls.
 // Destroying it discards the working copies and any edit not applied.
@@ -28,4 +30,7 @@ public:
     // Puts the focus where the user is to start typing (the access code
     // editor's new lock code, when the start-up finds the lock code unusable).
     virtual void focusFirstEntry() {}
+    // The caption the user knows the setting's box by ("Receiver Enable"),
+    // once for all its elements; empty when this editor shows no box of it.
+    virtual QString captionOf(const Setting& /*setting*/) const { return {}; }
 };

@@ -65,6 +65,7 @@ public:
     ~SettingsEditor() override;
 
     bool applyEdits() final { return apply(); }
+    QString captionOf(const Setting& setting) const final;
     // Runs the check of the box still being edited; refuses, naming every
     // such box and putting none back, what the file cannot hold or the reader
     // would not read back, and what the editor vetoes (nothing is stored
@@ -246,6 +247,9 @@ private:
     void mark(const Binding& b);
     // How a message names the box of an element: never empty.
     QString boxName(const FieldElement& e) const;
+    // What the user reads beside or around the element's box; empty when nothing.
+    QString shownCaption(const FieldElement& e) const;
+    const QWidget* controlShowing(const FieldElement& e) const;
     Binding* boxShowing(int field, int index);
     void onWritten(const SettingElement& element);
     void tell(const QString& text, const MessageStyle& style);

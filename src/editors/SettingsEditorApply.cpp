@@ -64,16 +64,8 @@ void SettingsEditor::warnOf(const Binding& b, const QString& text, const std::op
         tell(warning->message, warning->style);
 }
 
-// The field's caption; for a box captioned only by the frame it stands in,
-// that frame's title; else the name of a control showing it.
-QString SettingsEditor::boxName(const FieldElement& e) const
+const QWidget* SettingsEditor::controlShowing(const FieldElement& e) const
 {
-    const auto numbered = [&](const QString& name) {
-        const int number = e.index + m_copies.definition(e.field).firstNumber - 1;
-        return m_copies.count(e.field) > 1 ? QStringLiteral("%1 (%2)").arg(name).arg(number) : name;
-    };
-    if (const QString& caption = m_copies.definition(e.field).caption; !caption.isEmpty())
-        return numbered(caption);
     const QWidget* control = nullptr;
     for (const Binding& b : m_bindings)
         if (b.field == e.field && (!control || elementOf(b) == e.index))
@@ -81,12 +73,42 @@ QString SettingsEditor::boxName(const FieldElement& e) const
     for (const Entries& entries : m_entries)
         if (!control && entries.field == e.field)
             control = entries.list->widget();
-    for (const QWidget* w = control; w && w != this; w = w->parentWidget())
+    return control;
+}
+
+// The field's caption; for a box captioned only by the frame it stands in,
+// that frame's title.
+QString SettingsEditor::shownCaption(const FieldElement& e) const
+{
+    if (const QString& caption = m_copies.definition(e.field).caption; !caption.isEmpty())
+        return caption;
+    for (const QWidget* w = controlShowing(e); w && w != this; w = w->parentWidget())
         if (const auto* frame = qobject_cast<const QGroupBox*>(w); frame && !frame->title().isEmpty())
-            return numbered(frame->title());
-    if (control && !control->objectName().isEmpty())
+            return frame->title();
+    return {};
+}
+
+// The caption, numbered for an element of several; else the name of a
+// control showing it.
+QString SettingsEditor::boxName(const FieldElement& e) const
+{
+    const auto numbered = [&](const QString& name) {
+        const int number = e.index + m_copies.definition(e.field).firstNumber - 1;
+        return m_copies.count(e.field) > 1 ? QStringLiteral("%1 (%2)").arg(name).arg(number) : name;
+    };
+    if (const QString caption = shownCaption(e); !caption.isEmpty())
+        return numbered(caption);
+    if (const QWidget* control = controlShowing(e); control && !control->objectName().isEmpty())
         return control->objectName();
     return numbered(QStringLiteral("A setting of this window"));
+}
+
+QString SettingsEditor::captionOf(const Setting& setting) const
+{
+    for (int field = 0; field < m_copies.fieldCount(); ++field)
+        if (m_copies.definition(field).setting.setting == setting)
+            return shownCaption({field, 1});
+    return {};
 }
 
 void SettingsEditor::refuse(Binding& b, const FieldCheck& check, FieldCheck::Repair repair, const QString& refused,

@@ -1,8 +1,11 @@
 #include "mainwindow/EditorManager.h"
 
 #include "editors/EditorWindow.h"
+#include "store/Setting.h"
 
 #include <QStackedWidget>
+#include <algorithm>
+#include <memory>
 
 EditorManager::EditorManager(AppContext& context, ControllerLink& link, EditorTabList tabs, QStackedWidget* area)
     : m_context(context), m_link(link), m_tabs(std::move(tabs)), m_startUp(StartUpTabs(m_tabs)), m_area(area),
@@ -84,6 +87,30 @@ std::optional<int> EditorManager::applyAllForCommand(int first)
         if (!applyForCommand(tab))
             return tab;
     return std::nullopt;
+}
+
+QStringList EditorManager::shownNames(const std::vector<Setting>& settings) const
+{
+    std::vector<QString> names(settings.size());
+    for (int tab = 0; tab < count(); ++tab) {
+        if (std::ranges::none_of(names, &QString::isEmpty))
+            break;
+        std::unique_ptr<EditorWindow> lookUp;
+        const EditorWindow* e = editor(tab);
+        if (!e) {
+            lookUp.reset(m_tabs[tab].create(m_context, m_link, nullptr));
+            e = lookUp.get();
+        }
+        for (std::size_t s = 0; s < settings.size(); ++s)
+            if (names[s].isEmpty())
+                if (const QString box = e->captionOf(settings[s]); !box.isEmpty())
+                    names[s] = QStringLiteral("%1 (%2)").arg(box, caption(tab));
+    }
+    QStringList shown;
+    for (const QString& name : names)
+        if (!name.isEmpty() && !shown.contains(name))
+            shown << name;
+    return shown;
 }
 
 void EditorManager::reloadAll(int front)

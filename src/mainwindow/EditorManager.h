@@ -2,12 +2,14 @@
 
 #include "mainwindow/EditorTabs.h"
 
+#include <QStringList>
 #include <optional>
 #include <vector>
 
 class ControllerLink;
 class EditorWindow;
 class QStackedWidget;
+struct Setting;
 
 // Creates, shows and destroys the editor windows of the tabs. Loaded means
 // created: the window then holds working copies of the settings.
@@ -44,6 +46,11 @@ public:
     // (the download puts the option board's values into an editor made for
     // them). The tab of the editor that refused; none when all applied.
     std::optional<int> applyAllForCommand(int first);
+    // Each setting as the user finds it, "Receiver Enable (Port Switches)":
+    // its box's caption and its tab's, once, in the order given; one that no
+    // tab shows is left out. An editor not loaded is made for the look-up
+    // only, and dropped.
+    QStringList shownNames(const std::vector<Setting>& settings) const;
     // Closes every editor, then creates those of the start-up afresh from the
     // settings, in their order, with `front` in front.
     void reloadAll(int front);

@@ -118,6 +118,7 @@ void ZarnMain::downloadFromTarvex()
             if (auto* codes = dynamic_cast<SpecialCodes*>(m_editors->load(m_editors->tabWith(&TabRoles::holdsLockBox))))
                 codes->showOptionBoard(board);
         },
+        [this](const std::vector<Setting>& settings) { return m_editors->shownNames(settings); },
     };
     TarvexDownload(m_context, *m_controller, *m_progress, std::move(hooks)).run();
 }

@@ -22,6 +22,16 @@ const QString TimeoutText = QStringLiteral("Serial Timeout: Data from the Tarvex
                                            "Please try again. Press OK to continue.");
 const QString ClosingText = QStringLiteral("You should save this download to a dat file before proceeding further");
 
+// The main window names the settings as its tabs show them; here they keep
+// their keys, for the tests to find.
+QStringList keyNames(const std::vector<Setting>& settings)
+{
+    QStringList names;
+    for (const Setting& s : settings)
+        names << FindStem(s).name;
+    return names;
+}
+
 // The progress window as the transfers drive it; Escape once the bar reaches `cancelAt`.
 struct ProgressProbe final : DownloadProgress {
     QStringList captions;
@@ -102,7 +112,7 @@ protected:
         TarvexDownload download(m_context, m_controller, m_progress,
                                 {[] { return true; }, [this](bool on) { m_enabled << on; },
                                  [this](const QString& path) { return LoadEramFile(m_tables, path); },
-                                 [this](const OptionBoardFile& board) { m_board = board; }});
+                                 [this](const OptionBoardFile& board) { m_board = board; }, keyNames});
         download.run();
     }
 
@@ -281,7 +291,7 @@ TEST_F(DownloadWire, TheOptionBoardFillsAutodialTollAndTheAnswerBoxes)
     TarvexDownload download(m_context, link, m_progress,
                             {[] { return true; }, [](bool) {},
                              [this](const QString& path) { return LoadEramFile(m_tables, path); },
-                             [this](const OptionBoardFile& board) { m_board = board; }});
+                             [this](const OptionBoardFile& board) { m_board = board; }, keyNames});
     download.run();
 
     EXPECT_EQ(m_tables.AutoDial[7], "555");

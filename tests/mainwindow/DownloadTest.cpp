@@ -1,6 +1,7 @@
 #include "MainFixture.h"
 
 #include "MemoryImageBuilder.h"
+#include "download/LoadEram.h"
 #include "mainwindow/ProgressBar.h"
 
 #include <QListWidget>
@@ -147,4 +148,57 @@ TEST_F(OptionBoardDownloadTest, TheClosingMessageTellsWhatWaitsInTheEditorAndSav
     EXPECT_EQ(profile.read(file, "Autopatch", "TollRestrict(2)"), "900");
     EXPECT_EQ(profile.read(file, "Autopatch", "TollRestrict(5)"), "");
     EXPECT_EQ(profile.read(file, "Autopatch", "AutoDial(7)"), "555");
+}
+
+// The settings the image does not hold, as the tabs show them: the caption of
+// each box and its tab, each once; no key of the configuration file, none
+// the option board filled, none that no tab shows.
+TEST_F(OptionBoardDownloadTest, TheClosingMessageNamesWhatKeepsItsValueAsTheTabsShowIt)
+{
+    const QString lead = QStringLiteral("The Tarvex's memory does not hold these settings; they keep their earlier "
+                                        "values: ");
+    const QStringList analog{"Alarm Type (Analog)", "Meter Number (Analog)", "Trip Value (Analog)",
+                             "Macro To Call (Analog)"};
+    const QStringList ports{"Receiver Enable (Port Switches)", "DTMF Evaluate On Closure (Port Switches)"};
+    const QString codes = QStringLiteral(" (Special Codes/Autopatch)");
+    const struct {
+        const char* what;
+        QByteArrayList board; // none: no option board
+        QStringList names;
+    } cases[] = {
+        {"no option board", {},
+         QStringList{"Date Format (Scheduler/Clock)"} + analog
+             + QStringList{"User DTMF Prefix" + codes, "Answer Code" + codes, "Phone Number" + codes,
+                           "Toll Restrict" + codes, "Number of Rings to Answer" + codes, "Timeout" + codes,
+                           "Pre Program Prefix" + codes, "DTMF Mute Select" + codes}
+             + ports},
+        {"the board filled autodial, toll list, answer code and rings",
+         {"RA007555", "RT005976", "RS9876", "RR7"},
+         QStringList{"Date Format (Scheduler/Clock)"} + analog
+             + QStringList{"User DTMF Prefix" + codes, "Timeout" + codes, "Pre Program Prefix" + codes,
+                           "DTMF Mute Select" + codes}
+             + ports},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        next = boardNext = 0;
+        boardLines = c.board;
+        dialogs.clear();
+        dialogs.answer(Dialogs::Answer::Yes);
+        dialogs.answer(c.board.isEmpty() ? Dialogs::Answer::No : Dialogs::Answer::Yes);
+        menus().download->trigger();
+
+        const QString closing = dialogs.messages().back().text;
+        const qsizetype at = closing.indexOf(lead);
+        ASSERT_GE(at, 0) << closing.toStdString();
+        QString sentence = closing.mid(at + lead.size());
+        sentence.truncate(sentence.indexOf(u'\n') < 0 ? sentence.size() : sentence.indexOf(u'\n'));
+        ASSERT_TRUE(sentence.endsWith(u'.')) << sentence.toStdString();
+        sentence.chop(1);
+        EXPECT_EQ(sentence.split(QStringLiteral(", ")), c.names);
+        for (const QString& key : SettingsNotHeld())
+            EXPECT_FALSE(closing.contains(key)) << key.toStdString() << " in " << closing.toStdString();
+        // The look-up leaves the access code editor as it found it.
+        EXPECT_EQ(main->editors().isLoaded(SpecialCodesTab), !c.board.isEmpty());
+    }
 }
