@@ -19,6 +19,10 @@ public:
     virtual bool applyEdits() = 0;
     // Leaving the tab applies exactly as the Apply button does.
     void DoApply() { (void)applyEdits(); }
+    // The checks of Apply alone, which the user's leaving of the tab runs
+    // while the tab is still current: false when Apply would refuse (the
+    // user has been told why, over this editor). Nothing is stored.
+    virtual bool checkEdits() { return true; }
     // What the file commands, the upload and the download apply first: the
     // edits the configuration holds. An editor whose Apply also sends
     // commands to the controller sends none here; they wait for its own Apply.

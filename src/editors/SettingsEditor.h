@@ -65,6 +65,7 @@ public:
     ~SettingsEditor() override;
 
     bool applyEdits() final { return apply(); }
+    bool checkEdits() final { return runApply(false); }
     QString captionOf(const Setting& setting) const final;
     // Runs the check of the box still being edited; refuses, naming every
     // such box and putting none back, what the file cannot hold or the reader
@@ -237,6 +238,9 @@ private:
     // The caret and selection a list inserts at: a selection the focus made
     // on arriving is none, the caret then at the end of the text.
     Caret caretOf(const Binding& b) const;
+    // Apply's checks, then, with `store`, the store: false when they
+    // refused, or when another Apply of this editor is still under way.
+    bool runApply(bool store);
     bool passesGates();
     // `before`: the text the refused change started from, for the tests that
     // look at it; empty for the checks that judge the whole text.

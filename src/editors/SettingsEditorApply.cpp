@@ -8,7 +8,9 @@
 #include <QListWidget>
 #include <QScopedValueRollback>
 
-bool SettingsEditor::apply()
+bool SettingsEditor::apply() { return runApply(true); }
+
+bool SettingsEditor::runApply(bool store)
 {
     // An Apply that sends to the controller lets events through while it
     // waits; a second Apply asked for meanwhile (a tab change) does nothing.
@@ -24,7 +26,8 @@ bool SettingsEditor::apply()
         tell(refusal->text, m_style);
         return false;
     }
-    afterApply(m_copies.apply());
+    if (store)
+        afterApply(m_copies.apply());
     return true;
 }
 

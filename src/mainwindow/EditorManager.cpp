@@ -71,6 +71,12 @@ bool EditorManager::doApply(int tab)
     return !e || e->applyEdits();
 }
 
+bool EditorManager::checkEdits(int tab)
+{
+    EditorWindow* e = editor(tab);
+    return !e || e->checkEdits();
+}
+
 bool EditorManager::applyForCommand(int tab)
 {
     EditorWindow* e = editor(tab);

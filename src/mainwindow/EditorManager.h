@@ -39,6 +39,9 @@ public:
     // Nothing for an editor that is not loaded: it holds no edit. False when
     // the editor refused its edits.
     bool doApply(int tab);
+    // Apply's checks alone (EditorWindow::checkEdits); true for an editor
+    // that is not loaded.
+    bool checkEdits(int tab);
     // The same for a command (EditorWindow::applyForCommand): nothing is sent.
     bool applyForCommand(int tab);
     // Every loaded editor applied for a command (EditorWindow::applyForCommand),

@@ -11,8 +11,9 @@ struct FileCommandHooks {
     // one refused them (it is then in front).
     std::function<bool()> applyPendingEdits;
     // Asks about what waits in an editor to be sent, which the editors'
-    // closing drops, naming the command ("Opening another file"); false when
-    // the user keeps it (its editor is then in front).
+    // closing and the program's end drop, naming what the command does
+    // ("Opening another file"); false when the user keeps it (its editor is
+    // then in front).
     std::function<bool(const QString& closing)> mayCloseEditors;
     // Reads CurrentDatFile and shows it in the editors.
     std::function<void()> loadConfiguration;

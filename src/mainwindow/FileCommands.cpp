@@ -37,12 +37,13 @@ FileCommands::FileCommands(AppContext& context, QWidget& window, FileCommandHook
 
 FileCommands::~FileCommands() = default;
 
-bool FileCommands::settleUnsaved(bool closesEditors)
+bool FileCommands::settlePending(const QString& dropping)
 {
-    if (!m_hooks.applyPendingEdits())
-        return false;
-    if (closesEditors && !m_hooks.mayCloseEditors(QStringLiteral("Opening another file")))
-        return false;
+    return m_hooks.applyPendingEdits() && (dropping.isEmpty() || m_hooks.mayCloseEditors(dropping));
+}
+
+bool FileCommands::askToSave()
+{
     if (m_context.tables.DataSaved)
         return true;
     const auto answer = m_context.dialogs.message(
@@ -88,7 +89,7 @@ void FileCommands::fileNew()
 {
     if (m_saving)
         return;
-    if (!settleUnsaved(true))
+    if (!settlePending(QStringLiteral("Starting a new file")) || !askToSave())
         return;
     (void)open(true);
 }
@@ -99,7 +100,7 @@ bool FileCommands::open(bool waitingAsked)
 {
     if (m_saving)
         return false;
-    if (!settleUnsaved(!waitingAsked))
+    if (!settlePending(waitingAsked ? QString() : QStringLiteral("Opening another file")) || !askToSave())
         return false;
     // Asked before anything is closed, so a cancel keeps the configuration.
     const auto path = askOpenFile(m_context.tables.CurrentDatFile, Filter);
@@ -177,7 +178,7 @@ void FileCommands::closePortIfOpen()
 
 void FileCommands::fileExit()
 {
-    if (m_saving || !m_hooks.applyPendingEdits())
+    if (m_saving || !settlePending(QStringLiteral("Ending the program")))
         return;
     if (m_context.tables.DataSaved) {
         closePortIfOpen();
@@ -187,7 +188,7 @@ void FileCommands::fileExit()
         m_hooks.endProgram();
         return;
     }
-    if (!settleUnsaved())
+    if (!askToSave())
         return;
     closePortIfOpen();
     m_hooks.endProgram();

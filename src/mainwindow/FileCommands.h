@@ -33,10 +33,13 @@ public:
     std::optional<QString> startUpFile();
 
 private:
-    // Applies the editors' pending edits; for a command that closes the
-    // editors, asks about what waits in them to be sent; then asks about
-    // unsaved changes. False when the command must stop.
-    bool settleUnsaved(bool closesEditors = false);
+    // Applies the editors' pending edits, then, for a command that drops
+    // what waits in them to be sent, asks about that, naming what the command
+    // does (`dropping`: "Opening another file"; empty for none). False when
+    // the command must stop.
+    bool settlePending(const QString& dropping);
+    // Asks about unsaved changes; false when the command must stop.
+    bool askToSave();
     // File Open; New has asked about what waits in the editors already.
     bool open(bool waitingAsked);
     std::optional<QString> askOpenFile(const QString& proposed, const QString& filter);

@@ -111,7 +111,7 @@ void ZarnMain::downloadFromTarvex()
     if (!m_progress)
         m_progress = new ProgressBar(this);
     DownloadHooks hooks{
-        [this] { return applyPendingEdits() && mayCloseEditors(QStringLiteral("The download")); },
+        [this] { return applyPendingEdits() && mayCloseEditors(QStringLiteral("Downloading from the Tarvex")); },
         [this](bool on) { enableCommands(on); },
         [this](const QString& path) { return loadMemoryFile(path); },
         [this](const OptionBoardFile& board) {
@@ -254,6 +254,9 @@ void ZarnMain::selectLoadedTab(int tab)
 void ZarnMain::onTabChanged(int tab)
 {
     const int previous = m_currentTab;
+    // A command has applied the editors before it changes the tab.
+    if (!m_commandSelects && !leaveChecked(previous, tab))
+        return;
     m_currentTab = tab;
     // The new editor comes to the front before the old one is applied.
     m_editors->bringToFront(tab);
@@ -266,6 +269,21 @@ void ZarnMain::onTabChanged(int tab)
     m_tabs->setCurrentIndex(previous);
     m_currentTab = previous;
     m_editors->bringToFront(previous);
+}
+
+// The strip tells of a change only once it is made. Undone quietly while the
+// editor left checks its edits, it lets a refusal's message show over that
+// editor, its tab current: the tab left for is never shown.
+bool ZarnMain::leaveChecked(int previous, int tab)
+{
+    if (!m_editors->isLoaded(previous))
+        return true;
+    const QSignalBlocker quiet(m_tabs);
+    m_tabs->setCurrentIndex(previous);
+    if (!m_editors->checkEdits(previous))
+        return false;
+    m_tabs->setCurrentIndex(tab);
+    return true;
 }
 
 bool ZarnMain::applyPendingEdits()

@@ -51,7 +51,7 @@ public:
     // and the command asking stops.
     bool applyPendingEdits();
     // Asks, editor by editor, whether what waits in it to be sent may be
-    // dropped by `closing` (a text such as "The download"); false when the
+    // dropped by `closing` (a text such as "Ending the program"); false when the
     // user keeps it: its editor is then in front.
     bool mayCloseEditors(const QString& closing);
 
@@ -91,6 +91,9 @@ protected:
 private:
     void connectCommands();
     void onTabChanged(int tab);
+    // False when the editor of the tab left refused the user's change of
+    // tab: the tab left stays current.
+    bool leaveChecked(int previous, int tab);
     // As selectTab, for a command that has applied the editors already: the
     // tab left is applied for the command, so it sends nothing.
     void selectTabForCommand(int tab);

@@ -34,6 +34,7 @@ constexpr int TimersTab = 0;
 constexpr int MacrosTab = 2;
 constexpr int SchedulerTab = 3;
 constexpr int AnalogTab = 4;
+constexpr int MessagesTab = 6;
 constexpr int SpecialCodesTab = 9;
 
 // The real profile, with a hook that runs before each write.

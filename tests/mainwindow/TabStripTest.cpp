@@ -40,6 +40,76 @@ TEST_F(TabStrip, ATabChangeBringsTheNewEditorToFrontBeforeApplyingTheOld)
 
 // The roles belong to the rows of the tab table: given to other tabs, the
 // window follows them at start-up, in the file commands and at a reload.
+// The editor left refuses while its tab is still current: its message shows
+// over it, and the tab the user was leaving for is never shown, whichever way
+// the user leaves.
+TEST_F(TabStrip, ARefusedEditsMessageShowsWhileTheRefusingTabIsCurrent)
+{
+    makeTabs = [] { return EditorTabs(); };
+    startOn(datFile("a.dat"));
+    main->show();
+    QApplication::setActiveWindow(main.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    QTabBar* strip = main->tabBar();
+    const struct {
+        const char* how;
+        int to;
+        std::function<void()> leave;
+    } ways[] = {
+        {"a click", MessagesTab,
+         [&] { QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(MessagesTab).center()); }},
+        {"the arrow key", SchedulerTab + 1,
+         [&] {
+             strip->setFocus();
+             QTest::keyClick(strip, Qt::Key_Right);
+         }},
+        {"the program", MessagesTab, [&] { main->selectTab(MessagesTab); }},
+    };
+    main->selectTab(SchedulerTab);
+    auto* correction = main->editors().editor(SchedulerTab)->findChild<QLineEdit*>("ClockCorrectionSet");
+    ASSERT_NE(correction, nullptr);
+    correction->setFocus();
+    correction->selectAll();
+    QTest::keyClicks(correction, "x5");
+    ASSERT_EQ(correction->text(), "x5");
+    const QString stored = tables.ClockCorrection;
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.how);
+        dialogs.clear();
+        struct {
+            int current = -1, front = -1;
+            bool leftForShown = true;
+        } atMessage;
+        dialogs.onMessage([&](const ScriptedDialogs::Shown&) {
+            atMessage = {strip->currentIndex(), main->editors().frontTab(),
+                         main->editors().editor(w.to)->isVisible()};
+        });
+        w.leave();
+        dialogs.onMessage(nullptr);
+        ASSERT_EQ(dialogs.messages().size(), 1u);
+        EXPECT_TRUE(dialogs.messages()[0].text.startsWith("Clock Correction: \"x5\""));
+        EXPECT_EQ(atMessage.current, SchedulerTab) << "the tab strip shows the tab that refused";
+        EXPECT_EQ(atMessage.front, SchedulerTab);
+        EXPECT_FALSE(atMessage.leftForShown) << "the tab left for was drawn behind the message";
+        EXPECT_EQ(strip->currentIndex(), SchedulerTab);
+        EXPECT_EQ(main->currentTab(), SchedulerTab);
+        EXPECT_EQ(main->editors().frontTab(), SchedulerTab);
+        EXPECT_EQ(correction->text(), "x5");
+        EXPECT_EQ(tables.ClockCorrection, stored);
+    }
+
+    // Mended, the edit leaves with the tab: the change made again goes through.
+    correction->selectAll();
+    QTest::keyClicks(correction, "5");
+    dialogs.clear();
+    QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(MessagesTab).center());
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(strip->currentIndex(), MessagesTab);
+    EXPECT_EQ(main->currentTab(), MessagesTab);
+    EXPECT_EQ(main->editors().frontTab(), MessagesTab);
+    EXPECT_EQ(tables.ClockCorrection, "5");
+}
+
 TEST_F(TabStrip, TheWindowFollowsTheRolesOfTheTabTable)
 {
     constexpr int home = 3, lockBox = 2;

@@ -3,6 +3,7 @@
 #include "ControllerSimulator.h"
 #include "platform/QtSerialPort.h"
 
+#include <QApplication>
 #include <QTest>
 
 namespace {
@@ -33,6 +34,12 @@ protected:
         file = datFile("codes.dat");
         setIniKey("ComPort", "3");
         makeTabs = [this] { return tabsWithRefusingTimers(); };
+        startTyping();
+    }
+    // A window afresh, the code typed in it.
+    void startTyping()
+    {
+        main.reset();
         startOn(file);
         lockInUse = tables.CurrentLock;
         ASSERT_NE(lockInUse, "5");
@@ -41,6 +48,13 @@ protected:
         box()->selectAll();
         QTest::keyClicks(box(), "5");
         dialogs.clear();
+    }
+    // Shown and active, for the keyboard's shortcuts.
+    void showActive()
+    {
+        main->show();
+        QApplication::setActiveWindow(main.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
     }
 
     // The real editors, but for a timer editor that refuses when told to.
@@ -72,6 +86,12 @@ protected:
         EXPECT_EQ(sim.lines().size(), 1u);
         EXPECT_EQ(tables.CurrentLock, "5");
     }
+    // Outside a text box, where the keys are Exit's.
+    void pressCtrlX()
+    {
+        main->tabBar()->setFocus();
+        QTest::keyClick(main->tabBar(), Qt::Key_X, Qt::ControlModifier);
+    }
     QString questionText() const
     {
         return "Not sent to the Tarvex: the new lock code \"5\", typed on Special Codes/Autopatch. %1 drops it.\n\n"
@@ -98,15 +118,20 @@ TEST_F(WaitingCodesTest, SaveAsSendsNoNewCode)
     expectNothingSentBeforeApply();
 }
 
+// The code is asked about first: No to it keeps the program without asking
+// to save.
 TEST_F(WaitingCodesTest, ExitThenYesToSavingSendsNoNewCode)
 {
     tables.DataSaved = false;
     dialogs.answer(Answer::Yes);
+    dialogs.answer(Answer::Yes);
     dialogs.answerFile(dir.path("saved.dat"));
     main->files().fileExit();
     EXPECT_TRUE(main->hasEnded());
-    ASSERT_FALSE(dialogs.shown().empty());
-    EXPECT_EQ(dialogs.shown().front().title, "Save Database");
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[0].text, questionText().arg("Ending the program"));
+    EXPECT_EQ(dialogs.messages()[1].title, "Save Database");
+    EXPECT_EQ(profile.read(dir.path("saved.dat"), "Unlock", "Lock"), lockInUse);
     expectNothingSentBeforeApply();
 }
 
@@ -122,10 +147,12 @@ TEST_F(WaitingCodesTest, BringingARefusingEditorToFrontSendsNoNewCode)
     expectNothingSentBeforeApply();
 }
 
-// Open, New and the download close the access code editor: each asks first.
-// No keeps the code, its tab in front; Yes goes on without sending it.
-TEST_F(WaitingCodesTest, OpenNewAndDownloadAskBeforeDroppingATypedCode)
+// Open, New and the download close the access code editor, and Exit ends
+// the program: each asks first, naming what it does. No keeps the code, its
+// tab in front; Yes goes on without sending it.
+TEST_F(WaitingCodesTest, OpenNewDownloadAndExitAskBeforeDroppingATypedCode)
 {
+    showActive();
     struct Command {
         const char* name;
         QString closing;
@@ -133,8 +160,11 @@ TEST_F(WaitingCodesTest, OpenNewAndDownloadAskBeforeDroppingATypedCode)
     };
     const Command commands[] = {
         {"Open", "Opening another file", [this] { main->files().fileOpen(); }},
-        {"New", "Opening another file", [this] { main->files().fileNew(); }},
-        {"Download", "The download", [this] { main->downloadFromTarvex(); }},
+        {"New", "Starting a new file", [this] { main->files().fileNew(); }},
+        {"Download", "Downloading from the Tarvex", [this] { main->downloadFromTarvex(); }},
+        {"Exit", "Ending the program", [this] { menus().fileExit->trigger(); }},
+        {"Ctrl+X", "Ending the program", [this] { pressCtrlX(); }},
+        {"the close button", "Ending the program", [this] { EXPECT_FALSE(main->close()); }},
     };
     for (const Command& c : commands) {
         SCOPED_TRACE(c.name);
@@ -145,8 +175,11 @@ TEST_F(WaitingCodesTest, OpenNewAndDownloadAskBeforeDroppingATypedCode)
         EXPECT_EQ(dialogs.shown().front().text, questionText().arg(c.closing));
         EXPECT_EQ(dialogs.shown().front().buttons, Dialogs::Buttons::YesNo);
         EXPECT_EQ(main->currentTab(), SpecialCodesTab) << "the code kept, in front";
+        EXPECT_EQ(main->editors().frontTab(), SpecialCodesTab);
         ASSERT_NE(box(), nullptr);
         EXPECT_EQ(box()->text(), "5");
+        EXPECT_FALSE(main->hasEnded());
+        EXPECT_TRUE(main->isVisible());
     }
 
     // Yes: the download goes on to its own question (answered No here).
@@ -166,4 +199,29 @@ TEST_F(WaitingCodesTest, OpenNewAndDownloadAskBeforeDroppingATypedCode)
     EXPECT_EQ(tables.CurrentLock, lockInUse);
     EXPECT_TRUE(sim.lines().empty());
     EXPECT_EQ(sim.opensSeen(), 0) << "no port opened for a code";
+}
+
+// Yes to dropping the code ends the program at once, with nothing sent, by
+// each way of ending it.
+TEST_F(WaitingCodesTest, ExitAnsweredYesEndsWithTheCodeUnsent)
+{
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Exit", [this] { menus().fileExit->trigger(); }},
+        {"Ctrl+X", [this] { pressCtrlX(); }},
+        {"the close button", [this] { EXPECT_TRUE(main->close()); }},
+    };
+    for (const auto& [name, end] : ways) {
+        SCOPED_TRACE(name);
+        startTyping();
+        showActive();
+        dialogs.answer(Answer::Yes);
+        end();
+        EXPECT_TRUE(main->hasEnded());
+        ASSERT_EQ(dialogs.shown().size(), 1u) << "nothing else unsaved: no question to save";
+        EXPECT_EQ(dialogs.shown().front().text, questionText().arg("Ending the program"));
+        EXPECT_EQ(tables.CurrentLock, lockInUse);
+        EXPECT_EQ(profile.read(file, "Unlock", "Lock"), lockInUse);
+        EXPECT_TRUE(sim.lines().empty());
+        EXPECT_EQ(sim.opensSeen(), 0) << "no port opened for a code";
+    }
 }
