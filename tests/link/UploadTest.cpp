@@ -68,6 +68,7 @@ TEST(ChangesUpload, OutcomesDecideFlagsAndStops)
         {"timed out", Outcome::TimedOut, true, false, Result::Completed},
         {"refused", Outcome::Refused, true, true, Result::Stopped},
         {"gave up", Outcome::GaveUp, true, true, Result::Stopped},
+        {"not sent", Outcome::NotSent, true, true, Result::Stopped},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -91,6 +92,10 @@ TEST(ChangesUpload, OutcomesDecideFlagsAndStops)
         }
         if (c.first == Outcome::Refused) {
             EXPECT_TRUE(dialogs.untitledTexts().join("").contains("hang time of port 1"));
+        }
+        if (c.first == Outcome::NotSent) {
+            EXPECT_EQ(dialogs.untitledTexts(), QStringList{"The command for hang time of port 1 was not sent to the "
+                                                           "Tarvex. The upload stops here."});
         }
     }
 }
