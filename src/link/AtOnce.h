@@ -92,7 +92,8 @@ struct AtOnce {
     // a new lock code is then closed with the new lock.
     std::function<void(SettingsTables&)> adopt;
     // Serial mode: runs when a command went out and got no answer (a time-out,
-    // the give-up, an abandoned wait), so the controller may have taken it.
+    // the give-up, an abandoned wait), so the controller may have taken it;
+    // not for a line that was never written.
     std::function<void()> unanswered;
     // Gives command i (counting the command steps) again just before it goes
     // out, for a command that holds the moment it is sent; the step stands

@@ -20,6 +20,8 @@ Status FailureOf(Outcome outcome, const ControllerCommand& command)
         return Status::failure(QStringLiteral("Too many errors: the serial port was closed"));
     case Outcome::Interrupted:
         return Status::failure(QStringLiteral("%1 was not sent to the end").arg(CommandName(command)));
+    case Outcome::NotSent:
+        return Status::failure(QStringLiteral("%1 was not sent to the Tarvex").arg(CommandName(command)));
     }
     return Status::success();
 }
@@ -115,8 +117,9 @@ private:
         const Outcome outcome =
             m_transport.send(command, m_request.unlockPort, m_framed ? Framing::Bare : Framing::NoLock);
         m_framed = true;
-        if (!m_transport.dtmfMode() && outcome != Outcome::Accepted && outcome != Outcome::Refused
-            && m_request.unanswered)
+        // Only a line that went out can have reached the controller.
+        const bool answered = outcome == Outcome::Accepted || outcome == Outcome::Refused;
+        if (!m_transport.dtmfMode() && !answered && outcome != Outcome::NotSent && m_request.unanswered)
             m_request.unanswered();
         if (outcome == Outcome::TimedOut && m_result && m_unanswered && !m_namedStep)
             m_namedStep = FailureOf(outcome, command).reason();

@@ -277,10 +277,13 @@ ControllerCommand YaesuType(const S& t)
 ControllerCommand FreqMemory(const S& t, int m)
 {
     const QString prefix = "1**" + t.RemoteBasePrefix.trimmed();
+    // An empty memory goes out with no frequency: its marker would be words on
+    // the line, and keys (its "D" the terminator) in DTMF mode.
+    const QString frequency = WithoutNoneStored(t.FreqString[m]);
     ControllerCommand c;
-    c.serialLines << prefix + "1" + t.FreqString[m] << prefix + "2" + t.CTCSS[m] + t.CTCSSMode[m]
+    c.serialLines << prefix + "1" + frequency << prefix + "2" + t.CTCSS[m] + t.CTCSSMode[m]
                   << prefix + "3" + t.RadioMode[m] << "1*2086" + Num(m);
-    c.dtmf = {Code(t.RemoteBasePrefix.trimmed() + "1"), Code(t.FreqString[m].trimmed()), End,
+    c.dtmf = {Code(t.RemoteBasePrefix.trimmed() + "1"), Code(frequency.trimmed()), End,
               Str("*2086"), Str(Num(m)), End};
     return c;
 }
@@ -318,18 +321,16 @@ ControllerCommand AlarmMacros(const S& t, int a)
 
 ControllerCommand MessageMacro(const S& t, int n)
 {
-    const QString& text = t.MessageMacro[n];
     // A macro with nothing stored goes out empty rather than as two unknown words.
-    const EncodedText encoded = text.trimmed() == NoneStored ? EncodedText{} : VoiceToCodes(text, false);
+    const EncodedText encoded = VoiceToCodes(WithoutNoneStored(t.MessageMacro[n]), false);
     return {{"1*2103" + Two(n) + encoded.codes}, {Str("*2103"), Str(Num(n)), Digits(encoded.codes), End},
             encoded.unknown};
 }
 
 ControllerCommand DTMFMemory(const S& t, int n)
 {
-    const QString text = t.DTMFMemory[n].trimmed();
     // An empty memory goes out with no digits: its marker text would play as zeros.
-    const QString digits = text == NoneStored ? QString() : QString(text).remove(u' ');
+    const QString digits = WithoutNoneStored(t.DTMFMemory[n]).trimmed().remove(u' ');
     return {{"1*2105" + Two(n) + digits}, {Str("*2105"), Str(Num(n)), Code(digits), End}, {}};
 }
 

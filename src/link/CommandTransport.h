@@ -17,6 +17,8 @@ enum class Outcome {
     TimedOut,    // a line got no answer; the following lines were still sent
     GaveUp,      // too many time-outs: the link closed the port
     Interrupted, // the wait was abandoned
+    NotSent,     // a line could not be written (the port refused it, or the link
+                 // was busy): nothing of it, or of the lines after it, went out
 };
 
 // One keyed run or one serial session, as the uploads drive it.
@@ -28,8 +30,9 @@ public:
     // Serial: open the port. DTMF: key the transmitter (its port must open)
     // and wait the key-up delay. A failure names the port.
     virtual Status begin() = 0;
-    // Serial: each line with its reply check, stopping at a refusal, give-up or
-    // interrupt. DTMF: the unlock code of unlockPort, the parts, the lock code.
+    // Serial: each line with its reply check, stopping at a refusal, give-up,
+    // interrupt or a line not written (its reason shown). DTMF: the unlock code
+    // of unlockPort, the parts, the lock code.
     virtual Outcome send(const ControllerCommand& command, int unlockPort, Framing framing) = 0;
     // Closes a frame left open by Framing::NoLock (DTMF); nothing in serial
     // mode. Accepted once the lock code was played; Interrupted when it was

@@ -3,6 +3,7 @@
 #include "link/ControllerLink.h"
 #include "link/WindowPlacement.h"
 #include "platform/Clock.h"
+#include "platform/Latin1Text.h"
 #include "platform/SingleLine.h"
 #include "store/AppContext.h"
 #include "store/SettingsTables.h"
@@ -54,6 +55,12 @@ void ManualSendData::ManualSendData_KeyPress()
 {
     if (sending())
         return;
+    // The line would reach the controller changed; the box keeps it to be mended.
+    if (const std::optional<QString> character = FirstOutsideLatin1(m_manualSendText)) {
+        m_link.report(Status::failure(
+            QStringLiteral("Not sent to the Tarvex: %1 (\"%2\").").arg(OutsideLatin1Reason, *character)));
+        return;
+    }
     if (!m_manualSendText.isEmpty()) {
         const ControllerLink::Claim claim = m_controller.claimOrTell(ControllerLink::Job::ManualSend);
         if (!claim)

@@ -10,7 +10,8 @@ class QPushButton;
 
 // "Manual Send Data To Tarvex": one typed line, sent on Enter as a serial
 // command with the reply check, or in DTMF mode played as keys with the
-// transmitter keyed around them. The serial port stays open until Close.
+// transmitter keyed around them. The serial port stays open until Close. A
+// line with a character Latin-1 cannot carry is refused, and nothing is sent.
 class ManualSendData : public QDialog {
     Q_OBJECT
 public:

@@ -33,10 +33,14 @@ Outcome SerialTransport::send(const ControllerCommand& command, int, Framing)
     Outcome result = Outcome::Accepted;
     for (const QString& text : command.serialLines) {
         const QString line = text + QStringLiteral("\r");
-        // A line that could not be written gets no answer: the wait times out
-        // and counts towards the give-up.
-        (void)m_link.SendStr(line);
+        const Status written = m_link.SendStr(line);
         m_tables.LastCommand = line;
+        // Nothing of a line the port or the link refused reached the
+        // controller: no answer is waited for, and none is missed.
+        if (!written) {
+            m_link.report(written);
+            return Outcome::NotSent;
+        }
         const Outcome outcome = OutcomeOf(m_link.CheckInput(line));
         if (outcome == Outcome::TimedOut)
             result = outcome;

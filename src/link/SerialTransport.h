@@ -15,7 +15,8 @@ public:
     bool dtmfMode() const override { return false; }
     // Opens the port on ComPortValue unless it is open there already.
     Status begin() override;
-    // Every line with its reply check; a time-out goes on with the next line.
+    // Every line with its reply check; a time-out goes on with the next line,
+    // a line not written (the failure shown) ends the command as NotSent.
     Outcome send(const ControllerCommand& command, int unlockPort, Framing framing) override;
     Outcome lock() override { return Outcome::Accepted; }
     Status sendWithoutReply(const ControllerCommand& command) override;

@@ -114,6 +114,11 @@ UploadRunner::Next UploadRunner::runStep(const UploadStep& step, bool sendAll)
             tell(QStringLiteral("The Tarvex refused the command for %1. The upload stops here.").arg(step.name));
         return Next::Stop;
     }
+    // A port that refused a line would refuse the rest: the transport has said why.
+    if (outcome == Outcome::NotSent) {
+        tell(QStringLiteral("The command for %1 was not sent to the Tarvex. The upload stops here.").arg(step.name));
+        return Next::Stop;
+    }
     if (outcome == Outcome::Interrupted || m_tables.UpdateInterrupted)
         return Next::Stop;
     if (step.pauseAfter > 0)

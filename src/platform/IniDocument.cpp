@@ -1,5 +1,7 @@
 #include "platform/IniDocument.h"
 
+#include "platform/Latin1Text.h"
+
 #include <QByteArrayView>
 #include <optional>
 
@@ -33,19 +35,10 @@ QByteArrayView trimBlanks(QByteArrayView text)
     return text.sliced(from, to - from);
 }
 
-bool isLatin1(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() > 0xFF)
-            return false;
-    }
-    return true;
-}
-
 // A caller's name as the index holds it; nothing for a name no line can hold.
 std::optional<QByteArray> indexName(const QString& name)
 {
-    if (!isLatin1(name))
+    if (FirstOutsideLatin1(name))
         return std::nullopt;
     return trimBlanks(name.toLatin1()).toByteArray().toLower();
 }
@@ -185,8 +178,8 @@ std::optional<QString> IniDocument::unstorable(const QString& text)
 {
     if (text.contains(u'\n') || text.contains(u'\r'))
         return QStringLiteral("a line break cannot be stored");
-    if (!isLatin1(text))
-        return QStringLiteral("the text holds a character outside Latin-1");
+    if (FirstOutsideLatin1(text))
+        return OutsideLatin1Reason;
     return std::nullopt;
 }
 

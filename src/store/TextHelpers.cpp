@@ -189,6 +189,8 @@ QString CollapseSpaces(QString& text)
     return text;
 }
 
+QString WithoutNoneStored(const QString& text) { return text.trimmed() == NoneStored ? QString() : text; }
+
 QString SpaceOutDigits(const QString& text)
 {
     if (text == NoneStored)

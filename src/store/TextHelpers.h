@@ -38,4 +38,8 @@ QString GetFileName(const QString& path);
 // Items as a sentence lists them: "a", "a and b", "a, b and c".
 QString JoinedWithAnd(QStringList items);
 
+// The marker of an empty macro, message macro, DTMF memory or remote memory.
 inline const QString NoneStored = QStringLiteral("NONE STORED");
+// A setting's text with the marker read as nothing: what an empty memory
+// holds, whether it was emptied here or came so from the controller.
+QString WithoutNoneStored(const QString& text);

@@ -114,6 +114,9 @@ TEST_F(CodeSending, TheFirstCodeNotSentStopsTheRestAndNothingOfThemIsTaken)
          "COM2 is in use by another program. Close the other program and try again\n/dev/ttyFAKE0: Device or "
          "resource busy",
          {}, notSent},
+        // The port opens but takes no line: nothing went out, so nothing can be unanswered.
+        {"write refused", [](FreshCodes& f) { f.port.setWriteFailure("Resource temporarily unavailable"); },
+         "/dev/ttyFAKE0: Resource temporarily unavailable", {}, notSent},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -129,6 +132,29 @@ TEST_F(CodeSending, TheFirstCodeNotSentStopsTheRestAndNothingOfThemIsTaken)
         EXPECT_EQ(f.fileKey("Lock"), "0");
         EXPECT_EQ(f.fileKey("Terminator"), "D");
     }
+}
+
+// A line the link refuses while it waits for another command's reply never
+// left the program: the code is told as not sent, and the one in use stays.
+TEST_F(CodeSending, ACodeTheBusyLinkRefusedIsToldAsNotSent)
+{
+    ASSERT_TRUE(link.serialLink().OpenSerialPort());
+    int taken = -1;
+    clock.onEvents([&] {
+        if (taken < 0 && link.serialLink().busy())
+            taken = NewCodeSender(tables, profile, dialogs, link).send({{Kind::Lock, 0, "5"}});
+    });
+    (void)link.serialLink().CheckInput(); // another command's wait, never answered
+
+    EXPECT_EQ(taken, 0);
+    ASSERT_GE(messages().size(), 2);
+    EXPECT_EQ(messages()[0], "Another command is waiting for the Tarvex's reply");
+    EXPECT_EQ(messages()[1],
+              "Not sent to the Tarvex: the new lock code. The codes in use stay as they were; Apply again to send it.");
+    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_EQ(tables.CurrentLock, "0");
+    EXPECT_EQ(tables.Lock, "0");
+    EXPECT_EQ(fileKey("Lock"), "0");
 }
 
 // The code is in use once the controller has it, whether or not the file

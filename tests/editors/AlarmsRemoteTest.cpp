@@ -409,10 +409,13 @@ TEST_F(AlarmsRemoteTest, OneEditedMemorySendsEveryMemoryAndClearsTheFlagAfterThe
 
     QStringList expected;
     for (int m = 1; m <= Count::RemoteMemories; ++m)
-        expected << "1**A21" + tables.FreqString[m] << "1**A22" + tables.CTCSS[m] + tables.CTCSSMode[m]
-                 << "1**A23" + tables.RadioMode[m] << "1*2086" + QString::number(m);
+        expected << "1**A21" + WithoutNoneStored(tables.FreqString[m])
+                 << "1**A22" + tables.CTCSS[m] + tables.CTCSSMode[m] << "1**A23" + tables.RadioMode[m]
+                 << "1*2086" + QString::number(m);
     EXPECT_EQ(link.lines(), expected);
     EXPECT_EQ(link.lines().mid(8, 4), (QStringList{"1**A211469401", "1**A2281", "1**A234", "1*20863"}));
+    ASSERT_EQ(tables.FreqString[2], NoneStored);
+    EXPECT_EQ(link.lines()[4], "1**A21") << "an empty memory goes out with no frequency, not as words";
     EXPECT_EQ(flagWhileSent, std::vector<bool>(Count::RemoteMemories, true));
     EXPECT_FALSE(tables.RemoteMemoryChanged) << "one flag for all ten, cleared after memory 10 only";
 }

@@ -279,6 +279,8 @@ const Case kCases[] = {
      },
      By(CommandId::FreqMemory, 3), "1**91146520|1**9210001|1**932|1*20863",
      "91146520T*20863T"},
+    {"remote memory with nothing stored", [](T& t) { t.RemoteBasePrefix = "9", t.FreqString[2] = "NONE STORED"; },
+     By(CommandId::FreqMemory, 2), "1**91|1**92|1**93|1*20862", "91T*20862T"},
     {"macro 7 with nothing stored", [](T& t) { t.Macro[7] = "NONE STORED"; },
      By(CommandId::Macro, 7), "1*400307", "*40037T"},
     {"long macro", [](T& t) { t.Macro[12] = "013 037 401"; }, By(CommandId::Macro, 12),

@@ -240,6 +240,43 @@ TEST(ControllerLinkAtOnce, AFrameThatDidNotGoOutToItsEndIsNoSuccess)
     }
 }
 
+// Serial mode: only a line that was written can have reached the controller
+// unanswered. A line the port refused is not waited for, and nothing is adopted.
+TEST(ControllerLinkAtOnce, OnlyALineThatWentOutIsUnanswered)
+{
+    struct Case {
+        const char* name;
+        std::function<void(FakeLinkRig&)> arrange;
+        QString reason;
+        QStringList shown;
+        bool unanswered;
+        bool waited;
+    };
+    const Case cases[] = {
+        {"write refused", [](FakeLinkRig& r) { r.port.setWriteFailure("Input/output error"); },
+         "1*90105 was not sent to the Tarvex", {"Tarvex Programmer: /dev/ttyFAKE0: Input/output error"}, false,
+         false},
+        {"silence", [](FakeLinkRig&) {}, "The Tarvex did not answer 1*90105",
+         {"Tarvex Programmer: Zarn is unable to communicate with the Tarvex. Check your connections then try again"},
+         true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLinkRig rig;
+        c.arrange(rig);
+        AtOnce request = NewLock("5");
+        bool unanswered = false;
+        request.unanswered = [&unanswered] { unanswered = true; };
+        const Status sent = rig.controller.sendAtOnce(request);
+        EXPECT_EQ(sent.reason(), c.reason);
+        EXPECT_EQ(rig.dialogs.messageTexts(), c.shown);
+        EXPECT_EQ(unanswered, c.unanswered);
+        EXPECT_EQ(rig.clock.elapsedMs() >= SerialLink::TicksToTimeOut * 1000, c.waited);
+        EXPECT_EQ(rig.tables.CurrentLock, "9");
+        EXPECT_FALSE(rig.port.isOpen()) << "closed as it was found";
+    }
+}
+
 // The same through a transport standing in, in either mode: a lock code cut
 // short or a run that ends with a failure fails the command.
 TEST(ControllerLinkAtOnce, TheLockAndTheEndOfTheRunDecideTheOutcome)

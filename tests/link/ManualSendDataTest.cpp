@@ -63,6 +63,29 @@ TEST_F(ManualSendWire, APastedTwoLineTextGoesOutAsOneCommandLine)
     EXPECT_TRUE(m_dialogs.shown().empty());
 }
 
+// A character the serial line cannot carry would reach the controller as
+// another one: the line is refused, named, and nothing goes out.
+TEST_F(ManualSendWire, ACharacterOutsideLatin1IsRefusedAndNothingIsSent)
+{
+    ManualSendData window(m_context, m_controller);
+    window.show();
+    auto* box = window.findChild<QLineEdit*>("ManualSendData");
+    QApplication::clipboard()->setText(QStringLiteral("\u00C4\u20AC\u00FC"));
+    box->paste();
+    QTest::keyClick(box, Qt::Key_Return);
+    ASSERT_EQ(m_dialogs.messages().size(), 1u);
+    EXPECT_EQ(m_dialogs.messages()[0].text,
+              QStringLiteral("Not sent to the Tarvex: the text holds a character outside Latin-1 (\"\u20AC\")."));
+    EXPECT_EQ(box->text(), QStringLiteral("\u00C4\u20AC\u00FC")) << "kept to be mended";
+
+    // Latin-1 alone goes out as it is.
+    box->setText(QStringLiteral("\u00C4\u00FC"));
+    QTest::keyClick(box, Qt::Key_Return);
+    window.Close_Click();
+    ASSERT_TRUE(m_sim.waitForCloses(1));
+    EXPECT_EQ(m_sim.received(), QByteArray("\xC4\xFC\r"));
+}
+
 // A serial port or a keying port that will not open: its message, and nothing
 // written, awaited or played.
 TEST(ManualSendData, NothingIsWrittenOrAwaitedWithoutAPort)

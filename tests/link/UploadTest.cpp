@@ -1,6 +1,9 @@
+#include "download/LoadEram.h"
+#include "download/MemoryLayout.h"
 #include "link/ChangesUpload.h"
 #include "link/CompleteUpload.h"
 #include "store/SettingsTables.h"
+#include "store/TextHelpers.h"
 
 #include "RecordingTransport.h"
 #include "ScriptedDialogs.h"
@@ -9,6 +12,9 @@
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -62,6 +68,7 @@ TEST(ChangesUpload, OutcomesDecideFlagsAndStops)
         {"timed out", Outcome::TimedOut, true, false, Result::Completed},
         {"refused", Outcome::Refused, true, true, Result::Stopped},
         {"gave up", Outcome::GaveUp, true, true, Result::Stopped},
+        {"not sent", Outcome::NotSent, true, true, Result::Stopped},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -85,6 +92,10 @@ TEST(ChangesUpload, OutcomesDecideFlagsAndStops)
         }
         if (c.first == Outcome::Refused) {
             EXPECT_TRUE(dialogs.untitledTexts().join("").contains("hang time of port 1"));
+        }
+        if (c.first == Outcome::NotSent) {
+            EXPECT_EQ(dialogs.untitledTexts(), QStringList{"The command for hang time of port 1 was not sent to the "
+                                                           "Tarvex. The upload stops here."});
         }
     }
 }
@@ -210,6 +221,126 @@ TEST(CompleteUpload, MeterAlarmEnableFollowsTheTypeReadFromTheFile)
         ASSERT_EQ(enables.size(), Count::Meters);
         EXPECT_EQ(enables[2], c.line);
         EXPECT_EQ(enables[1], "1160020"); // the default type is none
+    }
+}
+
+// What one upload sends: each command's lines and keys.
+struct Sent {
+    QStringList lines;
+    QList<DtmfPart> keys;
+    bool operator==(const Sent&) const = default;
+};
+
+void PrintTo(const Sent& s, std::ostream* os) { *os << s.lines.join(u'|').toStdString(); }
+
+std::vector<Sent> Uploaded(SettingsTables t, bool dtmf, bool complete)
+{
+    RecordingTransport link(dtmf);
+    ScriptedDialogs dialogs;
+    dialogs.answer(Dialogs::Answer::Yes);
+    const Result result = complete ? CompleteUpload(t, link, dialogs).run() : ChangesUpload(t, link, dialogs).run();
+    EXPECT_EQ(result, Result::Completed);
+    std::vector<Sent> out;
+    for (const RecordingTransport::Sent& s : link.sent())
+        out.push_back({s.command.serialLines, s.command.dtmf});
+    return out;
+}
+
+// The settings a download marks empty; each upload sends the marker as nothing,
+// as it does an empty text, but for a macro, whose marker is the erase command.
+struct Marked {
+    const char* name;
+    Setting setting;
+    std::function<void(SettingsTables&, int)> flag;
+    bool sentEmpty = true;
+};
+
+using S = SettingsTables;
+const Marked kMarked[] = {
+    {"remote base memory", &S::FreqString, [](S& t, int) { t.RemoteMemoryChanged = true; }},
+    {"message macro", &S::MessageMacro, [](S& t, int n) { t.MessageMacroChanged[n] = true; }},
+    {"DTMF memory", &S::DTMFMemory, [](S& t, int n) { t.DTMFMemoryChanged[n] = true; }},
+    {"macro", &S::Macro, [](S& t, int n) { t.MacroChanged[n] = true; }, false},
+    {"short macro", &S::ShortMacro, [](S& t, int n) { t.ShortMacroChanged[n] = true; }, false},
+};
+
+bool HoldsAWordOfTheMarker(const std::vector<Sent>& sent)
+{
+    return std::ranges::any_of(sent, [](const Sent& s) {
+        const auto word = [](const QString& text) { return text.contains("NONE") || text.contains("STORED"); };
+        return std::ranges::any_of(s.lines, word)
+            || std::ranges::any_of(s.keys, [&](const DtmfPart& p) { return word(p.text); });
+    });
+}
+
+// An empty memory as the download stores it goes out as one left empty in the
+// editors: the same lines, the same keys, in both modes and both uploads.
+TEST(Uploads, AMemoryMarkedEmptyGoesOutAsAnEmptyOne)
+{
+    for (const Marked& m : kMarked) {
+        if (!m.sentEmpty)
+            continue;
+        for (const int n : {1, 10}) {
+            for (const bool dtmf : {false, true}) {
+                for (const bool complete : {false, true}) {
+                    SCOPED_TRACE(QStringLiteral("%1 %2, %3, %4").arg(m.name).arg(n)
+                                     .arg(dtmf ? "DTMF" : "serial", complete ? "complete" : "changes only")
+                                     .toStdString());
+                    SettingsTables marked = Configured();
+                    m.flag(marked, n);
+                    SettingsTables empty = marked;
+                    m.setting.at(marked, n) = NoneStored;
+                    m.setting.at(empty, n) = QString();
+                    const std::vector<Sent> sent = Uploaded(marked, dtmf, complete);
+                    EXPECT_FALSE(sent.empty());
+                    EXPECT_EQ(sent, Uploaded(empty, dtmf, complete));
+                    EXPECT_FALSE(HoldsAWordOfTheMarker(sent));
+                }
+            }
+        }
+    }
+}
+
+// A controller whose memories are all empty, downloaded: the settings marked
+// empty are those of the table, and no upload sends the marker's words.
+TEST(Uploads, NothingADownloadMarksEmptyGoesOutAsWords)
+{
+    for (const quint8 erased : {quint8(0), quint8(255)}) {
+        SCOPED_TRACE(int(erased));
+        MemoryImage image;
+        image.fill(erased);
+        SettingsTables t = Configured();
+        StoreMemoryImage(t, image);
+
+        std::vector<Setting> marked;
+        for (const LayoutRow& row : MemoryLayout())
+            for (int i = 1; row.setting.isSet() && i <= row.count; ++i)
+                if (row.setting.at(t, i) == NoneStored && std::ranges::find(marked, row.setting) == marked.end())
+                    marked.push_back(row.setting);
+        for (const Setting& s : marked)
+            EXPECT_TRUE(std::ranges::any_of(kMarked, [&](const Marked& m) { return m.setting == s; }))
+                << "a setting the download marks empty has no row in the table";
+        if (erased == 0) {
+            EXPECT_EQ(marked.size(), std::size(kMarked)) << "every row's setting is marked by a download of zeros";
+        }
+
+        for (const Marked& m : kMarked)
+            for (int n = 1; n <= m.setting.count(t); ++n)
+                m.flag(t, n);
+        for (const bool dtmf : {false, true}) {
+            for (const bool complete : {false, true}) {
+                SCOPED_TRACE(std::string(dtmf ? "DTMF" : "serial") + (complete ? ", complete" : ", changes only"));
+                const std::vector<Sent> sent = Uploaded(t, dtmf, complete);
+                EXPECT_FALSE(HoldsAWordOfTheMarker(sent));
+                if (!dtmf) {
+                    const QString frequencyLine = "1**" + t.RemoteBasePrefix.trimmed() + "1";
+                    QStringList lines;
+                    for (const Sent& s : sent)
+                        lines += s.lines;
+                    EXPECT_EQ(lines.count(frequencyLine), Count::RemoteMemories);
+                }
+            }
+        }
     }
 }
 

@@ -27,6 +27,8 @@ Status FakeSerialPort::write(const QByteArray& data)
 {
     if (!m_open)
         return m_lineStatus.ok() ? failure(QStringLiteral("cannot write: the port is not open")) : m_lineStatus;
+    if (!m_writeFailure.isEmpty())
+        return failure(m_writeFailure);
     m_written += data;
     record(QStringLiteral("write ") + QString::fromLatin1(data));
     if (m_responder)

@@ -47,6 +47,9 @@ public:
     void setDeviceName(QString device) { m_device = std::move(device); }
     // Every open fails with "<device>: <reason>" from now on; "" lets opens through.
     void setOpenFailure(QString reason) { m_openFailure = std::move(reason); }
+    // Every write fails with "<device>: <reason>" from now on, the port staying
+    // open; "" lets writes through.
+    void setWriteFailure(QString reason) { m_writeFailure = std::move(reason); }
     void queueReply(QByteArray chunk) { m_replies.push_back(std::move(chunk)); }
     void setResponder(std::function<void(const QByteArray& written)> responder)
     {
@@ -77,6 +80,7 @@ private:
     bool m_dtr = false;
     bool m_rts = false;
     QString m_openFailure;
+    QString m_writeFailure;
     Status m_lineStatus = Status::success();
     std::deque<QByteArray> m_replies;
     std::function<void(const QByteArray&)> m_responder;

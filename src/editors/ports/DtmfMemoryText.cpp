@@ -16,7 +16,7 @@ namespace {
 // An empty memory holds no keys.
 QString keysOf(const QString& memory)
 {
-    return memory.trimmed() == NoneStored ? QString() : memory.toUpper();
+    return WithoutNoneStored(memory).toUpper();
 }
 
 KeyFault faultOf(QChar c, const QString& terminator)

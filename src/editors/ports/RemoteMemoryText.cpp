@@ -12,8 +12,7 @@ bool isOffset(QChar c) { return c == u'1' || c == u'2' || c == u'3'; }
 
 bool IsEmptyMemory(const QString& freqString)
 {
-    const QString t = freqString.trimmed();
-    return t.isEmpty() || t == NoneStored;
+    return WithoutNoneStored(freqString).trimmed().isEmpty();
 }
 
 QString FrequencyDigits(const QString& typed) { return QString(typed).remove(u' ').remove(u'.'); }
