@@ -21,6 +21,7 @@ void LineFramer::take(QByteArrayView bytes, std::int64_t atMs)
             if (!m_open.isEmpty()) {
                 m_whole.push_back({std::exchange(m_open, {}), atMs});
                 m_echoMayCome = false;
+                m_endsLines = true;
             }
         } else if (!IsControlCode(static_cast<unsigned char>(c))) {
             append(c);
@@ -68,9 +69,11 @@ std::optional<LineFramer::Step> LineFramer::next(std::int64_t nowMs)
     // The end marker needs no line end: nothing of the board follows it.
     if (endsTransfer(m_open))
         return Step{Step::Kind::End, std::exchange(m_open, {})};
-    // A beginning of the echo waits for the rest of it.
+    // A beginning of the echo waits for the rest of it; a line of a board
+    // that ends its lines, for its line end.
     const bool echoComing = m_echoMayCome && !m_open.isEmpty();
-    if (m_open.isEmpty() || echoComing || nowMs < std::max(m_lastByteAt, m_lastAckAt) + AckDelayMs)
+    if (m_open.isEmpty() || echoComing || m_endsLines
+        || nowMs < std::max(m_lastByteAt, m_lastAckAt) + AckDelayMs)
         return std::nullopt;
     return line(std::exchange(m_open, {}), nowMs);
 }

@@ -11,6 +11,7 @@
 
 #include <QSaveFile>
 #include <QScopeGuard>
+#include <algorithm>
 
 namespace {
 
@@ -58,9 +59,17 @@ int MemoryDownload::ticksSince(std::int64_t since) const
     return static_cast<int>(now() / TickMs - since / TickMs);
 }
 
+// An adapter delivers bytes a few milliseconds after the port was emptied;
+// they are read away too, on the clock, until the port stays quiet.
 Status MemoryDownload::start(const QByteArray& command)
 {
     m_port.discardInput();
+    const std::int64_t began = now();
+    for (std::int64_t quietSince = began; now() - quietSince < QuietMs && now() - began < DiscardLimitMs;) {
+        m_clock.sleep(PollMs);
+        if (!m_port.readAvailable().isEmpty())
+            quietSince = now();
+    }
     return m_port.write(command);
 }
 
@@ -158,9 +167,12 @@ TransferEnd MemoryDownload::receiveOptionBoard(const QString& path, const QByteA
         return failed(sent);
 
     LineFramer framer;
-    std::int64_t lastStored = now();
+    std::int64_t heard = now(); // the start command, then the board's last byte
     for (;;) {
-        framer.take(read(), now());
+        const QByteArray chunk = read();
+        if (!chunk.isEmpty())
+            heard = now();
+        framer.take(chunk, now());
         const bool open = m_port.isOpen();
         while (const auto step = framer.next(now())) {
             switch (step->kind) {
@@ -172,9 +184,11 @@ TransferEnd MemoryDownload::receiveOptionBoard(const QString& path, const QByteA
                 text += step->text + "\r\n";
                 ++lines;
                 m_progress.setValue(qMin(lines, OptionBoardBarMaximum));
-                lastStored = now();
                 break;
             case LineFramer::Step::Kind::Acknowledge:
+                // A line the board sent ahead counts as come when the "o"
+                // before it went, a second before its own.
+                heard = std::max(heard, now() - LineFramer::AckDelayMs);
                 if (const Status acked = m_port.write("o\r"); !acked)
                     return keep(failed(acked, lines));
                 break;
@@ -188,7 +202,7 @@ TransferEnd MemoryDownload::receiveOptionBoard(const QString& path, const QByteA
             (void)m_port.write(lockLine);
             return keep(ended(TransferEnd::Way::Canceled, lines));
         }
-        if (ticksSince(lastStored) >= TicksToTimeOut)
+        if (ticksSince(heard) >= TicksToTimeOut)
             return keep(ended(TransferEnd::Way::TimedOut, lines));
         waitForData();
     }

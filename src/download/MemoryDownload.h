@@ -34,11 +34,14 @@ public:
     static constexpr int TickMs = 1000;
     static constexpr int TicksToTimeOut = 5;
     static constexpr int OptionBoardBarMaximum = 10;
+    static constexpr int QuietMs = 100;
+    static constexpr int DiscardLimitMs = 1000;
 
     MemoryDownload(SerialPort& port, Clock& clock, DownloadProgress& progress);
 
-    // Each start command goes out on a port emptied of what came before it,
-    // so nothing sent before the program asked enters the transfer.
+    // Each start command goes out once the port, emptied, stayed quiet for
+    // `QuietMs` (at most `DiscardLimitMs` in all), so nothing sent before the
+    // program asked, bytes still on their way included, enters the transfer.
     //
     // "1SendEram", then each record acknowledged once with "OK" as soon as
     // its first value digit came, and checked as the record of the next
@@ -46,8 +49,11 @@ public:
     // all 4096 arrived whole, so any other end leaves it as it was.
     TransferEnd receiveImage(const QString& path);
     // "1SendAPEram", then each line stored and acknowledged with "o" a second
-    // after it came (LineFramer); "RICom" ends it and "Complete" is added. The
-    // lines that came are written however it ends; a cancel sends `lockLine`.
+    // after it came (LineFramer); "RICom" ends it and "Complete" is added. Its
+    // time-out counts from the board's last byte, not from the line stored
+    // last, so a line without a line end, stored a second late, has the same
+    // wait as one with it. The lines that came are written however it ends; a
+    // cancel sends `lockLine`.
     TransferEnd receiveOptionBoard(const QString& path, const QByteArray& lockLine);
 
 private:

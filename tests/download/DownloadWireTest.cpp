@@ -483,6 +483,97 @@ TEST_F(DownloadWire, BytesBeforeTheBoardsStartAreNoneOfItsLines)
     EXPECT_EQ(m_tables.TollRestrict[1], "911");
 }
 
+// A record the controller was still sending, delivered by the adapter 20 ms
+// after the program began emptying the port for a start command: one of a
+// cancelled download before the image's, one that followed the image's end
+// before the board's. Neither enters its transfer.
+TEST_F(DownloadWire, BytesArrivingWhileThePortIsEmptiedEnterNoTransfer)
+{
+    const QByteArrayList board{"RA007555", "RT001911"};
+    for (const bool beforeBoard : {false, true}) {
+        SCOPED_TRACE(beforeBoard ? "before the board's start" : "before the image's start");
+        m_server.boardLines = board;
+        if (beforeBoard) {
+            m_server.heldAfterImage = "RA009999\r\n";
+        } else {
+            m_server.heldRecord = 1600;
+            m_progress.cancelAt = 1600;
+            m_dialogs.answer(Answer::Yes);
+            run();
+            ASSERT_EQ(m_dialogs.messageTexts().back(), "Tarvex Programmer: Download Canceled. Click OK to return to Zarn");
+            m_progress.cancelAt = -1;
+        }
+        const int transfer = beforeBoard ? 2 : 1; // the progress window's caption of that transfer
+        std::optional<std::int64_t> began;
+        bool released = false;
+        m_clock.onSleep([&](int ms) {
+            if (int(m_progress.captions.size()) != transfer || released)
+                return;
+            if (!began)
+                began = m_clock.elapsedMs() - ms; // the first wait of the transfer
+            else if (m_clock.elapsedMs() - *began >= 20 && m_sim.release()) {
+                released = true;
+                m_port.waitForData(2000); // arrived, not yet read
+            }
+        });
+        m_progress.captions.clear();
+        m_dialogs.clear();
+        m_dialogs.answer(Answer::Yes);
+        m_dialogs.answer(Answer::Yes);
+        const int acksBefore = acknowledgements("o");
+        run();
+        m_clock.onSleep({});
+        EXPECT_TRUE(released);
+        EXPECT_TRUE(m_dialogs.shown().back().text.startsWith(ClosingText)) << m_dialogs.messageTexts().join("\n").toStdString();
+        EXPECT_EQ(TempDir::read(memoryFile()), MemoryFileText(m_server.image));
+        EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA007555\r\nRT001911\r\nComplete\r\n");
+        EXPECT_EQ(acknowledgements("o") - acksBefore, board.size());
+        EXPECT_EQ(m_tables.AutoDial[9], "");
+    }
+}
+
+// A board slow to begin: its first line 4.5 s after the start command, the
+// echo at once. Stored and acknowledged whether or not it ends with a line
+// end, though without one it is taken only a second after it came.
+TEST_F(DownloadWire, AnOptionBoardsLateFirstLineIsStored)
+{
+    // Five ticks of the one-second timer are 4 to 5 s: the board's start
+    // falls early in a tick, the clock at a whole second as the user answers.
+    m_dialogs.onMessage([this](const ScriptedDialogs::Shown& shown) {
+        if (shown.title == "Download from Vindel")
+            m_clock.sleep(int(1000 - m_clock.elapsedMs() % 1000));
+    });
+    std::optional<std::int64_t> startedAt;
+    m_onEvents = [&] {
+        if (m_progress.captions.size() != 2)
+            return;
+        if (!startedAt)
+            startedAt = m_clock.elapsedMs(); // the first pass after "1SendAPEram"
+        else if (m_clock.elapsedMs() - *startedAt >= 4500 && m_sim.release())
+            m_port.waitForData(2000);
+    };
+    for (const bool lineEnds : {true, false}) {
+        SCOPED_TRACE(lineEnds ? "CR LF" : "no line ends");
+        m_server.boardLines = {"RA007555"};
+        m_server.boardLineEnds = lineEnds;
+        m_server.boardFirstHeld = true;
+        m_tables.AutoDial[7] = "";
+        startedAt.reset();
+        m_progress.captions.clear();
+        m_dialogs.clear();
+        m_dialogs.answer(Answer::Yes);
+        m_dialogs.answer(Answer::Yes);
+        const int acksBefore = acknowledgements("o");
+        run();
+        EXPECT_FALSE(m_dialogs.messageTexts().join("\n").contains("Serial Timeout"))
+            << m_dialogs.messageTexts().join("\n").toStdString();
+        EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA007555\r\nComplete\r\n");
+        EXPECT_EQ(acknowledgements("o") - acksBefore, 1);
+        EXPECT_EQ(m_tables.AutoDial[7], "555");
+        QThread::msleep(2 * m_server.splitPauseMs); // the rest of an end marker taken at its first five characters
+    }
+}
+
 // However the adapter cuts the board's lines, and wherever the board sends
 // the next line ahead of the "o", the same file and settings as a board
 // whose lines come whole.

@@ -292,15 +292,16 @@ Trace converse(const Board& board)
 const QByteArrayList BoardLines{"RA007555", "RT012911", "RS1234", "RR4", "RA200*#0"};
 
 // The board's lines, each with `lineEnd`, cut at `at` (positions past a
-// line's end leave it whole).
-std::vector<QByteArrayList> cutLines(const QByteArray& lineEnd, const std::vector<qsizetype>& at)
+// line's end, or inside its line end when not `intoLineEnd`, leave it whole).
+std::vector<QByteArrayList> cutLines(const QByteArray& lineEnd, const std::vector<qsizetype>& at,
+                                     bool intoLineEnd = true)
 {
     std::vector<QByteArrayList> lines;
     for (const QByteArray& line : BoardLines)
         lines.push_back(cut(line + lineEnd, [&] {
             std::vector<qsizetype> inside;
             for (const qsizetype a : at)
-                if (a < line.size() + lineEnd.size())
+                if (a < line.size() + (intoLineEnd ? lineEnd.size() : 1))
                     inside.push_back(a);
             return inside;
         }()));
@@ -347,6 +348,36 @@ TEST(LineFramer, OptionBoardLinesWhateverTheReadsAndPauses)
                     board.ahead = ahead;
                     expectBoardLines(board);
                 }
+    }
+}
+
+// Once the board has ended a line with a line end, a pause of any length
+// inside a later line (in the tag, the index, the value, before its line end)
+// cuts nothing: the lines exactly, one "o" each. Its first line, before any
+// line end came, cannot be told from one of a board that sends none; a CR is
+// a whole line end, as for a board that sends no LF.
+TEST(LineFramer, APauseInsideALineOfABoardThatEndsItsLinesCutsNothing)
+{
+    for (const QByteArray lineEnd : {"\r\n", "\r", "\n"}) {
+        const qsizetype longest = 9;
+        std::vector<std::vector<qsizetype>> cuts;
+        for (qsizetype a = 1; a < longest; ++a) {
+            cuts.push_back({a});
+            for (qsizetype b = a + 1; b < longest; ++b)
+                cuts.push_back({a, b});
+        }
+        for (const auto& at : cuts)
+            for (const int gapMs : {1500, 3000}) {
+                SCOPED_TRACE(testing::Message() << "line end " << lineEnd.toHex().constData() << ", cut at "
+                                                << testing::PrintToString(at) << ", " << gapMs << " ms");
+                Board board;
+                board.lines = cutLines(lineEnd, at, false);
+                board.lines.front() = {BoardLines.front() + lineEnd};
+                board.lineEnd = lineEnd;
+                board.echo = "+SendAPEram\r\n";
+                board.gapMs = gapMs;
+                expectBoardLines(board);
+            }
     }
 }
 

@@ -4,12 +4,14 @@
 // records, as the download checks them, come out the same whatever the reads;
 // no record is acknowledged twice; the option board's lines come out the same
 // whatever the reads and pauses, each with one "o" before the next, none
-// holding a control character.
+// holding a control character; and once the board has ended a line with a
+// line end, pauses of any length (up to 3 s here) cut none of its lines.
 #include "RecordOutcome.h"
 #include "download/LineFramer.h"
 #include "store/TextHelpers.h"
 
 #include <QByteArrayList>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -24,16 +26,21 @@ QByteArrayList reads(QByteArrayView stream, qsizetype length)
 }
 
 // The board's lines as framed, the reads `pauseMs` apart, the framer asked
-// every 25 ms; aborts on a line or "o" out of turn.
-QByteArrayList boardLines(const QByteArrayList& pieces, int pauseMs)
+// every `pollMs`; aborts on a line or "o" out of turn.
+QByteArrayList boardLines(const QByteArrayList& pieces, int pauseMs, int pollMs = 25)
 {
     LineFramer framer;
     QByteArrayList lines;
     bool acknowledged = true; // the line framed last
-    // Until all came and nothing more was due for twice the wait.
+    // Until all came and nothing more was due for twice the wait. Without a
+    // read, one step follows another within a wait, so after a wait and two
+    // polls with none the clock skips to the next read.
     std::int64_t lastStep = 0;
     qsizetype next = 0;
-    for (std::int64_t t = 0; next < pieces.size() || t <= lastStep + 2 * LineFramer::AckDelayMs; t += 25) {
+    const auto idle = [&](std::int64_t t, int forMs) { return t > lastStep + forMs; };
+    for (std::int64_t t = 0; next < pieces.size() || !idle(t, 2 * LineFramer::AckDelayMs);
+         t = idle(t, LineFramer::AckDelayMs + 2 * pollMs) ? std::max(t + pollMs, std::int64_t(next) * pauseMs)
+                                                          : t + pollMs) {
         while (next < pieces.size() && next * pauseMs <= t) {
             framer.take(pieces[next++], t);
             lastStep = t;
@@ -76,6 +83,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     const int pauseMs = data[1] % 100 * 9; // up to 891 ms
     if (boardLines(pieces, pauseMs) != boardLines({stream.toByteArray()}, 0))
+        std::abort();
+    // After a line ended by its line end, in a read of its own; as no pause
+    // cuts a line then, asking less often changes nothing either.
+    const QByteArray lineEnded = "RA0\r\n";
+    const int longPauseMs = data[1] * 12; // up to 3060 ms
+    if (boardLines(QByteArrayList{lineEnded} + pieces, longPauseMs, 100)
+        != boardLines({lineEnded + stream.toByteArray()}, 0))
         std::abort();
     return 0;
 }

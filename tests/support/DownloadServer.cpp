@@ -20,6 +20,9 @@ std::optional<std::vector<Answer>> DownloadServer::answer(const QByteArray& line
     if (line == "1SendAPEram") {
         m_boardSent = 0;
         std::vector<Answer> first = nextBoardLine();
+        if (std::exchange(boardFirstHeld, false))
+            for (Answer& part : first)
+                part.held = true;
         if (echoGlued && !first.empty() && !first.front().bytes.isEmpty())
             first.front().bytes.prepend("+SendAPEram");
         else

@@ -34,6 +34,9 @@ struct DownloadServer {
     int boardCut = 0;
     // The echo of the start command in one write with the first line.
     bool echoGlued = false;
+    // The first line, after the echo, held back until the test releases it,
+    // as a board slow to begin; once.
+    bool boardFirstHeld = false;
     // The first so many bytes of the next line go ahead of each "o", with the
     // rest of the line before them; 0: a line a time.
     int boardAhead = 0;
