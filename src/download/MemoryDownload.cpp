@@ -67,6 +67,7 @@ Status MemoryDownload::start(const QByteArray& command)
     const std::int64_t began = now();
     for (std::int64_t quietSince = began; now() - quietSince < QuietMs && now() - began < DiscardLimitMs;) {
         m_clock.sleep(PollMs);
+        m_clock.processEvents();
         if (!m_port.readAvailable().isEmpty())
             quietSince = now();
     }
