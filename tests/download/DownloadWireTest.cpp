@@ -116,6 +116,16 @@ protected:
         download.run();
     }
 
+    // The user's answers in turn: the confirmation, then whether the option
+    // board is fitted.
+    void runAnswering(std::initializer_list<Answer> answers)
+    {
+        m_dialogs.clear();
+        for (const Answer answer : answers)
+            m_dialogs.answer(answer);
+        run();
+    }
+
     int acknowledgements(const QByteArray& ack = "OK") const
     {
         int n = 0;
@@ -173,11 +183,8 @@ TEST_F(DownloadWire, AWholeImageArrivesIsWrittenAndParsed)
         if (c.strayLineEnds)
             for (const int a : {999, 1000})
                 m_server.sentInstead[a] = "\r\n" + QByteArray::number(a) + ',' + QByteArray::number(m_server.image[a]);
-        m_dialogs.clear();
-        m_dialogs.answer(Answer::Yes); // confirm
-        m_dialogs.answer(Answer::No);  // no option board
         const int acksBefore = acknowledgements();
-        run();
+        runAnswering({Answer::Yes, Answer::No});
 
         EXPECT_EQ(acknowledgements() - acksBefore, MemoryImageSize);
         const QByteArray file = TempDir::read(memoryFile());
@@ -241,12 +248,10 @@ TEST_F(DownloadWire, ATransferThatStopsShortChangesNothing)
         m_server.sentInstead.clear();
         if (!c.record100.isEmpty())
             m_server.sentInstead[100] = c.record100;
-        m_dialogs.clear();
         m_tables.HangTime[1] = "77";
         m_dir.write("download.mem", "earlier");
         const int linesBefore = int(m_sim.lines().size());
-        m_dialogs.answer(Answer::Yes);
-        run();
+        runAnswering({Answer::Yes});
 
         EXPECT_EQ(m_dialogs.messageTexts().back(), c.message);
         EXPECT_EQ(m_dialogs.shown().size(), 2u) << "no option board question";
@@ -271,8 +276,7 @@ TEST_F(DownloadWire, RefusedOrDeclinedSendsAndWritesNothing)
                           "Mode and try again"});
     m_tables.ComPortValue = "3";
     m_tables.DataSaved = false;
-    m_dialogs.answer(Answer::No);
-    run();
+    runAnswering({Answer::No});
     EXPECT_EQ(m_dialogs.shown().back().title, "Confirm Download");
     EXPECT_TRUE(m_dialogs.shown().back().text.contains("will be replaced"));
     EXPECT_FALSE(QFile::exists(memoryFile()));
@@ -354,10 +358,7 @@ TEST_F(DownloadWire, AnOptionBoardThatFallsSilentKeepsTheTollListAsItWas)
         m_tables.TollRestrict[2] = "";
         m_tables.AutoDial[1] = "";
         m_board.reset();
-        m_dialogs.clear();
-        m_dialogs.answer(Answer::Yes);
-        m_dialogs.answer(Answer::Yes);
-        run();
+        runAnswering({Answer::Yes, Answer::Yes});
         EXPECT_TRUE(m_dialogs.messageTexts().contains("Serial Timeout: Data from Vindel did not successfully "
                                                       "download. Please try again. Press OK to continue."));
         EXPECT_EQ(m_tables.TollRestrict[1], "555");
@@ -384,16 +385,13 @@ TEST_F(DownloadWire, AnOptionBoardThatFallsSilentKeepsTheTollListAsItWas)
 TEST_F(DownloadWire, APortOrAFileThatWillNotOpenIsToldAndNothingIsSent)
 {
     m_tables.ComPortValue = "5"; // no device behind it
-    m_dialogs.answer(Answer::Yes);
-    run();
+    runAnswering({Answer::Yes});
     EXPECT_TRUE(m_dialogs.messageTexts().back().contains("COM5 is in use by another program"));
     EXPECT_FALSE(QFile::exists(memoryFile()));
 
     m_tables.ComPortValue = "3";
     m_context.settingsFile = m_dir.path("missing/zarn.ini");
-    m_dialogs.clear();
-    m_dialogs.answer(Answer::Yes);
-    run();
+    runAnswering({Answer::Yes});
     EXPECT_TRUE(m_dialogs.messageTexts().back().startsWith("Download from Tarvex: "));
     EXPECT_TRUE(m_sim.lines().empty());
     EXPECT_TRUE(portClosedAgain());
@@ -426,9 +424,7 @@ TEST_F(DownloadWire, AnOptionBoardCancelSendsTheLockLineOnly)
 TEST_F(DownloadWire, ControlCharactersFromTheOptionBoardReachNoSettingAndNoFile)
 {
     m_server.boardLines = {QByteArray("RA011\0" "555", 9), "RS12\x01 34", "RT003\x85" "911\x7f"};
-    m_dialogs.answer(Answer::Yes);
-    m_dialogs.answer(Answer::Yes);
-    run();
+    runAnswering({Answer::Yes, Answer::Yes});
     EXPECT_EQ(m_tables.AutoDial[11], "555");
     EXPECT_EQ(m_tables.TollRestrict[3], "911");
     EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA011555\r\nRS12 34\r\nRT003911\r\nComplete\r\n");
@@ -446,15 +442,11 @@ TEST_F(DownloadWire, ARecordLeftInThePortDoesNotSpoilTheNextDownload)
         if (shown.text.startsWith("Download Canceled"))
             releaseHeld();
     });
-    m_dialogs.answer(Answer::Yes);
-    run();
+    runAnswering({Answer::Yes});
     ASSERT_EQ(m_dialogs.messageTexts().back(), "Tarvex Programmer: Download Canceled. Click OK to return to Zarn");
 
     m_progress.cancelAt = -1;
-    m_dialogs.clear();
-    m_dialogs.answer(Answer::Yes);
-    m_dialogs.answer(Answer::No);
-    run();
+    runAnswering({Answer::Yes, Answer::No});
     ASSERT_EQ(m_dialogs.shown().size(), 3u) << m_dialogs.messageTexts().join("\n").toStdString();
     EXPECT_TRUE(m_dialogs.shown()[2].text.startsWith(ClosingText));
     EXPECT_EQ(TempDir::read(memoryFile()), MemoryFileText(m_server.image));
@@ -474,9 +466,7 @@ TEST_F(DownloadWire, BytesBeforeTheBoardsStartAreNoneOfItsLines)
             QThread::msleep(20);
         }
     });
-    m_dialogs.answer(Answer::Yes);
-    m_dialogs.answer(Answer::Yes);
-    run();
+    runAnswering({Answer::Yes, Answer::Yes});
     EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA007555\r\nRT001911\r\nRS12\r\nRR4\r\nComplete\r\n");
     EXPECT_EQ(acknowledgements("o"), 4);
     EXPECT_EQ(m_tables.AutoDial[7], "555");
@@ -498,8 +488,7 @@ TEST_F(DownloadWire, BytesArrivingWhileThePortIsEmptiedEnterNoTransfer)
         } else {
             m_server.heldRecord = 1600;
             m_progress.cancelAt = 1600;
-            m_dialogs.answer(Answer::Yes);
-            run();
+            runAnswering({Answer::Yes});
             ASSERT_EQ(m_dialogs.messageTexts().back(), "Tarvex Programmer: Download Canceled. Click OK to return to Zarn");
             m_progress.cancelAt = -1;
         }
@@ -517,11 +506,8 @@ TEST_F(DownloadWire, BytesArrivingWhileThePortIsEmptiedEnterNoTransfer)
             }
         });
         m_progress.captions.clear();
-        m_dialogs.clear();
-        m_dialogs.answer(Answer::Yes);
-        m_dialogs.answer(Answer::Yes);
         const int acksBefore = acknowledgements("o");
-        run();
+        runAnswering({Answer::Yes, Answer::Yes});
         m_clock.onSleep({});
         EXPECT_TRUE(released);
         EXPECT_TRUE(m_dialogs.shown().back().text.startsWith(ClosingText)) << m_dialogs.messageTexts().join("\n").toStdString();
@@ -560,11 +546,8 @@ TEST_F(DownloadWire, AnOptionBoardsLateFirstLineIsStored)
         m_tables.AutoDial[7] = "";
         startedAt.reset();
         m_progress.captions.clear();
-        m_dialogs.clear();
-        m_dialogs.answer(Answer::Yes);
-        m_dialogs.answer(Answer::Yes);
         const int acksBefore = acknowledgements("o");
-        run();
+        runAnswering({Answer::Yes, Answer::Yes});
         EXPECT_FALSE(m_dialogs.messageTexts().join("\n").contains("Serial Timeout"))
             << m_dialogs.messageTexts().join("\n").toStdString();
         EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), "RA007555\r\nComplete\r\n");
@@ -612,11 +595,8 @@ TEST_F(DownloadWire, TheOptionBoardsLinesWhateverTheAdapterMakesOfThem)
         m_server.boardAhead = c.ahead;
         m_tables.AutoDial[7] = "";
         m_board.reset();
-        m_dialogs.clear();
-        m_dialogs.answer(Answer::Yes);
-        m_dialogs.answer(Answer::Yes);
         const int acksBefore = acknowledgements("o");
-        run();
+        runAnswering({Answer::Yes, Answer::Yes});
         EXPECT_EQ(TempDir::read(m_dir.path("Tempfile.dat")), file);
         EXPECT_EQ(acknowledgements("o") - acksBefore, lines.size());
         EXPECT_EQ(m_tables.AutoDial[7], "555");
@@ -639,9 +619,7 @@ TEST_F(DownloadWire, ANoisyOptionBoardValueIsSkippedAndCounted)
     m_server.boardLines = {"RT002\xff" "911", "RA005" "5\xc3\xa9" "5", "RT003\xe9" "11", "RS1\xa0", "RA006555"};
     m_tables.TollRestrict[2] = "411";
     m_tables.AutoDial[5] = "123";
-    m_dialogs.answer(Answer::Yes);
-    m_dialogs.answer(Answer::Yes);
-    run();
+    runAnswering({Answer::Yes, Answer::Yes});
     EXPECT_EQ(m_tables.TollRestrict[2], "411");
     EXPECT_EQ(m_tables.TollRestrict[3], "");
     EXPECT_EQ(m_tables.AutoDial[5], "123");
@@ -699,8 +677,7 @@ TEST_F(DownloadWire, AFileThatCannotBeWrittenIsToldAndTheEarlierOneKept)
     });
     m_dir.write("download.mem", "earlier");
     m_tables.HangTime[1] = "77";
-    m_dialogs.answer(Answer::Yes);
-    run();
+    runAnswering({Answer::Yes});
     full.reset();
     EXPECT_EQ(m_dialogs.messageTexts().back(),
               QStringLiteral("Download from Tarvex: The file %1 cannot be written: %2. Nothing was changed.")
@@ -713,10 +690,7 @@ TEST_F(DownloadWire, AFileThatCannotBeWrittenIsToldAndTheEarlierOneKept)
     m_server.boardLines = {"RA007555", "RT012911", "RS1234", "RR4"};
     fillAtTransfer = 2;
     m_progress.captions.clear();
-    m_dialogs.clear();
-    m_dialogs.answer(Answer::Yes);
-    m_dialogs.answer(Answer::Yes);
-    run();
+    runAnswering({Answer::Yes, Answer::Yes});
     full.reset();
     EXPECT_TRUE(m_dialogs.messageTexts().contains(
         QStringLiteral("Download from Vindel: The file %1 cannot be written: %2.")
